@@ -1,0 +1,18 @@
+// The atomic mass table: 111 element symbols and the texts of their masses.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+struct AtomicMass {
+    const char* symbol;
+    const char* mass;  // exactly as it stands in expressions, trailing zeros kept
+};
+
+// The whole table, in alphabetical order of the symbols.
+std::span<const AtomicMass> atomicMassTable();
+
+// `symbol` (at least 12 bytes) holds a capital and an optional small letter.
+// Returns 0 and overwrites it with the mass text, or 1013 with the buffer
+// unchanged when the symbol has no entry.
+int lookUpAtomicMass(std::span<char> symbol);

@@ -1,0 +1,10 @@
+// The "#" directive language: settings, the memory and command numbers.
+#pragma once
+
+#include "engine/engine.h"
+
+// Applies the directive in state.szTask (already normalised). Returns
+// 9 (Directive) after a setting or memory change, the number itself for a "#"
+// followed by digits, 1034 for an unknown keyword, or a memory operation's error
+// code (the memory then as it was).
+int applyDirective(CalcState& state);

@@ -1,0 +1,21 @@
+// The expression evaluator: rewrites an expression text step by step until one
+// number is left. Every value between two steps exists only as text.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+// Evaluates `expression` (brackets, the operators ^ _ / * +, signed numbers,
+// function codes, factorials) and writes the value text into `result`, only on
+// success. `expression` may lie inside `result`: it is copied first.
+// Returns 0 or an error code.
+int evaluateExpression(std::string_view expression, std::span<char> result, int angleUnit);
+
+// Evaluates a text without brackets in place. On success `text` holds the value;
+// after a failure it may hold the part rewritten so far. Returns 0 or an error code;
+// 1001 when a value does not fit `text`.
+int evaluateFlat(std::span<char> text, int angleUnit);
+
+// Rewrites an operand that ends in '!' with its factorial ("4.7!" is 4!).
+// Returns 0, 1027 for a negative n, 1031 for n above 170.
+int applyFactorial(std::span<char> operand);

@@ -1,0 +1,8 @@
+// Result formatting: the raw result shown by the number settings.
+// formatAnswer itself is declared in engine/engine.h.
+#pragma once
+
+#include <span>
+
+// Overwrites every '.' of `text` by `separator`. Returns 0.
+int replaceDecimalPoint(std::span<char> text, char separator);

@@ -1,0 +1,41 @@
+// Reading and writing numbers in engine texts, independent of the process locale.
+//
+// Numbers are read as the C library's atof and atoi read them and written as
+// printf writes them in the "C" locale, so a desktop set to German never turns
+// "1.5" into 1 or writes "2,5" on its own.
+#pragma once
+
+#include <string_view>
+
+enum class NumberStyle {
+    General,     // like "%.*g"
+    Scientific,  // like "%.*e"
+    Fixed,       // like "%.*f"
+};
+
+// Long enough for "%.15f" of the largest double.
+struct NumberText {
+    char text[400] = {};
+    int length = 0;
+    std::string_view view() const { return {text, static_cast<std::size_t>(length)}; }
+};
+
+// The value that atof reads from the start of `text`: leading blanks, an optional
+// sign, digits with an optional point and exponent, or inf/nan; 0 when none.
+// Values beyond the double range read as +-infinity, tiny ones as 0, as atof does.
+double readNumber(std::string_view text);
+
+// The integer that atoi reads from the start of `text`: leading blanks, an optional
+// sign and digits; 0 when none. Saturates to the 32-bit range instead of overflowing.
+int readInteger(std::string_view text);
+
+// `value` written as printf writes it with the style's conversion and `precision`
+// (a negative precision counts as 0). The exponent has at least two digits.
+NumberText writeNumber(double value, NumberStyle style, int precision);
+
+// True when the written text stands for an infinite or undefined value ("inf", "nan").
+inline bool endsInLetter(std::string_view text) {
+    if (text.empty()) return false;
+    char c = text.back();
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}

@@ -1,0 +1,119 @@
+// runTask: one task line from the user to its answer.
+#include "chemistry/element_symbols.h"
+#include "chemistry/formula.h"
+#include "engine/directives.h"
+#include "engine/engine.h"
+#include "engine/errors.h"
+#include "engine/evaluator.h"
+#include "engine/function_names.h"
+#include "engine/normalize.h"
+#include "engine/quadratic.h"
+#include "engine/text.h"
+
+namespace {
+
+bool isError(int code) { return code > 1000; }
+
+// The first failure ends the task: its message stands where the answer would.
+int failTask(CalcState& state, int code, std::string_view typedLine) {
+    writeErrorMessage(static_cast<unsigned>(code), state.szResult);
+    writeTextCut(state.szAnswer, textOf(state.szResult));
+    decodeFunctionNames(state.szTask, state.functionSeparator);
+    decodeFunctionNames(state.szMaths, state.functionSeparator);
+    // Symbol normalisation may have changed the case of the letters: give the
+    // user back the line as typed, to correct it.
+    if (code == UnknownElement) writeTextCut(state.szTask, typedLine);
+    return Failed;
+}
+
+void clearTask(CalcState& state) {
+    state.szTask[0] = '\0';
+    state.szMaths[0] = '\0';
+    state.szResult[0] = '\0';
+    state.szAnswer[0] = '\0';
+}
+
+// A quadratic equation reads as one in the history: its task ends in " = 0".
+int finishQuadratic(CalcState& state, int code) {
+    FixedText<kTaskLimit + 4> equation;
+    equation.append(textOf(state.szTask));
+    equation.append(" = 0");
+    writeTextCut(state.szTask, equation.view());
+    decodeFunctionNames(state.szTask, state.functionSeparator);
+    if (code != 0) {
+        writeErrorMessage(static_cast<unsigned>(code), state.szResult);
+        writeTextCut(state.szAnswer, textOf(state.szResult));
+        return Failed;
+    }
+    formatAnswer(state);
+    return Quadratic;
+}
+
+int evaluateTask(CalcState& state, int kind, std::string_view typedLine) {
+    int code = evaluateExpression(textOf(state.szMaths), state.szResult, state.angleUnit);
+    if (code != 0) return failTask(state, code, typedLine);
+    formatAnswer(state);
+    if (kind == Functions || kind == FormulaFunctions) {
+        decodeFunctionNames(state.szTask, state.functionSeparator);
+        decodeFunctionNames(state.szMaths, state.functionSeparator);
+    }
+    return kind;
+}
+
+int copyTaskToMaths(CalcState& state) {
+    writeTextCut(state.szMaths, textOf(state.szTask));
+    return prepareSigns(state);
+}
+
+}  // namespace
+
+int runTask(CalcState& state) {
+    FixedText<kTaskLimit> typedLine;
+    typedLine.append(textOf(state.szTask));
+
+    int kind = normalizeTask(state);
+    if (isError(kind)) return failTask(state, kind, typedLine.view());
+    if (textOf(state.szTask).empty()) {
+        clearTask(state);
+        return Plain;
+    }
+    if (kind == Directive) {
+        int result = applyDirective(state);
+        if (result == UnknownDirective) return failTask(state, result, typedLine.view());
+        return result;
+    }
+
+    int code = 0;
+    if (kind == Plain) {
+        code = addPreviousAnswer(state.szTask, textOf(state.szAnswer));
+        if (code == 0) code = copyTaskToMaths(state);
+        if (code != 0) return failTask(state, code, typedLine.view());
+        return evaluateTask(state, kind, typedLine.view());
+    }
+
+    // Names are coded in equations too, so pi, ans, mem and functions work in
+    // their coefficients.
+    if (kind == Functions || kind == Quadratic) {
+        int coded = encodeFunctionNames(state.szTask);
+        if (isError(coded)) return failTask(state, coded, typedLine.view());
+        if (kind == Functions) kind = coded;
+    }
+    code = addPreviousAnswer(state.szTask, textOf(state.szAnswer));
+    if (code != 0) return failTask(state, code, typedLine.view());
+
+    kind = normalizeElementSymbols(state.szTask, kind);
+    if (isError(kind)) return failTask(state, kind, typedLine.view());
+
+    code = copyTaskToMaths(state);
+    if (code != 0) return failTask(state, code, typedLine.view());
+
+    if (kind == Quadratic) {
+        code = solveQuadratic(state.szMaths, state.szResult, state.angleUnit, textOf(state.szAnswer),
+                              textOf(state.szMemory));
+        return finishQuadratic(state, code);
+    }
+    if (kind == Formula || kind == FormulaFunctions) code = expandFormula(state.szMaths);
+    if (code == 0) code = substituteValues(state.szMaths, state.szAnswer, textOf(state.szMemory));
+    if (code != 0) return failTask(state, code, typedLine.view());
+    return evaluateTask(state, kind, typedLine.view());
+}

@@ -1,0 +1,113 @@
+// Bounded text helpers: the only way the engine writes into a fixed-size text.
+//
+// Engine texts are NUL-terminated single-byte strings inside fixed arrays. Every
+// write goes through these helpers, which either refuse a text that does not fit
+// (the caller then reports "Expression is too long") or cut it at the field's end,
+// and never write past the array.
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+#include <span>
+#include <string_view>
+
+// The text held in a field: up to its first NUL, never past the field's end.
+inline std::string_view textOf(std::span<const char> field) {
+    const void* nul = std::memchr(field.data(), '\0', field.size());
+    std::size_t length = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - field.data())
+                             : field.size();
+    return {field.data(), length};
+}
+
+inline std::string_view textOf(const char* text) { return text ? std::string_view(text) : std::string_view(); }
+
+// Replaces the field's text by `text`. Refuses (returns false, field unchanged) when
+// the text and its terminator do not fit.
+inline bool writeText(std::span<char> field, std::string_view text) {
+    if (field.empty() || text.size() >= field.size()) return false;
+    std::memmove(field.data(), text.data(), text.size());
+    field[text.size()] = '\0';
+    return true;
+}
+
+// Replaces the field's text by `text`, cut at the field's end when it is too long.
+inline void writeTextCut(std::span<char> field, std::string_view text) {
+    if (field.empty()) return;
+    std::size_t length = text.size() < field.size() ? text.size() : field.size() - 1;
+    std::memmove(field.data(), text.data(), length);
+    field[length] = '\0';
+}
+
+// Appends `text` to the field's text. Refuses (returns false, field unchanged) when
+// the result would not fit.
+inline bool appendText(std::span<char> field, std::string_view text) {
+    std::size_t length = textOf(field).size();
+    if (length >= field.size() || text.size() >= field.size() - length) return false;
+    std::memmove(field.data() + length, text.data(), text.size());
+    field[length + text.size()] = '\0';
+    return true;
+}
+
+// A working text of at most Capacity characters, built piece by piece.
+// Appends and inserts that would pass the capacity are dropped and remembered in
+// `overflowed`, so a caller can build a whole text and check once at the end.
+template <std::size_t Capacity>
+struct FixedText {
+    char data[Capacity + 1] = {};
+    std::size_t length = 0;
+    bool overflowed = false;
+
+    static constexpr std::size_t capacity() { return Capacity; }
+    std::string_view view() const { return {data, length}; }
+    const char* c_str() const { return data; }
+    bool empty() const { return length == 0; }
+    char back() const { return length ? data[length - 1] : '\0'; }
+    char at(std::size_t i) const { return i < length ? data[i] : '\0'; }
+
+    void clear() {
+        length = 0;
+        data[0] = '\0';
+        overflowed = false;
+    }
+    bool assign(std::string_view text) {
+        clear();
+        return append(text);
+    }
+    bool append(std::string_view text) {
+        if (text.size() > Capacity - length) {
+            overflowed = true;
+            return false;
+        }
+        std::memmove(data + length, text.data(), text.size());
+        length += text.size();
+        data[length] = '\0';
+        return true;
+    }
+    bool append(char c) { return append(std::string_view(&c, 1)); }
+    bool insert(std::size_t position, std::string_view text) {
+        if (position > length) position = length;
+        if (text.size() > Capacity - length) {
+            overflowed = true;
+            return false;
+        }
+        std::memmove(data + position + text.size(), data + position, length - position);
+        std::memcpy(data + position, text.data(), text.size());
+        length += text.size();
+        data[length] = '\0';
+        return true;
+    }
+    void erase(std::size_t position, std::size_t count) {
+        if (position >= length) return;
+        if (count > length - position) count = length - position;
+        std::memmove(data + position, data + position + count, length - position - count);
+        length -= count;
+        data[length] = '\0';
+    }
+    // Drops the characters from `newLength` on.
+    void truncate(std::size_t newLength) {
+        if (newLength < length) {
+            length = newLength;
+            data[length] = '\0';
+        }
+    }
+};

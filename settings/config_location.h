@@ -1,0 +1,9 @@
+// Where the configuration file lives: the per-user configuration folder.
+#pragma once
+
+#include <filesystem>
+
+// $XDG_CONFIG_HOME/molvane/mvn.cfg, or ~/.config/molvane/mvn.cfg on Linux; the
+// user's application-data folder on Windows and macOS. The same place is read
+// and written.
+std::filesystem::path configurationFilePath();
