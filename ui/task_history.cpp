@@ -1,0 +1,84 @@
+#include "ui/task_history.h"
+
+#include <charconv>
+
+#include "engine/text.h"
+
+namespace {
+
+constexpr int kDumpCommand = 20;
+
+std::string numberPrefix(int number) {
+    char digits[16];
+    auto [end, error] = std::to_chars(digits, digits + sizeof digits, number);
+    if (error != std::errc()) end = digits;
+    return "\r\n" + std::string(digits, end) + ". \t";
+}
+
+// Starts an entry for a task that is logged: numbered when numbering is on.
+std::string entryStart(bool taskNumbering, int& taskCounter) {
+    if (!taskNumbering) return "\r\n";
+    return numberPrefix(taskCounter++);
+}
+
+std::string recordDump(const CalcState& state) {
+    std::string dump;
+    dump += "\r\nszTask     = ";
+    dump += textOf(state.szTask);
+    dump += "\r\nszMaths = ";
+    dump += textOf(state.szMaths);
+    dump += "\r\nszResult   = ";
+    dump += textOf(state.szResult);
+    dump += "\r\nszAnswer  = ";
+    dump += textOf(state.szAnswer);
+    dump += "\r\nszMemory  = ";
+    dump += textOf(state.szMemory);
+    dump += "\r\n";
+    return dump;
+}
+
+}  // namespace
+
+void reassembleQuadratic(CalcState& current, const CalcState& previous) {
+    writeTextCut(current.szTask, textOf(previous.szTask));
+    writeTextCut(current.szMaths, textOf(previous.szResult));
+}
+
+void splitQuadratic(CalcState& current, CalcState& previous) {
+    writeTextCut(previous.szTask, textOf(current.szTask));
+    current.szTask[0] = '\0';
+    writeTextCut(previous.szResult, textOf(current.szMaths));
+    formatAnswer(previous);
+    writeTextCut(previous.szMaths, "Quadratic Equation");
+}
+
+HistoryEntry composeHistoryEntry(int kind, const CalcState& current, const CalcState& previous, bool taskNumbering,
+                                 int& taskCounter) {
+    HistoryEntry entry;
+    std::string_view task = textOf(current.szTask);
+    if (!task.empty()) {
+        entry.text = entryStart(taskNumbering, taskCounter);
+        entry.text += task;
+        entry.recentTask = std::string(task);
+        entry.text += " = ";
+        entry.text += textOf(current.szAnswer);
+        entry.text += "\r\n";
+    } else if (kind == Quadratic) {
+        entry.text = entryStart(taskNumbering, taskCounter);
+        entry.recentTask = std::string(textOf(previous.szTask));
+        entry.text += entry.recentTask;
+        entry.text += "\r\nx1 = \t";
+        entry.text += textOf(previous.szAnswer);
+        entry.text += "\r\nx2 = \t";
+        entry.text += textOf(current.szAnswer);
+        entry.text += "\r\n";
+    } else {
+        entry.text = "\r\n";
+    }
+    if (kind == kDumpCommand) entry.text = recordDump(current);
+    return entry;
+}
+
+std::string historyHeader(const std::string& dateAndTime) {
+    return "\r\n\t== Molvane ==\r\n\t" + dateAndTime + "\r\n\r\n";
+}
