@@ -1,1 +1,118 @@
-// placeholder
+#include "cli/cli_run.h"
+
+#include <filesystem>
+#include <fstream>
+#include <istream>
+#include <ostream>
+#include <system_error>
+
+#include "molvane_version.h"
+#include "settings/config_location.h"
+#include "settings/configuration.h"
+
+namespace {
+
+constexpr const char* kProgram = "molvane-cli";
+
+// Runs every line of `in` (LF or CR LF line ends) as a task.
+void runLines(CliSession& session, std::istream& in, std::ostream& out, bool interactive) {
+    std::string line;
+    for (;;) {
+        if (interactive) out << "> " << std::flush;
+        if (!std::getline(in, line)) break;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        out << runLine(session, line);
+        if (interactive) out << std::flush;
+    }
+    if (interactive) out << '\n';
+}
+
+bool runFile(CliSession& session, const std::string& name, std::ostream& out, std::ostream& err) {
+    std::error_code error;
+    if (std::filesystem::is_directory(name, error)) {
+        err << kProgram << ": cannot read " << name << ": it is a directory\n";
+        return false;
+    }
+    std::ifstream file(name, std::ios::binary);
+    if (!file) {
+        err << kProgram << ": cannot read " << name << ": " << std::generic_category().message(errno) << '\n';
+        return false;
+    }
+    runLines(session, file, out, false);
+    if (file.bad()) {
+        err << kProgram << ": reading " << name << " failed\n";
+        return false;
+    }
+    return true;
+}
+
+// The view options are the desktop program's; the CLI keeps those the file had
+// so that saving writes them back.
+ConfigurationCommandHandler keepViewFlags(ViewFlags& view) {
+    return [&view](int command) {
+        switch (command) {
+            case 501: view.displayOnly = 1; break;
+            case 502: view.alwaysOnTop = 1; break;
+            case 503: view.historyVisible = 1; break;
+            case 504: view.taskNumbering = 1; break;
+            default: break;
+        }
+    };
+}
+
+std::string withLineFeeds(std::string text) {
+    std::string out;
+    for (char c : text) {
+        if (c != '\r') out += c;
+    }
+    return out;
+}
+
+}  // namespace
+
+int runCli(const CliOptions& options, std::istream& in, std::ostream& out, std::ostream& err, bool interactive) {
+    if (!options.error.empty()) {
+        err << kProgram << ": " << options.error << "\nTry '" << kProgram << " --help'.\n";
+        return 2;
+    }
+    if (options.showHelp) {
+        out << usageText();
+        return 0;
+    }
+    if (options.showVersion) {
+        out << kProgram << ' ' << MOLVANE_VERSION << '\n';
+        return 0;
+    }
+
+    CliSession session;
+    session.format = options.format;
+    ViewFlags view;
+    std::filesystem::path configFile =
+        options.configFile.empty() ? configurationFilePath() : std::filesystem::path(options.configFile);
+    if (options.readConfig) {
+        bool loaded = loadConfiguration(configFile, session.current, keepViewFlags(view));
+        if (!loaded && !options.configFile.empty() && !options.saveConfig) {
+            err << kProgram << ": cannot read " << options.configFile << '\n';
+            return 2;
+        }
+    }
+
+    if (options.sources.empty()) {
+        runLines(session, in, out, interactive);
+    }
+    for (const TaskSource& source : options.sources) {
+        if (!source.isFile) {
+            out << runLine(session, source.value);
+        } else if (!runFile(session, source.value, out, err)) {
+            out.flush();
+            return 2;
+        }
+    }
+    out.flush();
+
+    if (options.saveConfig && !saveConfiguration(configFile, session.current, view)) {
+        err << withLineFeeds(kSaveFailedMessage) << '\n';
+        return 1;
+    }
+    return 0;
+}

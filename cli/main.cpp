@@ -1,1 +1,16 @@
-int main() { return 0; }
+// molvane-cli: the calculator's engine for shells and scripts.
+#include <unistd.h>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_run.h"
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    CliOptions options = parseOptions(arguments);
+    bool interactive = options.sources.empty() && isatty(STDIN_FILENO);
+    return runCli(options, std::cin, std::cout, std::cerr, interactive);
+}

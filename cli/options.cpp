@@ -1,1 +1,85 @@
-// placeholder
+#include "cli/options.h"
+
+namespace {
+
+// An option that takes a value, as "--file NAME", "--file=NAME" or "-f NAME".
+void takeValue(const std::vector<std::string>& arguments, std::size_t& i, const std::string& name,
+               std::string& value, std::string& error) {
+    const std::string& argument = arguments[i];
+    if (argument.size() > name.size() && argument.compare(0, name.size() + 1, name + "=") == 0) {
+        value = argument.substr(name.size() + 1);
+    } else if (i + 1 >= arguments.size()) {
+        error = "option " + argument + " needs a value";
+    } else {
+        value = arguments[++i];
+    }
+}
+
+bool isOption(const std::string& argument, const char* longName, const char* shortName = nullptr) {
+    std::string name = longName;
+    if (argument == name || (shortName && argument == shortName)) return true;
+    return argument.compare(0, name.size() + 1, name + "=") == 0;
+}
+
+}  // namespace
+
+CliOptions parseOptions(const std::vector<std::string>& arguments) {
+    CliOptions options;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < arguments.size() && options.error.empty(); ++i) {
+        const std::string& argument = arguments[i];
+        if (optionsEnded) {
+            options.sources.push_back({false, argument});
+        } else if (argument == "--") {
+            optionsEnded = true;
+        } else if (isOption(argument, "--file", "-f")) {
+            TaskSource file{true, {}};
+            takeValue(arguments, i, "--file", file.value, options.error);
+            options.sources.push_back(file);
+        } else if (isOption(argument, "--config")) {
+            takeValue(arguments, i, "--config", options.configFile, options.error);
+        } else if (argument == "--json") {
+            options.format = OutputFormat::Json;
+        } else if (argument == "--no-config") {
+            options.readConfig = false;
+        } else if (argument == "--save-config") {
+            options.saveConfig = true;
+        } else if (argument == "--help" || argument == "-h") {
+            options.showHelp = true;
+        } else if (argument == "--version" || argument == "-V") {
+            options.showVersion = true;
+        } else if (argument.size() > 2 && argument.compare(0, 2, "--") == 0) {
+            options.error = "unknown option " + argument;
+        } else {
+            // Anything else is a task, so "-5*2" needs no "--" in front.
+            options.sources.push_back({false, argument});
+        }
+    }
+    if (options.error.empty() && !options.readConfig && !options.configFile.empty()) {
+        options.error = "--config and --no-config exclude each other";
+    }
+    return options;
+}
+
+std::string usageText() {
+    return "Usage: molvane-cli [options] [TASK ...]\n"
+           "Runs each TASK as the calculator's Enter key would, on one record: the previous\n"
+           "answer, the memory and the settings carry over from task to task. Without TASKs\n"
+           "and without -f, tasks are read from standard input, one a line.\n"
+           "\n"
+           "Options:\n"
+           "  -f, --file FILE   run every line of FILE as a task\n"
+           "      --json        print one JSON object per task\n"
+           "      --config FILE read the settings from FILE instead of the user's mvn.cfg\n"
+           "      --no-config   read no configuration file\n"
+           "      --save-config write the settings, as they stand after the last task, to the\n"
+           "                    configuration file in use\n"
+           "  -h, --help        show this help\n"
+           "  -V, --version     show the version\n"
+           "\n"
+           "Examples:\n"
+           "  molvane-cli '2+3' '*2'          # 2+3 = 5, then 5*2 = 10\n"
+           "  molvane-cli h2so4               # H2SO4 = 98.07848\n"
+           "  molvane-cli '#deg' '2sin30'     # sine in degrees\n"
+           "  molvane-cli 'x^2-3x+2'          # both roots of the equation\n";
+}

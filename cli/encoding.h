@@ -1,0 +1,14 @@
+// The edge between UTF-8 (terminals, files, JSON) and the engine's Windows-1252 texts.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// UTF-8 to Windows-1252: a character with no Windows-1252 byte, and every byte
+// that is not valid UTF-8, becomes '?'; NUL bytes are dropped. So '2 × 3' becomes
+// "2\xD7" "3", which the engine reads as a product.
+std::string utf8ToCp1252(std::string_view utf8);
+
+// Windows-1252 to UTF-8; the five bytes that Windows-1252 leaves undefined map
+// to the C1 control characters of the same value, as the web's decoders do.
+std::string cp1252ToUtf8(std::string_view cp1252);

@@ -1,0 +1,28 @@
+// The command line of molvane-cli.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/session.h"
+
+struct TaskSource {
+    bool isFile = false;
+    std::string value;  // a task, or the name of a file of tasks
+};
+
+struct CliOptions {
+    std::vector<TaskSource> sources;  // in command-line order; none: standard input
+    OutputFormat format = OutputFormat::History;
+    bool readConfig = true;
+    std::string configFile;  // empty: the per-user configuration file
+    bool saveConfig = false;
+    bool showHelp = false;
+    bool showVersion = false;
+    std::string error;  // a usage error, or empty
+};
+
+CliOptions parseOptions(const std::vector<std::string>& arguments);
+
+// The text that --help prints.
+std::string usageText();

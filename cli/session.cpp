@@ -1,0 +1,54 @@
+#include "cli/session.h"
+
+#include "cli/encoding.h"
+#include "cli/json.h"
+#include "engine/text.h"
+#include "ui/task_history.h"
+
+namespace {
+
+constexpr std::string_view kTooLongMessage = "Expression is too long !";
+
+// The history's entry as terminal lines: without its leading line break and
+// with LF line ends. An empty task still prints its blank line.
+std::string historyLines(const std::string& entry) {
+    std::string lines;
+    std::size_t start = entry.compare(0, 2, "\r\n") == 0 ? 2 : 0;
+    for (std::size_t i = start; i < entry.size(); ++i) {
+        if (entry[i] == '\r' && i + 1 < entry.size() && entry[i + 1] == '\n') continue;
+        lines += entry[i];
+    }
+    if (lines.empty()) lines.push_back('\n');
+    return cp1252ToUtf8(lines);
+}
+
+}  // namespace
+
+std::string runLine(CliSession& session, std::string_view utf8Line) {
+    std::string line = utf8ToCp1252(utf8Line);
+    if (line.size() > kInputLineLimit) {
+        std::string refusal = session.format == OutputFormat::Json ? refusedJson(kTooLongMessage)
+                                                                    : std::string(kTooLongMessage);
+        refusal += '\n';
+        return refusal;
+    }
+    // A line that begins with "=" is a comment: nothing runs and nothing is logged.
+    if (!line.empty() && line.front() == '=') return {};
+
+    if (session.lastKind == Quadratic) reassembleQuadratic(session.current, session.previous);
+    session.previous = session.current;
+    writeTextCut(session.current.szTask, line);
+    session.lastKind = runTask(session.current);
+
+    std::string json;
+    if (session.format == OutputFormat::Json) {
+        json = taskJson(session.lastKind, session.current);
+        json += '\n';
+    }
+    if (session.lastKind == Quadratic) splitQuadratic(session.current, session.previous);
+    if (session.format == OutputFormat::Json) return json;
+
+    HistoryEntry entry =
+        composeHistoryEntry(session.lastKind, session.current, session.previous, false, session.taskCounter);
+    return historyLines(entry.text);
+}

@@ -1,0 +1,22 @@
+// A run of tasks on one record, as successive presses of Enter would run them.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/engine.h"
+
+enum class OutputFormat { History, Json };
+
+struct CliSession {
+    CalcState current;   // the record every task runs in
+    CalcState previous;  // the record before the last task: a quadratic's other half
+    int lastKind = Plain;
+    int taskCounter = 1;
+    OutputFormat format = OutputFormat::History;
+};
+
+// Runs one UTF-8 line and returns what to print for it (LF line ends; empty
+// when nothing is logged, as for a line that begins with "="). A line longer
+// than the input line accepts is refused and changes nothing.
+std::string runLine(CliSession& session, std::string_view utf8Line);

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian or Ubuntu machine, builds Molvane and runs every test:
+# once as built for users, once with AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+
+export QT_QPA_PLATFORM=offscreen
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1
+
+echo "== Build and test =="
+cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOLVANE_WERROR=ON > /dev/null
+cmake --build build-test -j2
+ctest --test-dir build-test --output-on-failure -j2
+
+echo "== Build and test with AddressSanitizer and UndefinedBehaviorSanitizer =="
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOLVANE_SANITIZE=ON \
+      -DMOLVANE_BUILD_GUI=OFF -DMOLVANE_BUILD_BENCH=OFF -DMOLVANE_WERROR=ON > /dev/null
+cmake --build build-sanitize -j2
+ctest --test-dir build-sanitize --output-on-failure -j2

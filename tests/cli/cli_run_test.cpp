@@ -1,0 +1,119 @@
+// molvane-cli as scripts use it: arguments, standard input, files, JSON, exit status.
+#include "cli/cli_run.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/json.h"
+
+namespace {
+
+struct CliResult {
+    int status;
+    std::string out, err;
+};
+
+CliResult runWith(std::vector<std::string> arguments, const std::string& input = "") {
+    arguments.insert(arguments.begin(), "--no-config");
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    int status = runCli(parseOptions(arguments), in, out, err, false);
+    return {status, out.str(), err.str()};
+}
+
+std::filesystem::path writeTemporary(const std::string& name, const std::string& bytes) {
+    std::filesystem::path path = std::filesystem::temp_directory_path() / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+}  // namespace
+
+TEST(CliRun, PrintsTasksAsTheHistoryLogsThem) {
+    struct Row {
+        std::vector<std::string> arguments;
+        const char* out;
+    } rows[] = {
+        {{"2+3", "*2"}, "2+3 = 5\n5*2 = 10\n"},
+        {{"2 \xC3\x97 3", "6 \xC3\xB7 2"}, "2*3 = 6\n6/2 = 3\n"},
+        {{"x^2-3x+2"}, "x^2-3x+2 = 0\nx1 = \t1\nx2 = \t2\n"},
+        {{"x^2-3x+2", "ans"}, "x^2-3x+2 = 0\nx1 = \t1\nx2 = \t2\n:ans = 2\n"},
+        {{"1/0"}, "1/0 = Cannot divide by zero!\n"},
+        {{"#deg", "2sin30"}, "#deg = \n2:sin30 = 1\n"},
+        {{"", "1"}, "\n1 = 1\n"},
+        {{"=5", "1"}, "1 = 1\n"},
+        {{"7", "#mem", "#20"}, "7 = 7\n#mem = 7\nszTask     = #20\nszMaths = 7\nszResult   = 7\nszAnswer  = 7\nszMemory  = 7\n"},
+        {{"--", "-5*2"}, "-5*2 = -10\n"},
+        {{"-5*2"}, "-5*2 = -10\n"},
+        {{std::string(510, '1')}, "Expression is too long !\n"},
+    };
+    for (const Row& row : rows) {
+        CliResult run = runWith(row.arguments);
+        EXPECT_EQ(run.status, 0) << row.arguments.front();
+        EXPECT_EQ(run.out, row.out) << row.arguments.front();
+    }
+}
+
+TEST(CliRun, JsonHoldsTheRecordAsRunTaskLeftIt) {
+    CliResult run = runWith({"--json", "2+3", "*2"});
+    EXPECT_EQ(run.status, 0);
+    std::istringstream lines(run.out);
+    std::string first, second;
+    std::getline(lines, first);
+    std::getline(lines, second);
+    EXPECT_EQ(first,
+              "{\"kind\":0,\"szTask\":\"2+3\",\"szMaths\":\"2+3\",\"szResult\":\"5\",\"szAnswer\":\"5\","
+              "\"szMemory\":\"\",\"angleUnit\":0,\"numberMode\":0,\"decimals\":2,\"digitGrouping\":0,"
+              "\"functionSeparator\":1,\"decimalComma\":0}");
+    EXPECT_NE(second.find("\"szAnswer\":\"10\""), std::string::npos) << second;
+
+    EXPECT_EQ(runWith({"--json", std::string(600, '2')}).out, "{\"refused\":\"Expression is too long !\"}\n");
+    // A quadratic's record before the display splits it: first root in szResult, the other in szMaths.
+    std::string quadratic = runWith({"--json", "x^2-3x+2"}).out;
+    EXPECT_NE(quadratic.find("\"kind\":4,\"szTask\":\"x^2-3x+2 = 0\",\"szMaths\":\"1\",\"szResult\":\"2\""),
+              std::string::npos)
+        << quadratic;
+}
+
+TEST(CliRun, JsonStringsAreEscaped) {
+    EXPECT_EQ(jsonString("a\"b\\c\n\t\x01"), "\"a\\\"b\\\\c\\n\\t\\u0001\"");
+}
+
+TEST(CliRun, ReadsLinesFromStandardInputAndFiles) {
+    EXPECT_EQ(runWith({}, "1+1\r\n*3\n").out, "1+1 = 2\n2*3 = 6\n");
+    EXPECT_EQ(runWith({}, "4").out, "4 = 4\n") << "a last line without a line end still runs";
+
+    std::filesystem::path file = writeTemporary("molvane_cli_tasks.txt", "h2o\r\n2*ans\n");
+    CliResult run = runWith({"-f", file.string(), "+1"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "H2O = 18.01528\n2*:ans = 36.03056\n36.03056+1 = 37.03056\n");
+    std::filesystem::remove(file);
+
+    std::string binary("1\0+2\n\xFF\xFE" "3\n", 9);
+    EXPECT_EQ(runWith({}, binary).out, "1+2 = 3\n3 = 3\n") << "NUL and stray bytes are harmless";
+}
+
+TEST(CliRun, UsageErrorsAndUnreadableFilesExitWithTwo) {
+    struct Row {
+        std::vector<std::string> arguments;
+        const char* errorPart;
+    } rows[] = {
+        {{"--frobnicate"}, "unknown option --frobnicate"},
+        {{"-f"}, "needs a value"},
+        {{"-f", "/nonexistent/tasks.txt"}, "cannot read /nonexistent/tasks.txt"},
+        {{"-f", std::filesystem::temp_directory_path().string()}, "it is a directory"},
+    };
+    for (const Row& row : rows) {
+        CliResult run = runWith(row.arguments);
+        EXPECT_EQ(run.status, 2) << row.arguments.front();
+        EXPECT_NE(run.err.find(row.errorPart), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(runWith({"--help"}).status, 0);
+    EXPECT_NE(runWith({"--version"}).out.find("molvane-cli "), std::string::npos);
+}

@@ -1,0 +1,54 @@
+// Answers must not depend on the process locale: a desktop set to German still
+// reads "1.5" as one and a half and writes "2.5" unless the decimal comma is asked for.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <locale>
+#include <string>
+
+#include "engine/engine.h"
+#include "engine/text.h"
+
+namespace {
+
+std::string answerOf(CalcState& state, const char* line) {
+    writeTextCut(state.szTask, line);
+    runTask(state);
+    return std::string(textOf(state.szAnswer));
+}
+
+// Switches the C and C++ locales for one test and back afterwards.
+class DecimalCommaLocale : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "de_DE"}) {
+            if (std::setlocale(LC_ALL, name)) {
+                active = name;
+                break;
+            }
+        }
+        if (active.empty()) GTEST_SKIP() << "no decimal-comma locale is installed";
+        std::locale::global(std::locale(active.c_str()));
+    }
+    void TearDown() override {
+        std::setlocale(LC_ALL, "C");
+        std::locale::global(std::locale::classic());
+    }
+    std::string active;
+};
+
+}  // namespace
+
+TEST_F(DecimalCommaLocale, AnswersAreTheSameAsInTheCLocale) {
+    struct Row {
+        const char* line;
+        const char* answer;
+    } rows[] = {
+        {"1.5+1", "2.5"},     {"1/4", "0.25"},     {"h2o", "18.01528"},
+        {"1e-5*3", "3e-05"},  {"1234.5678", "1234.5678"}, {"#sci", "1.23e+03"}, {"#comma", "1,23e+03"},
+    };
+    CalcState state;
+    for (const Row& row : rows) {
+        EXPECT_EQ(answerOf(state, row.line), row.answer) << "line " << row.line << " in locale " << active;
+    }
+}
