@@ -1,8 +1,148 @@
+// Function names and their codes: ':22;' stands for "sin" inside engine texts.
 #include "engine/function_names.h"
 
-#include "engine/errors.h"
+#include <cstring>
+#include <string_view>
 
-// Placeholder until the name table lands.
-const char* functionName(int) { return nullptr; }
-int encodeFunctionNames(std::span<char>) { return TooLong; }
-void decodeFunctionNames(std::span<char>, int) {}
+#include "engine/engine.h"
+#include "engine/errors.h"
+#include "engine/text.h"
+
+namespace {
+
+constexpr int kFirstCode = 11;
+constexpr int kLastCode = 63;
+constexpr std::size_t kCodeLength = 4;  // ':', two digits, ';'
+constexpr char kCodeOpen = ':';
+constexpr char kCodeClose = ';';
+
+// Indexed by code - kFirstCode, in the order of replacement: every name comes
+// after each longer name that contains it, so "cos" is never found inside
+// "acosh" and "tg" never inside "arctg".
+constexpr const char* kNames[kLastCode - kFirstCode + 1] = {
+    "acosec", "cosec", "arccos", "acosh", "acos", "cosh", "cos",               // 11-17
+    "arcsin", "asinh", "asin", "sinh", "sin",                                  // 18-22
+    "arccot", "acoth", "acot", "coth", "cot",                                  // 23-27
+    "arcctg", "arctg", "actg", "atg", "ctg", "tg",                             // 28-33
+    "arctan", "atanh", "atan", "tanh", "tan",                                  // 34-38
+    "asec", "sec", "acsc", "csc", "sqrt", "sqr", "exp", "aln", "alog", "ln",   // 39-48
+    "log", "abs", "int", "rand", "ran", "sgn",                                 // 49-54
+    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,                      // 55-60
+    "pi", "ans", "mem",                                                        // 61-63
+};
+
+// Every name of a group contains its guard: a task without the guard can skip
+// the whole group.
+struct GuardedGroup {
+    int firstCode;
+    int nextCode;
+    std::string_view guard;
+};
+constexpr GuardedGroup kGuardedGroups[] = {
+    {11, 18, "cos"}, {18, 23, "sin"}, {23, 28, "cot"}, {28, 34, "tg"}, {34, 39, "tan"},
+};
+
+// Each two-letter name grows by two characters when coded, so a task within
+// its limit never codes into more than twice that; the limit is checked on the
+// finished text, as names of five and six letters shrink it again.
+using CodingText = FixedText<2 * kTaskLimit>;
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The first code from `code` on worth searching: groups whose guard is absent
+// are skipped, one after another.
+int firstCodeToSearch(int code, std::string_view text) {
+    for (const GuardedGroup& group : kGuardedGroups) {
+        if (group.firstCode == code && text.find(group.guard) == std::string_view::npos) code = group.nextCode;
+    }
+    return code;
+}
+
+// Codes hold no letters, so replacing left to right never joins letters into
+// a new occurrence: one pass finds them all.
+bool replaceName(CodingText& text, std::string_view name, int code) {
+    const char codeText[kCodeLength] = {kCodeOpen, static_cast<char>('0' + code / 10),
+                                        static_cast<char>('0' + code % 10), kCodeClose};
+    bool replaced = false;
+    std::size_t at = text.view().find(name);
+    while (at != std::string_view::npos && !text.overflowed) {
+        text.erase(at, name.size());
+        text.insert(at, std::string_view(codeText, kCodeLength));
+        replaced = true;
+        at = text.view().find(name, at + kCodeLength);
+    }
+    return replaced;
+}
+
+// Replaces text[at, at + count) by `with` in a text of `length` characters that
+// may grow to `limit`; what would pass the limit is cut off. Returns the new length.
+std::size_t replaceCut(std::span<char> text, std::size_t length, std::size_t limit, std::size_t at,
+                       std::size_t count, std::string_view with) {
+    std::size_t tailFrom = at + count;
+    std::size_t tailSize = length - tailFrom;
+    std::size_t newLength = at + with.size() + tailSize;
+    if (newLength > limit) newLength = limit;
+    std::size_t tailTo = at + with.size();
+    if (tailTo < newLength) std::memmove(text.data() + tailTo, text.data() + tailFrom, newLength - tailTo);
+    std::size_t nameSize = with.size() < newLength - at ? with.size() : newLength - at;
+    std::memcpy(text.data() + at, with.data(), nameSize);
+    text[newLength] = '\0';
+    return newLength;
+}
+
+// The code whose ';' stands at `semicolon`, or 0 when the characters there
+// are no complete code.
+int codeEndingAt(std::span<const char> text, std::size_t semicolon) {
+    if (semicolon < kCodeLength - 1) return 0;
+    std::size_t colon = semicolon - (kCodeLength - 1);
+    if (text[colon] != kCodeOpen || !isDigit(text[colon + 1]) || !isDigit(text[colon + 2])) return 0;
+    return (text[colon + 1] - '0') * 10 + (text[colon + 2] - '0');
+}
+
+}  // namespace
+
+const char* functionName(int code) {
+    if (code < kFirstCode || code > kLastCode) return nullptr;
+    return kNames[code - kFirstCode];
+}
+
+int encodeFunctionNames(std::span<char> task) {
+    std::string_view original = textOf(task);
+    if (original.size() > kTaskLimit) return TooLong;
+
+    CodingText coded;
+    coded.assign(original);
+    int result = 2;
+    for (int code = kFirstCode; code <= kLastCode; ++code) {
+        code = firstCodeToSearch(code, coded.view());
+        const char* name = functionName(code);
+        if (name != nullptr && replaceName(coded, name, code)) result = 1;
+    }
+    if (coded.overflowed || coded.length > kTaskLimit) return TooLong;
+    if (!writeText(task, coded.view())) return TooLong;
+    return result;
+}
+
+void decodeFunctionNames(std::span<char> text, int functionSeparator) {
+    std::size_t length = textOf(text).size();
+    // A field without its terminator holds no text to rewrite.
+    if (length == text.size()) return;
+    std::size_t limit = text.size() - 1;
+
+    // The search goes on after each ';' looked at, so a code outside the
+    // table stays where it is and is not met again.
+    std::size_t from = 0;
+    while (from < length) {
+        const void* hit = std::memchr(text.data() + from, kCodeClose, length - from);
+        if (hit == nullptr) break;
+        std::size_t semicolon = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+        from = semicolon + 1;
+        const char* name = functionName(codeEndingAt(text, semicolon));
+        if (name == nullptr) continue;
+        std::size_t colon = semicolon - (kCodeLength - 1);
+        std::size_t start = functionSeparator == 0 ? colon : colon + 1;
+        std::string_view shown(name);
+        length = replaceCut(text, length, limit, start, semicolon + 1 - start, shown);
+        from = start + shown.size();
+    }
+}
