@@ -1,7 +1,219 @@
 #include "chemistry/formula.h"
 
+#include "chemistry/atomic_masses.h"
+#include "engine/engine.h"
 #include "engine/errors.h"
+#include "engine/normalize.h"
+#include "engine/text.h"
 
-// Placeholder until formula translation lands: letters fail, never a wrong number.
-int expandFormula(std::span<char>) { return UnknownElement; }
-int substituteValues(std::span<char>, std::span<char>, std::string_view) { return IncorrectSyntax; }
+namespace {
+
+// The characters between which a formula's terms stand: power, root, product,
+// sum and the two ends of a function code. '-' is no separator: it is a sign.
+constexpr std::string_view termSeparators = "^_*:+/;";
+
+// The longest expression that the passes hand on to the evaluator.
+constexpr std::size_t kFormulaLimit = kMathsLimit - 1;
+
+constexpr std::string_view kPiText = "3.1415926535897932";
+
+bool isCapital(char c) { return c >= 'A' && c <= 'Z'; }
+bool isSmall(char c) { return c >= 'a' && c <= 'z'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isSeparator(char c) { return c != '\0' && termSeparators.find(c) != std::string_view::npos; }
+// An exponent's 'e' follows the digits of its mantissa or their point (1.e-5).
+bool endsMantissa(char c) { return isDigit(c) || c == '.'; }
+
+// The state of one expandFormula scan. Positions outside the text read as the
+// terminator, so no rule ever looks past either end.
+struct FormulaScan {
+    std::string_view in;
+    FixedText<kMathsLimit> out;
+    std::size_t i = 0;
+    int termCount = 0;       // capitals and '(' met since the last separator
+    bool separated = false;  // the formula is more than one term
+
+    char at(std::size_t k) const { return k < in.size() ? in[k] : '\0'; }
+    char cur() const { return at(i); }
+    char prev() const { return i > 0 ? at(i - 1) : '\0'; }
+    char beforePrev() const { return i > 1 ? at(i - 2) : '\0'; }
+    char next() const { return at(i + 1); }
+    bool isLast() const { return i + 1 == in.size(); }
+};
+
+// The '-' at `k` is the sign of an exponent (1.5e-3), not a subtraction.
+bool isExponentSign(const FormulaScan& scan, std::size_t k) {
+    return k > 1 && scan.at(k) == '-' && scan.at(k - 1) == 'e' && endsMantissa(scan.at(k - 2));
+}
+
+void countTerm(FormulaScan& scan) {
+    char cur = scan.cur();
+    if (isCapital(cur) || cur == '(') ++scan.termCount;
+    if (isSeparator(cur)) {
+        scan.termCount = 0;
+        scan.separated = true;
+    }
+}
+
+// A term that follows a subtraction is opened as after a separator; written
+// "-1*(" so that a negation keeps the form the evaluator knows.
+bool opensAfterMinus(const FormulaScan& scan) {
+    bool startsTerm = scan.termCount == 1 && (isCapital(scan.cur()) || scan.cur() == '(');
+    return startsTerm && scan.prev() == '-' && !isExponentSign(scan, scan.i - 1);
+}
+
+// What goes in front of the character at i when it stands inside a symbol term.
+std::string_view prefixInsideTerm(const FormulaScan& scan) {
+    char cur = scan.cur();
+    char prev = scan.prev();
+    if (isSeparator(prev)) return "(";  // the term opens
+    if (opensAfterMinus(scan)) return "1*(";
+    if (prev == '(') return "";
+    // A coefficient multiplies the whole term (5H2O); otherwise the next symbol
+    // or bracket group is added.
+    if (isCapital(cur) || cur == '(') return scan.termCount == 1 && isDigit(prev) ? "*(" : "+";
+    if (isDigit(prev) || prev == '.') return "";  // a number goes on
+    if (!isDigit(cur) || prev == '-') return "";
+    if (prev == 'e' && endsMantissa(scan.beforePrev())) return "";  // digits of an exponent
+    return "*";  // a count after a symbol or a bracket multiplies
+}
+
+void writeInsideTerm(FormulaScan& scan) {
+    std::string_view prefix = prefixInsideTerm(scan);
+    if (prefix == "1*(") scan.separated = true;
+    scan.out.append(prefix);
+    scan.out.append(scan.cur());
+}
+
+// Closes the term where it ends: at the end, before a separator, before a '-'.
+void closeTerm(FormulaScan& scan) {
+    char next = scan.next();
+    if (scan.isLast()) {
+        scan.out.append(')');
+    } else if (isSeparator(next)) {
+        if (scan.out.back() == '(') {
+            scan.out.truncate(scan.out.length - 1);
+        } else {
+            scan.out.append(')');
+        }
+    } else if (next == '-') {
+        // After '(' the '-' is the sign of what the bracket holds: the term goes on.
+        if (scan.out.back() == '(') return;
+        if (scan.cur() == 'e' && endsMantissa(scan.prev())) {
+            scan.out.append('-');
+            ++scan.i;  // the exponent's sign is written here
+            if (scan.isLast()) scan.out.append(')');
+            return;
+        }
+        // The subtraction form "+-" follows; the '-' itself is copied next.
+        scan.out.append(")+");
+        scan.termCount = 0;
+        scan.separated = true;
+    }
+}
+
+void writeOutsideTerm(FormulaScan& scan) {
+    if (scan.cur() == ':' && isDigit(scan.prev())) scan.out.append('*');
+    scan.out.append(scan.cur());
+}
+
+}  // namespace
+
+int expandFormula(std::span<char> maths) {
+    FormulaScan scan;
+    scan.in = textOf(maths);
+    if (scan.in.size() > kMathsLimit) return TooLong;
+
+    for (scan.i = 0; scan.i < scan.in.size(); ++scan.i) {
+        countTerm(scan);
+        if (scan.termCount > 0 && scan.i == 0 && scan.in.size() > 1) {
+            scan.out.append('(');
+            scan.out.append(scan.cur());
+            closeTerm(scan);
+        } else if (scan.termCount > 0 && scan.i > 0) {
+            writeInsideTerm(scan);
+            closeTerm(scan);
+        } else {
+            writeOutsideTerm(scan);
+        }
+        if (scan.out.overflowed) return TooLong;
+    }
+
+    // A formula of one single term needs no enclosing brackets.
+    if (!scan.separated && scan.out.at(0) == '(') {
+        scan.out.erase(0, 1);
+        scan.out.truncate(scan.out.length > 0 ? scan.out.length - 1 : 0);
+    }
+    if (scan.out.length > kFormulaLimit || !writeText(maths, scan.out.view())) return TooLong;
+    return 0;
+}
+
+namespace {
+
+// Appends the value that a named value's code stands for: pi, the previous
+// answer or the memory. Returns 0, 1011 or 1012.
+int appendNamedValue(char which, std::string_view answer, std::string_view memory,
+                     FixedText<kFormulaLimit>& out) {
+    FixedText<kMathsLimit> number;
+    switch (which) {
+        case '1':
+            out.append(kPiText);
+            return 0;
+        case '2':
+            if (!takeNumberText(answer, number)) return AnswerNotNumber;
+            break;
+        case '3':
+            if (!takeNumberText(memory, number)) return MemoryNotNumber;
+            break;
+        default:
+            return 0;  // no value behind this code
+    }
+    out.append(number.view());
+    return 0;
+}
+
+// ':61;' to ':69;': the codes of pi, ans and mem.
+bool isNamedValueCode(std::string_view text, std::size_t i) {
+    return i + 3 < text.size() && text[i] == ':' && text[i + 1] == '6' && isDigit(text[i + 2]) && text[i + 3] == ';';
+}
+
+// A value keeps the forms that surround it: a subtraction after it stays "+-"
+// (pi-1), and a number right after it multiplies (pi2 is twice pi).
+void appendValueJunction(char after, FixedText<kFormulaLimit>& out) {
+    if (after == '-') out.append('+');
+    if (isDigit(after) || after == '.') out.append('*');
+}
+
+}  // namespace
+
+int substituteValues(std::span<char> maths, std::span<char> answer, std::string_view memory) {
+    std::string_view text = textOf(maths);
+    if (text.size() > kFormulaLimit) return TooLong;
+
+    FixedText<kFormulaLimit> out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char cur = text[i];
+        if (isCapital(cur)) {
+            char symbol[12] = {cur};
+            if (i + 1 < text.size() && isSmall(text[i + 1])) symbol[1] = text[++i];
+            int found = lookUpAtomicMass(symbol);
+            if (found != 0) {
+                writeTextCut(answer, textOf(symbol));  // the symbol the user must correct
+                return found;
+            }
+            out.append(textOf(symbol));
+        } else if (isSmall(cur) && cur != 'e') {
+            return IncorrectSyntax;  // a letter that no symbol could take
+        } else if (isNamedValueCode(text, i)) {
+            int code = appendNamedValue(text[i + 2], textOf(answer), memory, out);
+            if (code != 0) return code;
+            i += 3;
+            appendValueJunction(i + 1 < text.size() ? text[i + 1] : '\0', out);
+        } else {
+            out.append(cur);
+        }
+        if (out.overflowed) return TooLong;
+    }
+    if (!writeText(maths, out.view())) return TooLong;
+    return 0;
+}
