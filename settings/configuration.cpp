@@ -1,10 +1,254 @@
 #include "settings/configuration.h"
 
-// Placeholder until the configuration file lands.
+#include <fcntl.h>
+#include <sys/stat.h>
+#ifdef _WIN32
+#include <io.h>
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
+
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <system_error>
+
+#include "engine/text.h"
+
 const char* const kSaveFailedMessage =
     "ERROR - Save failed !\r\n\r\nNot able to save your configuration.\r\nThe destination directory is probably write protected.";
 
-void applyConfigurationText(std::string_view, CalcState&, const ConfigurationCommandHandler&) {}
-bool loadConfiguration(const std::filesystem::path&, CalcState&, const ConfigurationCommandHandler&) { return false; }
-std::string configurationText(const CalcState&, const ViewFlags&) { return {}; }
-bool saveConfiguration(const std::filesystem::path&, const CalcState&, const ViewFlags&) { return false; }
+namespace {
+
+// The few file calls that differ between POSIX and Windows.
+#ifdef _WIN32
+int openNew(const std::filesystem::path& path) {
+    return ::_wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+}
+long long writeSome(int descriptor, std::string_view bytes) {
+    unsigned count = bytes.size() > 1u << 30 ? 1u << 30 : static_cast<unsigned>(bytes.size());
+    return ::_write(descriptor, bytes.data(), count);
+}
+bool syncToDisk(int descriptor) { return ::_commit(descriptor) == 0; }
+bool closeFile(int descriptor) { return ::_close(descriptor) == 0; }
+int processId() { return ::_getpid(); }
+#else
+int openNew(const std::filesystem::path& path) {
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+}
+long long writeSome(int descriptor, std::string_view bytes) { return ::write(descriptor, bytes.data(), bytes.size()); }
+bool syncToDisk(int descriptor) { return ::fsync(descriptor) == 0; }
+bool closeFile(int descriptor) { return ::close(descriptor) == 0; }
+int processId() { return static_cast<int>(::getpid()); }
+#endif
+
+// Gathers the bytes of one line at a time and runs each line that a line feed
+// ends. A line too long for a task is dropped whole rather than cut, since a
+// cut directive could mean something else than the one written.
+class LineRunner {
+public:
+    LineRunner(CalcState& state, const ConfigurationCommandHandler& onCommand) : state_(state), onCommand_(onCommand) {}
+
+    void feed(std::string_view bytes) {
+        while (!bytes.empty()) {
+            std::size_t end = bytes.find('\n');
+            line_.append(bytes.substr(0, end));
+            if (end == std::string_view::npos) return;
+            runLine();
+            bytes.remove_prefix(end + 1);
+        }
+    }
+
+private:
+    void runLine() {
+        if (!line_.overflowed) {
+            // A NUL ends the task's text there, as it would end a typed line.
+            writeTextCut(state_.szTask, line_.view());
+            int result = runTask(state_);
+            if (result >= 501 && result <= 505 && onCommand_) onCommand_(result);
+        }
+        line_.clear();
+    }
+
+    CalcState& state_;
+    const ConfigurationCommandHandler& onCommand_;
+    FixedText<kTaskLimit> line_;
+};
+
+void appendInteger(std::string& text, std::int32_t value) {
+    char digits[16];
+    auto [end, error] = std::to_chars(digits, digits + sizeof(digits), value);
+    if (error == std::errc()) text.append(digits, end);
+}
+
+const char* angleLine(std::int32_t angleUnit) {
+    if (angleUnit == Degrees) return "#deg   = Set angle unit to degrees";
+    if (angleUnit == Grads) return "#grad   = Set angle unit to grads";
+    return "#rad   = Set angle unit to radians";
+}
+
+const char* numberModeLine(std::int32_t numberMode) {
+    if (numberMode == Scientific) return "#sci   = Scientific mode for displaying numbers";
+    if (numberMode == Fixed) return "#fix   = Fixed mode for displaying numbers";
+    return "#auto  = Automatic mode for displaying numbers";
+}
+
+// Removes the temporary file on every way out that does not rename it.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(std::filesystem::path path) : path_(std::move(path)) {}
+    ~TemporaryFile() {
+        if (!kept_) {
+            std::error_code ignored;
+            std::filesystem::remove(path_, ignored);
+        }
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    void keep() { kept_ = true; }
+
+private:
+    std::filesystem::path path_;
+    bool kept_ = false;
+};
+
+// Creates the temporary file, unique to this process; a stale one left by a
+// crash of an earlier process with the same id is replaced.
+int createTemporary(const std::filesystem::path& path) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        int descriptor = openNew(path);
+        if (descriptor >= 0 || errno != EEXIST) return descriptor;
+        std::error_code ignored;
+        std::filesystem::remove(path, ignored);
+    }
+    return -1;
+}
+
+// After the rename, the folder's entry must reach the disk too.
+void syncFolder(const std::filesystem::path& folder) {
+#ifndef _WIN32
+    int descriptor = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) return;
+    ::fsync(descriptor);
+    ::close(descriptor);
+#else
+    (void)folder;
+#endif
+}
+
+}  // namespace
+
+bool writeAllBytes(int descriptor, std::string_view bytes) {
+    while (!bytes.empty()) {
+        auto written = writeSome(descriptor, bytes);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+bool replaceFile(const std::filesystem::path& file, std::string_view bytes, const FileWriter& writeBytes) {
+    std::error_code error;
+    std::filesystem::path folder = file.parent_path();
+    if (!folder.empty()) std::filesystem::create_directories(folder, error);
+    if (error) return false;
+
+    std::string suffix = ".tmp-";
+    appendInteger(suffix, processId());
+    std::filesystem::path temporaryPath = file;
+    temporaryPath += suffix;
+    int descriptor = createTemporary(temporaryPath);
+    if (descriptor < 0) return false;
+    TemporaryFile temporary(temporaryPath);
+
+    bool written = writeBytes && writeBytes(descriptor, bytes);
+    written = syncToDisk(descriptor) && written;
+    written = closeFile(descriptor) && written;
+    if (!written) return false;
+
+    std::filesystem::rename(temporary.path(), file, error);
+    if (error) return false;
+    temporary.keep();
+    syncFolder(folder);
+    return true;
+}
+
+void applyConfigurationText(std::string_view bytes, CalcState& state, const ConfigurationCommandHandler& onCommand) {
+    LineRunner runner(state, onCommand);
+    runner.feed(bytes);
+}
+
+bool loadConfiguration(const std::filesystem::path& file, CalcState& state,
+                       const ConfigurationCommandHandler& onCommand) {
+    std::FILE* stream = nullptr;
+#ifdef _WIN32
+    stream = _wfopen(file.c_str(), L"rb");
+#else
+    stream = std::fopen(file.c_str(), "rb");
+#endif
+    if (!stream) return false;
+    // Read in pieces: a huge or endless file never has to fit in memory.
+    LineRunner runner(state, onCommand);
+    char buffer[16384];
+    std::size_t count = 0;
+    while ((count = std::fread(buffer, 1, sizeof(buffer), stream)) > 0) runner.feed({buffer, count});
+    // A folder opens on some systems but cannot be read.
+    bool readWhole = !std::ferror(stream);
+    std::fclose(stream);
+    return readWhole;
+}
+
+std::string configurationText(const CalcState& state, const ViewFlags& view) {
+    const char* const banner = "==============================";
+    std::string text;
+    auto line = [&text](std::string_view content) {
+        text.append(content);
+        text.append("\r\n");
+    };
+    // Each section begins after a line of a single CR, so the bytes there are CR CR LF.
+    line(banner);
+    line("= CONFIGURATION FILE FOR MVN =");
+    line(banner);
+    line("\r");
+    line("= CHANGES THE APPERANCE OF THE CALCULATOR =");
+    if (view.displayOnly) line("#501   = Show display only");
+    if (view.alwaysOnTop) line("#502   = Always on top");
+    if (view.historyVisible) line("#503   = View history");
+    if (view.taskNumbering) line("#504   = Task numbering");
+    line("\r");
+    line("= CHANGES THE UNIT OF ANGLE MEASUREMENT =");
+    line(angleLine(state.angleUnit));
+    line("\r");
+    line("= CHANGES THE DISPLAYED NUMBER FORMATS =");
+    line(numberModeLine(state.numberMode));
+    text.append("#dec ");
+    appendInteger(text, state.decimals);
+    text.append(" = Round number to ");
+    appendInteger(text, state.decimals);
+    line(" decimal places");
+    text.append("#dig ");
+    appendInteger(text, state.digitGrouping);
+    line(" = Use space as thousands separator (0 = OFF, 1 = ON)");
+    text.append("#fun ");
+    appendInteger(text, state.functionSeparator);
+    line(" = Use colon (:) as function separator (0 = OFF, 1 = ON)");
+    line(state.decimalComma == 1 ? "#comma = Use comma (,) as decimal separator"
+                                 : "#dot   = Use dot (.) as decimal separator");
+    line("\r");
+    line("= END OF CONFIGURATION FILE  =");
+    line(banner);
+    return text;
+}
+
+bool saveConfiguration(const std::filesystem::path& file, const CalcState& state, const ViewFlags& view) {
+    try {
+        return replaceFile(file, configurationText(state, view), writeAllBytes);
+    } catch (...) {
+        // Only an allocation can throw here; the old file is still whole.
+        return false;
+    }
+}
