@@ -1,11 +1,13 @@
 #include "cli/cli_run.h"
 
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <istream>
 #include <ostream>
 #include <system_error>
 
+#include "engine/functions.h"
 #include "molvane_version.h"
 #include "settings/config_location.h"
 #include "settings/configuration.h"
@@ -84,6 +86,8 @@ int runCli(const CliOptions& options, std::istream& in, std::ostream& out, std::
         return 0;
     }
 
+    // As the desktop program does when it starts its history: "ran" differs from run to run.
+    seedRandomGenerator(static_cast<unsigned>(std::time(nullptr)));
     CliSession session;
     session.format = options.format;
     ViewFlags view;

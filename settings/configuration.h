@@ -41,17 +41,5 @@ std::string configurationText(const CalcState& state, const ViewFlags& view);
 // Returns false on failure.
 bool saveConfiguration(const std::filesystem::path& file, const CalcState& state, const ViewFlags& view);
 
-// Writes all of `bytes` to the open file `descriptor`; false when it cannot.
-using FileWriter = std::function<bool(int descriptor, std::string_view bytes)>;
-
-// The writer saveConfiguration uses: write() until every byte is out.
-bool writeAllBytes(int descriptor, std::string_view bytes);
-
-// Replaces `file` by `bytes`: writes them with `writeBytes` into a temporary file
-// in the same folder (created if missing), flushes it to the disk and renames it
-// over `file`. On any failure the temporary file is removed, `file` is left as it
-// was, and the result is false.
-bool replaceFile(const std::filesystem::path& file, std::string_view bytes, const FileWriter& writeBytes);
-
 // The text of the message box shown when saving fails.
 extern const char* const kSaveFailedMessage;

@@ -1,4 +1,5 @@
 #include "settings/configuration.h"
+#include "settings/atomic_file.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

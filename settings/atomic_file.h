@@ -1,0 +1,19 @@
+// Replacing a file so that a failure never leaves half of it: the new bytes go
+// to a temporary file beside the old one, reach the disk, and are renamed over it.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string_view>
+
+// Writes all of `bytes` to the open file `descriptor`; false when it cannot.
+using FileWriter = std::function<bool(int descriptor, std::string_view bytes)>;
+
+// The writer saveConfiguration uses: write() until every byte is out.
+bool writeAllBytes(int descriptor, std::string_view bytes);
+
+// Replaces `file` by `bytes`: writes them with `writeBytes` into a temporary file
+// in the same folder (created if missing), flushes it to the disk and renames it
+// over `file`. On any failure the temporary file is removed, `file` is left as it
+// was, and the result is false.
+bool replaceFile(const std::filesystem::path& file, std::string_view bytes, const FileWriter& writeBytes);
