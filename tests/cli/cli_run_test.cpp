@@ -117,3 +117,36 @@ TEST(CliRun, UsageErrorsAndUnreadableFilesExitWithTwo) {
     EXPECT_EQ(runWith({"--help"}).status, 0);
     EXPECT_NE(runWith({"--version"}).out.find("molvane-cli "), std::string::npos);
 }
+
+TEST(CliRun, SavesTheSettingsAndKeepsTheFilesViewOptions) {
+    std::filesystem::path folder = std::filesystem::temp_directory_path() / "molvane_cli_config";
+    std::filesystem::remove_all(folder);
+    std::filesystem::path config = folder / "mvn.cfg";
+    std::filesystem::create_directories(folder);
+    std::ofstream(config, std::ios::binary) << "#503   = View history\r\n#dig 1\r\n";
+
+    std::istringstream in;
+    std::ostringstream out, err;
+    int status = runCli(parseOptions({"--config", config.string(), "#deg", "#fix 4", "1234.5", "--save-config"}), in,
+                        out, err, false);
+    EXPECT_EQ(status, 0) << err.str();
+    EXPECT_EQ(out.str(), "#deg = \n#fix4 = \n1234.5 = 1 234.500 0\n") << "the file's grouping applies";
+
+    std::ifstream saved(config, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
+    for (const char* line : {"#503   = View history\r\n", "#deg   = Set angle unit to degrees\r\n",
+                             "#fix   = Fixed mode for displaying numbers\r\n",
+                             "#dec 4 = Round number to 4 decimal places\r\n"}) {
+        EXPECT_NE(bytes.find(line), std::string::npos) << "missing line " << line;
+    }
+
+    // A folder in place of the file: the save fails with the desktop program's message.
+    std::ostringstream failedOut, failedErr;
+    std::filesystem::path blocked = folder / "blocked";
+    std::filesystem::create_directories(blocked / "mvn.cfg");
+    status = runCli(parseOptions({"--config", (blocked / "mvn.cfg").string(), "--save-config", "1"}), in, failedOut,
+                    failedErr, false);
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(failedErr.str().find("ERROR - Save failed !"), std::string::npos) << failedErr.str();
+    std::filesystem::remove_all(folder);
+}
