@@ -200,47 +200,15 @@ TEST(RunTask, MemoryDirectives) {
     });
 }
 
-TEST(RunTask, CompletingWithThePreviousAnswer) {
+// Arithmetic, completion and failures are mostly covered by the golden files;
+// these rows check what a typed transcript does not show.
+TEST(RunTask, CompletionAndFailureEdges) {
     checkRows({
-        {{"12", "+3"}, Plain, "12+3", "15", kAny},
-        {{"12", "*2+"}, Plain, "12*2+12", "36", kAny},
-        {{"-3", "5-"}, Plain, kAny, "8", kAny},
-        {{"-3", "5+"}, Plain, kAny, "2", kAny},
-        {{"-3", "*2"}, Plain, kAny, "-6", kAny},
-        {{"5", "-3"}, Plain, "-3", "-3", kAny},
-        {{"+3"}, Failed, kAny, "Previous answer isn't number", kAny},
-        {{"asin2", "+3"}, Failed, kAny, "Previous answer isn't number", kAny},
         {{"-3!", "+3"}, Failed, kAny, "Previous answer isn't number", kAny},
         {{"#dig 1", "#comma", "1234.5", "+1"}, Plain, kAny, "1 235,5", kAny},
-        {{"5", "ans2"}, Functions, kAny, "10", kAny},
-        {{"pi2"}, Functions, kAny, "6.28318530717959", kAny},
-    });
-}
-
-TEST(RunTask, SubtractionAndSigns) {
-    checkRows({
-        {{"5!-3"}, Plain, kAny, "117", kAny},
-        {{"3*5!-2"}, Plain, kAny, "358", kAny},
-        {{"5.-3"}, Plain, kAny, "2", kAny},
-        {{"5--3"}, Plain, kAny, "8", kAny},
-        {{"3-2^2"}, Plain, kAny, "-1", kAny},
-        {{"1e-5+1"}, Plain, kAny, "1.00001", kAny},
-        {{"He-1"}, Formula, kAny, "3.002602", kAny},
-        {{"C-1"}, Formula, kAny, "11.0107", kAny},
-    });
-}
-
-TEST(RunTask, FailuresPutTheirMessageInTheAnswer) {
-    checkRows({
-        {{"1/0"}, Failed, "1/0", "Cannot divide by zero!", kAny},
-        {{"1e999"}, Failed, kAny, "<Indeterminate number>", kAny},
-        {{"-1e999"}, Failed, kAny, "<Indeterminate number>", kAny},
-        {{"(1e999)"}, Failed, kAny, "<Indeterminate number>", kAny},
-        {{"2(3)"}, Failed, kAny, "No operator before bracket", kAny},
-        {{"#x"}, Failed, "#x", "Unknown # command", kAny},
+        {{"5", "-3"}, Plain, "-3", "-3", kAny},
         // An unknown symbol gives the line back exactly as typed, case included.
         {{"Q2o"}, Failed, "Q2o", "Unknown element symbol", kAny},
-        {{"x^3-8"}, Failed, kAny, "Error in quadratic equation", kAny},
         {{std::string(511, '1')}, Failed, kAny, "Expression is too long", kAny},
         {{std::string(300, '1') + std::string(200, ',')}, Failed, kAny, "Expression is too long", kAny},
     });
