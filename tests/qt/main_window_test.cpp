@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+#include "ui/menu_table.h"
+#include "ui/qt/cp1252.h"
+#include "ui/qt/history_window.h"
+#include "ui/qt/main_window.h"
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    QTemporaryDir folder;
+    MainWindow window;
+    WindowLogic logic{window, folder.filePath("mvn.cfg").toStdString()};
+
+    void SetUp() override {
+        window.attach(&logic);
+        logic.startUp();
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        window.inputLine()->setFocus();
+    }
+    void TearDown() override {
+        window.historyWindow()->hide();
+        window.attach(nullptr);
+    }
+
+    QString text(int id) { return static_cast<QLabel*>(window.control(id))->text(); }
+    void type(const QString& line) {
+        QTest::keyClicks(window.inputLine(), line);
+        QTest::keyClick(window.inputLine(), Qt::Key_Return);
+    }
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(window.inputLine(), static_cast<Qt::Key>(key), modifiers);
+    }
+};
+
+TEST_F(MainWindowTest, TypedFormulaIsShownAndLogged) {
+    type("2h2o");
+    EXPECT_EQ(text(LowerTaskLine), "2H2O");
+    EXPECT_EQ(text(LowerResultLine), "36.03056");
+    EXPECT_TRUE(window.historyWindow()->text().endsWith("\r\n2H2O = 36.03056\r\n"));
+    EXPECT_EQ(window.recentTasks()->itemText(0), "2H2O");
+    EXPECT_EQ(window.inputLine()->text(), "");
+    EXPECT_EQ(window.control(LowerTaskLine)->toolTip(), "2*(1.00794*2+15.9994)");
+
+    type(QString::fromUtf8("2 \u00D7 3 \u00F7 4"));
+    EXPECT_EQ(text(LowerResultLine), "1.5");
+    type("x^2+x+1");
+    EXPECT_EQ(text(LowerResultLine), "<Complex number>");
+    EXPECT_EQ(static_cast<QLabel*>(window.control(LowerResultLine))->textFormat(), Qt::PlainText);
+
+    // The list fills newest first and never writes into the input line itself.
+    EXPECT_EQ(window.recentTasks()->itemText(2), "2H2O");
+    window.recentTasks()->setCurrentIndex(2);
+    window.inputLine()->clear();
+    emit window.recentTasks()->activated(2);
+    EXPECT_EQ(window.inputLine()->text(), "2H2O");
+    logic.dispatchCommand(EditClearHistory);
+    EXPECT_EQ(window.recentTasks()->count(), 0);
+    EXPECT_EQ(window.inputLine()->text(), "2H2O");
+}
+
+TEST_F(MainWindowTest, KeypadByMouse) {
+    for (int key : {1026, 1028, 1027, 1022, 1019}) {
+        QTest::mouseClick(static_cast<QPushButton*>(window.control(key)), Qt::LeftButton);
+    }
+    EXPECT_EQ(window.inputLine()->text(), "2+3*4");
+    QTest::mouseClick(static_cast<QPushButton*>(window.control(EnterButton)), Qt::LeftButton);
+    EXPECT_EQ(text(LowerResultLine), "14");
+    EXPECT_FALSE(window.control(1034)->isVisible());
+
+    auto* inverse = static_cast<QPushButton*>(window.control(KeyInverse));
+    QTest::mouseClick(inverse, Qt::LeftButton);
+    EXPECT_TRUE(inverse->isChecked());
+    EXPECT_EQ(static_cast<QPushButton*>(window.control(1001))->text(), "asin");
+    QTest::mouseClick(static_cast<QPushButton*>(window.control(1001)), Qt::LeftButton);
+    EXPECT_FALSE(inverse->isChecked());
+    EXPECT_EQ(window.inputLine()->text(), "asin");
+    EXPECT_TRUE(window.inputLine()->hasFocus());
+}
+
+TEST_F(MainWindowTest, AcceleratorsActInsideTheInputLine) {
+    press(Qt::Key_F9);
+    EXPECT_TRUE(window.historyWindow()->isVisible());
+    EXPECT_EQ(window.historyWindow()->x(), window.frameGeometry().right() + 1);
+    window.activateWindow();
+    window.inputLine()->setFocus();
+    press(Qt::Key_F9);
+    EXPECT_FALSE(window.historyWindow()->isVisible());
+
+    type("2+3");
+    press(Qt::Key_F6);
+    EXPECT_EQ(window.control(MemoryIndicator)->palette().color(QPalette::WindowText), QColor(1, 1, 1));
+    EXPECT_EQ(window.control(MemoryIndicator)->toolTip(), "5");
+    press(Qt::Key_F7);
+    EXPECT_EQ(window.inputLine()->text(), "5");
+    press(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(window.inputLine()->text(), "(5)");
+    press(Qt::Key_A, Qt::ControlModifier);
+    press(Qt::Key_C, Qt::ControlModifier);
+    press(Qt::Key_Escape);
+    EXPECT_EQ(window.inputLine()->text(), "");
+    press(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(window.inputLine()->text(), "(5)");
+    press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(window.inputLine()->text(), "");
+    press(Qt::Key_F12);
+    EXPECT_TRUE(logic.viewFlags().displayOnly);
+    EXPECT_FALSE(window.control(1031)->visibleRegion().boundingRect().intersects(window.control(1031)->rect()));
+    press(Qt::Key_F12);
+    EXPECT_FALSE(logic.viewFlags().displayOnly);
+}
+
+TEST_F(MainWindowTest, FormatMenuChecksFollowTypedDirectives) {
+    type("#deg");
+    type("#fix 3");
+    QMenu* format = window.menuBar()->actions().at(FormatPopup)->menu();
+    emit format->aboutToShow();
+    const std::pair<int, bool> rows[] = {{2504, false}, {2505, true}, {2501, false}, {2503, true},
+                                         {2512, false}, {2513, true}, {2533, true},  {2531, true}};
+    for (const auto& [id, checked] : rows) EXPECT_EQ(window.menuAction(id)->isChecked(), checked) << "item " << id;
+    EXPECT_EQ(window.control(FixedIndicator)->palette().color(QPalette::WindowText), QColor(1, 1, 1));
+    EXPECT_EQ(window.control(AutomaticIndicator)->palette().color(QPalette::WindowText), QColor(192, 192, 192));
+}
+
+TEST_F(MainWindowTest, EveryMenuItemHasItsIdAndText) {
+    int items = 0;
+    for (const MenuEntry& entry : menuBarEntries()) {
+        if (entry.kind != MenuEntryKind::Item) continue;
+        ++items;
+        QAction* action = window.menuAction(entry.id);
+        ASSERT_NE(action, nullptr) << "item " << entry.id;
+        QString shown = action->text();
+        if (!action->shortcut().isEmpty()) shown += "\t" + action->shortcut().toString();
+        QString expected = QString::fromUtf8(entry.text).replace(" + ", "+").replace("SHIFT", "Shift");
+        EXPECT_EQ(shown, expected) << "item " << entry.id;
+        EXPECT_EQ(action->data().toInt(), entry.id);
+    }
+    EXPECT_EQ(items, 120);
+    const std::pair<int, const char*> rows[] = {
+        {2001, "&New\tCtrl+N"}, {2112, "Clear Input Line\tEsc"}, {2402, "&About Vanta\tShift+F1"},
+        {2105, "&Delete\tBackspace"}, {2220, "t0\t-273.15 \u00B0C"}, {2525, "15"}, {2532, "Comma (0,5)\t#comma"}};
+    for (const auto& [id, expected] : rows) {
+        QAction* action = window.menuAction(id);
+        QString shown = action->text();
+        if (!action->shortcut().isEmpty()) shown += "\t" + action->shortcut().toString();
+        EXPECT_EQ(shown, QString::fromUtf8(expected)) << "item " << id;
+    }
+    QStringList titles;
+    for (QAction* popup : window.menuBar()->actions()) titles << popup->text();
+    EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&Insert", "F&ormat", "&View", "&Help"}));
+    QAction* help = window.menuBar()->actions().at(HelpPopup);
+    EXPECT_LE(window.menuBar()->actionGeometry(help).right(), window.menuBar()->width()) << "Help is cut off";
+}
+
+TEST_F(MainWindowTest, ToolbarButtonsRunTheirCommands) {
+    QAction* save = nullptr;
+    QAction* history = nullptr;
+    for (QAction* action : window.toolbar()->actions()) {
+        if (action->data().toInt() == FileSaveAs) save = action;
+        if (action->data().toInt() == ViewHistory) history = action;
+    }
+    ASSERT_TRUE(save && history);
+    EXPECT_EQ(save->toolTip(), "Save history (CTRL+S)");
+    QTest::mouseClick(window.toolbar()->widgetForAction(history), Qt::LeftButton);
+    EXPECT_TRUE(window.historyWindow()->isVisible());
+    EXPECT_TRUE(logic.viewFlags().historyVisible);
+    window.historyWindow()->close();
+    EXPECT_FALSE(logic.viewFlags().historyVisible);
+}
+
+TEST(Cp1252Test, ConvertsAtTheEdge) {
+    const std::pair<const char*, std::string> rows[] = {
+        {"2 \u00D7 3", "2 \xD7 3"}, {"8 \u00F7 2", "8 \xF7 2"}, {"\u20AC5", "\x80" "5"},
+        {"t0 \u00B0C", "t0 \xB0" "C"}, {"\u65E5", "?"}, {"a\U0001F600b", "a?b"}};
+    for (const auto& [utf8, bytes] : rows) {
+        QString text = QString::fromUtf8(utf8);
+        EXPECT_EQ(toEngineText(text), bytes) << utf8;
+        if (bytes.find('?') == std::string::npos) {
+            EXPECT_EQ(fromEngineText(bytes), text) << utf8;
+        }
+    }
+    QString wide = QString::fromUtf8("a\U0001F600b");
+    EXPECT_EQ(enginePosition(wide, 3), 2);
+    EXPECT_EQ(qtPosition(wide, 2), 3);
+}
+
+}  // namespace

@@ -1,0 +1,347 @@
+#include "logic_fixture.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "engine/text.h"
+
+namespace {
+
+struct InsertRow {
+    int id;
+    std::string inserted;
+};
+
+TEST_F(LogicTest, KeysAndInsertCommandsInsertTheirText) {
+    const InsertRow rows[] = {
+        {1001, "sin"}, {1002, "cos"}, {1003, "tan"}, {1004, "cot"}, {1005, "pi"}, {1006, "ln"}, {1007, "log"},
+        {1008, "("}, {1009, ")"}, {1013, "7"}, {1014, "8"}, {1015, "9"}, {1016, "^"}, {1017, "_"},
+        {1019, "4"}, {1020, "5"}, {1021, "6"}, {1022, "*"}, {1023, "/"}, {1025, "1"}, {1026, "2"},
+        {1027, "3"}, {1028, "+"}, {1029, "-"}, {1031, "0"}, {1032, "."}, {1033, "E"}, {1034, ""}, {1035, ""},
+        {2201, "(H2O)"}, {2202, "(OH)"}, {2203, "(CN)"}, {2204, "(CH2)"}, {2205, "(CO3)"}, {2206, "(NO2)"},
+        {2207, "(NO3)"}, {2208, "(NH3)"}, {2209, "(NH4)"}, {2210, "(SO3)"}, {2211, "(SO4)"}, {2212, "(PO4)"},
+        {2213, "(CrO4)"}, {2214, "(Cr2O7)"}, {2215, "3.14159265358979"}, {2216, "2.71828182845905"},
+        {2217, "96485.309"}, {2218, "8.314510"}, {2219, "101325"}, {2220, "-273.15"}, {2221, "0.0224141"},
+        {2231, "1.6605402e-27"}, {2232, "6.0221367e23"}, {2233, "1.380658e-23"}, {2234, "9.1093897e-31"},
+        {2235, "1.6021892e-19"}, {2236, "1.60217733e-19"}, {2237, "12.566370614e-7"}, {2238, "8.854187817e-12"},
+        {2239, "6.6260755e-34"}, {2251, "sin"}, {2252, "cos"}, {2253, "tan"}, {2254, "cot"}, {2255, "sec"},
+        {2256, "csc"}, {2257, "asin"}, {2258, "acos"}, {2259, "atan"}, {2260, "acot"}, {2261, "asec"},
+        {2262, "acsc"}, {2263, "sinh"}, {2264, "cosh"}, {2265, "tanh"}, {2266, "coth"}, {2267, "asinh"},
+        {2268, "acosh"}, {2269, "atanh"}, {2270, "acoth"}, {2271, "sgn"}, {2272, "sqr"}, {2273, "sqrt"},
+        {2274, "log"}, {2275, "ln"}, {2276, "alog"}, {2277, "aln"}, {2278, "exp"}, {2279, "int"},
+        {2280, "abs"}, {2281, "ran"}, {2282, "pi"}, {2283, "ans"}, {2284, "mem"}, {2285, "!"}, {2286, "x^2+x"},
+    };
+    for (const InsertRow& row : rows) {
+        SCOPED_TRACE("command " + std::to_string(row.id));
+        typeWithSelection("1+2", 1, 2);
+        command(row.id);
+        EXPECT_EQ(platform.input, row.inserted.empty() ? "1+2" : "1" + row.inserted + "2");
+    }
+}
+
+TEST_F(LogicTest, InverseModeCaptionsAndRelease) {
+    command(KeyInverse);
+    EXPECT_TRUE(platform.checked[KeyInverse]);
+    const char* onCaptions[] = {"asin", "acos", "atan", "acot", "aln", "alog", "MC", "M-"};
+    const int keys[] = {1001, 1002, 1003, 1004, 1006, 1007, 1012, 1030};
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(line(keys[i]), onCaptions[i]) << "key " << keys[i];
+
+    command(1005);  // pi and digits leave inverse mode on
+    command(1025);
+    EXPECT_TRUE(logic.inverseMode());
+    command(1001);
+    EXPECT_EQ(platform.input, "pi1asin");
+    EXPECT_FALSE(logic.inverseMode());
+    EXPECT_FALSE(platform.checked[KeyInverse]);
+    const char* offCaptions[] = {" sin", " cos", " tan", " cot", " ln", " log", "C", "M+"};
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(line(keys[i]), offCaptions[i]) << "key " << keys[i];
+}
+
+TEST_F(LogicTest, MemoryKeysAndIndicator) {
+    EXPECT_FALSE(platform.active[MemoryIndicator]);
+    enter("2+3");
+    command(KeyMemoryStore);
+    EXPECT_EQ(memory(), "5");
+    EXPECT_TRUE(platform.active[MemoryIndicator]);
+    EXPECT_EQ(platform.toolTips[MemoryIndicator], "5");
+
+    enter("3");
+    command(KeyMemoryAdd);
+    EXPECT_EQ(memory(), "8");
+    command(KeyInverse);
+    command(KeyMemoryAdd);  // M- subtracts and releases inverse mode
+    EXPECT_EQ(memory(), "5");
+    EXPECT_FALSE(logic.inverseMode());
+
+    enter("1/0");  // a message is no number: the memory stays
+    command(KeyMemoryStore);
+    command(KeyMemoryAdd);
+    EXPECT_EQ(memory(), "5");
+
+    command(MemoryIndicator);  // with a number, MEM recalls it
+    EXPECT_EQ(platform.input, "5");
+
+    command(KeyInverse);
+    command(KeyClear);  // MC
+    EXPECT_EQ(memory(), "");
+    EXPECT_FALSE(platform.active[MemoryIndicator]);
+    EXPECT_FALSE(logic.inverseMode());
+
+    enter("7");
+    command(MemoryIndicator);  // with an empty memory, MEM stores
+    EXPECT_EQ(memory(), "7");
+    command(KeyClear);
+    EXPECT_EQ(platform.input, " ");
+}
+
+struct EncloseRow {
+    std::string text;
+    int start, end, id;
+    std::string expected;
+};
+
+TEST_F(LogicTest, EncloseAndReciprocal) {
+    enter("2*4");
+    const EncloseRow rows[] = {
+        {"2+3", 3, 3, KeyReciprocal, "1/(2+3)"},
+        {"2+3", 2, 3, KeyReciprocal, "2+1/(3)"},
+        {"", 0, 0, KeyReciprocal, "1/(8)"},
+        {"2+3", 0, 0, KeyReciprocal, "1/(2+3)"},
+        {"2+3", 0, 0, EditEnclose, "2+3"},
+        {"2+3", 1, 1, EditEnclose, "(2+3)"},
+        {"2+3", 0, 1, EditEnclose, "(2)+3"},
+        {"2+3", 3, 3, KeyEnclose, "(2+3)"},
+    };
+    for (const EncloseRow& row : rows) {
+        SCOPED_TRACE("'" + row.text + "' with " + std::to_string(row.start) + ".." + std::to_string(row.end));
+        typeWithSelection(row.text, row.start, row.end);
+        command(row.id);
+        EXPECT_EQ(platform.input, row.expected);
+    }
+    typeWithSelection("2+3", 3, 3);
+    command(KeyReciprocal);
+    EXPECT_EQ(platform.selection.start, 7);
+}
+
+TEST_F(LogicTest, DeleteBackwards) {
+    const EncloseRow rows[] = {
+        {"123", 0, 0, EditDelete, "123"},
+        {"123", 2, 2, EditDelete, "13"},
+        {"123", 0, 2, EditDelete, "3"},
+        {"123", 3, 3, EditDelete, "12"},
+    };
+    for (const EncloseRow& row : rows) {
+        SCOPED_TRACE("'" + row.text + "' with " + std::to_string(row.start) + ".." + std::to_string(row.end));
+        typeWithSelection(row.text, row.start, row.end);
+        command(row.id);
+        EXPECT_EQ(platform.input, row.expected);
+    }
+}
+
+TEST_F(LogicTest, EditCommandsOnTheInputLine) {
+    typeWithSelection("2+3", 0, 1);
+    command(EditCopy);
+    EXPECT_EQ(platform.clipboard, "2");
+    command(EditCut);
+    EXPECT_EQ(platform.input, "+3");
+    command(EditUndo);
+    EXPECT_EQ(platform.input, "2+3");
+    platform.setClipboardText("4\r\n5");
+    typeWithSelection("2+3", 1, 2);
+    command(EditPaste);
+    EXPECT_EQ(platform.input, "243");
+    command(EditSelectAll);
+    EXPECT_EQ(platform.selection.start, 0);
+    EXPECT_EQ(platform.selection.end, 3);
+    command(EditClearInput);
+    EXPECT_EQ(platform.input, "");
+
+    enter("2h2o");
+    const std::pair<int, std::string> copies[] = {
+        {EditCopyTask, "2H2O"}, {EditCopyResult, "36.03056"}, {EditCopyMaths, "2*(1.00794*2+15.9994)"}};
+    for (const auto& [id, text] : copies) {
+        command(id);
+        EXPECT_EQ(platform.clipboard, text) << "command " << id;
+    }
+    command(EditCopyHistory);
+    EXPECT_EQ(platform.clipboard, platform.history);
+}
+
+TEST_F(LogicTest, ClicksOnDisplayLinesInsertTheirText) {
+    enter("2+3");
+    logic.dispatchCommand(LowerTaskLine, 1);  // not a click
+    EXPECT_EQ(platform.input, "");
+    command(LowerTaskLine);
+    command(LowerResultLine);
+    EXPECT_EQ(platform.input, "2+35");
+
+    enter("4");
+    platform.selectedRecent = 1;
+    logic.dispatchCommand(RecentTasksList, kNotifySelectionConfirmed);
+    EXPECT_EQ(platform.input, "2+3");
+    EXPECT_EQ(platform.selection.start, 3);
+}
+
+TEST_F(LogicTest, NumberSettingsCommands) {
+    enter("1234.5678");
+    enter("2");
+    command(FormatAutomatic + 1);
+    EXPECT_EQ(line(UpperResultLine), "1.23e+03");
+    EXPECT_EQ(line(LowerResultLine), "2.00e+00");
+    command(FormatDecimalsFirst + 1);
+    EXPECT_EQ(line(UpperResultLine), "1.2e+03");
+    command(FixedIndicator);
+    command(FormatDigitGrouping);
+    EXPECT_EQ(line(UpperResultLine), "1 234.6");
+    command(FormatComma);
+    EXPECT_EQ(line(UpperResultLine), "1 234,6");
+    EXPECT_EQ(line(UpperTaskLine), "1234,5678");
+    command(EditCopyResult);
+    EXPECT_EQ(platform.clipboard, "2,0");
+    command(GradsIndicator);
+    EXPECT_EQ(logic.currentState().angleUnit, Grads);
+    EXPECT_EQ(logic.previousState().angleUnit, Radians);
+    enter("1");
+    EXPECT_EQ(logic.previousState().angleUnit, Grads);
+    command(FormatFunctionSeparator);
+    EXPECT_EQ(logic.currentState().functionSeparator, 0);
+    EXPECT_EQ(logic.previousState().functionSeparator, 1);
+}
+
+TEST_F(LogicTest, MenuRefresh) {
+    auto checkedIds = [this](int popup) {
+        std::vector<int> ids;
+        for (const MenuItemState& item : logic.menuItemStates(popup)) {
+            if (item.checked) ids.push_back(item.id);
+        }
+        std::sort(ids.begin(), ids.end());
+        return ids;
+    };
+    EXPECT_EQ(checkedIds(FormatPopup), (std::vector<int>{2501, 2504, 2512, 2531, 2533}));
+    enter("#deg");
+    enter("#fix 3");
+    enter("#dig 1");
+    EXPECT_EQ(checkedIds(FormatPopup), (std::vector<int>{2503, 2505, 2508, 2513, 2531, 2533}));
+    command(ViewTaskNumbering);
+    command(ViewAlwaysOnTop);
+    EXPECT_EQ(checkedIds(ViewPopup), (std::vector<int>{2303, 2307}));
+    EXPECT_TRUE(logic.menuItemStates(InsertPopup).empty());
+
+    auto enabledIds = [this]() {
+        std::vector<int> ids;
+        for (const MenuItemState& item : logic.menuItemStates(EditPopup)) {
+            if (item.enabled) ids.push_back(item.id);
+        }
+        return ids;
+    };
+    EXPECT_EQ(enabledIds(), std::vector<int>{});
+    typeWithSelection("12", 0, 1);
+    command(EditCopy);
+    command(1013);  // "7" replaces the selection, which can be undone
+    EXPECT_EQ(enabledIds(), (std::vector<int>{2101, 2104}));
+    platform.setInputSelection(0, 1);
+    EXPECT_EQ(enabledIds(), (std::vector<int>{2101, 2102, 2103, 2104}));
+}
+
+TEST_F(LogicTest, WindowCommands) {
+    command(ViewHistory);
+    EXPECT_TRUE(platform.historyShown);
+    EXPECT_EQ(platform.historyLeft, 646);
+    EXPECT_EQ(platform.historyTop, 177);
+    command(ViewHistory);
+    EXPECT_FALSE(platform.historyShown);
+    EXPECT_EQ(logic.viewFlags().historyVisible, 0);
+
+    command(ViewDisplayOnly);
+    command(ViewAlwaysOnTop);
+    command(ViewHistory);
+    EXPECT_TRUE(platform.displayOnly && platform.onTop && platform.historyShown);
+    command(FormatResetDefaults);
+    EXPECT_FALSE(platform.displayOnly || platform.onTop || platform.historyShown);
+    EXPECT_EQ(logic.viewFlags().displayOnly + logic.viewFlags().alwaysOnTop + logic.viewFlags().historyVisible, 0);
+
+    command(FileExit);
+    EXPECT_TRUE(platform.closed);
+    command(HelpTopics);
+    EXPECT_EQ(platform.documents, std::vector<std::string>{"mvn.hlp"});
+}
+
+TEST_F(LogicTest, HistoryWindowDocksBesideTheMainWindow) {
+    const int rows[][3] = {{379, 1024, 646}, {757, 1024, 490}, {490, 1024, 757}, {491, 1024, 224}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(historyWindowLeft({row[0], 177, 267, 414}, row[1]), row[2]) << "main window at " << row[0];
+    }
+}
+
+TEST_F(LogicTest, NewClearDisplayClearHistoryAndReset) {
+    command(ViewTaskNumbering);
+    enter("2+3");
+    enter("#sci");
+    command(KeyMemoryStore);
+    command(EditClearDisplay);
+    EXPECT_EQ(line(LowerResultLine) + line(UpperTaskLine), "");
+    EXPECT_EQ(platform.toolTips[LowerTaskLine], " ");
+    EXPECT_EQ(std::string(logic.currentState().szAnswer), "5.00e+00");
+
+    command(EditClearHistory);
+    EXPECT_EQ(historyBody(), "");
+    EXPECT_TRUE(platform.recentTasks.empty());
+    EXPECT_EQ(std::string(logic.currentState().szTask) + logic.previousState().szTask, "");
+    EXPECT_EQ(memory(), "5.00e+00");
+    enter("1");
+    EXPECT_EQ(historyBody(), "\r\n3. \t1 = 1.00e+00\r\n");
+
+    command(FormatResetDefaults);
+    EXPECT_EQ(line(LowerResultLine), "1");
+    EXPECT_EQ(logic.taskCounter(), 1);
+    EXPECT_TRUE(platform.active[AutomaticIndicator]);
+
+    enter("x^2-3x+2");
+    command(FileNew);
+    EXPECT_EQ(line(UpperTaskLine) + line(LowerTaskLine) + line(UpperResultLine) + line(LowerResultLine), "");
+    EXPECT_EQ(memory(), "");
+    EXPECT_EQ(historyBody(), "");
+    EXPECT_TRUE(platform.recentTasks.empty());
+    EXPECT_FALSE(platform.visible[FirstRootLabel]);
+    EXPECT_EQ(logic.taskCounter(), 1);
+}
+
+TEST_F(LogicTest, ConfigurationIsAppliedAtStartUpAndSaved) {
+    {
+        std::ofstream file(folder / "mvn.cfg", std::ios::binary);
+        file << "#deg\r\n#sci 4\r\n#501\r\n#502\r\n#503\r\n#503\r\n#504\r\n#504\r\n#505\r\n";
+    }
+    FakePlatform fresh;
+    WindowLogic window(fresh, folder / "mvn.cfg");
+    window.startUp();
+    EXPECT_EQ(window.currentState().angleUnit, Degrees);
+    EXPECT_EQ(window.currentState().decimals, 4);
+    EXPECT_TRUE(fresh.displayOnly && fresh.onTop && fresh.historyShown);
+    const ViewFlags& view = window.viewFlags();
+    EXPECT_EQ(view.displayOnly + view.alwaysOnTop + view.historyVisible + view.taskNumbering, 4);
+    EXPECT_TRUE(fresh.active[RadiansIndicator + 1]);
+
+    window.dispatchCommand(FormatSaveSettings);
+    std::ifstream saved(folder / "mvn.cfg", std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, configurationText(window.currentState(), view));
+    EXPECT_TRUE(fresh.messages.empty());
+
+    std::filesystem::create_directories(folder / "blocked" / "mvn.cfg");
+    WindowLogic blocked(fresh, folder / "blocked" / "mvn.cfg");
+    blocked.dispatchCommand(FormatSaveSettings);
+    EXPECT_EQ(fresh.messages, std::vector<std::string>{std::string("Molvane: ") + kSaveFailedMessage});
+}
+
+TEST_F(LogicTest, NumberFormatDialogBringsThePreviousRecordInLine) {
+    enter("1234.5");
+    enter("1");
+    platform.setInputText("");
+    command(ViewNumberFormat);
+    EXPECT_EQ(platform.numberFormatRuns, 1);
+    EXPECT_EQ(line(UpperResultLine), "1234.5");
+}
+
+}  // namespace

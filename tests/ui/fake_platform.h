@@ -1,0 +1,97 @@
+// An in-memory platform: every control is a field the tests can read.
+#pragma once
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ui/platform.h"
+
+class FakePlatform : public Platform {
+public:
+    std::map<int, std::string> texts, toolTips;
+    std::map<int, bool> visible, checked, active;
+    std::string input;
+    TextSelection selection;
+    std::vector<std::string> undoTexts;
+    std::vector<std::string> recentTasks;
+    int selectedRecent = 0;
+    bool displayOnly = false, onTop = false, historyShown = false, closed = false;
+    int historyLeft = 0, historyTop = 0;
+    WindowFrame frame{379, 177, 267, 414};
+    int screen = 1024;
+    std::string history, clipboard;
+    bool clipboardFilled = false;
+    std::vector<std::string> messages, documents;
+    int numberFormatRuns = 0;
+
+    void setControlText(int id, const std::string& text) override { texts[id] = text; }
+    std::string controlText(int id) const override { return texts.count(id) ? texts.at(id) : ""; }
+    void setToolTip(int id, const std::string& text) override { toolTips[id] = text; }
+    void setControlVisible(int id, bool shown) override { visible[id] = shown; }
+    void setKeyChecked(int id, bool on) override { checked[id] = on; }
+    void setIndicatorActive(int id, bool on) override { active[id] = on; }
+
+    std::string inputText() const override { return input; }
+    void setInputText(const std::string& text) override {
+        input = text;
+        selection = {static_cast<int>(text.size()), static_cast<int>(text.size())};
+        undoTexts.clear();
+    }
+    TextSelection inputSelection() const override { return selection; }
+    void setInputSelection(int start, int end) override {
+        int size = static_cast<int>(input.size());
+        selection = {std::clamp(start, 0, size), std::clamp(end, 0, size)};
+    }
+    void replaceInputSelection(const std::string& text) override {
+        undoTexts.push_back(input);
+        input.replace(selection.start, selection.end - selection.start, text);
+        selection.start += static_cast<int>(text.size());
+        selection.end = selection.start;
+    }
+    void clearInputSelection() override {
+        if (selection.start != selection.end) replaceInputSelection("");
+    }
+    void undoInput() override {
+        if (undoTexts.empty()) return;
+        input = undoTexts.back();
+        undoTexts.pop_back();
+        selection = {static_cast<int>(input.size()), static_cast<int>(input.size())};
+    }
+    bool inputCanUndo() const override { return !undoTexts.empty(); }
+    void focusInputLine() override {}
+
+    void insertRecentTask(const std::string& task) override { recentTasks.insert(recentTasks.begin(), task); }
+    void clearRecentTasks() override { recentTasks.clear(); }
+    std::string selectedRecentTask() const override { return recentTasks.at(selectedRecent); }
+
+    void setDisplayOnly(bool on) override { displayOnly = on; }
+    void setAlwaysOnTop(bool on) override { onTop = on; }
+    WindowFrame mainWindowFrame() const override { return frame; }
+    int screenRight() const override { return screen; }
+    void closeMainWindow() override { closed = true; }
+
+    bool historyWindowVisible() const override { return historyShown; }
+    void showHistoryWindow(int left, int top) override {
+        historyShown = true;
+        historyLeft = left;
+        historyTop = top;
+    }
+    void hideHistoryWindow() override { historyShown = false; }
+    void setHistoryText(const std::string& text) override { history = text; }
+    void appendHistoryText(const std::string& text) override { history += text; }
+    std::string historyText() const override { return history; }
+
+    std::string clipboardText() const override { return clipboard; }
+    bool clipboardHasText() const override { return clipboardFilled; }
+    void setClipboardText(const std::string& text) override {
+        clipboard = text;
+        clipboardFilled = true;
+    }
+    void showErrorMessage(const std::string& caption, const std::string& text) override {
+        messages.push_back(caption + ": " + text);
+    }
+    void openDocument(const std::string& name) override { documents.push_back(name); }
+    void runNumberFormatDialog() override { ++numberFormatRuns; }
+};

@@ -1,0 +1,161 @@
+// The keypad, the memory keys and the editing commands of the input line.
+#include <algorithm>
+
+#include "engine/normalize.h"
+#include "engine/text.h"
+#include "ui/keypad.h"
+#include "ui/window_logic.h"
+
+namespace {
+
+constexpr std::size_t kMemoryStoreLimit = 125;
+
+std::string selectedPart(const std::string& text, TextSelection selection) {
+    std::size_t start = std::min(static_cast<std::size_t>(std::max(selection.start, 0)), text.size());
+    std::size_t end = std::min(static_cast<std::size_t>(std::max(selection.end, 0)), text.size());
+    if (end < start) std::swap(start, end);
+    return text.substr(start, end - start);
+}
+
+}  // namespace
+
+void WindowLogic::pressKey(int key) {
+    switch (key) {
+        case 0: toggleInverseMode(); return;
+        case KeyEnclose - KeyFirst: dispatchCommand(EditEnclose); break;
+        case KeyReciprocal - KeyFirst: encloseText("1/(", true); break;
+        case KeyClear - KeyFirst: pressClearKey(); break;
+        case KeyMemoryStore - KeyFirst: storeMemory(); break;
+        case KeyMemoryRecall - KeyFirst: insertText(textOf(current_.szMemory)); break;
+        case KeyMemoryAdd - KeyFirst: addToMemory(); break;
+        default:
+            if (!isTextKey(key)) return;
+            pressTextKey(key);
+            break;
+    }
+    platform_.focusInputLine();
+}
+
+// In inverse mode a function key takes its inverse ("sin" gives "asin") and
+// releases inverse mode; digits and other texts leave it on.
+void WindowLogic::pressTextKey(int key) {
+    if (inverseMode_ && isInvertibleKey(key)) {
+        insertText("a");
+        dispatchCommand(KeyInverse);
+    }
+    insertText(keyText(key));
+}
+
+void WindowLogic::toggleInverseMode() {
+    inverseMode_ = !inverseMode_;
+    std::string prefix = inverseMode_ ? "a" : " ";
+    platform_.setKeyChecked(KeyInverse, inverseMode_);
+    platform_.setControlText(KeyClear, inverseMode_ ? "MC" : "C");
+    platform_.setControlText(KeyMemoryAdd, inverseMode_ ? "M-" : "M+");
+    for (int key = 0; key < kKeyCount; ++key) {
+        if (isInvertibleKey(key)) platform_.setControlText(KeyFirst + key, prefix + std::string(keyText(key).substr(0, 3)));
+    }
+    platform_.focusInputLine();
+}
+
+void WindowLogic::pressClearKey() {
+    if (!inverseMode_) {
+        platform_.setInputText(" ");
+        return;
+    }
+    current_.szMemory[0] = '\0';
+    refreshIndicators();
+    updateMemoryToolTip();
+    dispatchCommand(KeyInverse);
+}
+
+// The memory takes the answer as shown, grouping and comma included, but only
+// when it reads as a number: a message leaves the memory as it was, as the
+// memory directives do.
+void WindowLogic::storeMemory() {
+    std::string shown = platform_.controlText(LowerResultLine).substr(0, kMemoryStoreLimit);
+    FixedText<kMathsLimit> number;
+    if (takeNumberText(shown, number)) writeTextCut(current_.szMemory, shown);
+    updateMemoryToolTip();
+    refreshIndicators();
+}
+
+void WindowLogic::addToMemory() {
+    bool subtract = inverseMode_;
+    runMemoryDirective(subtract ? "#mem-" : "#mem+", textOf(current_.szResult));
+    if (subtract) dispatchCommand(KeyInverse);
+    updateMemoryToolTip();
+    refreshIndicators();
+}
+
+void WindowLogic::runMemoryDirective(std::string_view directive, std::string_view result) {
+    CalcState scratch = current_;
+    writeTextCut(scratch.szResult, result);
+    writeTextCut(scratch.szTask, directive);
+    if (runTask(scratch) == Directive) writeTextCut(current_.szMemory, textOf(scratch.szMemory));
+}
+
+void WindowLogic::updateMemoryToolTip() { platform_.setToolTip(MemoryIndicator, std::string(textOf(current_.szMemory))); }
+
+void WindowLogic::insertText(std::string_view text) { platform_.replaceInputSelection(std::string(text)); }
+
+// The whole line is read, not a fixed part of it, so wrapping never loses text;
+// a line grown past the limit is refused at Enter like a typed one.
+void WindowLogic::encloseText(std::string_view prefix, bool reciprocal) {
+    TextSelection selection = platform_.inputSelection();
+    std::string text = platform_.inputText();
+    if (!reciprocal && selection.start == 0 && selection.end == 0) return;
+    if (reciprocal && text.empty()) text = std::string(textOf(current_.szResult));
+    if (selection.start == selection.end) {
+        if (text.empty()) return;
+        std::string enclosed = std::string(prefix) + text + ")";
+        platform_.setInputText(enclosed);
+        platform_.setInputSelection(static_cast<int>(enclosed.size()), static_cast<int>(enclosed.size()));
+        return;
+    }
+    insertText(std::string(prefix) + selectedPart(text, selection) + ")");
+    if (!reciprocal) platform_.focusInputLine();
+}
+
+void WindowLogic::deleteBackwards() {
+    TextSelection selection = platform_.inputSelection();
+    if (selection.start == 0 && selection.end == 0) return;
+    if (selection.start == selection.end) platform_.setInputSelection(selection.start - 1, selection.start);
+    platform_.clearInputSelection();
+}
+
+void WindowLogic::cutInput() {
+    std::string selected = selectedPart(platform_.inputText(), platform_.inputSelection());
+    if (selected.empty()) return;
+    platform_.setClipboardText(selected);
+    platform_.clearInputSelection();
+}
+
+void WindowLogic::copyInput() { copyToClipboard(selectedPart(platform_.inputText(), platform_.inputSelection())); }
+
+// A one-line field takes a pasted text up to its first line break.
+void WindowLogic::pasteInput() {
+    if (!platform_.clipboardHasText()) return;
+    std::string text = platform_.clipboardText();
+    text = text.substr(0, text.find_first_of("\r\n"));
+    insertText(text);
+}
+
+void WindowLogic::copyToClipboard(std::string_view text) {
+    if (!text.empty()) platform_.setClipboardText(std::string(text));
+}
+
+void WindowLogic::insertDisplayLine(int id, int notification) {
+    if (notification != kNotifyClicked) return;
+    insertText(platform_.controlText(id));
+    platform_.focusInputLine();
+}
+
+void WindowLogic::chooseRecentTask(int notification) {
+    if (notification == kNotifySelectionConfirmed) {
+        std::string task = platform_.selectedRecentTask();
+        platform_.setInputText(task);
+        platform_.setInputSelection(static_cast<int>(task.size()), static_cast<int>(task.size()));
+    }
+    platform_.focusInputLine();
+}

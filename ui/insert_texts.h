@@ -1,0 +1,7 @@
+// The texts that the Insert menu's items put into the input line.
+#pragma once
+
+#include <string_view>
+
+// The text the Insert command `id` inserts, or "" when `id` inserts nothing.
+std::string_view insertedText(int id);

@@ -1,0 +1,84 @@
+// What the window logic needs from the toolkit, and no more.
+//
+// Every text crossing this interface is an engine text: single-byte
+// Windows-1252, so the logic never converts and the implementation converts
+// once, at the toolkit's edge. Controls are named by their command ids.
+#pragma once
+
+#include <string>
+
+struct TextSelection {
+    int start = 0;
+    int end = 0;  // start == end: no selection, the caret at start
+};
+
+// A window's frame on the screen, in the toolkit's pixels.
+struct WindowFrame {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // The display lines, their tooltips, the key captions and the root labels.
+    virtual void setControlText(int id, const std::string& text) = 0;
+    virtual std::string controlText(int id) const = 0;
+    virtual void setToolTip(int id, const std::string& text) = 0;
+    virtual void setControlVisible(int id, bool visible) = 0;
+    virtual void setKeyChecked(int id, bool checked) = 0;
+    // An indicator reads dark when active and greyed otherwise.
+    virtual void setIndicatorActive(int id, bool active) = 0;
+
+    // The input line. replaceInputSelection and clearInputSelection can be undone.
+    virtual std::string inputText() const = 0;
+    virtual void setInputText(const std::string& text) = 0;
+    virtual TextSelection inputSelection() const = 0;
+    virtual void setInputSelection(int start, int end) = 0;
+    virtual void replaceInputSelection(const std::string& text) = 0;
+    virtual void clearInputSelection() = 0;
+    virtual void undoInput() = 0;
+    virtual bool inputCanUndo() const = 0;
+    virtual void focusInputLine() = 0;
+
+    // The recent-tasks list, newest first.
+    virtual void insertRecentTask(const std::string& task) = 0;
+    virtual void clearRecentTasks() = 0;
+    virtual std::string selectedRecentTask() const = 0;
+
+    // The main window: full height or cut below the input line; z-order; closing.
+    virtual void setDisplayOnly(bool displayOnly) = 0;
+    virtual void setAlwaysOnTop(bool onTop) = 0;
+    virtual WindowFrame mainWindowFrame() const = 0;
+    virtual int screenRight() const = 0;
+    virtual void closeMainWindow() = 0;
+
+    // The Task History window and its text ("\r\n" line ends).
+    virtual bool historyWindowVisible() const = 0;
+    virtual void showHistoryWindow(int left, int top) = 0;
+    virtual void hideHistoryWindow() = 0;
+    virtual void setHistoryText(const std::string& text) = 0;
+    virtual void appendHistoryText(const std::string& text) = 0;
+    virtual std::string historyText() const = 0;
+
+    virtual std::string clipboardText() const = 0;
+    virtual bool clipboardHasText() const = 0;
+    virtual void setClipboardText(const std::string& text) = 0;
+
+    virtual void showErrorMessage(const std::string& caption, const std::string& text) = 0;
+    virtual void openDocument(const std::string& name) = 0;
+
+    // Dialogs of the file, print, number format and about commands; until they
+    // are built they do nothing, and a file name left empty means cancelled.
+    virtual std::string chooseFileToOpen() { return {}; }
+    virtual std::string chooseFileToSave(const std::string& suggestedName) {
+        (void)suggestedName;
+        return {};
+    }
+    virtual void printHistory() {}
+    virtual void runNumberFormatDialog() {}
+    virtual void runAboutDialog() {}
+};

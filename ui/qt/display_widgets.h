@@ -1,0 +1,35 @@
+// The small widgets of the main window that plain Qt widgets do not cover.
+#pragma once
+
+#include <QLabel>
+#include <QPushButton>
+
+// A display line or indicator: reports a click (notification 0) and a double
+// click (notification 1); a task line ends a text too long for it in "...".
+class ClickableLabel : public QLabel {
+    Q_OBJECT
+public:
+    ClickableLabel(const QString& text, bool elide, QWidget* parent);
+
+signals:
+    void activated(int notification);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool elide_;
+};
+
+// A key. Its pressed state belongs to the window logic, so a click never
+// toggles it by itself; it never takes the focus from the input line.
+class KeyButton : public QPushButton {
+    Q_OBJECT
+public:
+    KeyButton(const QString& text, QWidget* parent);
+
+protected:
+    void nextCheckState() override {}
+};

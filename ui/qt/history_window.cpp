@@ -1,0 +1,55 @@
+#include "ui/qt/history_window.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include "ui/command_ids.h"
+
+HistoryWindow::HistoryWindow(QWidget* owner, std::function<void(int)> dispatch, std::function<void()> hidden)
+    : QWidget(owner, Qt::Window), text_(new QPlainTextEdit(this)), hidden_(std::move(hidden)) {
+    setWindowTitle("Task History");
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(2);
+    // Four buttons share the width of the main window.
+    auto fit = [](QPushButton* button) { button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed); };
+    const std::pair<const char*, int> commands[] = {{"&Save", FileSaveAs}, {"&Print", FilePrint}, {"&Copy", EditCopyHistory}};
+    for (const auto& [caption, id] : commands) {
+        auto* button = new QPushButton(caption, this);
+        fit(button);
+        connect(button, &QPushButton::clicked, this, [dispatch, id = id] { dispatch(id); });
+        buttons->addWidget(button);
+    }
+    auto* hide = new QPushButton("&Hide", this);
+    fit(hide);
+    connect(hide, &QPushButton::clicked, this, [this] {
+        QWidget::hide();
+        hidden_();
+    });
+    buttons->addWidget(hide);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(text_);
+    layout->addLayout(buttons);
+}
+
+// The text widget keeps "\n" line ends; the history's own are "\r\n".
+void HistoryWindow::setText(const QString& text) {
+    text_->setPlainText(QString(text).remove('\r'));
+    text_->moveCursor(QTextCursor::End);
+}
+
+void HistoryWindow::append(const QString& text) {
+    text_->moveCursor(QTextCursor::End);
+    text_->insertPlainText(QString(text).remove('\r'));
+    text_->verticalScrollBar()->setValue(text_->verticalScrollBar()->maximum());
+}
+
+QString HistoryWindow::text() const { return text_->toPlainText().replace('\n', "\r\n"); }
+
+void HistoryWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    hidden_();
+}

@@ -1,0 +1,28 @@
+// molvane: the desktop calculator.
+#include <QApplication>
+#include <cstdio>
+#include <cstring>
+
+#include "molvane_version.h"
+#include "settings/config_location.h"
+#include "ui/qt/main_window.h"
+#include "ui/window_logic.h"
+
+int main(int argc, char* argv[]) {
+    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
+        std::fputs("molvane " MOLVANE_VERSION "\n", stdout);
+        return 0;
+    }
+    QApplication application(argc, argv);
+    MainWindow window;
+    WindowLogic logic(window, configurationFilePath());
+    window.attach(&logic);
+    window.centreOnScreen();
+    // The configuration may resize the window, put it on top or show the
+    // history beside it: all before the window is first shown.
+    logic.startUp();
+    window.show();
+    int exitCode = application.exec();
+    window.attach(nullptr);
+    return exitCode;
+}

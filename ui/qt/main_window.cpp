@@ -1,0 +1,323 @@
+#include "ui/qt/main_window.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QMenuBar>
+#include <QScreen>
+#include <QShortcut>
+#include <QStyle>
+#include <vector>
+
+#include "ui/keypad.h"
+#include "ui/menu_table.h"
+#include "ui/qt/display_widgets.h"
+#include "ui/qt/history_window.h"
+
+namespace {
+
+// The client area in pixels at 96 dots per inch: full, and cut just below the
+// input line for Show Display Only.
+constexpr int kClientWidth = 261;
+constexpr int kClientHeight = 370;
+constexpr int kDisplayOnlyHeight = 136;
+
+const QColor kDisplayGrey(232, 232, 232);
+const QColor kTaskGreen(0, 128, 0);
+
+// "San Serif" is asked for by name; where no such face exists the sans-serif
+// hint makes the font system pick the platform's own.
+QFont pixelFont(const char* family, int pixels) {
+    QFont font(family);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixels);
+    return font;
+}
+
+void setTextColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+QIcon toolbarIcon(ToolbarImage image, QStyle* style) {
+    struct Icon {
+        const char* theme;
+        QStyle::StandardPixmap fallback;
+    };
+    Icon icon{"", QStyle::SP_CustomBase};
+    switch (image) {
+        case ToolbarImage::Delete: icon = {"edit-delete", QStyle::SP_DialogDiscardButton}; break;
+        case ToolbarImage::Undo: icon = {"edit-undo", QStyle::SP_ArrowBack}; break;
+        case ToolbarImage::Cut: icon = {"edit-cut", QStyle::SP_DialogResetButton}; break;
+        case ToolbarImage::Copy: icon = {"edit-copy", QStyle::SP_FileIcon}; break;
+        case ToolbarImage::Paste: icon = {"edit-paste", QStyle::SP_DialogApplyButton}; break;
+        case ToolbarImage::Save: icon = {"document-save", QStyle::SP_DialogSaveButton}; break;
+        case ToolbarImage::PrintPreview: icon = {"document-print-preview", QStyle::SP_FileDialogContentsView}; break;
+        case ToolbarImage::Properties: icon = {"document-properties", QStyle::SP_FileDialogInfoView}; break;
+        case ToolbarImage::Replace: icon = {"view-restore", QStyle::SP_TitleBarShadeButton}; break;
+        case ToolbarImage::None: break;
+    }
+    return QIcon::fromTheme(icon.theme, style->standardIcon(icon.fallback));
+}
+
+bool isCheckItem(int id) {
+    return (id >= FormatAutomatic && id <= FormatFunctionSeparator) ||
+           (id >= ViewDisplayOnly && id <= ViewTaskNumbering && id != ViewNumberFormat);
+}
+
+}  // namespace
+
+MainWindow::MainWindow() {
+    if (QScreen* primary = QGuiApplication::primaryScreen()) scale_ = std::max(1.0, primary->logicalDotsPerInch() / 96.0);
+    setWindowTitle("Molvane");
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    client_ = new QWidget(this);
+    client_->setFixedSize(scaled(kClientWidth), scaled(kClientHeight));
+    setCentralWidget(client_);
+    buildDisplay(client_);
+    buildInputLine(client_);
+    buildKeypad(client_);
+    buildToolbar();
+    buildMenus();
+    buildAccelerators();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    history_ = new HistoryWindow(
+        this, [this](int id) { dispatch(id); },
+        [this] {
+            if (logic_) logic_->historyWindowHidden();
+        });
+    setFocusProxy(inputLine_);
+    inputLine_->setFocus();
+}
+
+MainWindow::~MainWindow() = default;
+
+int MainWindow::scaled(int pixels) const { return static_cast<int>(pixels * scale_ + 0.5); }
+
+QRect MainWindow::scaledRect(int x, int y, int width, int height) const {
+    return {scaled(x), scaled(y), scaled(width), scaled(height)};
+}
+
+void MainWindow::dispatch(int id, int notification) {
+    if (logic_) logic_->dispatchCommand(id, notification);
+}
+
+ClickableLabel* MainWindow::addLabel(QWidget* client, int id, const QString& text, QRect geometry, bool elide) {
+    auto* label = new ClickableLabel(text, elide, client);
+    // Engine texts such as "<Complex number>" must never be read as markup.
+    label->setTextFormat(Qt::PlainText);
+    label->setGeometry(geometry);
+    connect(label, &ClickableLabel::activated, this, [this, id](int notification) { dispatch(id, notification); });
+    controls_[id] = label;
+    return label;
+}
+
+void MainWindow::buildDisplay(QWidget* client) {
+    auto* frame = new QFrame(client);
+    frame->setGeometry(scaledRect(0, 0, 260, 135));
+    frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    frame->setLineWidth(2);
+    frame->setAutoFillBackground(true);
+    QPalette grey = frame->palette();
+    grey.setColor(QPalette::Window, kDisplayGrey);
+    frame->setPalette(grey);
+
+    QFont indicatorFont = pixelFont("San Serif", scaled(8));
+    auto addIndicator = [&](int id, const char* text, int x) {
+        ClickableLabel* indicator = addLabel(client, id, text, scaledRect(x, 10, 25, 18), false);
+        indicator->setAlignment(Qt::AlignCenter);
+        indicator->setFont(indicatorFont);
+    };
+    addIndicator(MemoryIndicator, "MEM", 115);
+    const char* modes[] = {"AUTO", "SCI", "FIX"};
+    const char* units[] = {"RAD", "DEG", "GRAD"};
+    for (int i = 0; i < 3; ++i) {
+        addIndicator(AutomaticIndicator + i, modes[i], 10 + 29 * i);
+        addIndicator(RadiansIndicator + i, units[i], 164 + 29 * i);
+    }
+
+    QFont displayFont = pixelFont("Arial", scaled(12));
+    for (int row = 0; row < 2; ++row) {
+        ClickableLabel* task = addLabel(client, UpperTaskLine + row, "", scaledRect(12, 26 + 42 * row, 240, 18), true);
+        task->setFont(displayFont);
+        task->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        setTextColour(task, kTaskGreen);
+        ClickableLabel* result =
+            addLabel(client, UpperResultLine + row, "", scaledRect(40, 44 + 40 * row, 207, 20), false);
+        result->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        ClickableLabel* root = addLabel(client, FirstRootLabel + row, row == 0 ? "x1 =" : "x2 =",
+                                        scaledRect(12, 44 + 40 * row, 30, 20), false);
+        root->hide();
+    }
+}
+
+void MainWindow::buildInputLine(QWidget* client) {
+    recentTasks_ = new QComboBox(client);
+    recentTasks_->setEditable(true);
+    recentTasks_->setInsertPolicy(QComboBox::NoInsert);
+    recentTasks_->setCompleter(nullptr);
+    recentTasks_->setGeometry(scaledRect(6, 106, 250, 22));
+    recentTasks_->setFont(pixelFont("Arial", scaled(12)));
+    inputLine_ = recentTasks_->lineEdit();
+    QPalette grey = inputLine_->palette();
+    grey.setColor(QPalette::Base, kDisplayGrey);
+    inputLine_->setPalette(grey);
+    controls_[RecentTasksList] = recentTasks_;
+    controls_[InputLine] = inputLine_;
+    connect(recentTasks_, &QComboBox::activated, this,
+            [this](int) { dispatch(RecentTasksList, kNotifySelectionConfirmed); });
+    inputLine_->installEventFilter(this);
+    recentTasks_->installEventFilter(this);
+}
+
+void MainWindow::buildKeypad(QWidget* client) {
+    QFont keyFont = pixelFont("San Serif", scaled(12));
+    QFont minusFont = pixelFont("San Serif", scaled(20));
+    for (int key = 0; key < kKeyCount; ++key) {
+        int row = key / kKeyColumns;
+        int column = key % kKeyColumns;
+        int top = row > 1 ? 35 * row + 152 : 24 * row + 166;
+        auto* button = new KeyButton(QString::fromLatin1(keyText(key)), client);
+        button->setGeometry(scaledRect(41 * column + 7, top, 42, row > 1 ? 36 : 25));
+        button->setToolTip(QString::fromLatin1(keyToolTip(key)));
+        if (key == 0) button->setCheckable(true);
+        if (key == 29) button->setFont(minusFont);
+        if ((key >= 1 && key <= 12) || key == 18 || key == 24 || key == 30) button->setFont(keyFont);
+        if (key >= 34) button->hide();
+        connect(button, &QPushButton::clicked, this, [this, key] { dispatch(KeyFirst + key); });
+        controls_[KeyFirst + key] = button;
+    }
+    auto* equals = new KeyButton("=", client);
+    equals->setGeometry(scaledRect(171, 327, 83, 36));
+    connect(equals, &QPushButton::clicked, this, [this] { dispatch(EnterButton); });
+    controls_[EnterButton] = equals;
+}
+
+void MainWindow::buildToolbar() {
+    toolbar_ = new QToolBar("Toolbar", this);
+    toolbar_->setMovable(false);
+    toolbar_->setFloatable(false);
+    toolbar_->setIconSize(QSize(scaled(16), scaled(16)));
+    addToolBar(Qt::TopToolBarArea, toolbar_);
+    for (const ToolbarButton& button : toolbarButtons()) {
+        if (button.image == ToolbarImage::None) {
+            toolbar_->addSeparator();
+            continue;
+        }
+        QAction* action = toolbar_->addAction(toolbarIcon(button.image, style()), "");
+        action->setToolTip(button.toolTip);
+        action->setData(button.id);
+        connect(action, &QAction::triggered, this, [this, id = button.id] { dispatch(id); });
+    }
+}
+
+void MainWindow::buildMenus() {
+    // Six titles share a window 267 pixels wide: tighter padding keeps Help in view.
+    menuBar()->setStyleSheet("QMenuBar { spacing: 0px; } QMenuBar::item { padding: 2px 5px; }");
+    std::vector<QMenu*> open;
+    int position = 0;
+    for (const MenuEntry& entry : menuBarEntries()) {
+        switch (entry.kind) {
+            case MenuEntryKind::PopupBegin: {
+                QMenu* menu = open.empty() ? menuBar()->addMenu(entry.text) : open.back()->addMenu(entry.text);
+                if (open.empty()) {
+                    popups_[position] = menu;
+                    connect(menu, &QMenu::aboutToShow, this, [this, position] { refreshMenu(position); });
+                    ++position;
+                }
+                open.push_back(menu);
+                break;
+            }
+            case MenuEntryKind::PopupEnd: open.pop_back(); break;
+            case MenuEntryKind::Separator: open.back()->addSeparator(); break;
+            case MenuEntryKind::Item: {
+                QString text = QString::fromUtf8(entry.text);
+                const char* keys = acceleratorOf(entry.id);
+                if (keys) text = text.section('\t', 0, 0);
+                QAction* action = open.back()->addAction(text);
+                if (keys) action->setShortcut(QKeySequence(QString::fromLatin1(keys)));
+                action->setData(entry.id);
+                action->setCheckable(isCheckItem(entry.id));
+                action->setChecked(entry.checked);
+                connect(action, &QAction::triggered, this, [this, id = entry.id] {
+                    dispatch(id);
+                    refreshMenu(FormatPopup);
+                    refreshMenu(ViewPopup);
+                });
+                menuActions_[entry.id] = action;
+                break;
+            }
+        }
+    }
+    // A greyed item would also silence its shortcut; the accelerators act
+    // whatever the menu showed when it was last open.
+    connect(popups_[EditPopup], &QMenu::aboutToHide, this, [this] {
+        for (QAction* action : popups_[EditPopup]->actions()) action->setEnabled(true);
+    });
+}
+
+// Keys without a menu item of their own: Enter, and the memory keys F6 and F7.
+void MainWindow::buildAccelerators() {
+    for (const Accelerator& accelerator : acceleratorKeys()) {
+        if (menuActions_.contains(accelerator.id)) continue;
+        auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(accelerator.keys)), this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, id = accelerator.id] { dispatch(id, 1); });
+    }
+}
+
+void MainWindow::refreshMenu(int popupPosition) {
+    if (!logic_) return;
+    for (const MenuItemState& item : logic_->menuItemStates(popupPosition)) {
+        QAction* action = menuActions_.value(item.id);
+        if (!action) continue;
+        action->setEnabled(item.enabled);
+        if (action->isCheckable()) action->setChecked(item.checked);
+    }
+}
+
+// The input line would take the editing keys for itself (Ctrl+C, Ctrl+Z, Esc,
+// Enter); the accelerators come first, as they do wherever the focus is.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+        for (const Accelerator& accelerator : acceleratorKeys()) {
+            if (QKeySequence(QString::fromLatin1(accelerator.keys)) == pressed) {
+                event->ignore();
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::focusInEvent(QFocusEvent* event) {
+    QMainWindow::focusInEvent(event);
+    inputLine_->setFocus();
+}
+
+int MainWindow::fullHeight() const {
+    return menuBar()->sizeHint().height() + toolbar_->sizeHint().height() + scaled(kClientHeight);
+}
+
+void MainWindow::centreOnScreen() {
+    QScreen* screen = this->screen();
+    if (!screen) return;
+    QRect area = screen->geometry();
+    move(area.x() + area.width() / 2 - scaled(133), area.y() + area.height() / 2 - fullHeight() / 2);
+}
+
+void MainWindow::setDisplayOnly(bool displayOnly) {
+    client_->setFixedHeight(scaled(displayOnly ? kDisplayOnlyHeight : kClientHeight));
+    raise();
+}
+
+void MainWindow::setAlwaysOnTop(bool onTop) {
+    bool shown = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (shown) show();
+}

@@ -1,0 +1,106 @@
+// The main window: display, input line, keypad, toolbar and menus, and the
+// platform calls of the window logic carried out on them.
+#pragma once
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMap>
+#include <QPushButton>
+#include <QToolBar>
+
+#include "ui/platform.h"
+#include "ui/window_logic.h"
+
+class ClickableLabel;
+class HistoryWindow;
+class KeyButton;
+
+class MainWindow : public QMainWindow, public Platform {
+    Q_OBJECT
+public:
+    MainWindow();
+    ~MainWindow() override;
+
+    // The logic that every command goes to; set once, before start-up.
+    void attach(WindowLogic* logic) { logic_ = logic; }
+    // Places the window centred on its screen at full height.
+    void centreOnScreen();
+
+    QLineEdit* inputLine() const { return inputLine_; }
+    QComboBox* recentTasks() const { return recentTasks_; }
+    HistoryWindow* historyWindow() const { return history_; }
+    QWidget* control(int id) const { return controls_.value(id); }
+    QAction* menuAction(int id) const { return menuActions_.value(id); }
+    QToolBar* toolbar() const { return toolbar_; }
+    // Brings the check marks and enabled items of one popup up to date.
+    void refreshMenu(int popupPosition);
+
+    // Platform
+    void setControlText(int id, const std::string& text) override;
+    std::string controlText(int id) const override;
+    void setToolTip(int id, const std::string& text) override;
+    void setControlVisible(int id, bool visible) override;
+    void setKeyChecked(int id, bool checked) override;
+    void setIndicatorActive(int id, bool active) override;
+    std::string inputText() const override;
+    void setInputText(const std::string& text) override;
+    TextSelection inputSelection() const override;
+    void setInputSelection(int start, int end) override;
+    void replaceInputSelection(const std::string& text) override;
+    void clearInputSelection() override;
+    void undoInput() override;
+    bool inputCanUndo() const override;
+    void focusInputLine() override;
+    void insertRecentTask(const std::string& task) override;
+    void clearRecentTasks() override;
+    std::string selectedRecentTask() const override;
+    void setDisplayOnly(bool displayOnly) override;
+    void setAlwaysOnTop(bool onTop) override;
+    WindowFrame mainWindowFrame() const override;
+    int screenRight() const override;
+    void closeMainWindow() override;
+    bool historyWindowVisible() const override;
+    void showHistoryWindow(int left, int top) override;
+    void hideHistoryWindow() override;
+    void setHistoryText(const std::string& text) override;
+    void appendHistoryText(const std::string& text) override;
+    std::string historyText() const override;
+    std::string clipboardText() const override;
+    bool clipboardHasText() const override;
+    void setClipboardText(const std::string& text) override;
+    void showErrorMessage(const std::string& caption, const std::string& text) override;
+    void openDocument(const std::string& name) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    int scaled(int pixels) const;
+    QRect scaledRect(int x, int y, int width, int height) const;
+    void dispatch(int id, int notification = 0);
+    void buildDisplay(QWidget* client);
+    void buildInputLine(QWidget* client);
+    void buildKeypad(QWidget* client);
+    void buildToolbar();
+    void buildMenus();
+    void buildAccelerators();
+    ClickableLabel* addLabel(QWidget* client, int id, const QString& text, QRect geometry, bool elide);
+    int fullHeight() const;
+    // Runs `change` on the recent-tasks list without letting the list touch
+    // the input line, which the list would fill from its first entry.
+    template <typename Change>
+    void keepInputLine(Change change);
+
+    WindowLogic* logic_ = nullptr;
+    double scale_ = 1.0;
+    QWidget* client_ = nullptr;
+    QComboBox* recentTasks_ = nullptr;
+    QLineEdit* inputLine_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
+    HistoryWindow* history_ = nullptr;
+    QMap<int, QWidget*> controls_;
+    QMap<int, QAction*> menuActions_;
+    QMap<int, QMenu*> popups_;
+};

@@ -1,0 +1,146 @@
+#include "ui/window_logic.h"
+
+#include <utility>
+
+#include "engine/text.h"
+#include "ui/insert_texts.h"
+#include "ui/keypad.h"
+
+WindowLogic::WindowLogic(Platform& platform, std::filesystem::path configurationFile)
+    : platform_(platform), configurationFile_(std::move(configurationFile)) {}
+
+void WindowLogic::startUp() {
+    for (int key = 0; key < kKeyCount; ++key) {
+        platform_.setControlText(KeyFirst + key, std::string(keyText(key)));
+    }
+    platform_.setKeyChecked(KeyInverse, false);
+    platform_.setControlVisible(FirstRootLabel, false);
+    platform_.setControlVisible(SecondRootLabel, false);
+    platform_.setToolTip(MemoryIndicator, "Memory");
+    refreshIndicators();
+    resetHistory();
+    loadConfiguration(configurationFile_, current_,
+                      [this](int command) { applyConfigurationCommand(command); });
+    refreshIndicators();
+}
+
+// The window options of the configuration file go through the same commands
+// as the menu, so flags, check marks and the window cannot disagree; an option
+// written twice must not undo itself.
+void WindowLogic::applyConfigurationCommand(int command) {
+    switch (command) {
+        case 501:
+            if (!view_.displayOnly) dispatchCommand(ViewDisplayOnly);
+            break;
+        case 502:
+            if (!view_.alwaysOnTop) dispatchCommand(ViewAlwaysOnTop);
+            break;
+        case 503:
+            if (!platform_.historyWindowVisible()) dispatchCommand(ViewHistory);
+            view_.historyVisible = 1;
+            break;
+        case 504:
+            if (!view_.taskNumbering) dispatchCommand(ViewTaskNumbering);
+            break;
+        case 505: dispatchCommand(EditClearHistory); break;
+        default: break;
+    }
+}
+
+void WindowLogic::dispatchCommand(int id, int notification) {
+    if (id >= KeyFirst && id <= KeyLast) {
+        pressKey(id - KeyFirst);
+        return;
+    }
+    if (id >= InsertFirst && id <= InsertLast) {
+        insertText(insertedText(id));
+        return;
+    }
+    if (dispatchEditCommand(id, notification) || dispatchSettingsCommand(id)) return;
+    switch (id) {
+        case EnterButton: showTaskResult(); break;
+        case MemoryIndicator:
+            dispatchCommand(textOf(current_.szMemory).empty() ? KeyMemoryStore : KeyMemoryRecall);
+            break;
+        case FileNew: newSession(); break;
+        case FileOpen: loadTaskFile(); break;
+        case FileSaveAs: saveHistoryFile(); break;
+        case FilePrint: platform_.printHistory(); break;
+        case FileExit: platform_.closeMainWindow(); break;
+        case ViewDisplayOnly: toggleDisplayOnly(); break;
+        case ViewAlwaysOnTop: toggleAlwaysOnTop(); break;
+        case ViewHistory: toggleHistoryWindow(); break;
+        case ViewNumberFormat:
+            platform_.runNumberFormatDialog();
+            afterNumberFormatDialog();
+            break;
+        case ViewTaskNumbering: view_.taskNumbering = !view_.taskNumbering; break;
+        case HelpTopics: platform_.openDocument("mvn.hlp"); break;
+        case HelpAbout: platform_.runAboutDialog(); break;
+        default: break;
+    }
+}
+
+bool WindowLogic::dispatchEditCommand(int id, int notification) {
+    switch (id) {
+        case UpperTaskLine:
+        case LowerTaskLine:
+        case UpperResultLine:
+        case LowerResultLine: insertDisplayLine(id, notification); return true;
+        case RecentTasksList: chooseRecentTask(notification); return true;
+        case EditUndo: platform_.undoInput(); return true;
+        case EditCut: cutInput(); return true;
+        case EditCopy: copyInput(); return true;
+        case EditPaste: pasteInput(); return true;
+        case EditDelete: deleteBackwards(); return true;
+        case EditCopyHistory: copyToClipboard(platform_.historyText()); return true;
+        case EditCopyMaths: copyToClipboard(textOf(current_.szMaths)); return true;
+        case EditCopyResult: copyToClipboard(textOf(current_.szAnswer)); return true;
+        case EditCopyTask: copyToClipboard(textOf(current_.szTask)); return true;
+        case EditSelectAll:
+            platform_.setInputSelection(0, static_cast<int>(platform_.inputText().size()));
+            return true;
+        case EditEnclose: encloseText("(", false); return true;
+        case EditClearInput: platform_.setInputText(""); return true;
+        case EditClearDisplay: clearDisplay(); return true;
+        case EditClearHistory: clearHistory(); return true;
+        default: return false;
+    }
+}
+
+std::vector<MenuItemState> WindowLogic::menuItemStates(int popupPosition) const {
+    std::vector<MenuItemState> states;
+    auto add = [&states](int id, bool enabled, bool checked) { states.push_back({id, enabled, checked}); };
+    if (popupPosition == EditPopup) {
+        TextSelection selection = platform_.inputSelection();
+        bool selected = selection.start != selection.end;
+        add(EditUndo, platform_.inputCanUndo(), false);
+        add(EditCut, selected, false);
+        add(EditCopy, selected, false);
+        add(EditPaste, platform_.clipboardHasText(), false);
+    } else if (popupPosition == FormatPopup) {
+        for (int mode = 0; mode <= FormatFixed - FormatAutomatic; ++mode) {
+            add(FormatAutomatic + mode, true, current_.numberMode == mode);
+            add(FormatRadians + mode, true, current_.angleUnit == mode);
+        }
+        for (int id = FormatDecimalsFirst; id <= FormatDecimalsLast; ++id) {
+            add(id, true, current_.decimals == id - FormatDecimalsFirst);
+        }
+        add(FormatDigitGrouping, true, current_.digitGrouping != 0);
+        add(FormatFunctionSeparator, true, current_.functionSeparator != 0);
+        add(FormatDot, true, current_.decimalComma == 0);
+        add(FormatComma, true, current_.decimalComma == 1);
+    } else if (popupPosition == ViewPopup) {
+        add(ViewDisplayOnly, true, view_.displayOnly != 0);
+        add(ViewAlwaysOnTop, true, view_.alwaysOnTop != 0);
+        add(ViewHistory, true, view_.historyVisible != 0);
+        add(ViewTaskNumbering, true, view_.taskNumbering != 0);
+    }
+    return states;
+}
+
+int historyWindowLeft(const WindowFrame& mainWindow, int screenRight) {
+    int mainRight = mainWindow.left + mainWindow.width;
+    if (screenRight - mainRight > mainWindow.width - 1) return mainRight;
+    return mainWindow.left - mainWindow.width;
+}

@@ -1,0 +1,114 @@
+// The main window's behaviour, free of any toolkit.
+//
+// Holds the two task records, the view flags and the history numbering, and
+// turns every command id into its effect on the platform. A command that runs
+// another calls dispatchCommand again, synchronously, as a click would.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/engine.h"
+#include "settings/configuration.h"
+#include "ui/command_ids.h"
+#include "ui/platform.h"
+
+struct MenuItemState {
+    int id = 0;
+    bool enabled = true;
+    bool checked = false;
+};
+
+class WindowLogic {
+public:
+    WindowLogic(Platform& platform, std::filesystem::path configurationFile);
+
+    // Before the window is first shown: the display and keys in their start
+    // state, the history header, then the configuration file.
+    void startUp();
+
+    void dispatchCommand(int id, int notification = kNotifyClicked);
+
+    // The enabled items and check marks of one popup of the menu bar, by its
+    // position; empty for popups that need no refresh.
+    std::vector<MenuItemState> menuItemStates(int popupPosition) const;
+
+    // The Task History window was closed or hidden by its own controls.
+    void historyWindowHidden();
+
+    const CalcState& currentState() const { return current_; }
+    const CalcState& previousState() const { return previous_; }
+    const ViewFlags& viewFlags() const { return view_; }
+    bool inverseMode() const { return inverseMode_; }
+    int taskCounter() const { return taskCounter_; }
+    int lastTaskKind() const { return lastTaskKind_; }
+
+    // Enter: runs the input line and shows and logs its outcome.
+    void showTaskResult();
+    // Starts the history text anew under a dated header.
+    void resetHistory();
+
+private:
+    // Keys and the input line.
+    void pressKey(int key);
+    void pressTextKey(int key);
+    void toggleInverseMode();
+    void pressClearKey();
+    void storeMemory();
+    void addToMemory();
+    void insertText(std::string_view text);
+    void encloseText(std::string_view prefix, bool reciprocal);
+    void deleteBackwards();
+    void cutInput();
+    void copyInput();
+    void pasteInput();
+    void insertDisplayLine(int id, int notification);
+    void chooseRecentTask(int notification);
+    void copyToClipboard(std::string_view text);
+
+    // Settings and view.
+    void setNumberMode(int mode);
+    void setAngleUnit(int unit);
+    void setDecimals(int decimals);
+    void toggleDigitGrouping();
+    void setDecimalComma(int comma);
+    void toggleDisplayOnly();
+    void toggleAlwaysOnTop();
+    void toggleHistoryWindow();
+    void afterNumberFormatDialog();
+    void resetToDefaults();
+    void saveSettings();
+    void applyConfigurationCommand(int command);
+
+    // Documents and the display.
+    void newSession();
+    void clearDisplay();
+    void clearHistory();
+    void loadTaskFile();
+    void saveHistoryFile();
+    void refreshBothAnswers();
+    void showStates();
+    void refreshIndicators();
+    void updateMemoryToolTip();
+    // Runs a memory directive on a copy of the current record, so only the
+    // memory can change, and only to a number.
+    void runMemoryDirective(std::string_view directive, std::string_view result);
+
+    bool dispatchSettingsCommand(int id);
+    bool dispatchEditCommand(int id, int notification);
+
+    Platform& platform_;
+    std::filesystem::path configurationFile_;
+    CalcState current_;
+    CalcState previous_;
+    ViewFlags view_;
+    int lastTaskKind_ = Plain;
+    int taskCounter_ = 1;
+    bool inverseMode_ = false;
+};
+
+// Where the Task History window goes: beside the main window on the right,
+// or on its left when the screen has no room on the right.
+int historyWindowLeft(const WindowFrame& mainWindow, int screenRight);
