@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
     locales
+    dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()

@@ -14,6 +14,9 @@ cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOLVANE_WE
 cmake --build build-test -j2
 ctest --test-dir build-test --output-on-failure -j2
 
+echo "== Debian package =="
+bash scripts/check-package.sh build-test
+
 echo "== Build and test with AddressSanitizer and UndefinedBehaviorSanitizer =="
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOLVANE_SANITIZE=ON \
       -DMOLVANE_BUILD_GUI=OFF -DMOLVANE_BUILD_BENCH=OFF -DMOLVANE_WERROR=ON > /dev/null
