@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "cli/encoding.h"
+#include "ui/encoding.h"
 #include "engine/text.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "cli/session.h"
 
-#include "cli/encoding.h"
+#include "ui/encoding.h"
 #include "cli/json.h"
 #include "engine/text.h"
 #include "ui/task_history.h"

@@ -31,7 +31,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # Dependencies come from the libraries the programs actually link.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Qt loads its platform plugins at run time, where dpkg-shlibdeps cannot see them.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# Qt loads its platform and SVG icon plugins at run time, where dpkg-shlibdeps
+# cannot see them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-svg-plugins")
 set(CPACK_GENERATOR DEB)
 include(CPack)

@@ -38,6 +38,7 @@ enum CommandId : int {
     FileOpen = 2002,
     FileSaveAs = 2003,
     FilePrint = 2005,
+    FilePrintPreview = 2006,
     FileExit = 2008,
 
     EditUndo = 2101,

@@ -12,6 +12,7 @@ constexpr MenuEntry kMenuBar[] = {
     {Item, 2003, "&Save As...\tCtrl + S", false},
     {Separator, 0, "", false},
     {Item, 2005, "&Print...\tCtrl + P", false},
+    {Item, 2006, "Print Pre&view", false},
     {Separator, 0, "", false},
     {Item, 2008, "E&xit", false},
     {PopupEnd, 0, "", false},

@@ -5,6 +5,7 @@
 // once, at the toolkit's edge. Controls are named by their command ids.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 struct TextSelection {
@@ -69,16 +70,21 @@ public:
     virtual void setClipboardText(const std::string& text) = 0;
 
     virtual void showErrorMessage(const std::string& caption, const std::string& text) = 0;
-    virtual void openDocument(const std::string& name) = 0;
 
-    // Dialogs of the file, print, number format and about commands; until they
-    // are built they do nothing, and a file name left empty means cancelled.
-    virtual std::string chooseFileToOpen() { return {}; }
-    virtual std::string chooseFileToSave(const std::string& suggestedName) {
-        (void)suggestedName;
-        return {};
-    }
-    virtual void printHistory() {}
-    virtual void runNumberFormatDialog() {}
-    virtual void runAboutDialog() {}
+    // Dialogs. A file dialog returns an empty path when the user cancelled;
+    // the Save dialog asks before an existing file is replaced.
+    virtual std::filesystem::path chooseFileToOpen() = 0;
+    virtual std::filesystem::path chooseFileToSave(const std::string& suggestedName) = 0;
+    // The print dialog, or a preview, for `text` laid out by layOutPages.
+    virtual void printText(const std::string& documentName, const std::string& text, bool preview) = 0;
+    virtual void runNumberFormatDialog() = 0;
+    virtual void runAboutDialog() = 0;
+    // The program's own help document, in a window of its own.
+    virtual void showHelp() = 0;
+
+    // A long operation: after about a second it shows its progress with a
+    // Cancel button. reportProgress is false once the user has cancelled.
+    virtual void beginProgress(const std::string& label, int total) = 0;
+    virtual bool reportProgress(int done) = 0;
+    virtual void endProgress() = 0;
 };

@@ -135,9 +135,3 @@ void WindowLogic::newSession() {
     updateMemoryToolTip();
     resetHistory();
 }
-
-// Task files and saved histories come with the history window's commands;
-// until then the platform's file dialogs answer "cancelled".
-void WindowLogic::loadTaskFile() { (void)platform_.chooseFileToOpen(); }
-
-void WindowLogic::saveHistoryFile() { (void)platform_.chooseFileToSave(""); }

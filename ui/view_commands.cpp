@@ -98,6 +98,13 @@ void WindowLogic::afterNumberFormatDialog() {
     platform_.setControlText(UpperResultLine, std::string(textOf(previous_.szAnswer)));
 }
 
+void WindowLogic::setNumberFormatFields(int decimals, int digitGrouping) {
+    current_.decimals = decimals;
+    previous_.decimals = decimals;
+    current_.digitGrouping = digitGrouping;
+    previous_.digitGrouping = digitGrouping;
+}
+
 void WindowLogic::saveSettings() {
     if (!saveConfiguration(configurationFile_, current_, view_)) {
         platform_.showErrorMessage("Molvane", kSaveFailedMessage);

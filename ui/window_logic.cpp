@@ -65,7 +65,8 @@ void WindowLogic::dispatchCommand(int id, int notification) {
         case FileNew: newSession(); break;
         case FileOpen: loadTaskFile(); break;
         case FileSaveAs: saveHistoryFile(); break;
-        case FilePrint: platform_.printHistory(); break;
+        case FilePrint: printHistory(false); break;
+        case FilePrintPreview: printHistory(true); break;
         case FileExit: platform_.closeMainWindow(); break;
         case ViewDisplayOnly: toggleDisplayOnly(); break;
         case ViewAlwaysOnTop: toggleAlwaysOnTop(); break;
@@ -75,7 +76,7 @@ void WindowLogic::dispatchCommand(int id, int notification) {
             afterNumberFormatDialog();
             break;
         case ViewTaskNumbering: view_.taskNumbering = !view_.taskNumbering; break;
-        case HelpTopics: platform_.openDocument("mvn.hlp"); break;
+        case HelpTopics: platform_.showHelp(); break;
         case HelpAbout: platform_.runAboutDialog(); break;
         default: break;
     }
@@ -93,6 +94,7 @@ bool WindowLogic::dispatchEditCommand(int id, int notification) {
         case EditCopy: copyInput(); return true;
         case EditPaste: pasteInput(); return true;
         case EditDelete: deleteBackwards(); return true;
+        // An empty history leaves the clipboard as it was.
         case EditCopyHistory: copyToClipboard(platform_.historyText()); return true;
         case EditCopyMaths: copyToClipboard(textOf(current_.szMaths)); return true;
         case EditCopyResult: copyToClipboard(textOf(current_.szAnswer)); return true;

@@ -8,9 +8,11 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/engine.h"
+#include "settings/atomic_file.h"
 #include "settings/configuration.h"
 #include "ui/command_ids.h"
 #include "ui/platform.h"
@@ -49,6 +51,15 @@ public:
     void showTaskResult();
     // Starts the history text anew under a dated header.
     void resetHistory();
+    // Runs each line as if typed and entered, until the user cancels.
+    void runTaskLines(const std::vector<std::string>& lines);
+
+    // The Number Format dialog's decimal places and digit grouping, written
+    // into both records; the display follows with the next mode command.
+    void setNumberFormatFields(int decimals, int digitGrouping);
+
+    // How a saved history reaches the disk; tests put a failing writer here.
+    void setFileWriter(FileWriter writer) { fileWriter_ = std::move(writer); }
 
 private:
     // Keys and the input line.
@@ -88,6 +99,7 @@ private:
     void clearHistory();
     void loadTaskFile();
     void saveHistoryFile();
+    void printHistory(bool preview);
     void refreshBothAnswers();
     void showStates();
     void refreshIndicators();
@@ -107,6 +119,7 @@ private:
     int lastTaskKind_ = Plain;
     int taskCounter_ = 1;
     bool inverseMode_ = false;
+    FileWriter fileWriter_ = writeAllBytes;
 };
 
 // Where the Task History window goes: beside the main window on the right,

@@ -145,7 +145,7 @@ TEST_F(MainWindowTest, EveryMenuItemHasItsIdAndText) {
         EXPECT_EQ(shown, expected) << "item " << entry.id;
         EXPECT_EQ(action->data().toInt(), entry.id);
     }
-    EXPECT_EQ(items, 120);
+    EXPECT_EQ(items, 121);
     const std::pair<int, const char*> rows[] = {
         {2001, "&New\tCtrl+N"}, {2112, "Clear Input Line\tEsc"}, {2402, "&About Vanta\tShift+F1"},
         {2105, "&Delete\tBackspace"}, {2220, "t0\t-273.15 \u00B0C"}, {2525, "15"}, {2532, "Comma (0,5)\t#comma"}};

@@ -265,7 +265,8 @@ TEST_F(LogicTest, WindowCommands) {
     command(FileExit);
     EXPECT_TRUE(platform.closed);
     command(HelpTopics);
-    EXPECT_EQ(platform.documents, std::vector<std::string>{"mvn.hlp"});
+    command(HelpAbout);
+    EXPECT_EQ(platform.helpRuns + platform.aboutRuns, 2);
 }
 
 TEST_F(LogicTest, HistoryWindowDocksBesideTheMainWindow) {

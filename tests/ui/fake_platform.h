@@ -2,6 +2,7 @@
 #pragma once
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -23,8 +24,18 @@ public:
     int screen = 1024;
     std::string history, clipboard;
     bool clipboardFilled = false;
-    std::vector<std::string> messages, documents;
-    int numberFormatRuns = 0;
+    std::vector<std::string> messages;
+    int numberFormatRuns = 0, aboutRuns = 0, helpRuns = 0;
+    std::filesystem::path openName, saveName;  // empty: the dialog is cancelled
+    std::string suggestedSaveName;
+    struct PrintRun {
+        std::string document, text;
+        bool preview;
+    };
+    std::vector<PrintRun> printed;
+    int progressTotal = -1, cancelAt = -1;
+    std::vector<int> progressReports;
+    bool progressEnded = false;
 
     void setControlText(int id, const std::string& text) override { texts[id] = text; }
     std::string controlText(int id) const override { return texts.count(id) ? texts.at(id) : ""; }
@@ -92,6 +103,21 @@ public:
     void showErrorMessage(const std::string& caption, const std::string& text) override {
         messages.push_back(caption + ": " + text);
     }
-    void openDocument(const std::string& name) override { documents.push_back(name); }
+    std::filesystem::path chooseFileToOpen() override { return openName; }
+    std::filesystem::path chooseFileToSave(const std::string& suggested) override {
+        suggestedSaveName = suggested;
+        return saveName;
+    }
+    void printText(const std::string& document, const std::string& text, bool preview) override {
+        printed.push_back({document, text, preview});
+    }
     void runNumberFormatDialog() override { ++numberFormatRuns; }
+    void runAboutDialog() override { ++aboutRuns; }
+    void showHelp() override { ++helpRuns; }
+    void beginProgress(const std::string&, int total) override { progressTotal = total; }
+    bool reportProgress(int done) override {
+        progressReports.push_back(done);
+        return done != cancelAt;
+    }
+    void endProgress() override { progressEnded = true; }
 };

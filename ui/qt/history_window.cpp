@@ -1,16 +1,30 @@
 #include "ui/qt/history_window.h"
 
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "ui/command_ids.h"
+#include "ui/web_site.h"
+
+void openWebSite() { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kWebSiteAddress))); }
 
 HistoryWindow::HistoryWindow(QWidget* owner, std::function<void(int)> dispatch, std::function<void()> hidden)
-    : QWidget(owner, Qt::Window), text_(new QPlainTextEdit(this)), hidden_(std::move(hidden)) {
+    : QWidget(owner, Qt::Window), link_(new QLabel(this)), text_(new QPlainTextEdit(this)), hidden_(std::move(hidden)) {
     setWindowTitle("Task History");
+    QString address = QString::fromLatin1(kWebSiteAddress);
+    link_->setText("<a href=\"" + address.toHtmlEscaped() + "\">" + address.toHtmlEscaped() + "</a>");
+    link_->setTextFormat(Qt::RichText);
+    link_->setAlignment(Qt::AlignCenter);
+    link_->setOpenExternalLinks(false);
+    connect(link_, &QLabel::linkActivated, this, [] { openWebSite(); });
+    // The history only grows: an undo stack would keep a copy of every entry.
+    text_->setUndoRedoEnabled(false);
+
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(2);
     // Four buttons share the width of the main window.
@@ -31,6 +45,7 @@ HistoryWindow::HistoryWindow(QWidget* owner, std::function<void(int)> dispatch, 
     buttons->addWidget(hide);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(link_);
     layout->addWidget(text_);
     layout->addLayout(buttons);
 }
@@ -41,6 +56,8 @@ void HistoryWindow::setText(const QString& text) {
     text_->moveCursor(QTextCursor::End);
 }
 
+// The caret is at the end (it goes back there whenever the window is left),
+// so an entry lands at the end and the view follows it.
 void HistoryWindow::append(const QString& text) {
     text_->moveCursor(QTextCursor::End);
     text_->insertPlainText(QString(text).remove('\r'));
@@ -52,4 +69,9 @@ QString HistoryWindow::text() const { return text_->toPlainText().replace('\n', 
 void HistoryWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     hidden_();
+}
+
+void HistoryWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) text_->moveCursor(QTextCursor::End);
+    QWidget::changeEvent(event);
 }

@@ -1,5 +1,6 @@
 // molvane: the desktop calculator.
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 #include <cstring>
 
@@ -15,6 +16,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication application(argc, argv);
     MainWindow window;
+    QApplication::setWindowIcon(window.windowIcon());
     WindowLogic logic(window, configurationFilePath());
     window.attach(&logic);
     window.centreOnScreen();

@@ -69,7 +69,11 @@ bool isCheckItem(int id) {
 
 }  // namespace
 
+// The resources live in a static library: they are linked in only when named.
+static void loadResources() { Q_INIT_RESOURCE(molvane); }
+
 MainWindow::MainWindow() {
+    loadResources();
     if (QScreen* primary = QGuiApplication::primaryScreen()) scale_ = std::max(1.0, primary->logicalDotsPerInch() / 96.0);
     setWindowTitle("Molvane");
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -90,6 +94,9 @@ MainWindow::MainWindow() {
         [this] {
             if (logic_) logic_->historyWindowHidden();
         });
+    QIcon icon(":/molvane.svg");
+    setWindowIcon(icon);
+    history_->setWindowIcon(icon);
     setFocusProxy(inputLine_);
     inputLine_->setFocus();
 }

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMap>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QToolBar>
 
@@ -13,6 +15,7 @@
 #include "ui/window_logic.h"
 
 class ClickableLabel;
+class HelpWindow;
 class HistoryWindow;
 class KeyButton;
 
@@ -70,7 +73,18 @@ public:
     bool clipboardHasText() const override;
     void setClipboardText(const std::string& text) override;
     void showErrorMessage(const std::string& caption, const std::string& text) override;
-    void openDocument(const std::string& name) override;
+    std::filesystem::path chooseFileToOpen() override;
+    std::filesystem::path chooseFileToSave(const std::string& suggestedName) override;
+    void printText(const std::string& documentName, const std::string& text, bool preview) override;
+    void runNumberFormatDialog() override;
+    void runAboutDialog() override;
+    void showHelp() override;
+    void beginProgress(const std::string& label, int total) override;
+    bool reportProgress(int done) override;
+    void endProgress() override;
+
+    HelpWindow* helpWindow() const { return help_; }
+    QProgressDialog* progressDialog() const { return progress_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -100,6 +114,13 @@ private:
     QLineEdit* inputLine_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     HistoryWindow* history_ = nullptr;
+    HelpWindow* help_ = nullptr;
+    // A long task file: its progress dialog appears once it has run a second.
+    QString progressLabel_;
+    int progressTotal_ = 0;
+    QElapsedTimer progressClock_;
+    qint64 lastProgressUpdate_ = 0;
+    QProgressDialog* progress_ = nullptr;
     QMap<int, QWidget*> controls_;
     QMap<int, QAction*> menuActions_;
     QMap<int, QMenu*> popups_;

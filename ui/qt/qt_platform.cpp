@@ -1,7 +1,8 @@
 // The platform calls of the window logic, carried out on the main window's widgets.
 #include <QAbstractButton>
 #include <QClipboard>
-#include <QDesktopServices>
+#include <QCoreApplication>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -10,7 +11,11 @@
 #include <QTextDocument>
 #include <QUrl>
 
+#include "ui/qt/about_dialog.h"
 #include "ui/qt/cp1252.h"
+#include "ui/qt/help_window.h"
+#include "ui/qt/history_printing.h"
+#include "ui/qt/number_format_dialog.h"
 #include "ui/qt/history_window.h"
 #include "ui/qt/main_window.h"
 
@@ -167,6 +172,94 @@ void MainWindow::showErrorMessage(const std::string& caption, const std::string&
     QMessageBox::critical(nullptr, fromEngineText(caption), fromEngineText(text));
 }
 
-void MainWindow::openDocument(const std::string& name) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(fromEngineText(name)));
+namespace {
+
+std::filesystem::path toPath(const QString& name) { return std::filesystem::path(name.toStdU16String()); }
+
+// "*" rather than "*.*": a Linux file name need not have a dot.
+const QStringList kTextFileFilters{"Text Files (*.txt)", "All Files (*)"};
+
+constexpr qint64 kProgressDelayMs = 1000;
+constexpr qint64 kProgressStepMs = 50;
+
+}  // namespace
+
+std::filesystem::path MainWindow::chooseFileToOpen() {
+    QFileDialog dialog(this, "Open");
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(kTextFileFilters);
+    dialog.setDefaultSuffix("txt");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return toPath(dialog.selectedFiles().constFirst());
+}
+
+// The dialog asks before it lets an existing file be chosen.
+std::filesystem::path MainWindow::chooseFileToSave(const std::string& suggestedName) {
+    QFileDialog dialog(this, "Save As");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(kTextFileFilters);
+    dialog.setDefaultSuffix("txt");
+    dialog.selectFile(fromEngineText(suggestedName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return toPath(dialog.selectedFiles().constFirst());
+}
+
+void MainWindow::printText(const std::string& documentName, const std::string& text, bool preview) {
+    if (!printHistoryText(this, documentName, text, preview)) {
+        showErrorMessage("Molvane", "The history could not be printed.");
+    }
+}
+
+void MainWindow::runNumberFormatDialog() {
+    if (!logic_) return;
+    NumberFormatDialog dialog(this, *logic_);
+    dialog.adjustSize();
+    dialog.move(historyWindowLeft(mainWindowFrame(), screenRight()), frameGeometry().top());
+    dialog.exec();
+}
+
+void MainWindow::runAboutDialog() {
+    AboutDialog dialog(this);
+    dialog.exec();
+}
+
+void MainWindow::showHelp() {
+    if (!help_) help_ = new HelpWindow(this);
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+void MainWindow::beginProgress(const std::string& label, int total) {
+    progressLabel_ = fromEngineText(label);
+    progressTotal_ = total;
+    lastProgressUpdate_ = 0;
+    progressClock_.start();
+}
+
+// Checking the clock is all a short file pays; a long one shows its dialog
+// and lets it paint and take a Cancel a few times a second, not every line.
+bool MainWindow::reportProgress(int done) {
+    qint64 elapsed = progressClock_.elapsed();
+    if (elapsed < kProgressDelayMs) return true;
+    if (!progress_) {
+        progress_ = new QProgressDialog(progressLabel_, "Cancel", 0, progressTotal_, this);
+        progress_->setWindowModality(Qt::ApplicationModal);
+        progress_->setMinimumDuration(0);
+        progress_->setAutoClose(false);
+        progress_->setAutoReset(false);
+    }
+    if (lastProgressUpdate_ == 0 || elapsed - lastProgressUpdate_ >= kProgressStepMs) {
+        lastProgressUpdate_ = elapsed;
+        progress_->setValue(std::max(1, done));
+        QCoreApplication::processEvents();
+    }
+    return !progress_->wasCanceled();
+}
+
+void MainWindow::endProgress() {
+    delete progress_;
+    progress_ = nullptr;
 }

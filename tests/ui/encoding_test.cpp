@@ -1,4 +1,4 @@
-#include "cli/encoding.h"
+#include "ui/encoding.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "cli/encoding.h"
+#include "ui/encoding.h"
 
 #include <cstdint>
 
@@ -11,7 +11,9 @@ constexpr char16_t kHighControls[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-char byteForCodePoint(char32_t codePoint) {
+}  // namespace
+
+char cp1252ByteOf(char32_t codePoint) {
     if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) return static_cast<char>(codePoint);
     for (int i = 0; i < 32; ++i) {
         if (kHighControls[i] == codePoint) return static_cast<char>(0x80 + i);
@@ -19,10 +21,12 @@ char byteForCodePoint(char32_t codePoint) {
     return '?';
 }
 
-char32_t codePointForByte(unsigned char byte) {
+char32_t codePointOfCp1252(unsigned char byte) {
     if (byte >= 0x80 && byte <= 0x9F) return kHighControls[byte - 0x80];
     return byte;
 }
+
+namespace {
 
 void appendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
@@ -72,7 +76,7 @@ std::string utf8ToCp1252(std::string_view utf8) {
             ++i;
             continue;
         }
-        out += byteForCodePoint(codePoint);
+        out += cp1252ByteOf(codePoint);
         i += length;
     }
     return out;
@@ -81,6 +85,6 @@ std::string utf8ToCp1252(std::string_view utf8) {
 std::string cp1252ToUtf8(std::string_view cp1252) {
     std::string out;
     out.reserve(cp1252.size() + cp1252.size() / 4);
-    for (char c : cp1252) appendUtf8(out, codePointForByte(static_cast<unsigned char>(c)));
+    for (char c : cp1252) appendUtf8(out, codePointOfCp1252(static_cast<unsigned char>(c)));
     return out;
 }

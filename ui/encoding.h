@@ -1,4 +1,5 @@
-// The edge between UTF-8 (terminals, files, JSON) and the engine's Windows-1252 texts.
+// The edge between Unicode (terminals, files, JSON, the toolkit) and the
+// engine's Windows-1252 texts.
 #pragma once
 
 #include <string>
@@ -12,3 +13,9 @@ std::string utf8ToCp1252(std::string_view utf8);
 // Windows-1252 to UTF-8; the five bytes that Windows-1252 leaves undefined map
 // to the C1 control characters of the same value, as the web's decoders do.
 std::string cp1252ToUtf8(std::string_view cp1252);
+
+// The Windows-1252 byte of one character, or '?' when it has none.
+char cp1252ByteOf(char32_t codePoint);
+
+// The character that one Windows-1252 byte stands for.
+char32_t codePointOfCp1252(unsigned char byte);

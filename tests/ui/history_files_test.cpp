@@ -1,0 +1,132 @@
+// Task files, saved histories, printing and Copy History against the in-memory platform.
+#include <fstream>
+#include <iterator>
+
+#include "logic_fixture.h"
+#include "ui/history_file.h"
+#include "ui/web_site.h"
+
+namespace {
+
+std::string readFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeFile(const std::filesystem::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+struct WalkRow {
+    const char* name;
+    std::string bytes;
+    std::string body;        // the history after its header
+    std::string lowerResult;
+};
+
+TEST_F(LogicTest, TaskFileLinesRunAsIfTyped) {
+    const std::string tooLong(700, '1');
+    const WalkRow rows[] = {
+        {"CR LF, ending in a line end", "1+1\r\n2+2\r\n", "\r\n1+1 = 2\r\n\r\n2+2 = 4\r\n\r\n", ""},
+        {"LF", "1+1\n2+2\n", "\r\n1+1 = 2\r\n\r\n2+2 = 4\r\n\r\n", ""},
+        {"CR", "1+1\r2+2\r", "\r\n1+1 = 2\r\n\r\n2+2 = 4\r\n\r\n", ""},
+        {"no final line end", "1+1\n2+2", "\r\n1+1 = 2\r\n\r\n2+2 = 4\r\n", "4"},
+        {"empty lines", "1+1\n\n\r\n2+2", "\r\n1+1 = 2\r\n\r\n\r\n\r\n2+2 = 4\r\n", "4"},
+        {"empty file", "", "\r\n", ""},
+        {"NUL bytes", std::string("2\0+3", 4), "\r\n2+3 = 5\r\n", "5"},
+        {"700 characters, then a task", tooLong + "\n1+1", "\r\n1+1 = 2\r\n", "2"},
+        {"700 characters last", "1+1\n" + tooLong, "\r\n1+1 = 2\r\n", "Expression is too long !"},
+        {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF" "6 \xC3\xB7 3", "\r\n6/3 = 2\r\n", "2"},
+        {"Windows-1252", "6 \xF7 3", "\r\n6/3 = 2\r\n", "2"},
+    };
+    for (const WalkRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        FakePlatform fresh;
+        WindowLogic window(fresh, folder / "none.cfg");
+        window.startUp();
+        fresh.openName = folder / "tasks.txt";
+        writeFile(fresh.openName, row.bytes);
+        window.dispatchCommand(FileOpen);
+        std::string body = fresh.history.substr(fresh.history.find("\r\n\r\n") + 4);
+        EXPECT_EQ(body, row.body);
+        EXPECT_EQ(fresh.controlText(LowerResultLine), row.lowerResult);
+        EXPECT_EQ(fresh.input.size(), row.lowerResult.starts_with("Expression") ? tooLong.size() : 0u);
+        EXPECT_TRUE(fresh.progressEnded && fresh.messages.empty());
+    }
+}
+
+TEST_F(LogicTest, TaskFileCancelAndFailure) {
+    command(FileOpen);  // the dialog cancelled
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(platform.progressTotal, -1);
+
+    platform.openName = folder / "tasks.txt";
+    writeFile(platform.openName, "1+1\n2+2\n3+3");
+    platform.cancelAt = 1;
+    command(FileOpen);
+    EXPECT_EQ(historyBody(), "\r\n1+1 = 2\r\n");
+    EXPECT_EQ(platform.progressTotal, 3);
+    EXPECT_TRUE(platform.progressEnded);
+
+    for (const auto& unreadable : {folder / "missing.txt", folder}) {
+        platform.messages.clear();
+        platform.openName = unreadable;
+        command(FileOpen);
+        EXPECT_EQ(platform.messages, std::vector<std::string>{"Molvane: The task file could not be read."});
+    }
+}
+
+TEST_F(LogicTest, SavedHistoryFile) {
+    std::tm fifthOfDecember{};
+    fifthOfDecember.tm_mday = 5;
+    fifthOfDecember.tm_mon = 11;
+    fifthOfDecember.tm_year = 126;
+    EXPECT_EQ(defaultHistoryFileName(fifthOfDecember), "mvn_05122026");
+
+    command(FileSaveAs);  // cancelled: nothing written, nothing said
+    EXPECT_EQ(platform.suggestedSaveName.size(), 12u);
+    EXPECT_TRUE(platform.messages.empty());
+
+    enter("2+3");
+    platform.saveName = folder / "history.txt";
+    command(FileSaveAs);
+    std::string footer = std::string("\r\n=======================\r\nCalculated by Molvane\r\n") + kWebSiteAddress;
+    EXPECT_EQ(readFile(platform.saveName), platform.history + footer);
+    EXPECT_TRUE(platform.history.ends_with("\r\n2+3 = 5\r\n"));
+
+    platform.history.clear();
+    command(FileSaveAs);
+    EXPECT_TRUE(std::filesystem::exists(platform.saveName));
+    EXPECT_EQ(readFile(platform.saveName), "");
+    EXPECT_TRUE(platform.messages.empty());
+
+    // A write that fails half way leaves the old file whole and says so.
+    writeFile(platform.saveName, "old history");
+    platform.history = "new history";
+    logic.setFileWriter([](int descriptor, std::string_view bytes) {
+        return writeAllBytes(descriptor, bytes.substr(0, 3)) && false;
+    });
+    command(FileSaveAs);
+    EXPECT_EQ(readFile(platform.saveName), "old history");
+    EXPECT_EQ(platform.messages, std::vector<std::string>{"Molvane: The history could not be saved."});
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1) << "a temporary file was left";
+}
+
+TEST_F(LogicTest, PrintCopyAndHistoryCommands) {
+    enter("2+3");
+    command(FilePrint);
+    command(FilePrintPreview);
+    ASSERT_EQ(platform.printed.size(), 2u);
+    EXPECT_EQ(platform.printed[0].document, "Vanta - Task History");
+    EXPECT_EQ(platform.printed[0].text, platform.history);
+    EXPECT_TRUE(!platform.printed[0].preview && platform.printed[1].preview);
+
+    command(EditCopyHistory);
+    EXPECT_EQ(platform.clipboard, platform.history);
+    platform.setClipboardText("kept");
+    platform.history.clear();
+    command(EditCopyHistory);
+    EXPECT_EQ(platform.clipboard, "kept");
+}
+
+}  // namespace

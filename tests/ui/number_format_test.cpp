@@ -1,0 +1,46 @@
+#include "logic_fixture.h"
+#include "ui/number_format.h"
+
+namespace {
+
+TEST_F(LogicTest, NumberFormatAppliesLiveAndCancelRestores) {
+    enter("1/3");
+    enter("2/3");
+    NumberFormatChoices choices(logic);
+    EXPECT_FALSE(choices.placesEnabled()) << "opened in Automatic";
+    choices.chooseNumberMode(Fixed);
+    EXPECT_TRUE(choices.placesEnabled());
+    EXPECT_TRUE(platform.active[FixedIndicator]);
+    choices.typeDecimals("7");
+    EXPECT_EQ(line(LowerResultLine), "0.6666667");
+    EXPECT_EQ(line(UpperResultLine), "0.3333333");
+    choices.typeDecimals("places");
+    EXPECT_EQ(choices.decimals(), 0);
+    EXPECT_EQ(line(LowerResultLine), "1");
+    choices.setDigitGrouping(true);
+    choices.chooseAngleUnit(Grads);
+    EXPECT_TRUE(platform.active[GradsIndicator]);
+
+    choices.cancel();
+    const CalcState& state = logic.currentState();
+    EXPECT_EQ(state.numberMode, Automatic);
+    EXPECT_EQ(state.angleUnit, Radians);
+    EXPECT_EQ(state.decimals, 2);
+    EXPECT_EQ(state.digitGrouping, 0);
+    EXPECT_EQ(logic.previousState().decimals, 2);
+    EXPECT_EQ(line(LowerResultLine), "0.666666666666667");
+    EXPECT_TRUE(platform.active[AutomaticIndicator] && platform.active[RadiansIndicator]);
+}
+
+TEST(NumberFormatArrowsTest, StopAtZeroAndFifteen) {
+    const struct {
+        const char* text;
+        int step, expected;
+    } rows[] = {{"14", 1, 15}, {"15", 1, 15}, {"1", -1, 0}, {"0", -1, 0}, {"abc", 1, 1},
+                {"99", 1, 99}, {"99", -1, 98}, {"-2", -1, -2}, {"-2", 1, -1}, {" 7x", 1, 8}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(steppedDecimals(row.text, row.step), row.expected) << row.text << " by " << row.step;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,38 @@
+// Save As and Print: the history as a file and on paper.
+#include <ctime>
+
+#include "settings/atomic_file.h"
+#include "ui/history_file.h"
+#include "ui/print_layout.h"
+#include "ui/window_logic.h"
+
+namespace {
+
+constexpr const char* kHistoryNotSavedMessage = "The history could not be saved.";
+
+std::tm today() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    return local;
+}
+
+}  // namespace
+
+// Written beside the old file and renamed over it, so a failed save never
+// leaves half a history where a whole one was.
+void WindowLogic::saveHistoryFile() {
+    std::filesystem::path file = platform_.chooseFileToSave(defaultHistoryFileName(today()));
+    if (file.empty()) return;
+    if (!replaceFile(file, savedHistoryBytes(platform_.historyText()), fileWriter_)) {
+        platform_.showErrorMessage("Molvane", kHistoryNotSavedMessage);
+    }
+}
+
+void WindowLogic::printHistory(bool preview) {
+    platform_.printText(kPrintDocumentName, platform_.historyText(), preview);
+}

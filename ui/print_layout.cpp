@@ -1,0 +1,43 @@
+#include "ui/print_layout.h"
+
+#include <algorithm>
+
+PrintGeometry printGeometry(int paperHeight, int dotsPerInchX, int dotsPerInchY, int lineHeight) {
+    PrintGeometry geometry;
+    geometry.left = dotsPerInchX;
+    geometry.top = dotsPerInchY;
+    geometry.lineHeight = std::max(1, lineHeight);
+    geometry.linesPerPage = std::max(1, (paperHeight - 2 * dotsPerInchY) / geometry.lineHeight);
+    return geometry;
+}
+
+std::vector<std::string> printedLines(std::string_view text) {
+    std::vector<std::string> lines;
+    while (!text.empty()) {
+        std::size_t end = text.find_first_of("\r\n");
+        std::string_view line = text.substr(0, end);
+        do {
+            lines.emplace_back(line.substr(0, kPrintedLineLength));
+            line.remove_prefix(std::min<std::size_t>(line.size(), kPrintedLineLength));
+        } while (!line.empty());
+        if (end == std::string_view::npos) break;
+        std::size_t next = end + 1;
+        if (text[end] == '\r' && next < text.size() && text[next] == '\n') ++next;
+        text.remove_prefix(next);
+    }
+    return lines;
+}
+
+std::vector<PrintedPage> layOutPages(std::string_view text, int linesPerPage, PageRange range) {
+    linesPerPage = std::max(1, linesPerPage);
+    std::vector<std::string> lines = printedLines(text);
+    int pageCount = std::max<int>(1, static_cast<int>((lines.size() + linesPerPage - 1) / linesPerPage));
+    std::vector<PrintedPage> pages;
+    for (int page = std::max(1, range.first); page <= std::min(range.last, pageCount); ++page) {
+        auto first = lines.begin() + std::min<std::size_t>(lines.size(), std::size_t(page - 1) * linesPerPage);
+        auto last = lines.begin() + std::min<std::size_t>(lines.size(), std::size_t(page) * linesPerPage);
+        pages.push_back({page, std::vector<std::string>(first, last)});
+    }
+    if (pages.empty()) pages.push_back({std::max(1, range.first), {}});
+    return pages;
+}

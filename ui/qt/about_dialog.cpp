@@ -1,0 +1,57 @@
+#include "ui/qt/about_dialog.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "ui/qt/history_window.h"
+#include "ui/web_site.h"
+
+QLabel* aboutIconLabel(QWidget* parent) {
+    auto* label = new QLabel(parent);
+    QIcon icon = QApplication::windowIcon();
+    // Without an SVG plugin the program's own icon cannot be drawn.
+    if (icon.pixmap(32).isNull()) icon = parent->style()->standardIcon(QStyle::SP_MessageBoxInformation);
+    label->setPixmap(icon.pixmap(32));
+    return label;
+}
+
+AboutDialog::AboutDialog(QWidget* owner) : QDialog(owner) {
+    setWindowTitle("About Molvane");
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(aboutIconLabel(this), 0, 0, 4, 1, Qt::AlignTop);
+    QString address = QString::fromLatin1(kWebSiteAddress).toHtmlEscaped();
+    auto* link = new QLabel("<a href=\"" + address + "\">" + address + "</a>", this);
+    link->setTextFormat(Qt::RichText);
+    connect(link, &QLabel::linkActivated, this, [] { openWebSite(); });
+    const QString lines[] = {"Molvane ver. 3.0", "Part I. Molvane", "Oct. 29, 2010"};
+    for (int row = 0; row < 3; ++row) grid->addWidget(new QLabel(lines[row], this), row, 1);
+    grid->addWidget(link, 3, 1);
+
+    auto* ok = new QPushButton("&OK", this);
+    ok->setDefault(true);
+    auto* cancel = new QPushButton("&Cancel", this);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    grid->addWidget(ok, 0, 2);
+    grid->addWidget(cancel, 1, 2);
+
+    auto* frame = new QGroupBox(this);
+    auto* texts = new QVBoxLayout(frame);
+    for (const char* text : {"A scientific calculator that understands chemistry: type an",
+                             "expression, a chemical formula such as H2SO4 or a quadratic",
+                             "equation in x, and press Enter for its answer."}) {
+        texts->addWidget(new QLabel(text, frame));
+    }
+    texts->addSpacing(6);
+    auto* notice = new QLabel(QString::fromUtf8(kDistributionNotice), frame);
+    notice->setWordWrap(true);
+    texts->addWidget(notice);
+    grid->addWidget(frame, 4, 0, 1, 3);
+    auto* rights = new QLabel(QString::fromUtf8(kRightsNotice), this);
+    rights->setAlignment(Qt::AlignCenter);
+    grid->addWidget(rights, 5, 0, 1, 3);
+}

@@ -1,0 +1,15 @@
+// The program's own help document, offline, in a window of its own.
+#pragma once
+
+#include <QTextBrowser>
+#include <QWidget>
+
+class HelpWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit HelpWindow(QWidget* owner);
+    QTextBrowser* browser() const { return browser_; }
+
+private:
+    QTextBrowser* browser_;
+};
