@@ -16,14 +16,40 @@ namespace {
 
 constexpr const char* kProgram = "molvane-cli";
 
+// However long a line is, only this much of it is kept: enough for any line
+// the input line accepts in any encoding, so a line of a gigabyte costs no memory.
+constexpr std::size_t kLineByteLimit = 64 * 1024;
+
+// Reads one line (LF or CR LF) into `line`; false at the end of the input.
+// `tooLong` tells that the line passed kLineByteLimit and was not kept whole.
+bool readLine(std::istream& in, std::string& line, bool& tooLong) {
+    line.clear();
+    tooLong = false;
+    std::streambuf* buffer = in.rdbuf();
+    bool any = false;
+    for (;;) {
+        int c = buffer->sbumpc();
+        if (c == std::char_traits<char>::eof()) {
+            in.setstate(std::ios::eofbit);
+            break;
+        }
+        any = true;
+        if (c == '\n') break;
+        if (line.size() < kLineByteLimit) line += static_cast<char>(c);
+        else tooLong = true;
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return any;
+}
+
 // Runs every line of `in` (LF or CR LF line ends) as a task.
 void runLines(CliSession& session, std::istream& in, std::ostream& out, bool interactive) {
     std::string line;
+    bool tooLong = false;
     for (;;) {
         if (interactive) out << "> " << std::flush;
-        if (!std::getline(in, line)) break;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        out << runLine(session, line);
+        if (!readLine(in, line, tooLong)) break;
+        out << (tooLong ? refuseLine(session) : runLine(session, line));
         if (interactive) out << std::flush;
     }
     if (interactive) out << '\n';

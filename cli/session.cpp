@@ -9,6 +9,13 @@ namespace {
 
 constexpr std::string_view kTooLongMessage = "Expression is too long !";
 
+// A task given back as typed may hold any byte: control characters (escape
+// sequences, a bare CR) must not reach the user's terminal.
+bool isControl(unsigned char byte) {
+    return (byte < 0x20 && byte != '\t' && byte != '\n') || byte == 0x7F || byte == 0x81 || byte == 0x8D ||
+           byte == 0x8F || byte == 0x90 || byte == 0x9D;
+}
+
 // The history's entry as terminal lines: without its leading line break and
 // with LF line ends. An empty task still prints its blank line.
 std::string historyLines(const std::string& entry) {
@@ -16,7 +23,7 @@ std::string historyLines(const std::string& entry) {
     std::size_t start = entry.compare(0, 2, "\r\n") == 0 ? 2 : 0;
     for (std::size_t i = start; i < entry.size(); ++i) {
         if (entry[i] == '\r' && i + 1 < entry.size() && entry[i + 1] == '\n') continue;
-        lines += entry[i];
+        lines += isControl(static_cast<unsigned char>(entry[i])) ? '?' : entry[i];
     }
     if (lines.empty()) lines.push_back('\n');
     return cp1252ToUtf8(lines);
@@ -24,14 +31,16 @@ std::string historyLines(const std::string& entry) {
 
 }  // namespace
 
+std::string refuseLine(const CliSession& session) {
+    std::string refusal =
+        session.format == OutputFormat::Json ? refusedJson(kTooLongMessage) : std::string(kTooLongMessage);
+    refusal += '\n';
+    return refusal;
+}
+
 std::string runLine(CliSession& session, std::string_view utf8Line) {
     std::string line = utf8ToCp1252(utf8Line);
-    if (line.size() > kInputLineLimit) {
-        std::string refusal = session.format == OutputFormat::Json ? refusedJson(kTooLongMessage)
-                                                                    : std::string(kTooLongMessage);
-        refusal += '\n';
-        return refusal;
-    }
+    if (line.size() > kInputLineLimit) return refuseLine(session);
     // A line that begins with "=" is a comment: nothing runs and nothing is logged.
     if (!line.empty() && line.front() == '=') return {};
 

@@ -20,3 +20,6 @@ struct CliSession {
 // when nothing is logged, as for a line that begins with "="). A line longer
 // than the input line accepts is refused and changes nothing.
 std::string runLine(CliSession& session, std::string_view utf8Line);
+
+// What to print for a line that was refused as too long before it was read whole.
+std::string refuseLine(const CliSession& session);

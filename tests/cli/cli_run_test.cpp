@@ -52,6 +52,8 @@ TEST(CliRun, PrintsTasksAsTheHistoryLogsThem) {
         {{"--", "-5*2"}, "-5*2 = -10\n"},
         {{"-5*2"}, "-5*2 = -10\n"},
         {{std::string(510, '1')}, "Expression is too long !\n"},
+        // A line given back as typed never sends control characters to the terminal.
+        {{"Jx\x1b[31m\r\x07"}, "Jx?[31m?? = Unknown element symbol\n"},
     };
     for (const Row& row : rows) {
         CliResult run = runWith(row.arguments);
