@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-plugins libgl-dev
     locales
     dpkg-dev file desktop-file-utils appstream
+    clang libclang-rt-dev valgrind
 )
 
 missing=()

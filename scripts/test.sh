@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian or Ubuntu machine, builds Molvane and runs every test:
-# once as built for users, once with AddressSanitizer and UndefinedBehaviorSanitizer.
+# once as built for users (and packaged), once with AddressSanitizer and
+# UndefinedBehaviorSanitizer; then each fuzz target briefly, and the CLI under valgrind.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -22,3 +23,9 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOLVAN
       -DMOLVANE_BUILD_GUI=OFF -DMOLVANE_BUILD_BENCH=OFF -DMOLVANE_WERROR=ON > /dev/null
 cmake --build build-sanitize -j2
 ctest --test-dir build-sanitize --output-on-failure -j2
+
+echo "== Fuzz targets, 30 seconds each =="
+bash scripts/fuzz.sh 30
+
+echo "== molvane-cli under valgrind memcheck =="
+bash scripts/valgrind-cli.sh

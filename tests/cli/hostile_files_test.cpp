@@ -1,0 +1,192 @@
+// Files nobody should feed a calculator: NUL bytes, broken UTF-8, megabyte lines,
+// binary junk, folders and missing files. Each ends in a correct result or a
+// clear message, and what the user had (memory, settings) survives.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_run.h"
+#include "settings/configuration.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct CliResult {
+    int status;
+    std::string out, err;
+};
+
+CliResult runCliWith(const std::vector<std::string>& arguments) {
+    std::istringstream in;
+    std::ostringstream out, err;
+    int status = runCli(parseOptions(arguments), in, out, err, false);
+    return {status, out.str(), err.str()};
+}
+
+// Deterministic junk: every byte value but the ones named in `without`.
+std::string junk(std::size_t size, std::string_view without = "") {
+    std::mt19937 random(7);
+    std::string bytes(size, '\0');
+    for (char& c : bytes) {
+        do c = static_cast<char>(random());
+        while (without.find(c) != std::string_view::npos);
+    }
+    return bytes;
+}
+
+bool isUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        unsigned char lead = static_cast<unsigned char>(text[i]);
+        std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        if (length == 0 || i + length > text.size()) return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+template <std::size_t N>
+bool terminatedInside(const char (&field)[N]) {
+    return std::memchr(field, '\0', N) != nullptr;
+}
+
+class HostileFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        folder = fs::temp_directory_path() / ("molvane-hostile-" + std::to_string(::getpid()) + "-" + test->name());
+        fs::create_directories(folder);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    std::string write(const std::string& name, const std::string& bytes) {
+        fs::path file = folder / name;
+        std::ofstream(file, std::ios::binary) << bytes;
+        return file.string();
+    }
+
+    fs::path folder;
+};
+
+}  // namespace
+
+TEST_F(HostileFiles, TaskFilesEndInResultsOrMessages) {
+    const std::string megabyte(1 << 20, '1');
+    struct Row {
+        const char* name;
+        std::string bytes;
+        const char* out;
+    };
+    const Row rows[] = {
+        {"NUL bytes are dropped", std::string("2+3\0\n1\0" "2\n", 9), "2+3 = 5\n12 = 12\n"},
+        {"broken UTF-8 is no character", "\xFF\xFE" "2+3\n\xC3(\n2\xE2\x82\n", "2+3 = 5\n( = Missing right bracket ')'\n2 = 2\n"},
+        {"a megabyte line is refused, the next runs", "4\n" + megabyte + "\n*2\n",
+         "4 = 4\nExpression is too long !\n4*2 = 8\n"},
+        {"a megabyte without a line end", megabyte, "Expression is too long !\n"},
+        {"the memory outlives junk", "7\n#mem\n" + junk(4000, "#") + "\nmem*2\n", nullptr},
+        {"nothing but line ends", "\n\r\n\n", "\n\n\n"},
+        {"an empty file", "", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        CliResult run = runCliWith({"--no-config", "-f", write("tasks.txt", row.bytes)});
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.err, "");
+        if (row.out) {
+            EXPECT_EQ(run.out, row.out);
+        } else {
+            EXPECT_TRUE(run.out.ends_with("\n:mem*2 = 14\n")) << run.out;
+        }
+    }
+}
+
+TEST_F(HostileFiles, BinaryJunkGivesUtf8LinesOnly) {
+    CliResult run = runCliWith({"--no-config", "-f", write("junk.bin", junk(256 * 1024))});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_TRUE(isUtf8(run.out));
+    EXPECT_TRUE(run.out.ends_with('\n'));
+    CliResult json = runCliWith({"--no-config", "--json", "-f", write("junk.bin", junk(64 * 1024))});
+    EXPECT_EQ(json.status, 0);
+    EXPECT_TRUE(isUtf8(json.out));
+}
+
+TEST_F(HostileFiles, UnreadableSourcesStopWithAMessage) {
+    const std::string missing = (folder / "vanished.txt").string();
+    const std::string directory = folder.string();
+    struct Row {
+        const char* name;
+        std::vector<std::string> arguments;
+        const char* out;
+        std::string err;
+    };
+    const Row rows[] = {
+        {"task file missing", {"--no-config", "1+1", "-f", missing, "2+2"}, "1+1 = 2\n",
+         "molvane-cli: cannot read " + missing + ": No such file or directory\n"},
+        {"task file is a folder", {"--no-config", "1+1", "-f", directory, "2+2"}, "1+1 = 2\n",
+         "molvane-cli: cannot read " + directory + ": it is a directory\n"},
+        {"configuration missing", {"--config", missing, "1+1"}, "", "molvane-cli: cannot read " + missing + "\n"},
+        {"configuration is a folder", {"--config", directory, "1+1"}, "", "molvane-cli: cannot read " + directory + "\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        CliResult run = runCliWith(row.arguments);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, row.out);
+        EXPECT_EQ(run.err, row.err);
+    }
+}
+
+TEST_F(HostileFiles, ConfigurationFilesLoadWithoutHarm) {
+    // The reader takes the file in pieces of 16 KiB: a line may straddle two.
+    const std::string padding = std::string(16380, '=') + "\n";
+    const std::string megabyteDirective = "#sci 9" + std::string(1 << 20, ' ');
+    struct Row {
+        const char* name;
+        std::string bytes;
+        std::int32_t angleUnit, numberMode, decimals;
+    };
+    const Row rows[] = {
+        {"broken UTF-8 around directives", "\xFF\xFE#grad\r\n\xC3#sci 3\r\n", Grads, Scientific, 3},
+        {"NUL ends a line's task", std::string("#deg\0#sci\r\n#fix 4\r\n", 19), Degrees, Fixed, 4},
+        {"a line across two reads", padding + "#deg\r\n#fix 6\r\n", Degrees, Fixed, 6},
+        {"a megabyte line is skipped whole", megabyteDirective + "\n#fix 4\n", Radians, Fixed, 4},
+        {"megabytes of junk without a line end", "#deg\n" + junk(2 << 20, "\n"), Degrees, Automatic, 2},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        CalcState state;
+        ASSERT_TRUE(loadConfiguration(write("mvn.cfg", row.bytes), state, nullptr));
+        EXPECT_EQ(state.angleUnit, row.angleUnit);
+        EXPECT_EQ(state.numberMode, row.numberMode);
+        EXPECT_EQ(state.decimals, row.decimals);
+    }
+}
+
+TEST_F(HostileFiles, JunkConfigurationKeepsTheRecordSound) {
+    std::string bytes = junk(1 << 20);
+    CalcState state;
+    std::vector<int> commands;
+    applyConfigurationText(bytes, state, [&commands](int command) { commands.push_back(command); });
+    EXPECT_TRUE(terminatedInside(state.szTask) && terminatedInside(state.szMaths) &&
+                terminatedInside(state.szResult) && terminatedInside(state.szAnswer) &&
+                terminatedInside(state.szMemory));
+    EXPECT_TRUE(state.angleUnit >= Radians && state.angleUnit <= Grads) << state.angleUnit;
+    EXPECT_TRUE(state.numberMode >= Automatic && state.numberMode <= Fixed) << state.numberMode;
+    for (int command : commands) EXPECT_TRUE(command >= 501 && command <= 505) << command;
+
+    // The tasks after such a file run as after a clean one.
+    CliResult run = runCliWith({"--config", write("mvn.cfg", "#deg\n" + junk(100000, "#\n") + "\n#fix 4\n"), "sin30"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, ":sin30 = 0.5000\n");
+}
