@@ -20,7 +20,7 @@ bash scripts/check-package.sh build-test
 
 echo "== Build and test with AddressSanitizer and UndefinedBehaviorSanitizer =="
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOLVANE_SANITIZE=ON \
-      -DMOLVANE_BUILD_GUI=OFF -DMOLVANE_BUILD_BENCH=OFF -DMOLVANE_WERROR=ON > /dev/null
+      -DMOLVANE_BUILD_BENCH=OFF -DMOLVANE_WERROR=ON > /dev/null
 cmake --build build-sanitize -j2
 ctest --test-dir build-sanitize --output-on-failure -j2
 
