@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "engine/engine.h"
+#include "engine/normalize.h"
 #include "engine/numbers.h"
 #include "engine/text.h"
 
@@ -24,22 +25,9 @@ using GroupingText = FixedText<kTaskLimit>;
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-// A raw result is a number text, written by the engine, or a message. A message
-// may end in a digit ("n! must be from 0 to 170"), so the letters decide: the
-// only letter a number holds is the 'e' of its exponent.
-bool isNumberResult(std::string_view text) {
-    if (text.empty() || !isDigit(text.back())) return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (!isLetter(text[i])) continue;
-        bool exponent = text[i] == 'e' && i > 0 && (isDigit(text[i - 1]) || text[i - 1] == '.');
-        if (!exponent) return false;
-    }
-    return true;
-}
-
 // A result such as "1e-07" is shown exactly as the engine wrote it.
 bool isShownAsWritten(std::string_view result) {
-    return !isNumberResult(result) || (result.size() > 1 && isLetter(result[1]));
+    return !isNumberText(result) || (result.size() > 1 && isLetter(result[1]));
 }
 
 // "#dec 99" and "#dec -3" are stored as typed; the display uses what it can show.

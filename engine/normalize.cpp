@@ -84,19 +84,6 @@ bool normalizeCharacter(std::string_view line, std::size_t& i, FixedText<kMathsL
     return true;
 }
 
-// A number read back from an answer or the memory: no letter but an exponent
-// 'e' after a digit or a point, and a digit at the end. Messages such as
-// "n! must be from 0 to 170" end in a digit too.
-bool isNumberText(std::string_view text) {
-    if (text.empty() || !isDigit(text.back())) return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (!isLetter(text[i])) continue;
-        bool exponent = text[i] == 'e' && i > 0 && (isDigit(text[i - 1]) || text[i - 1] == '.');
-        if (!exponent) return false;
-    }
-    return true;
-}
-
 // The codes 61 to 63 (pi, ans, mem) are values and need nothing after them;
 // every other function code still waits for its argument.
 bool endsInOperator(std::string_view task) {
@@ -139,6 +126,19 @@ void writeMinus(FixedText<kMathsLimit>& out, char next) {
 }
 
 }  // namespace
+
+// A number read back from an answer or the memory: no letter but an exponent
+// 'e' after a digit or a point, and a digit at the end. Messages such as
+// "n! must be from 0 to 170" end in a digit too.
+bool isNumberText(std::string_view text) {
+    if (text.empty() || !isDigit(text.back())) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!isLetter(text[i])) continue;
+        bool exponent = text[i] == 'e' && i > 0 && (isDigit(text[i - 1]) || text[i - 1] == '.');
+        if (!exponent) return false;
+    }
+    return true;
+}
 
 int normalizeText(std::string_view line, FixedText<kMathsLimit>& out) {
     out.clear();

@@ -23,6 +23,11 @@ int normalizeText(std::string_view line, FixedText<kMathsLimit>& out);
 // when the line or its normalised form is too long for szTask (szTask unchanged).
 int normalizeTask(CalcState& state);
 
+// A number text as the engine writes one: no letter but an exponent 'e' (one
+// after a digit or a point), and a digit at the end. Messages such as
+// "n! must be from 0 to 170" end in a digit too, and are no numbers.
+bool isNumberText(std::string_view text);
+
 // Reads a previous answer, the memory or a last result back as a number: the
 // text normalised, and accepted only when it holds no letter but an exponent 'e'
 // (one after a digit or a point) and ends in a digit. So "1 234,5" gives

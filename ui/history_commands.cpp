@@ -3,6 +3,7 @@
 
 #include "settings/atomic_file.h"
 #include "ui/history_file.h"
+#include "ui/local_time.h"
 #include "ui/print_layout.h"
 #include "ui/window_logic.h"
 
@@ -10,23 +11,12 @@ namespace {
 
 constexpr const char* kHistoryNotSavedMessage = "The history could not be saved.";
 
-std::tm today() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    return local;
-}
-
 }  // namespace
 
 // Written beside the old file and renamed over it, so a failed save never
 // leaves half a history where a whole one was.
 void WindowLogic::saveHistoryFile() {
-    std::filesystem::path file = platform_.chooseFileToSave(defaultHistoryFileName(today()));
+    std::filesystem::path file = platform_.chooseFileToSave(defaultHistoryFileName(localTimeNow()));
     if (file.empty()) return;
     if (!replaceFile(file, savedHistoryBytes(platform_.historyText()), fileWriter_)) {
         platform_.showErrorMessage("Molvane", kHistoryNotSavedMessage);

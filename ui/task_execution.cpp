@@ -6,6 +6,7 @@
 
 #include "engine/functions.h"
 #include "engine/text.h"
+#include "ui/local_time.h"
 #include "ui/task_history.h"
 #include "ui/window_logic.h"
 
@@ -18,13 +19,7 @@ std::string field(std::span<const char> text) { return std::string(textOf(text))
 // The month's name and the time as the "C" locale writes them, so the header
 // reads the same whatever the desktop's language.
 std::string currentDateAndTime() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
+    std::tm local = localTimeNow();
     std::ostringstream out;
     out.imbue(std::locale::classic());
     out << std::put_time(&local, "%B %d, %Y  %X");
