@@ -22,7 +22,6 @@ constexpr char kDecimalComma = ',';
 // The grouped answer is built here before it is cut into szAnswer.
 using GroupingText = FixedText<kTaskLimit>;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 // A result such as "1e-07" is shown exactly as the engine wrote it.
