@@ -6,7 +6,10 @@
 #include <sstream>
 #include <string>
 
+#include "engine/engine.h"
 #include "engine/errors.h"
+#include "engine/numbers.h"
+#include "engine/text.h"
 
 namespace {
 
@@ -27,6 +30,7 @@ const char* const kExpected =
     "Tl 204.3833 Tm 168.93421 U 238.02891 V 50.9415 W 183.84 Xe 131.293 Y 88.90585 "
     "Yb 173.054 Zn 65.38 Zr 91.224";
 
+// Each symbol typed alone, as a task, also yields exactly its mass text's value.
 TEST(AtomicMasses, EverySymbolYieldsExactlyItsMassText) {
     std::istringstream rows(kExpected);
     std::string symbol, mass;
@@ -37,6 +41,10 @@ TEST(AtomicMasses, EverySymbolYieldsExactlyItsMassText) {
         std::memcpy(buffer, symbol.data(), symbol.size());
         EXPECT_EQ(lookUpAtomicMass(buffer), 0);
         EXPECT_STREQ(buffer, mass.c_str());
+        CalcState state;
+        writeText(state.szTask, symbol);
+        EXPECT_EQ(runTask(state), Formula);
+        EXPECT_EQ(textOf(state.szResult), writeNumber(readNumber(mass), NumberStyle::General, 15).view());
         ASSERT_LT(count, atomicMassTable().size());
         EXPECT_EQ(atomicMassTable()[count].symbol, symbol);
         EXPECT_EQ(atomicMassTable()[count].mass, mass);

@@ -8,28 +8,13 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <sstream>
-#include <string>
-#include <vector>
 
-#include "cli/cli_run.h"
+#include "cli_helpers.h"
 #include "settings/configuration.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-struct CliResult {
-    int status;
-    std::string out, err;
-};
-
-CliResult runCliWith(const std::vector<std::string>& arguments) {
-    std::istringstream in;
-    std::ostringstream out, err;
-    int status = runCli(parseOptions(arguments), in, out, err, false);
-    return {status, out.str(), err.str()};
-}
 
 // Deterministic junk: every byte value but the ones named in `without`.
 std::string junk(std::size_t size, std::string_view without = "") {
@@ -82,11 +67,7 @@ protected:
 
 TEST_F(HostileFiles, TaskFilesEndInResultsOrMessages) {
     const std::string megabyte(1 << 20, '1');
-    struct Row {
-        const char* name;
-        std::string bytes;
-        const char* out;
-    };
+    struct Row { const char* name; std::string bytes; const char* out; };
     const Row rows[] = {
         {"NUL bytes are dropped", std::string("2+3\0\n1\0" "2\n", 9), "2+3 = 5\n12 = 12\n"},
         {"broken UTF-8 is no character", "\xFF\xFE" "2+3\n\xC3(\n2\xE2\x82\n", "2+3 = 5\n( = Missing right bracket ')'\n2 = 2\n"},
@@ -104,9 +85,7 @@ TEST_F(HostileFiles, TaskFilesEndInResultsOrMessages) {
         EXPECT_EQ(run.err, "");
         if (row.out) {
             EXPECT_EQ(run.out, row.out);
-        } else {
-            EXPECT_TRUE(run.out.ends_with("\n:mem*2 = 14\n")) << run.out;
-        }
+        } else { EXPECT_TRUE(run.out.ends_with("\n:mem*2 = 14\n")) << run.out; }
     }
 }
 
@@ -124,12 +103,7 @@ TEST_F(HostileFiles, BinaryJunkGivesUtf8LinesOnly) {
 TEST_F(HostileFiles, UnreadableSourcesStopWithAMessage) {
     const std::string missing = (folder / "vanished.txt").string();
     const std::string directory = folder.string();
-    struct Row {
-        const char* name;
-        std::vector<std::string> arguments;
-        const char* out;
-        std::string err;
-    };
+    struct Row { const char* name; std::vector<std::string> arguments; const char* out; std::string err; };
     const Row rows[] = {
         {"task file missing", {"--no-config", "1+1", "-f", missing, "2+2"}, "1+1 = 2\n",
          "molvane-cli: cannot read " + missing + ": No such file or directory\n"},
@@ -151,11 +125,7 @@ TEST_F(HostileFiles, ConfigurationFilesLoadWithoutHarm) {
     // The reader takes the file in pieces of 16 KiB: a line may straddle two.
     const std::string padding = std::string(16380, '=') + "\n";
     const std::string megabyteDirective = "#sci 9" + std::string(1 << 20, ' ');
-    struct Row {
-        const char* name;
-        std::string bytes;
-        std::int32_t angleUnit, numberMode, decimals;
-    };
+    struct Row { const char* name; std::string bytes; std::int32_t angleUnit, numberMode, decimals; };
     const Row rows[] = {
         {"broken UTF-8 around directives", "\xFF\xFE#grad\r\n\xC3#sci 3\r\n", Grads, Scientific, 3},
         {"NUL ends a line's task", std::string("#deg\0#sci\r\n#fix 4\r\n", 19), Degrees, Fixed, 4},

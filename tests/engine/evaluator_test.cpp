@@ -28,55 +28,18 @@ void expectEvaluates(const std::vector<Row>& rows) {
     }
 }
 
+// The typed examples of operator order and its failures live in the golden
+// files; these rows reach forms that only the earlier stages hand over.
 TEST(EvaluateExpression, RewritesTheTextLevelByLevel) {
     expectEvaluates({
-        {"2^3^2", "64"},          {"-2^2", "4"},
-        {"2*-3^2", "18"},         {"3+-1*2^2", "-1"},
-        {"2^-3", "0.125"},        {"2_9", "3"},
-        {"3_8", "2"},             {"2_9^2", "9"},
-        {"8/2*4", "16"},          {"(1+2)*3", "9"},
-        {"((1+2))", "3"},         {"1/3*3", "0.999999999999999"},
-        {"2/3*3", "2"},           {"4.35*100", "435"},
-        {"1e20*10", "1e21"},      {"1e+5", "6"},
-        {"5!", "120"},            {"3*4!", "72"},
-        {"4.7!", "24"},           {"()", "0"},
-        {"+2*3", "6"},            {"1/3", "0.333333333333333"},
-        {"171!", "", Indeterminate},
-        {"1/0", "", DivideByZero},
-        {"1e200*1e200", "", Indeterminate},
-        {"(-2)^0.5", "", Indeterminate},
-        {"2_-8", "", Indeterminate},
-        {"2(3)", "", NoOperatorBefore},
-        {"(3)(4)", "", NoOperatorBetween},
-        {"(3)2", "", NoOperatorAfter},
-        {"(5)!", "", NoOperatorAfter},
-        {"(3", "", MissingRightBracket},
-        {"3)", "", MissingLeftBracket},
-        {"(2+)*3", "", IncorrectSyntax},
-        {"+2+3", "", IncorrectSyntax},
-        {"2*-", "", IncorrectSyntax},
-    });
-}
-
-TEST(EvaluateExpression, FunctionCodesBindToTheirArgument) {
-    expectEvaluates({
-        {":22;:43;2", "0.987765945992736"},
-        {":22;30^2", "0.25", 0, Degrees},
-        {"2*:22;30", "1", 0, Degrees},
-        {":48;0*2", "", LogarithmOfZero},
-        {"1+:44;(2+1)", "10"},
-    });
-}
-
-TEST(EvaluateExpression, InfiniteNumbersAndSaturatedFactorials) {
-    expectEvaluates({
-        {"1e999", "", Indeterminate},
-        {"-1e999", "", Indeterminate},
-        {"(1e999)", "", Indeterminate},
-        {"99999999999!", "", Indeterminate},
-        {"-99999999999!", "", FactorialRange},
-        {"-3!", "", FactorialRange},
-        {"170!", "7.257415615308e306"},
+        {"3+-1*2^2", "-1"}, {"1e+5", "6"}, {"+2*3", "6"}, {"1/3", "0.333333333333333"},
+        {"+2+3", "", IncorrectSyntax}, {"2*-", "", IncorrectSyntax},
+        // Function codes bind to their argument.
+        {":22;:43;2", "0.987765945992736"}, {":22;30^2", "0.25", 0, Degrees}, {"2*:22;30", "1", 0, Degrees},
+        {":48;0*2", "", LogarithmOfZero}, {"1+:44;(2+1)", "10"},
+        // Integer reads saturate instead of overflowing.
+        {"99999999999!", "", Indeterminate}, {"-99999999999!", "", FactorialRange},
+        {"-3!", "", FactorialRange}, {"170!", "7.257415615308e306"},
     });
 }
 

@@ -28,40 +28,24 @@ CalcState stateFor(const FormatRow& row) {
     return state;
 }
 
+// The typed examples of each mode live in the golden files; these rows give
+// result texts that a typed task cannot easily produce.
 TEST(FormatAnswer, ShowsResultBySettings) {
     const FormatRow rows[] = {
         {"empty", Automatic, 2, 1, "", ""},
         {"message", Scientific, 2, 1, "Cannot divide by zero!", "Cannot divide by zero!"},
         {"complex root", Fixed, 2, 1, "<Complex number>", "<Complex number>"},
         {"plain", Automatic, 2, 0, "36.03056", "36.03056"},
-        {"automatic small", Automatic, 2, 0, "0.0001", "0.0001"},
-        {"automatic exponent below -4", Automatic, 2, 0, "0.00001", "1e-05"},
         {"automatic exponent 15", Automatic, 2, 0, "1000000000000000", "1e+15"},
-        {"group with point", Automatic, 2, 1, "1234.5", "1 234.5"},
-        {"group negative integer", Automatic, 2, 1, "-1234567", "-1 234 567"},
-        {"group fraction", Automatic, 2, 1, "3.14159265358979", "3.141 592 653 589 79"},
-        {"group leading zeros", Automatic, 2, 1, "0.000123456", "0.000 123 456"},
-        {"no space at end", Automatic, 2, 1, "1.234", "1.234"},
         {"group exactly three", Automatic, 2, 1, "123", "123"},
-        {"scientific", Scientific, 2, 0, "1234.5678", "1.23e+03"},
-        {"scientific grouped", Scientific, 7, 1, "6.0221367e+023", "6.022 136 7e+23"},
         {"scientific grouped no space before e", Scientific, 6, 1, "6.0221367e+023", "6.022 137e+23"},
-        {"automatic exponent grouped", Automatic, 2, 1, "12345678901234567890", "1.234 567 890 123 46e+19"},
-        {"fixed rounds away", Fixed, 3, 0, "0.000123456", "0.000"},
-        {"fixed", Fixed, 2, 0, "1234567.891", "1234567.89"},
         {"fixed grouped", Fixed, 2, 1, "1234567.891", "1 234 567.89"},
-        {"fixed too long", Fixed, 5, 0, "1.23456789012346e+019", "1.23457e+19"},
-        {"single digit mantissa copied", Scientific, 2, 1, "1e-07", "1e-07"},
         {"negative single digit mantissa", Scientific, 2, 0, "-1e-07", "-1.00e-07"},
         // A message stays a message, even when it ends in a digit.
         {"message ending in digit", Fixed, 2, 1, "n! must be from 0 to 170", "n! must be from 0 to 170"},
-        {"message with e and digits", Automatic, 2, 1, "Argument must be from -1 to 1",
-         "Argument must be from -1 to 1"},
         {"infinite text", Automatic, 2, 1, "inf", "inf"},
         {"beyond double range", Automatic, 2, 1, "12e999", "12e999"},
         // Decimals outside 0 to 15 are shown with the nearest they can be.
-        {"decimals above 15", Fixed, 99, 0, "0.1", "0.100000000000000"},
-        {"decimals below 0", Fixed, -3, 0, "2.7", "3"},
         {"scientific decimals above 15", Scientific, 40, 0, "1.5", "1.500000000000000e+00"},
         {"scientific decimals below 0", Scientific, -3, 0, "1234", "1e+03"},
     };

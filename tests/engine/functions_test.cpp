@@ -39,49 +39,19 @@ void expectApplies(const std::vector<Row>& rows) {
         char operand[kMathsLimit + 1] = {};
         writeText(operand, input);
         EXPECT_EQ(applyFunction(operand, row.angleUnit), row.code);
-        if (row.code == 0 && row.result != kAnyValue) {
-            EXPECT_EQ(std::string(operand), row.result);
-        }
+        if (row.code == 0 && row.result != kAnyValue) { EXPECT_EQ(std::string(operand), row.result); }
     }
 }
 
-TEST(ApplyFunction, EdgeCases) {
+// The typed edge cases of the library live in the golden files; these rows reach
+// the units, codes and arguments a typed transcript leaves out.
+TEST(ApplyFunction, EveryCodeAndEdgeCase) {
     expectApplies({
-        {"sin", 22, "30", D, "0.5"},            {"sin", 22, "180", D, "0"},
-        {"sin", 22, "200", G, "0"},             {"sin", 22, "1", R, "0.841470984807897"},
-        {"cos", 17, "90", D, "0"},              {"cos", 17, "270", D, "0"},
-        {"tan", 38, "45", D, "1"},              {"tan", 38, "180", D, "0"},
-        {"tan", 38, "90", D, "", Infinite},     {"tan", 38, "-90", D, "", Infinite},
-        {"cot", 27, "90", D, "0"},              {"cot", 27, "0", D, "", Infinite},
-        {"cot", 27, "180", D, "", Infinite},    {"sec", 40, "90", D, "1.63312393531954e16"},
-        {"csc", 42, "180", D, "8.16561967659768e15"},
-        {"csc", 42, "0", R, "", Indeterminate}, {"csc", 42, "0", D, "", Indeterminate},
-        {"csc", 42, "0", G, "", Indeterminate}, {"acos", 15, "-1", D, "180"},
-        {"atan", 36, "1", G, "50"},             {"acot", 25, "0", D, "90"},
-        {"acot", 25, "-1", D, "-45"},           {"asin", 20, "2", R, "", ArgumentOutOfRange},
-        {"asin", 20, "2", D, "", ArgumentOutOfRange},
-        {"asin", 20, "2", G, "", ArgumentOutOfRange},
-        {"asec", 39, "0.5", R, "", ArgumentOutOfRange},
-        {"asec", 39, "0.5", D, "", ArgumentOutOfRange},
-        {"asec", 39, "0.5", G, "", ArgumentOutOfRange},
-        {"sqrt", 43, "-4", R, "", RootOfNegative},
-        {"sqrt", 43, "0", R, "0"},              {"ln", 48, "0", R, "", LogarithmOfZero},
-        {"log", 49, "-1", R, "", LogarithmOfNegative},
-        {"exp", 45, "1000", R, "", Indeterminate},
-        {"coth", 26, "0", R, "", Indeterminate},
-        {"acoth", 24, "0.5", R, "", Infinite},  {"acoth", 24, "1", R, "", Indeterminate},
-        {"atanh", 35, "2", R, "", ArgumentOutOfRange},
-        {"atanh", 35, "0.5", R, "0.549306144334055"},
-        {"acosh", 14, "0.5", R, "", Infinite},  {"int", 51, "-2.7", R, "-2"},
-        {"abs", 50, "-3", R, "3"},              {"sgn", 54, "-0.5", R, "-1"},
-        {"sqr", 44, "-3", R, "9"},              {"sin of nothing", 22, "", R, "", MissingArgument},
-        {"sin of sqrt", 22, ":43;2", R, "0.987765945992736"},
+        {"cot", 27, "180", D, "", Infinite}, {"csc", 42, "0", R, "", Indeterminate},
+        {"csc", 42, "0", G, "", Indeterminate}, {"asin", 20, "2", R, "", ArgumentOutOfRange},
+        {"asin", 20, "2", G, "", ArgumentOutOfRange}, {"asec", 39, "0.5", R, "", ArgumentOutOfRange},
+        {"asec", 39, "0.5", G, "", ArgumentOutOfRange}, {"sin of nothing", 22, "", R, "", MissingArgument},
         {"sqrt of ln", 43, ":48;0", R, "", LogarithmOfZero},
-    });
-}
-
-TEST(ApplyFunction, SharedComputationsAndEveryCode) {
-    expectApplies({
         {"acosec", 11, "2", D, "30"},  {"acsc", 41, "2", D, "30"},   {"acsc", 41, "0.5", D, "", ArgumentOutOfRange},
         {"cosec", 12, "30", D, "2"},   {"csc", 42, "30", D, "2"},    {"arccos", 13, "0.5", D, "60"},
         {"acos", 15, "0.5", D, "60"},  {"arcsin", 18, "0.5", D, "30"}, {"asin", 20, "0.5", D, "30"},
@@ -97,24 +67,17 @@ TEST(ApplyFunction, SharedComputationsAndEveryCode) {
         {"sgn", 54, "0", R, "0"},      {"sgn", 54, "3", R, "1"},     {"code 10", 10, "5", R, "0"},
         {"code 55", 55, "5", R, "0"},  {"sin, unknown unit", 22, "90", 7, "0.893996663600556"},
         {"sin, radians", 22, "3.14159265358979", R, "0"},
+        {"acoth", 24, "2", R, "0.549306144334055"}, {"acoth, odd", 24, "-3", R, "-0.346573590279973"},
     });
 }
 
 TEST(ApplyFunction, MendedAndDecidedCases) {
     expectApplies({
-        {"asinh", 19, "-1e8", R, "-19.1138279245123"},
-        {"asinh", 19, "1e200", R, "461.210165779369"},
-        {"asinh", 19, "-1e200", R, "-461.210165779369"},
-        {"acosh", 14, "1e200", R, "461.210165779369"},
-        {"coth", 26, "-1", R, "-1.31303528549933"},
-        {"ran", 53, "0.5", R, "0"},
-        {"rand", 52, "-0.9", R, "0"},
-        {"int", 51, "1e10", R, "10000000000"},
-        {"int", 51, "1e300", R, "1e300"},
-        {"int", 51, "-0.5", R, "0"},
+        {"asinh", 19, "1e200", R, "461.210165779369"}, {"asinh", 19, "-1e200", R, "-461.210165779369"},
+        {"acosh", 14, "1e200", R, "461.210165779369"}, {"ran", 53, "0.5", R, "0"}, {"rand", 52, "-0.9", R, "0"},
+        {"int", 51, "1e300", R, "1e300"}, {"int", 51, "-0.5", R, "0"},
         // Any value will do for these: what counts is a run free of undefined behaviour.
-        {"sin", 22, "1e300", R, kAnyValue},
-        {"cot", 27, "1e300", D, kAnyValue},
+        {"sin", 22, "1e300", R, kAnyValue}, {"cot", 27, "1e300", D, kAnyValue},
     });
 }
 
@@ -137,9 +100,7 @@ TEST(ApplyFunction, RandomDrawsStayBelowTheBoundAndRepeatAfterTheSameSeed) {
             seen.insert(operand);
             first.push_back(operand);
         }
-        if (bound.limit <= 10) {
-            EXPECT_EQ(seen.size(), static_cast<std::size_t>(bound.limit));
-        }
+        if (bound.limit <= 10) { EXPECT_EQ(seen.size(), static_cast<std::size_t>(bound.limit)); }
         seedRandomGenerator(7);
         for (const std::string& expected : first) {
             char operand[64] = {};

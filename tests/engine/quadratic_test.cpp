@@ -10,11 +10,7 @@
 
 namespace {
 
-struct Outcome {
-    int code;
-    std::string result;
-    std::string maths;
-};
+struct Outcome { int code; std::string result; std::string maths; };
 
 // Runs the solver on fields as large as the task record's, with "old" standing
 // in the result field so that a failure can be seen to leave it alone.
@@ -28,12 +24,7 @@ Outcome solve(const std::string& equation, std::string_view answer = "", std::st
     return {code, std::string(textOf(result)), std::string(textOf(maths))};
 }
 
-struct Row {
-    std::string equation;
-    const char* answer;
-    const char* memory;
-    Outcome expected;
-};
+struct Row { std::string equation; Outcome expected; const char* answer = ""; const char* memory = ""; };
 
 void checkRows(std::span<const Row> rows) {
     for (const Row& row : rows) {
@@ -45,55 +36,33 @@ void checkRows(std::span<const Row> rows) {
     }
 }
 
-const char* const kComplex = "<Complex number>";
+const std::string kSyntax = "Incorrect syntax";
 
-TEST(SolveQuadratic, WorkedEquations) {
+// The worked equations, typed, live in the golden files; these rows check what
+// the solver leaves in its fields and the forms only sign preparation hands over.
+TEST(SolveQuadratic, EquationsAndTheirFailures) {
     const Row rows[] = {
-        {"x^2+-1*3x+2", "", "", {0, "2", "1"}},
-        {"2*x^2+3*x+1", "", "", {0, "-0.5", "-1"}},
-        {"x^2+-1*3*x+2", "", "", {0, "2", "1"}},
-        {"x^2+x", "", "", {0, "0", "-1"}},
-        {"2x^2+3x", "", "", {0, "0", "-1.5"}},
-        {"x^2+2x+1", "", "", {0, "-1", "-1"}},
-        {"x^2+-1*4", "", "", {0, "2", "-2"}},
-        {"-1*x^2+4", "", "", {0, "2", "-2"}},
-        {"x^2+4", "", "", {0, kComplex, kComplex}},
-        {"x^2+x+1", "", "", {0, kComplex, kComplex}},
-        {"x^2", "", "", {0, "0", "-0"}},
-        {"0x^2+2x+1", "", "", {0, kComplex, kComplex}},
-        {"(1/0)x^2+1", "", "", {1028, "old", "Cannot divide by zero!"}},
+        {"(1/0)x^2+1", {1028, "old", "Cannot divide by zero!"}},
         // The short forms of a and b.
-        {"-x^2+9", "", "", {0, "3", "-3"}},
-        {"x^2+-x", "", "", {0, "0", "1"}},
-    };
-    checkRows(rows);
-}
-
-TEST(SolveQuadratic, OnlyTheSquareIsSolved) {
-    const Row rows[] = {
-        {"x^3+-8", "", "", {1028, "old", "Incorrect syntax"}},
-        {"x^20", "", "", {1028, "old", "Incorrect syntax"}},
-        {"x^2.5+1", "", "", {1028, "old", "Incorrect syntax"}},
-        {"2x+x^2", "", "", {1028, "old", "Incorrect syntax"}},
-        {"x^", "", "", {1028, "old", "Incorrect syntax"}},
-        {"*x^2+1", "", "", {1028, "old", "Incorrect syntax"}},
+        {"-x^2+9", {0, "3", "-3"}}, {"x^2+-x", {0, "0", "1"}},
+        // Only the square is solved.
+        {"x^20", {1028, "old", kSyntax}}, {"x^2.5+1", {1028, "old", kSyntax}}, {"2x+x^2", {1028, "old", kSyntax}},
+        {"x^", {1028, "old", kSyntax}}, {"*x^2+1", {1028, "old", kSyntax}},
+        // Roots are written without the exponent's '+'.
+        {"x^2+-1e-40", {0, "1e-20", "-1e-20"}},
     };
     checkRows(rows);
 }
 
 TEST(SolveQuadratic, NamedValuesAndFunctionsInCoefficients) {
     const Row rows[] = {
-        {"x^2+-1*:61;", "", "", {0, "1.77245385090552", "-1.77245385090552"}},
-        {"x^2+-1*:62;", "4", "", {0, "2", "-2"}},
-        {"x^2+-1*:63;", "", "9", {0, "3", "-3"}},
-        {"x^2+-1*:43;16", "", "", {0, "2", "-2"}},
-        {"x^2+-1*:62;", "Cannot divide by zero!", "", {1028, "old", "Previous answer isn't number"}},
-        {"x^2+-:63;", "", "", {1028, "old", "No number in memory"}},
+        {"x^2+-1*:62;", {0, "2", "-2"}, "4"}, {"x^2+-1*:63;", {0, "3", "-3"}, "", "9"},
+        {"x^2+-1*:43;16", {0, "2", "-2"}},
+        {"x^2+-1*:62;", {1028, "old", "Previous answer isn't number"}, "Cannot divide by zero!"},
+        {"x^2+-:63;", {1028, "old", "No number in memory"}},
         // Any other letter is no number, and no element either.
-        {"x^2+y", "", "", {1028, "old", "Incorrect syntax"}},
-        {"x^2+x+x", "", "", {1028, "old", "Incorrect syntax"}},
-        {"x^2+H", "", "", {1028, "old", "Incorrect syntax"}},
-        {"Ox^2+1", "", "", {1028, "old", "Incorrect syntax"}},
+        {"x^2+y", {1028, "old", kSyntax}}, {"x^2+x+x", {1028, "old", kSyntax}},
+        {"x^2+H", {1028, "old", kSyntax}}, {"Ox^2+1", {1028, "old", kSyntax}},
     };
     checkRows(rows);
 
@@ -101,14 +70,6 @@ TEST(SolveQuadratic, NamedValuesAndFunctionsInCoefficients) {
     Outcome inDegrees = solve("x^2+-4*:22;30", "", "", Degrees);
     EXPECT_EQ(inDegrees.result, "1.4142135623731");
     EXPECT_EQ(inDegrees.maths, "-1.4142135623731");
-}
-
-TEST(SolveQuadratic, RootsHaveNoPlusInTheExponent) {
-    const Row rows[] = {
-        {"x^2+-1*1e40", "", "", {0, "1e20", "-1e20"}},
-        {"x^2+-1e-40", "", "", {0, "1e-20", "-1e-20"}},
-    };
-    checkRows(rows);
 }
 
 TEST(SolveQuadratic, CoefficientsUpTo125Characters) {
@@ -120,16 +81,13 @@ TEST(SolveQuadratic, CoefficientsUpTo125Characters) {
     std::string minusFour = "-4";
     while (minusFour.size() < 124) minusFour += "+0";
     minusFour += "0";
-    const std::string tooLong = "Expression is too long";
+    const Outcome tooLong{1028, "old", "Expression is too long"};
     const Row rows[] = {
-        {one + "x^2+-4", "", "", {0, "2", "-2"}},
-        {one + "0x^2+-4", "", "", {1028, "old", tooLong}},
-        {"x^2+" + one + "x", "", "", {0, "0", "-1"}},
-        {"x^2+" + one + "0x", "", "", {1028, "old", tooLong}},
-        {"x^2+" + minusFour, "", "", {0, "2", "-2"}},
-        {"x^2+" + minusFour + "0", "", "", {1028, "old", tooLong}},
+        {one + "x^2+-4", {0, "2", "-2"}}, {one + "0x^2+-4", tooLong},
+        {"x^2+" + one + "x", {0, "0", "-1"}}, {"x^2+" + one + "0x", tooLong},
+        {"x^2+" + minusFour, {0, "2", "-2"}}, {"x^2+" + minusFour + "0", tooLong},
         // Each coefficient is judged on its own, not the whole text after x^2.
-        {"x^2+" + zero + "x+" + minusFour, "", "", {0, "2", "-2"}},
+        {"x^2+" + zero + "x+" + minusFour, {0, "2", "-2"}},
     };
     checkRows(rows);
 }

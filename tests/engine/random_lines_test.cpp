@@ -61,8 +61,6 @@ TEST(RandomLines, EveryTextStaysTerminatedInsideItsField) {
         ASSERT_TRUE(terminatedInside(state.szAnswer)) << "line " << i;
         ASSERT_TRUE(terminatedInside(state.szMemory)) << "line " << i;
         ASSERT_TRUE(isPossibleKind(kind)) << "line " << i << " kind " << kind;
-        if (kind == Failed) {
-            ASSERT_NE(textOf(state.szAnswer).size(), 0u) << "a failure always has its message";
-        }
+        if (kind == Failed) { ASSERT_NE(textOf(state.szAnswer).size(), 0u) << "a failure always has its message"; }
     }
 }

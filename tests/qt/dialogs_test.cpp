@@ -1,46 +1,22 @@
 // The dialogs, printing and task files through the real widgets.
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
-#include <QLabel>
 #include <QPrintPreviewDialog>
 #include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 #include <functional>
 
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/help_window.h"
 #include "ui/qt/history_printing.h"
-#include "ui/qt/history_window.h"
-#include "ui/qt/main_window.h"
 #include "ui/qt/number_format_dialog.h"
+#include "window_fixture.h"
 
 namespace {
 
-class DialogsTest : public ::testing::Test {
+class DialogsTest : public WindowTest {
 protected:
-    QTemporaryDir folder;
-    MainWindow window;
-    WindowLogic logic{window, folder.filePath("mvn.cfg").toStdString()};
-
-    void SetUp() override {
-        window.attach(&logic);
-        logic.startUp();
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-        window.inputLine()->setFocus();
-    }
-    void TearDown() override { window.attach(nullptr); }
-
-    QString text(int id) { return static_cast<QLabel*>(window.control(id))->text(); }
-    void type(const QString& line) {
-        QTest::keyClicks(window.inputLine(), line);
-        QTest::keyClick(window.inputLine(), Qt::Key_Return);
-    }
     // Runs `act` on the modal dialog that `open` brings up; whatever `act`
     // leaves open is closed, so a test never hangs on a dialog.
     void withModal(const std::function<void()>& open, const std::function<void(QWidget*)>& act) {
@@ -94,7 +70,7 @@ TEST_F(DialogsTest, NumberFormatAppliesTypedPlacesToBothAnswers) {
     type("1/3");
     type("2/3");
     QString upper, lower, disabledAtOpening;
-    withModal([&] { QTest::keyClick(window.inputLine(), Qt::Key_F10); },
+    withModal([&] { press(Qt::Key_F10); },
               [&](QWidget* modal) {
                   auto* dialog = qobject_cast<NumberFormatDialog*>(modal);
                   ASSERT_NE(dialog, nullptr);
@@ -112,7 +88,7 @@ TEST_F(DialogsTest, NumberFormatAppliesTypedPlacesToBothAnswers) {
     EXPECT_EQ(logic.currentState().decimals, 7);
     EXPECT_EQ(logic.previousState().decimals, 7);
 
-    withModal([&] { QTest::keyClick(window.inputLine(), Qt::Key_F10); },
+    withModal([&] { press(Qt::Key_F10); },
               [](QWidget* modal) {
                   auto* dialog = qobject_cast<NumberFormatDialog*>(modal);
                   ASSERT_NE(dialog, nullptr);
@@ -125,7 +101,7 @@ TEST_F(DialogsTest, NumberFormatAppliesTypedPlacesToBothAnswers) {
 
 TEST_F(DialogsTest, EscClosesAboutAndF1ShowsHelp) {
     bool closed = false;
-    withModal([&] { QTest::keyClick(window.inputLine(), Qt::Key_F1, Qt::ShiftModifier); },
+    withModal([&] { press(Qt::Key_F1, Qt::ShiftModifier); },
               [&](QWidget* modal) {
                   ASSERT_NE(qobject_cast<AboutDialog*>(modal), nullptr);
                   QTest::keyClick(modal, Qt::Key_Escape);
@@ -134,7 +110,7 @@ TEST_F(DialogsTest, EscClosesAboutAndF1ShowsHelp) {
     EXPECT_TRUE(closed);
 
     QApplication::setActiveWindow(&window);
-    QTest::keyClick(window.inputLine(), Qt::Key_F1);
+    press(Qt::Key_F1);
     ASSERT_NE(window.helpWindow(), nullptr);
     EXPECT_TRUE(window.helpWindow()->isVisible());
     QString help = window.helpWindow()->browser()->toPlainText();
@@ -151,7 +127,7 @@ TEST_F(DialogsTest, TaskFileOpenedThroughTheDialog) {
         ASSERT_TRUE(tasks.open(QIODevice::WriteOnly));
         tasks.write("1+1\n2*3\n");
     }
-    withModal([&] { QTest::keyClick(window.inputLine(), Qt::Key_O, Qt::ControlModifier); },
+    withModal([&] { press(Qt::Key_O, Qt::ControlModifier); },
               [&](QWidget* modal) {
                   auto* dialog = qobject_cast<QFileDialog*>(modal);
                   ASSERT_NE(dialog, nullptr);

@@ -1,47 +1,20 @@
-#include <gtest/gtest.h>
-
-#include <QLabel>
 #include <QMenuBar>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QToolButton>
-#include <memory>
 
 #include "ui/menu_table.h"
 #include "ui/qt/cp1252.h"
-#include "ui/qt/history_window.h"
-#include "ui/qt/main_window.h"
+#include "window_fixture.h"
 
 namespace {
 
-class MainWindowTest : public ::testing::Test {
-protected:
-    QTemporaryDir folder;
-    MainWindow window;
-    WindowLogic logic{window, folder.filePath("mvn.cfg").toStdString()};
+using MainWindowTest = WindowTest;
 
-    void SetUp() override {
-        window.attach(&logic);
-        logic.startUp();
-        window.show();
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-        window.inputLine()->setFocus();
-    }
-    void TearDown() override {
-        window.historyWindow()->hide();
-        window.attach(nullptr);
-    }
-
-    QString text(int id) { return static_cast<QLabel*>(window.control(id))->text(); }
-    void type(const QString& line) {
-        QTest::keyClicks(window.inputLine(), line);
-        QTest::keyClick(window.inputLine(), Qt::Key_Return);
-    }
-    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(window.inputLine(), static_cast<Qt::Key>(key), modifiers);
-    }
-};
+// An item's text as the menu shows it: the label, a tab and the shortcut.
+QString shownText(const QAction* action) {
+    QString shown = action->text();
+    if (!action->shortcut().isEmpty()) shown += "\t" + action->shortcut().toString();
+    return shown;
+}
 
 TEST_F(MainWindowTest, TypedFormulaIsShownAndLogged) {
     type("2h2o");
@@ -139,22 +112,15 @@ TEST_F(MainWindowTest, EveryMenuItemHasItsIdAndText) {
         ++items;
         QAction* action = window.menuAction(entry.id);
         ASSERT_NE(action, nullptr) << "item " << entry.id;
-        QString shown = action->text();
-        if (!action->shortcut().isEmpty()) shown += "\t" + action->shortcut().toString();
         QString expected = QString::fromUtf8(entry.text).replace(" + ", "+").replace("SHIFT", "Shift");
-        EXPECT_EQ(shown, expected) << "item " << entry.id;
+        EXPECT_EQ(shownText(action), expected) << "item " << entry.id;
         EXPECT_EQ(action->data().toInt(), entry.id);
     }
     EXPECT_EQ(items, 121);
     const std::pair<int, const char*> rows[] = {
         {2001, "&New\tCtrl+N"}, {2112, "Clear Input Line\tEsc"}, {2402, "&About Vanta\tShift+F1"},
         {2105, "&Delete\tBackspace"}, {2220, "t0\t-273.15 \u00B0C"}, {2525, "15"}, {2532, "Comma (0,5)\t#comma"}};
-    for (const auto& [id, expected] : rows) {
-        QAction* action = window.menuAction(id);
-        QString shown = action->text();
-        if (!action->shortcut().isEmpty()) shown += "\t" + action->shortcut().toString();
-        EXPECT_EQ(shown, QString::fromUtf8(expected)) << "item " << id;
-    }
+    for (const auto& [id, text] : rows) EXPECT_EQ(shownText(window.menuAction(id)), QString::fromUtf8(text)) << id;
     QStringList titles;
     for (QAction* popup : window.menuBar()->actions()) titles << popup->text();
     EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&Insert", "F&ormat", "&View", "&Help"}));
@@ -185,9 +151,7 @@ TEST(Cp1252Test, ConvertsAtTheEdge) {
     for (const auto& [utf8, bytes] : rows) {
         QString text = QString::fromUtf8(utf8);
         EXPECT_EQ(toEngineText(text), bytes) << utf8;
-        if (bytes.find('?') == std::string::npos) {
-            EXPECT_EQ(fromEngineText(bytes), text) << utf8;
-        }
+        if (bytes.find('?') == std::string::npos) { EXPECT_EQ(fromEngineText(bytes), text) << utf8; }
     }
     QString wide = QString::fromUtf8("a\U0001F600b");
     EXPECT_EQ(enginePosition(wide, 3), 2);

@@ -28,10 +28,7 @@ public:
     int numberFormatRuns = 0, aboutRuns = 0, helpRuns = 0;
     std::filesystem::path openName, saveName;  // empty: the dialog is cancelled
     std::string suggestedSaveName;
-    struct PrintRun {
-        std::string document, text;
-        bool preview;
-    };
+    struct PrintRun { std::string document, text; bool preview; };
     std::vector<PrintRun> printed;
     int progressTotal = -1, cancelAt = -1;
     std::vector<int> progressReports;
@@ -46,9 +43,7 @@ public:
 
     std::string inputText() const override { return input; }
     void setInputText(const std::string& text) override {
-        input = text;
-        selection = {static_cast<int>(text.size()), static_cast<int>(text.size())};
-        undoTexts.clear();
+        input = text, selection = {static_cast<int>(text.size()), static_cast<int>(text.size())}, undoTexts.clear();
     }
     TextSelection inputSelection() const override { return selection; }
     void setInputSelection(int start, int end) override {
@@ -61,13 +56,10 @@ public:
         selection.start += static_cast<int>(text.size());
         selection.end = selection.start;
     }
-    void clearInputSelection() override {
-        if (selection.start != selection.end) replaceInputSelection("");
-    }
+    void clearInputSelection() override { if (selection.start != selection.end) replaceInputSelection(""); }
     void undoInput() override {
         if (undoTexts.empty()) return;
-        input = undoTexts.back();
-        undoTexts.pop_back();
+        input = undoTexts.back(), undoTexts.pop_back();
         selection = {static_cast<int>(input.size()), static_cast<int>(input.size())};
     }
     bool inputCanUndo() const override { return !undoTexts.empty(); }
@@ -84,11 +76,7 @@ public:
     void closeMainWindow() override { closed = true; }
 
     bool historyWindowVisible() const override { return historyShown; }
-    void showHistoryWindow(int left, int top) override {
-        historyShown = true;
-        historyLeft = left;
-        historyTop = top;
-    }
+    void showHistoryWindow(int left, int top) override { historyShown = true, historyLeft = left, historyTop = top; }
     void hideHistoryWindow() override { historyShown = false; }
     void setHistoryText(const std::string& text) override { history = text; }
     void appendHistoryText(const std::string& text) override { history += text; }
@@ -96,10 +84,7 @@ public:
 
     std::string clipboardText() const override { return clipboard; }
     bool clipboardHasText() const override { return clipboardFilled; }
-    void setClipboardText(const std::string& text) override {
-        clipboard = text;
-        clipboardFilled = true;
-    }
+    void setClipboardText(const std::string& text) override { clipboard = text, clipboardFilled = true; }
     void showErrorMessage(const std::string& caption, const std::string& text) override {
         messages.push_back(caption + ": " + text);
     }

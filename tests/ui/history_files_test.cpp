@@ -1,21 +1,9 @@
 // Task files, saved histories, printing and Copy History against the in-memory platform.
-#include <fstream>
-#include <iterator>
-
 #include "logic_fixture.h"
 #include "ui/history_file.h"
 #include "ui/web_site.h"
 
 namespace {
-
-std::string readFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeFile(const std::filesystem::path& file, const std::string& bytes) {
-    std::ofstream(file, std::ios::binary) << bytes;
-}
 
 struct WalkRow {
     const char* name;
@@ -41,12 +29,11 @@ TEST_F(LogicTest, TaskFileLinesRunAsIfTyped) {
     };
     for (const WalkRow& row : rows) {
         SCOPED_TRACE(row.name);
-        FakePlatform fresh;
-        WindowLogic window(fresh, folder / "none.cfg");
-        window.startUp();
+        FreshWindow window(folder / "none.cfg", {});
+        FakePlatform& fresh = window.platform;
         fresh.openName = folder / "tasks.txt";
         writeFile(fresh.openName, row.bytes);
-        window.dispatchCommand(FileOpen);
+        window.logic.dispatchCommand(FileOpen);
         std::string body = fresh.history.substr(fresh.history.find("\r\n\r\n") + 4);
         EXPECT_EQ(body, row.body);
         EXPECT_EQ(fresh.controlText(LowerResultLine), row.lowerResult);
@@ -78,9 +65,7 @@ TEST_F(LogicTest, TaskFileCancelAndFailure) {
 
 TEST_F(LogicTest, SavedHistoryFile) {
     std::tm fifthOfDecember{};
-    fifthOfDecember.tm_mday = 5;
-    fifthOfDecember.tm_mon = 11;
-    fifthOfDecember.tm_year = 126;
+    fifthOfDecember.tm_mday = 5, fifthOfDecember.tm_mon = 11, fifthOfDecember.tm_year = 126;
     EXPECT_EQ(defaultHistoryFileName(fifthOfDecember), "mvn_05122026");
 
     command(FileSaveAs);  // cancelled: nothing written, nothing said
@@ -103,9 +88,7 @@ TEST_F(LogicTest, SavedHistoryFile) {
     // A write that fails half way leaves the old file whole and says so.
     writeFile(platform.saveName, "old history");
     platform.history = "new history";
-    logic.setFileWriter([](int descriptor, std::string_view bytes) {
-        return writeAllBytes(descriptor, bytes.substr(0, 3)) && false;
-    });
+    logic.setFileWriter([](int fd, std::string_view bytes) { return writeAllBytes(fd, bytes.substr(0, 3)) && false; });
     command(FileSaveAs);
     EXPECT_EQ(readFile(platform.saveName), "old history");
     EXPECT_EQ(platform.messages, std::vector<std::string>{"Molvane: The history could not be saved."});

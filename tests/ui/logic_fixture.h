@@ -4,12 +4,41 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "fake_platform.h"
 #include "ui/command_ids.h"
 #include "ui/window_logic.h"
+
+inline std::string readFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void writeFile(const std::filesystem::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+// Runs the tasks on a window of its own, with task numbering on or off.
+struct FreshWindow {
+    FakePlatform platform;
+    WindowLogic logic;
+    FreshWindow(const std::filesystem::path& config, const std::vector<std::string>& tasks, bool numbering = false)
+        : logic(platform, config) {
+        logic.startUp();
+        if (numbering) logic.dispatchCommand(ViewTaskNumbering);
+        header = platform.history;
+        for (const std::string& task : tasks) {
+            platform.setInputText(task);
+            logic.dispatchCommand(EnterButton);
+        }
+    }
+    std::string header;
+};
 
 class LogicTest : public ::testing::Test {
 protected:

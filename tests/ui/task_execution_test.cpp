@@ -5,39 +5,26 @@
 
 namespace {
 
-struct DisplayRow {
-    std::vector<std::string> tasks;
-    std::string lowerTask, lowerResult, upperTask, upperResult;
-};
-
 TEST_F(LogicTest, DisplayShowsTheLastTwoTasksByKind) {
-    const DisplayRow rows[] = {
-        {{"2+3"}, "2+3", "5", "", ""},
-        {{"2h2o"}, "2H2O", "36.03056", "", ""},
+    const struct {
+        std::vector<std::string> tasks;
+        std::string lowerTask, lowerResult, upperTask, upperResult;
+    } rows[] = {
+        {{"2+3"}, "2+3", "5", "", ""}, {{"2h2o"}, "2H2O", "36.03056", "", ""},
         {{"2+3", "1/0"}, "1/0", "Cannot divide by zero!", "2+3", "5"},
-        {{"2+3", "#sci"}, "#sci", "5.00e+00", "2+3", "5"},
-        {{"2+3", "#fix 3"}, "#fix3", "5.000", "2+3", "5"},
-        {{"2+3", ""}, "", "", "2+3", "5"},
-        {{"2+3", "#20"}, "#20", "5", "2+3", "5"},
-        {{"2+3", "#501"}, "#501", "5", "2+3", "5"},
-        {{"2+3", "=5"}, "2+3", "5", "", ""},
+        {{"2+3", "#sci"}, "#sci", "5.00e+00", "2+3", "5"}, {{"2+3", "#fix 3"}, "#fix3", "5.000", "2+3", "5"},
+        {{"2+3", ""}, "", "", "2+3", "5"}, {{"2+3", "#20"}, "#20", "5", "2+3", "5"},
+        {{"2+3", "#501"}, "#501", "5", "2+3", "5"}, {{"2+3", "=5"}, "2+3", "5", "", ""},
         {{"2+3", "*2"}, "5*2", "10", "2+3", "5"},
     };
-    for (const DisplayRow& row : rows) {
-        FakePlatform fresh;
-        WindowLogic window(fresh, folder / "none.cfg");
-        window.startUp();
-        for (const std::string& task : row.tasks) {
-            fresh.setInputText(task);
-            window.dispatchCommand(EnterButton);
-        }
+    for (const auto& row : rows) {
         SCOPED_TRACE("tasks ending in '" + row.tasks.back() + "'");
-        EXPECT_EQ(fresh.controlText(LowerTaskLine), row.lowerTask);
-        EXPECT_EQ(fresh.controlText(LowerResultLine), row.lowerResult);
-        EXPECT_EQ(fresh.controlText(UpperTaskLine), row.upperTask);
-        EXPECT_EQ(fresh.controlText(UpperResultLine), row.upperResult);
-        EXPECT_FALSE(fresh.visible[FirstRootLabel]);
-        EXPECT_EQ(fresh.input, "");
+        FreshWindow fresh(folder / "none.cfg", row.tasks);
+        std::string shown[] = {row.lowerTask, row.lowerResult, row.upperTask, row.upperResult};
+        int lines[] = {LowerTaskLine, LowerResultLine, UpperTaskLine, UpperResultLine};
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(fresh.platform.controlText(lines[i]), shown[i]) << "line " << lines[i];
+        EXPECT_FALSE(fresh.platform.visible[FirstRootLabel]);
+        EXPECT_EQ(fresh.platform.input, "");
     }
 }
 
@@ -59,14 +46,8 @@ TEST_F(LogicTest, QuadraticIsSplitOverTheTwoRecordsAndPutBackTogether) {
     EXPECT_FALSE(platform.visible[FirstRootLabel] || platform.visible[SecondRootLabel]);
 }
 
-struct HistoryRow {
-    std::vector<std::string> tasks;
-    bool numbering;
-    std::string body;
-};
-
 TEST_F(LogicTest, HistoryEntryForms) {
-    const HistoryRow rows[] = {
+    const struct { std::vector<std::string> tasks; bool numbering; std::string body; } rows[] = {
         {{"2+3"}, false, "\r\n2+3 = 5\r\n"},
         {{"2+3", "4*2"}, true, "\r\n1. \t2+3 = 5\r\n\r\n2. \t4*2 = 8\r\n"},
         {{"1/0"}, false, "\r\n1/0 = Cannot divide by zero!\r\n"},
@@ -75,18 +56,10 @@ TEST_F(LogicTest, HistoryEntryForms) {
         {{"", "2+3"}, true, "\r\n\r\n1. \t2+3 = 5\r\n"},
         {{"#20"}, false, "\r\nszTask     = #20\r\nszMaths = \r\nszResult   = \r\nszAnswer  = \r\nszMemory  = \r\n"},
     };
-    for (const HistoryRow& row : rows) {
-        FakePlatform fresh;
-        WindowLogic window(fresh, folder / "none.cfg");
-        window.startUp();
-        if (row.numbering) window.dispatchCommand(ViewTaskNumbering);
-        std::string header = fresh.history;
-        for (const std::string& task : row.tasks) {
-            fresh.setInputText(task);
-            window.dispatchCommand(EnterButton);
-        }
+    for (const auto& row : rows) {
         SCOPED_TRACE("tasks ending in '" + row.tasks.back() + "'");
-        EXPECT_EQ(fresh.history, header + row.body);
+        FreshWindow fresh(folder / "none.cfg", row.tasks, row.numbering);
+        EXPECT_EQ(fresh.platform.history, fresh.header + row.body);
     }
 }
 
