@@ -39,7 +39,10 @@ echo "== Coverage by the test suite =="
 printf '%-12s %-32s %s\n' folder lines branches
 for folder in engine chemistry settings cli ui; do
     [ -d "$folder" ] || continue
-    summary=$(gcovr --root . --add-tracefile "$data" --filter "$folder/" --print-summary --output /dev/null)
+    # gcovr replaces its output file rather than writing into it: never hand it
+    # /dev/null, which it would turn into a plain file for the whole machine.
+    summary=$(gcovr --root . --add-tracefile "$data" --filter "$folder/" --print-summary \
+        --output "$build/coverage-$folder.txt")
     lines=$(sed -n 's/^lines: *//p' <<< "$summary")
     branches=$(sed -n 's/^branches: *//p' <<< "$summary")
     printf '%-12s %-32s %s\n' "$folder/" "$lines" "$branches"
