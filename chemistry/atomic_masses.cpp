@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "engine/characters.h"
 #include "engine/errors.h"
 #include "engine/text.h"
 
@@ -41,9 +42,6 @@ constexpr std::array<AtomicMass, 111> kMasses{{
     {"V", "50.9415"},      {"W", "183.84"},       {"Xe", "131.293"},     {"Y", "88.90585"},
     {"Yb", "173.054"},     {"Zn", "65.38"},       {"Zr", "91.224"},
 }};
-
-bool isCapital(char c) { return c >= 'A' && c <= 'Z'; }
-bool isSmall(char c) { return c >= 'a' && c <= 'z'; }
 
 // The symbol that the buffer holds: a capital and then a small letter or the
 // terminator. Anything else is no symbol (an empty view).

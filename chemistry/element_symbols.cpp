@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "engine/characters.h"
 #include "engine/engine.h"
 #include "engine/errors.h"
 #include "engine/text.h"
@@ -25,7 +26,7 @@ struct SymbolPair {
 };
 
 // One row a small letter, 'a' to 'z'.
-constexpr std::array<SymbolPair, 26> symbolPairs{{
+constexpr std::array<SymbolPair, 26> kSymbolPairs{{
     {true, "BCGLNPRT", ExtraRule::None},           // a
     {true, "DNPRSTY", ExtraRule::None},            // b
     {true, "AST", ExtraRule::CapitalBeforeFos},    // c
@@ -56,22 +57,10 @@ constexpr std::array<SymbolPair, 26> symbolPairs{{
 
 // Capitals that are never a symbol by themselves: a lone one is the second
 // letter of the symbol before it (MG is Mg).
-constexpr std::string_view pairOnlyCapitals = "ADEGLMRTXZ";
-
-bool isCapital(char c) { return c >= 'A' && c <= 'Z'; }
-bool isSmall(char c) { return c >= 'a' && c <= 'z'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-char toCapital(char c) { return isSmall(c) ? static_cast<char>(c - 'a' + 'A') : c; }
-char toSmall(char c) { return isCapital(c) ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr std::string_view kPairOnlyCapitals = "ADEGLMRTXZ";
 
 // The work copy: a blank in front gives the first letter a previous character.
-struct WorkCopy {
-    FixedText<kTaskLimit + 1> text;
-    char at(std::size_t i) const { return text.at(i); }
-    void set(std::size_t i, char c) {
-        if (i < text.length) text.data[i] = c;
-    }
-};
+using WorkCopy = FixedText<kTaskLimit + 1>;
 
 void applyExtraRule(WorkCopy& work, std::size_t i, ExtraRule extra) {
     char next = work.at(i + 1);
@@ -97,7 +86,7 @@ void applyExtraRule(WorkCopy& work, std::size_t i, ExtraRule extra) {
 void applyPairTable(WorkCopy& work, std::size_t i) {
     char cur = work.at(i);
     if (!isSmall(cur)) return;
-    const SymbolPair& row = symbolPairs[static_cast<std::size_t>(cur - 'a')];
+    const SymbolPair& row = kSymbolPairs[static_cast<std::size_t>(cur - 'a')];
     if (!row.hasRow) return;
     if (row.capitals.find(work.at(i - 1)) != std::string_view::npos) return;
     work.set(i, toCapital(cur));
@@ -117,15 +106,15 @@ int normalizeElementSymbols(std::span<char> task, int kind) {
     if (text.size() > kTaskLimit) return TooLong;
 
     WorkCopy work;
-    work.text.append(' ');
-    work.text.append(text);
-    for (std::size_t i = 1; i < work.text.length; ++i) {
+    work.append(' ');
+    work.append(text);
+    for (std::size_t i = 1; i < work.length; ++i) {
         applyPairTable(work, i);
         char cur = work.at(i);
         char prev = work.at(i - 1);
         if (isCapital(cur)) {
             kind = promoted(kind);
-            if (pairOnlyCapitals.find(cur) == std::string_view::npos) continue;
+            if (kPairOnlyCapitals.find(cur) == std::string_view::npos) continue;
             if (isSmall(work.at(i + 1))) {
                 ++i;  // the small letter completes the symbol; the table never sees it
             } else {
@@ -136,6 +125,6 @@ int normalizeElementSymbols(std::span<char> task, int kind) {
             work.set(i, toCapital(cur));
         }
     }
-    writeText(task, work.text.view().substr(1));
+    writeText(task, work.view().substr(1));
     return kind;
 }

@@ -1,6 +1,7 @@
 #include "chemistry/formula.h"
 
 #include "chemistry/atomic_masses.h"
+#include "engine/characters.h"
 #include "engine/engine.h"
 #include "engine/errors.h"
 #include "engine/normalize.h"
@@ -10,17 +11,14 @@ namespace {
 
 // The characters between which a formula's terms stand: power, root, product,
 // sum and the two ends of a function code. '-' is no separator: it is a sign.
-constexpr std::string_view termSeparators = "^_*:+/;";
+constexpr std::string_view kTermSeparators = "^_*:+/;";
 
 // The longest expression that the passes hand on to the evaluator.
 constexpr std::size_t kFormulaLimit = kMathsLimit - 1;
 
 constexpr std::string_view kPiText = "3.1415926535897932";
 
-bool isCapital(char c) { return c >= 'A' && c <= 'Z'; }
-bool isSmall(char c) { return c >= 'a' && c <= 'z'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isSeparator(char c) { return c != '\0' && termSeparators.find(c) != std::string_view::npos; }
+bool isSeparator(char c) { return c != '\0' && kTermSeparators.find(c) != std::string_view::npos; }
 // An exponent's 'e' follows the digits of its mantissa or their point (1.e-5).
 bool endsMantissa(char c) { return isDigit(c) || c == '.'; }
 
@@ -194,8 +192,10 @@ int substituteValues(std::span<char> maths, std::span<char> answer, std::string_
     for (std::size_t i = 0; i < text.size(); ++i) {
         char cur = text[i];
         if (isCapital(cur)) {
-            char symbol[12] = {cur};
-            if (i + 1 < text.size() && isSmall(text[i + 1])) symbol[1] = text[++i];
+            std::size_t symbolLength = i + 1 < text.size() && isSmall(text[i + 1]) ? 2 : 1;
+            char symbol[kMassTextSize] = {};
+            writeText(symbol, text.substr(i, symbolLength));
+            i += symbolLength - 1;
             int found = lookUpAtomicMass(symbol);
             if (found != 0) {
                 writeTextCut(answer, textOf(symbol));  // the symbol the user must correct

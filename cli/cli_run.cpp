@@ -1,5 +1,6 @@
 #include "cli/cli_run.h"
 
+#include <cerrno>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -88,7 +89,8 @@ ConfigurationCommandHandler keepViewFlags(ViewFlags& view) {
     };
 }
 
-std::string withLineFeeds(std::string text) {
+// The message box's CR LF line ends, as a terminal wants them.
+std::string withLineFeeds(std::string_view text) {
     std::string out;
     for (char c : text) {
         if (c != '\r') out += c;

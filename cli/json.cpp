@@ -1,17 +1,10 @@
 #include "cli/json.h"
 
-#include <charconv>
-
-#include "ui/encoding.h"
+#include "engine/numbers.h"
 #include "engine/text.h"
+#include "ui/encoding.h"
 
 namespace {
-
-void appendInteger(std::string& out, long long value) {
-    char digits[24];
-    auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
-    if (error == std::errc()) out.append(digits, end);
-}
 
 void appendTextField(std::string& out, const char* name, std::string_view cp1252) {
     out += ",\"";
@@ -24,7 +17,7 @@ void appendNumberField(std::string& out, const char* name, long long value) {
     out += ",\"";
     out += name;
     out += "\":";
-    appendInteger(out, value);
+    out += writeInteger(value).view();
 }
 
 }  // namespace
@@ -56,7 +49,7 @@ std::string jsonString(std::string_view utf8) {
 
 std::string taskJson(int kind, const CalcState& state) {
     std::string out = "{\"kind\":";
-    appendInteger(out, kind);
+    out += writeInteger(kind).view();
     appendTextField(out, "szTask", textOf(state.szTask));
     appendTextField(out, "szMaths", textOf(state.szMaths));
     appendTextField(out, "szResult", textOf(state.szResult));

@@ -1,12 +1,19 @@
 #include "cli/options.h"
 
+#include <string_view>
+
 namespace {
 
+// "--file=NAME": the value stands in the argument itself.
+bool carriesValue(std::string_view argument, std::string_view name) {
+    return argument.size() > name.size() && argument.starts_with(name) && argument[name.size()] == '=';
+}
+
 // An option that takes a value, as "--file NAME", "--file=NAME" or "-f NAME".
-void takeValue(const std::vector<std::string>& arguments, std::size_t& i, const std::string& name,
+void takeValue(const std::vector<std::string>& arguments, std::size_t& i, std::string_view name,
                std::string& value, std::string& error) {
     const std::string& argument = arguments[i];
-    if (argument.size() > name.size() && argument.compare(0, name.size() + 1, name + "=") == 0) {
+    if (carriesValue(argument, name)) {
         value = argument.substr(name.size() + 1);
     } else if (i + 1 >= arguments.size()) {
         error = "option " + argument + " needs a value";
@@ -15,10 +22,9 @@ void takeValue(const std::vector<std::string>& arguments, std::size_t& i, const 
     }
 }
 
-bool isOption(const std::string& argument, const char* longName, const char* shortName = nullptr) {
-    std::string name = longName;
-    if (argument == name || (shortName && argument == shortName)) return true;
-    return argument.compare(0, name.size() + 1, name + "=") == 0;
+bool isOption(std::string_view argument, std::string_view longName, std::string_view shortName = {}) {
+    if (argument == longName || (!shortName.empty() && argument == shortName)) return true;
+    return carriesValue(argument, longName);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include "cli/session.h"
 
-#include "ui/encoding.h"
 #include "cli/json.h"
 #include "engine/text.h"
+#include "ui/encoding.h"
 #include "ui/task_history.h"
 
 namespace {
@@ -10,10 +10,12 @@ namespace {
 constexpr std::string_view kTooLongMessage = "Expression is too long !";
 
 // A task given back as typed may hold any byte: control characters (escape
-// sequences, a bare CR) must not reach the user's terminal.
+// sequences, a bare CR, the C1 controls of Windows-1252's undefined bytes) must
+// not reach the user's terminal.
 bool isControl(unsigned char byte) {
-    return (byte < 0x20 && byte != '\t' && byte != '\n') || byte == 0x7F || byte == 0x81 || byte == 0x8D ||
-           byte == 0x8F || byte == 0x90 || byte == 0x9D;
+    char32_t c = codePointOfCp1252(byte);
+    if (c == '\t' || c == '\n') return false;
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
 }
 
 // The history's entry as terminal lines: without its leading line break and

@@ -1,5 +1,6 @@
 #include "engine/directives.h"
 
+#include "engine/characters.h"
 #include "engine/errors.h"
 #include "engine/evaluator.h"
 #include "engine/normalize.h"
@@ -11,13 +12,7 @@ namespace {
 // Only the first 62 characters of a directive are looked at.
 constexpr std::size_t kDirectiveWindow = 62;
 
-char lowerAt(std::string_view text, std::size_t i) {
-    if (i >= text.size()) return '\0';
-    char c = text[i];
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+char lowerAt(std::string_view text, std::size_t i) { return i < text.size() ? toSmall(text[i]) : '\0'; }
 
 // The memory is only ever computed from a number: the last result must be one,
 // and a failed evaluation leaves the memory as it was.
@@ -29,12 +24,9 @@ int applyMemory(CalcState& state, char operation) {
     bool memoryEmpty = textOf(state.szMemory).empty();
     if (!memoryEmpty && !takeNumberText(textOf(state.szMemory), memory)) return MemoryNotNumber;
 
-    if (operation != '+' && operation != '-') {
-        return writeText(state.szMemory, result.view()) ? 0 : TooLong;
-    }
-    if (operation == '+' && memoryEmpty) {
-        return writeText(state.szMemory, result.view()) ? 0 : TooLong;
-    }
+    // "#mem" without a '+' or '-' after it stores the result; so does adding to an empty memory.
+    bool stores = (operation != '+' && operation != '-') || (operation == '+' && memoryEmpty);
+    if (stores) return writeText(state.szMemory, result.view()) ? 0 : TooLong;
 
     // An empty memory counts as 0 when subtracting. A subtraction of a negative
     // result is the addition of its magnitude: "5+--3" would read the operand

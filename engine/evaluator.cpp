@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/characters.h"
 #include "engine/engine.h"
 #include "engine/errors.h"
 #include "engine/functions.h"
@@ -19,26 +20,7 @@ constexpr std::string_view kOperators = "^_/*+";
 
 using WorkingText = FixedText<kMathsLimit>;
 
-bool isOperator(char c) { return c == '^' || c == '_' || c == '/' || c == '*' || c == '+'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Every number the engine writes leaves out the exponent's '+': a '+' inside a
-// number would be read as the addition operator by the next step.
-void dropFirstPlus(NumberText& number) {
-    std::string_view text = number.view();
-    std::size_t plus = text.find('+');
-    if (plus == std::string_view::npos) return;
-    std::size_t length = text.size();
-    for (std::size_t i = plus; i + 1 < length; ++i) number.text[i] = number.text[i + 1];
-    number.length = static_cast<int>(length - 1);
-    number.text[number.length] = '\0';
-}
-
-NumberText writeStepValue(double value) {
-    NumberText number = writeNumber(value, NumberStyle::General, 15);
-    dropFirstPlus(number);
-    return number;
-}
+bool isOperator(char c) { return kOperators.find(c) != std::string_view::npos; }
 
 // The value of one operand text. A function code or a factorial is computed
 // first, in a copy of the operand, so the working text is left as it is.
@@ -108,7 +90,7 @@ int resolveOperator(WorkingText& work, std::size_t& position, int angleUnit, dou
         position = 0;
         return 0;
     }
-    NumberText written = writeStepValue(value);
+    NumberText written = writeEngineNumber(value, kEngineDigits);
     work.erase(start, end - start);
     position = start + written.view().size();
     return work.insert(start, written.view()) ? 0 : TooLong;
@@ -121,25 +103,21 @@ NumberText writeFinalValue(double value) {
     NumberText mantissa = writeNumber(value, NumberStyle::Scientific, 15);
     std::string_view text = mantissa.view();
     std::size_t point = text.find('.');
-    int precision = 15;
+    int precision = kEngineDigits;
     if (point != std::string_view::npos && point + 15 < text.size()) {
         double digits = 0.0;
         for (std::size_t i = point + 7; i <= point + 15; ++i) digits = digits * 10.0 + (text[i] - '0');
         double fraction = digits / 1e9;
         if (fraction < 1e-8 || 1.0 - fraction < 1e-8) precision = 9;
     }
-    NumberText number = writeNumber(value, NumberStyle::General, precision);
-    dropFirstPlus(number);
-    return number;
+    return writeEngineNumber(value, precision);
 }
 
 // Evaluates a text without brackets into its final value text.
 int evaluateFlatText(std::string_view text, int angleUnit, NumberText& result) {
     if (text.size() > kMathsLimit) return TooLong;
     double value = 0.0;
-    bool hasOperator = false;
-    for (char c : text) hasOperator = hasOperator || isOperator(c);
-    if (!hasOperator) {
+    if (text.find_first_of(kOperators) == std::string_view::npos) {
         // A lone operand; an empty one (the group "()") reads as 0.
         int code = readOperand(text, angleUnit, value);
         if (code != 0) return code;
@@ -213,6 +191,5 @@ int applyFactorial(std::span<char> operand) {
     if (n < 0) return FactorialRange;
     double value = 1.0;
     for (int factor = n; factor >= 2; --factor) value *= factor;
-    NumberText written = writeStepValue(value);
-    return writeText(operand, written.view()) ? 0 : TooLong;
+    return writeText(operand, writeEngineNumber(value, kEngineDigits).view()) ? 0 : TooLong;
 }

@@ -12,8 +12,8 @@
 int evaluateExpression(std::string_view expression, std::span<char> result, int angleUnit);
 
 // Evaluates a text without brackets in place. On success `text` holds the value;
-// after a failure it may hold the part rewritten so far. Returns 0 or an error code;
-// 1001 when a value does not fit `text`.
+// after a failure it is unchanged. Returns 0 or an error code; 1001 when a value
+// does not fit `text`.
 int evaluateFlat(std::span<char> text, int angleUnit);
 
 // Rewrites an operand that ends in '!' with its factorial ("4.7!" is 4!).

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "engine/characters.h"
 #include "engine/engine.h"
 #include "engine/normalize.h"
 #include "engine/numbers.h"
@@ -21,8 +22,6 @@ constexpr char kDecimalComma = ',';
 
 // The grouped answer is built here before it is cut into szAnswer.
 using GroupingText = FixedText<kTaskLimit>;
-
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 // A result such as "1e-07" is shown exactly as the engine wrote it.
 bool isShownAsWritten(std::string_view result) {
@@ -96,7 +95,7 @@ void groupDigits(std::string_view number, GroupingText& out) {
 int formatAnswer(CalcState& state) {
     std::string_view result = textOf(state.szResult);
     if (result.empty()) {
-        state.szAnswer[0] = '\0';
+        writeText(state.szAnswer, "");
         return 0;
     }
     double value = readNumber(result);

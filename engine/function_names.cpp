@@ -1,9 +1,9 @@
 // Function names and their codes: ':22;' stands for "sin" inside engine texts.
 #include "engine/function_names.h"
 
-#include <cstring>
 #include <string_view>
 
+#include "engine/characters.h"
 #include "engine/engine.h"
 #include "engine/errors.h"
 #include "engine/text.h"
@@ -12,7 +12,6 @@ namespace {
 
 constexpr int kFirstCode = 11;
 constexpr int kLastCode = 63;
-constexpr std::size_t kCodeLength = 4;  // ':', two digits, ';'
 constexpr char kCodeOpen = ':';
 constexpr char kCodeClose = ';';
 
@@ -47,8 +46,6 @@ constexpr GuardedGroup kGuardedGroups[] = {
 // finished text, as names of five and six letters shrink it again.
 using CodingText = FixedText<2 * kTaskLimit>;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
 // The first code from `code` on worth searching: groups whose guard is absent
 // are skipped, one after another.
 int firstCodeToSearch(int code, std::string_view text) {
@@ -61,40 +58,24 @@ int firstCodeToSearch(int code, std::string_view text) {
 // Codes hold no letters, so replacing left to right never joins letters into
 // a new occurrence: one pass finds them all.
 bool replaceName(CodingText& text, std::string_view name, int code) {
-    const char codeText[kCodeLength] = {kCodeOpen, static_cast<char>('0' + code / 10),
+    const char codeText[kFunctionCodeLength] = {kCodeOpen, static_cast<char>('0' + code / 10),
                                         static_cast<char>('0' + code % 10), kCodeClose};
     bool replaced = false;
     std::size_t at = text.view().find(name);
     while (at != std::string_view::npos && !text.overflowed) {
         text.erase(at, name.size());
-        text.insert(at, std::string_view(codeText, kCodeLength));
+        text.insert(at, std::string_view(codeText, kFunctionCodeLength));
         replaced = true;
-        at = text.view().find(name, at + kCodeLength);
+        at = text.view().find(name, at + kFunctionCodeLength);
     }
     return replaced;
-}
-
-// Replaces text[at, at + count) by `with` in a text of `length` characters that
-// may grow to `limit`; what would pass the limit is cut off. Returns the new length.
-std::size_t replaceCut(std::span<char> text, std::size_t length, std::size_t limit, std::size_t at,
-                       std::size_t count, std::string_view with) {
-    std::size_t tailFrom = at + count;
-    std::size_t tailSize = length - tailFrom;
-    std::size_t newLength = at + with.size() + tailSize;
-    if (newLength > limit) newLength = limit;
-    std::size_t tailTo = at + with.size();
-    if (tailTo < newLength) std::memmove(text.data() + tailTo, text.data() + tailFrom, newLength - tailTo);
-    std::size_t nameSize = with.size() < newLength - at ? with.size() : newLength - at;
-    std::memcpy(text.data() + at, with.data(), nameSize);
-    text[newLength] = '\0';
-    return newLength;
 }
 
 // The code whose ';' stands at `semicolon`, or 0 when the characters there
 // are no complete code.
 int codeEndingAt(std::span<const char> text, std::size_t semicolon) {
-    if (semicolon < kCodeLength - 1) return 0;
-    std::size_t colon = semicolon - (kCodeLength - 1);
+    if (semicolon < kFunctionCodeLength - 1) return 0;
+    std::size_t colon = semicolon - (kFunctionCodeLength - 1);
     if (text[colon] != kCodeOpen || !isDigit(text[colon + 1]) || !isDigit(text[colon + 2])) return 0;
     return (text[colon + 1] - '0') * 10 + (text[colon + 2] - '0');
 }
@@ -127,22 +108,20 @@ void decodeFunctionNames(std::span<char> text, int functionSeparator) {
     std::size_t length = textOf(text).size();
     // A field without its terminator holds no text to rewrite.
     if (length == text.size()) return;
-    std::size_t limit = text.size() - 1;
 
     // The search goes on after each ';' looked at, so a code outside the
     // table stays where it is and is not met again.
     std::size_t from = 0;
-    while (from < length) {
-        const void* hit = std::memchr(text.data() + from, kCodeClose, length - from);
-        if (hit == nullptr) break;
-        std::size_t semicolon = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+    for (;;) {
+        std::size_t semicolon = std::string_view(text.data(), length).find(kCodeClose, from);
+        if (semicolon == std::string_view::npos) break;
         from = semicolon + 1;
         const char* name = functionName(codeEndingAt(text, semicolon));
         if (name == nullptr) continue;
-        std::size_t colon = semicolon - (kCodeLength - 1);
+        std::size_t colon = semicolon - (kFunctionCodeLength - 1);
         std::size_t start = functionSeparator == 0 ? colon : colon + 1;
         std::string_view shown(name);
-        length = replaceCut(text, length, limit, start, semicolon + 1 - start, shown);
+        length = replaceTextCut(text, length, start, semicolon + 1 - start, shown);
         from = start + shown.size();
     }
 }

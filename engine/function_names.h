@@ -1,7 +1,11 @@
 // Function names and their codes: ':22;' stands for "sin" inside engine texts.
 #pragma once
 
+#include <cstddef>
 #include <span>
+
+// A function code is ':', two digits and ';'.
+constexpr std::size_t kFunctionCodeLength = 4;
 
 // The name of a function code (11 to 54, 61 to 63), or nullptr for any other.
 const char* functionName(int code);

@@ -6,6 +6,7 @@
 
 #include "engine/engine.h"
 #include "engine/errors.h"
+#include "engine/function_names.h"
 #include "engine/numbers.h"
 #include "engine/text.h"
 
@@ -17,8 +18,6 @@ constexpr double kHalfPi = 1.5707963267948966;
 constexpr double kThreeHalfPi = 4.71238898038469;
 // How close, in radians, a reduced angle must come to a zero or a pole to snap to it.
 constexpr double kSnap = 1e-8;
-// A function code is ":NN;"; the argument follows it.
-constexpr std::size_t kCodeLength = 4;
 
 // The engine's only mutable global: "ran" and "rand" draw from it, and the
 // history log reseeds it from the clock.
@@ -192,34 +191,24 @@ int computeFunction(int code, double x, int angleUnit, double& value) {
     return outcome == kNotInGroup ? 0 : outcome;
 }
 
-// Writes the value with 15 significant digits and without the exponent's '+',
-// which the evaluator would take for an addition.
-bool writeValue(std::span<char> operand, double value) {
-    NumberText written = writeNumber(value, NumberStyle::General, 15);
-    std::string_view number = written.view();
-    std::size_t plus = number.find('+');
-    if (plus == std::string_view::npos) return writeText(operand, number);
-    return writeText(operand, number.substr(0, plus)) && appendText(operand, number.substr(plus + 1));
-}
-
 }  // namespace
 
 int applyFunction(std::span<char> operand, int angleUnit) {
     std::string_view text = textOf(operand);
-    if (text.size() <= kCodeLength) return MissingArgument;
-    if (text[kCodeLength] == ':') {
+    if (text.size() <= kFunctionCodeLength) return MissingArgument;
+    if (text[kFunctionCodeLength] == ':') {
         // Nested codes are evaluated innermost first, each value through its text.
-        int code = applyFunction(operand.subspan(kCodeLength), angleUnit);
+        int code = applyFunction(operand.subspan(kFunctionCodeLength), angleUnit);
         if (code != 0) return code;
         text = textOf(operand);
     }
     int code = readInteger(text.substr(1));
-    double x = readNumber(text.substr(kCodeLength));
+    double x = readNumber(text.substr(kFunctionCodeLength));
     double value = 0.0;
     int failure = computeFunction(code, x, angleUnit, value);
     if (failure != 0) return failure;
     if (!std::isfinite(value)) return Indeterminate;
-    return writeValue(operand, value) ? 0 : TooLong;
+    return writeText(operand, writeEngineNumber(value, kEngineDigits).view()) ? 0 : TooLong;
 }
 
 void seedRandomGenerator(unsigned seed) { randomGenerator.seed(seed); }

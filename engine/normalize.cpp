@@ -3,6 +3,7 @@
 // rewriting of minus signs into the forms the evaluator reads.
 #include "engine/normalize.h"
 
+#include "engine/characters.h"
 #include "engine/errors.h"
 
 namespace {
@@ -19,18 +20,17 @@ constexpr std::string_view kOperatorsAtStart = "*+/^";
 constexpr unsigned char kMultiplicationSign = 0xD7;  // Windows-1252
 constexpr unsigned char kDivisionSign = 0xF7;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool isOneOf(char c, std::string_view set) { return c != '\0' && set.find(c) != std::string_view::npos; }
 char charAt(std::string_view text, std::size_t i) { return i < text.size() ? text[i] : '\0'; }
 
-// Every function name and the names pi, ans and mem begin with one of a, l, m,
-// p, s, t; any other letter can only be part of an element symbol. The exponent
-// letters never count.
+// Every function name and the names pi, ans and mem begin with one of these;
+// any other letter can only be part of an element symbol.
+constexpr std::string_view kNameInitials = "almpst";
+
+// What one more letter makes of the task's kind; an exponent letter changes nothing.
 int classifyLetter(char letter, int kind) {
     if (letter == 'e' || letter == 'E') return kind;
-    std::string_view nameInitials = "almpst";
-    if (nameInitials.find(letter) != std::string_view::npos) return kind <= 3 ? Functions : kind;
+    if (kNameInitials.find(letter) != std::string_view::npos) return kind <= FormulaFunctions ? Functions : kind;
     return kind == Plain ? Formula : kind;
 }
 
@@ -127,9 +127,6 @@ void writeMinus(FixedText<kMathsLimit>& out, char next) {
 
 }  // namespace
 
-// A number read back from an answer or the memory: no letter but an exponent
-// 'e' after a digit or a point, and a digit at the end. Messages such as
-// "n! must be from 0 to 170" end in a digit too.
 bool isNumberText(std::string_view text) {
     if (text.empty() || !isDigit(text.back())) return false;
     for (std::size_t i = 0; i < text.size(); ++i) {

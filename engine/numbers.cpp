@@ -3,12 +3,14 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstring>
 #include <limits>
+
+#include "engine/characters.h"
 
 namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // For a decimal text that from_chars found out of range: does it overflow
 // (true) or underflow (false)? The decimal exponent of the first significant
@@ -39,19 +41,25 @@ bool decimalOverflows(std::string_view text) {
     return magnitude + exponent > 0;
 }
 
+// Where the digits begin after the leading blanks and the one optional sign
+// that atof and atoi both take.
+std::size_t skipBlanksAndSign(std::string_view text, bool& negative) {
+    std::size_t i = 0;
+    while (i < text.size() && isBlank(text[i])) ++i;
+    negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    return i;
+}
+
 }  // namespace
 
 double readNumber(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && isBlank(text[i])) ++i;
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    std::string_view rest = text.substr(i);
+    std::string_view rest = text.substr(skipBlanksAndSign(text, negative));
     // from_chars takes no sign of its own here, so "--3" and "+-3" read as 0 like atof.
     if (rest.empty() || rest[0] == '+' || rest[0] == '-') return 0.0;
     double value = 0.0;
-    auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), value, std::chars_format::general);
-    (void)end;
+    std::errc error = std::from_chars(rest.data(), rest.data() + rest.size(), value, std::chars_format::general).ec;
     if (error == std::errc::result_out_of_range) {
         value = decimalOverflows(rest) ? std::numeric_limits<double>::infinity() : 0.0;
     } else if (error != std::errc()) {
@@ -61,12 +69,9 @@ double readNumber(std::string_view text) {
 }
 
 int readInteger(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && isBlank(text[i])) ++i;
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     long long value = 0;
-    for (; i < text.size() && isDigit(text[i]); ++i) {
+    for (std::size_t i = skipBlanksAndSign(text, negative); i < text.size() && isDigit(text[i]); ++i) {
         value = value * 10 + (text[i] - '0');
         if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
     }
@@ -91,6 +96,25 @@ NumberText writeNumber(double value, NumberStyle style, int precision) {
         return out;
     }
     auto [end, error] = std::to_chars(out.text, last, value, format, precision);
+    if (error != std::errc()) end = out.text;
+    *end = '\0';
+    out.length = static_cast<int>(end - out.text);
+    return out;
+}
+
+NumberText writeEngineNumber(double value, int precision) {
+    NumberText number = writeNumber(value, NumberStyle::General, precision);
+    std::size_t plus = number.view().find('+');
+    if (plus == std::string_view::npos) return number;
+    // The terminator moves along with the exponent's digits.
+    std::memmove(number.text + plus, number.text + plus + 1, static_cast<std::size_t>(number.length) - plus);
+    --number.length;
+    return number;
+}
+
+NumberText writeInteger(long long value) {
+    NumberText out;
+    auto [end, error] = std::to_chars(out.text, out.text + sizeof(out.text) - 1, value);
     if (error != std::errc()) end = out.text;
     *end = '\0';
     out.length = static_cast<int>(end - out.text);

@@ -33,6 +33,17 @@ int readInteger(std::string_view text);
 // (a negative precision counts as 0). The exponent has at least two digits.
 NumberText writeNumber(double value, NumberStyle style, int precision);
 
+// `value` in decimal digits, with a '-' when negative.
+NumberText writeInteger(long long value);
+
+// The significant digits of a value between two engine steps: a double carries
+// 15 exactly, so the text reads back without digits of noise.
+constexpr int kEngineDigits = 15;
+
+// `value` as every number between two engine steps is written: "%.*g" without
+// the exponent's '+', which the next step would read as an addition.
+NumberText writeEngineNumber(double value, int precision);
+
 // True when the written text stands for an infinite or undefined value ("inf", "nan").
 inline bool endsInLetter(std::string_view text) {
     if (text.empty()) return false;

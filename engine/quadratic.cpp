@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "chemistry/formula.h"
+#include "engine/characters.h"
 #include "engine/engine.h"
 #include "engine/errors.h"
 #include "engine/evaluator.h"
@@ -33,8 +34,6 @@ std::string_view withoutLeadingPlus(std::string_view text) {
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     return text;
 }
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The quadratic term must be x^2 itself: 'x^3' or 'x^25' is no equation this
 // solver can solve, and reading the rest as a constant would give wrong roots.
@@ -83,7 +82,7 @@ int splitCoefficients(std::string_view equation, Coefficients& out) {
 
 bool holdsCapital(std::string_view text) {
     for (char c : text) {
-        if (c >= 'A' && c <= 'Z') return true;
+        if (isCapital(c)) return true;
     }
     return false;
 }
@@ -95,6 +94,8 @@ int evaluateCoefficient(std::string_view text, int angleUnit, std::string_view a
                         double& value) {
     if (text.empty() || holdsCapital(text)) return IncorrectSyntax;
     char expression[kMathsLimit + 1] = {};
+    // substituteValues writes an unknown symbol into the answer it is given; the
+    // caller's answer is only read here, so it gets a copy.
     char answerCopy[kAnswerLimit + 1] = {};
     if (!writeText(expression, text)) return TooLong;
     writeTextCut(answerCopy, answer);
@@ -131,20 +132,14 @@ Roots solveForRoots(double a, double b, double c) {
     return {undefined, undefined};
 }
 
-// A root as every number of the engine is written: "%.15g" without the
-// exponent's '+', so the memory directives read it back; a root that is no
-// finite real number is named as such.
+// A root is written as every number of the engine, so the memory directives
+// read it back; a root that is no finite real number is named as such.
 void writeRoot(double root, std::span<char> field) {
-    NumberText written = writeNumber(root, NumberStyle::General, 15);
-    if (endsInLetter(written.view())) {
+    if (!std::isfinite(root)) {
         writeTextCut(field, errorMessage(Complex));
         return;
     }
-    FixedText<sizeof(written.text)> text;
-    for (char c : written.view()) {
-        if (c != '+') text.append(c);
-    }
-    writeTextCut(field, text.view());
+    writeTextCut(field, writeEngineNumber(root, kEngineDigits).view());
 }
 
 int failEquation(std::span<char> maths, int code) {

@@ -14,12 +14,22 @@ namespace {
 
 bool isError(int code) { return code > 1000; }
 
-// The first failure ends the task: its message stands where the answer would.
-int failTask(CalcState& state, int code, std::string_view typedLine) {
+// A failure's message stands where the answer would.
+void showError(CalcState& state, int code) {
     writeErrorMessage(static_cast<unsigned>(code), state.szResult);
     writeTextCut(state.szAnswer, textOf(state.szResult));
+}
+
+// The user reads names, never codes.
+void decodeTaskAndMaths(CalcState& state) {
     decodeFunctionNames(state.szTask, state.functionSeparator);
     decodeFunctionNames(state.szMaths, state.functionSeparator);
+}
+
+// The first failure ends the task.
+int failTask(CalcState& state, int code, std::string_view typedLine) {
+    showError(state, code);
+    decodeTaskAndMaths(state);
     // Symbol normalisation may have changed the case of the letters: give the
     // user back the line as typed, to correct it.
     if (code == UnknownElement) writeTextCut(state.szTask, typedLine);
@@ -27,10 +37,10 @@ int failTask(CalcState& state, int code, std::string_view typedLine) {
 }
 
 void clearTask(CalcState& state) {
-    state.szTask[0] = '\0';
-    state.szMaths[0] = '\0';
-    state.szResult[0] = '\0';
-    state.szAnswer[0] = '\0';
+    writeText(state.szTask, "");
+    writeText(state.szMaths, "");
+    writeText(state.szResult, "");
+    writeText(state.szAnswer, "");
 }
 
 // A quadratic equation reads as one in the history: its task ends in " = 0".
@@ -41,8 +51,7 @@ int finishQuadratic(CalcState& state, int code) {
     writeTextCut(state.szTask, equation.view());
     decodeFunctionNames(state.szTask, state.functionSeparator);
     if (code != 0) {
-        writeErrorMessage(static_cast<unsigned>(code), state.szResult);
-        writeTextCut(state.szAnswer, textOf(state.szResult));
+        showError(state, code);
         return Failed;
     }
     formatAnswer(state);
@@ -53,10 +62,7 @@ int evaluateTask(CalcState& state, int kind, std::string_view typedLine) {
     int code = evaluateExpression(textOf(state.szMaths), state.szResult, state.angleUnit);
     if (code != 0) return failTask(state, code, typedLine);
     formatAnswer(state);
-    if (kind == Functions || kind == FormulaFunctions) {
-        decodeFunctionNames(state.szTask, state.functionSeparator);
-        decodeFunctionNames(state.szMaths, state.functionSeparator);
-    }
+    if (kind == Functions || kind == FormulaFunctions) decodeTaskAndMaths(state);
     return kind;
 }
 
@@ -83,14 +89,6 @@ int runTask(CalcState& state) {
         return result;
     }
 
-    int code = 0;
-    if (kind == Plain) {
-        code = addPreviousAnswer(state.szTask, textOf(state.szAnswer));
-        if (code == 0) code = copyTaskToMaths(state);
-        if (code != 0) return failTask(state, code, typedLine.view());
-        return evaluateTask(state, kind, typedLine.view());
-    }
-
     // Names are coded in equations too, so pi, ans, mem and functions work in
     // their coefficients.
     if (kind == Functions || kind == Quadratic) {
@@ -98,11 +96,15 @@ int runTask(CalcState& state) {
         if (isError(coded)) return failTask(state, coded, typedLine.view());
         if (kind == Functions) kind = coded;
     }
-    code = addPreviousAnswer(state.szTask, textOf(state.szAnswer));
+    int code = addPreviousAnswer(state.szTask, textOf(state.szAnswer));
     if (code != 0) return failTask(state, code, typedLine.view());
 
-    kind = normalizeElementSymbols(state.szTask, kind);
-    if (isError(kind)) return failTask(state, kind, typedLine.view());
+    // The only letters of a plain task are 'e' and 'E', read as exponents and
+    // never as symbols: it goes to the evaluator as it stands.
+    if (kind != Plain) {
+        kind = normalizeElementSymbols(state.szTask, kind);
+        if (isError(kind)) return failTask(state, kind, typedLine.view());
+    }
 
     code = copyTaskToMaths(state);
     if (code != 0) return failTask(state, code, typedLine.view());
@@ -113,7 +115,7 @@ int runTask(CalcState& state) {
         return finishQuadratic(state, code);
     }
     if (kind == Formula || kind == FormulaFunctions) code = expandFormula(state.szMaths);
-    if (code == 0) code = substituteValues(state.szMaths, state.szAnswer, textOf(state.szMemory));
+    if (code == 0 && kind != Plain) code = substituteValues(state.szMaths, state.szAnswer, textOf(state.szMemory));
     if (code != 0) return failTask(state, code, typedLine.view());
     return evaluateTask(state, kind, typedLine.view());
 }

@@ -48,6 +48,26 @@ inline bool appendText(std::span<char> field, std::string_view text) {
     return true;
 }
 
+// Replaces the `count` characters at `at` of the field's text, `length`
+// characters long, by `with`, and cuts the result at the field's end. The caller
+// keeps the length, so a run of replacements need not scan for the terminator.
+// Returns the new length.
+inline std::size_t replaceTextCut(std::span<char> field, std::size_t length, std::size_t at, std::size_t count,
+                                  std::string_view with) {
+    if (field.empty() || length >= field.size() || at > length) return length;
+    if (count > length - at) count = length - at;
+    std::size_t limit = field.size() - 1;
+    std::size_t tailFrom = at + count;
+    std::size_t tailTo = at + with.size();
+    std::size_t newLength = tailTo + (length - tailFrom);
+    if (newLength > limit) newLength = limit;
+    if (tailTo < newLength) std::memmove(field.data() + tailTo, field.data() + tailFrom, newLength - tailTo);
+    std::size_t kept = with.size() < newLength - at ? with.size() : newLength - at;
+    if (kept > 0) std::memcpy(field.data() + at, with.data(), kept);
+    field[newLength] = '\0';
+    return newLength;
+}
+
 // A working text of at most Capacity characters, built piece by piece.
 // Appends and inserts that would pass the capacity are dropped and remembered in
 // `overflowed`, so a caller can build a whole text and check once at the end.
@@ -63,6 +83,10 @@ struct FixedText {
     bool empty() const { return length == 0; }
     char back() const { return length ? data[length - 1] : '\0'; }
     char at(std::size_t i) const { return i < length ? data[i] : '\0'; }
+    // Overwrites the character at `i`; a position past the text is ignored.
+    void set(std::size_t i, char c) {
+        if (i < length) data[i] = c;
+    }
 
     void clear() {
         length = 0;

@@ -10,8 +10,9 @@
 #endif
 
 #include <cerrno>
-#include <charconv>
 #include <system_error>
+
+#include "engine/numbers.h"
 
 namespace {
 
@@ -82,12 +83,7 @@ void syncFolder(const std::filesystem::path& folder) {
 #endif
 }
 
-std::string temporarySuffix() {
-    char digits[16];
-    auto [end, error] = std::to_chars(digits, digits + sizeof(digits), processId());
-    if (error != std::errc()) end = digits;
-    return ".tmp-" + std::string(digits, end);
-}
+std::string temporarySuffix() { return ".tmp-" + std::string(writeInteger(processId()).view()); }
 
 }  // namespace
 

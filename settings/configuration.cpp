@@ -1,10 +1,8 @@
 #include "settings/configuration.h"
 
-
-#include <charconv>
 #include <cstdio>
-#include <system_error>
 
+#include "engine/numbers.h"
 #include "engine/text.h"
 #include "settings/atomic_file.h"
 
@@ -46,11 +44,7 @@ private:
     FixedText<kTaskLimit> line_;
 };
 
-void appendInteger(std::string& text, std::int32_t value) {
-    char digits[16];
-    auto [end, error] = std::to_chars(digits, digits + sizeof(digits), value);
-    if (error == std::errc()) text.append(digits, end);
-}
+void appendInteger(std::string& text, std::int32_t value) { text.append(writeInteger(value).view()); }
 
 const char* angleLine(std::int32_t angleUnit) {
     if (angleUnit == Degrees) return "#deg   = Set angle unit to degrees";
