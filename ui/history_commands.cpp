@@ -1,6 +1,4 @@
 // Save As and Print: the history as a file and on paper.
-#include <ctime>
-
 #include "settings/atomic_file.h"
 #include "ui/history_file.h"
 #include "ui/local_time.h"
@@ -19,7 +17,7 @@ void WindowLogic::saveHistoryFile() {
     std::filesystem::path file = platform_.chooseFileToSave(defaultHistoryFileName(localTimeNow()));
     if (file.empty()) return;
     if (!replaceFile(file, savedHistoryBytes(platform_.historyText()), fileWriter_)) {
-        platform_.showErrorMessage("Molvane", kHistoryNotSavedMessage);
+        platform_.showErrorMessage(kMessageCaption, kHistoryNotSavedMessage);
     }
 }
 

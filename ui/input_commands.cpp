@@ -21,7 +21,7 @@ std::string selectedPart(const std::string& text, TextSelection selection) {
 
 void WindowLogic::pressKey(int key) {
     switch (key) {
-        case 0: toggleInverseMode(); return;
+        case KeyInverse - KeyFirst: toggleInverseMode(); return;
         case KeyEnclose - KeyFirst: dispatchCommand(EditEnclose); break;
         case KeyReciprocal - KeyFirst: encloseText("1/(", true); break;
         case KeyClear - KeyFirst: pressClearKey(); break;

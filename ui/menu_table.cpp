@@ -1,6 +1,5 @@
 #include "ui/menu_table.h"
 
-
 namespace {
 
 using enum MenuEntryKind;

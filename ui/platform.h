@@ -8,6 +8,9 @@
 #include <filesystem>
 #include <string>
 
+// The caption of every message box: the program's name.
+inline constexpr const char* kMessageCaption = "Molvane";
+
 struct TextSelection {
     int start = 0;
     int end = 0;  // start == end: no selection, the caret at start

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/line_ends.h"
+
 PrintGeometry printGeometry(int paperHeight, int dotsPerInchX, int dotsPerInchY, int lineHeight) {
     PrintGeometry geometry;
     geometry.left = dotsPerInchX;
@@ -12,18 +14,14 @@ PrintGeometry printGeometry(int paperHeight, int dotsPerInchX, int dotsPerInchY,
 }
 
 std::vector<std::string> printedLines(std::string_view text) {
+    std::vector<std::string_view> textLines = splitLines(text);
+    if (textLines.back().empty()) textLines.pop_back();
     std::vector<std::string> lines;
-    while (!text.empty()) {
-        std::size_t end = text.find_first_of("\r\n");
-        std::string_view line = text.substr(0, end);
+    for (std::string_view line : textLines) {
         do {
             lines.emplace_back(line.substr(0, kPrintedLineLength));
             line.remove_prefix(std::min<std::size_t>(line.size(), kPrintedLineLength));
         } while (!line.empty());
-        if (end == std::string_view::npos) break;
-        std::size_t next = end + 1;
-        if (text[end] == '\r' && next < text.size() && text[next] == '\n') ++next;
-        text.remove_prefix(next);
     }
     return lines;
 }

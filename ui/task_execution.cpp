@@ -16,6 +16,13 @@ constexpr const char* kTooLongMessage = "Expression is too long !";
 
 std::string field(std::span<const char> text) { return std::string(textOf(text)); }
 
+// Forgets the last task; its answer, the memory and the settings stay.
+void clearTaskTexts(CalcState& state) {
+    state.szTask[0] = '\0';
+    state.szMaths[0] = '\0';
+    state.szResult[0] = '\0';
+}
+
 // The month's name and the time as the "C" locale writes them, so the header
 // reads the same whatever the desktop's language.
 std::string currentDateAndTime() {
@@ -40,16 +47,14 @@ void WindowLogic::showTaskResult() {
         return;
     }
     if (lastTaskKind_ == Quadratic) {
-        platform_.setControlVisible(FirstRootLabel, false);
-        platform_.setControlVisible(SecondRootLabel, false);
+        showRootLabels(false);
         reassembleQuadratic(current_, previous_);
     }
     previous_ = current_;
     writeTextCut(current_.szTask, line);
     lastTaskKind_ = runTask(current_);
     if (lastTaskKind_ == Quadratic) {
-        platform_.setControlVisible(FirstRootLabel, true);
-        platform_.setControlVisible(SecondRootLabel, true);
+        showRootLabels(true);
         splitQuadratic(current_, previous_);
     }
     // A directive may have changed the mode, the angle unit or the memory.
@@ -80,6 +85,11 @@ void WindowLogic::refreshBothAnswers() {
     platform_.setControlText(LowerResultLine, field(current_.szAnswer));
 }
 
+void WindowLogic::showRootLabels(bool shown) {
+    platform_.setControlVisible(FirstRootLabel, shown);
+    platform_.setControlVisible(SecondRootLabel, shown);
+}
+
 void WindowLogic::refreshIndicators() {
     platform_.setIndicatorActive(MemoryIndicator, !textOf(current_.szMemory).empty());
     for (int i = 0; i <= FixedIndicator - AutomaticIndicator; ++i) {
@@ -102,9 +112,7 @@ void WindowLogic::clearDisplay() {
 
 void WindowLogic::clearHistory() {
     dispatchCommand(EditClearDisplay);
-    current_.szTask[0] = '\0';
-    current_.szMaths[0] = '\0';
-    current_.szResult[0] = '\0';
+    clearTaskTexts(current_);
     previous_ = current_;
     platform_.clearRecentTasks();
     resetHistory();
@@ -112,16 +120,13 @@ void WindowLogic::clearHistory() {
 
 void WindowLogic::newSession() {
     platform_.clearRecentTasks();
-    current_.szTask[0] = '\0';
-    current_.szMaths[0] = '\0';
-    current_.szResult[0] = '\0';
+    clearTaskTexts(current_);
     current_.szAnswer[0] = '\0';
     current_.szMemory[0] = '\0';
     // A quadratic split over the two records would otherwise be put back
     // together by the Enter below and reappear on the upper lines.
     if (lastTaskKind_ == Quadratic) {
-        platform_.setControlVisible(FirstRootLabel, false);
-        platform_.setControlVisible(SecondRootLabel, false);
+        showRootLabels(false);
         lastTaskKind_ = Plain;
     }
     platform_.setInputText("");

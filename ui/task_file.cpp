@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "ui/encoding.h"
+#include "ui/line_ends.h"
 #include "ui/window_logic.h"
 
 namespace {
@@ -49,17 +50,8 @@ bool readWholeFile(const std::filesystem::path& file, std::string& bytes) {
 
 std::vector<std::string> taskFileLines(std::string_view bytes) {
     std::string text = engineText(bytes);
-    std::vector<std::string> lines;
-    std::string_view rest = text;
-    for (;;) {
-        std::size_t end = rest.find_first_of("\r\n");
-        lines.emplace_back(rest.substr(0, end));
-        if (end == std::string_view::npos) break;
-        std::size_t next = end + 1;
-        if (rest[end] == '\r' && next < rest.size() && rest[next] == '\n') ++next;
-        rest.remove_prefix(next);
-    }
-    return lines;
+    std::vector<std::string_view> lines = splitLines(text);
+    return {lines.begin(), lines.end()};
 }
 
 void WindowLogic::loadTaskFile() {
@@ -68,7 +60,7 @@ void WindowLogic::loadTaskFile() {
     std::string bytes;
     // A folder opens as a stream on some systems and reads as nothing.
     if (std::filesystem::is_directory(file) || !readWholeFile(file, bytes)) {
-        platform_.showErrorMessage("Molvane", kUnreadableFileMessage);
+        platform_.showErrorMessage(kMessageCaption, kUnreadableFileMessage);
         return;
     }
     runTaskLines(taskFileLines(bytes));

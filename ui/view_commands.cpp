@@ -79,16 +79,12 @@ void WindowLogic::toggleAlwaysOnTop() {
 void WindowLogic::toggleHistoryWindow() {
     if (platform_.historyWindowVisible()) {
         platform_.hideHistoryWindow();
-        view_.historyVisible = 0;
         return;
     }
     WindowFrame main = platform_.mainWindowFrame();
     platform_.showHistoryWindow(historyWindowLeft(main, platform_.screenRight()), main.top);
-    view_.historyVisible = 1;
     platform_.focusInputLine();
 }
-
-void WindowLogic::historyWindowHidden() { view_.historyVisible = 0; }
 
 void WindowLogic::afterNumberFormatDialog() {
     previous_.numberMode = current_.numberMode;
@@ -106,8 +102,8 @@ void WindowLogic::setNumberFormatFields(int decimals, int digitGrouping) {
 }
 
 void WindowLogic::saveSettings() {
-    if (!saveConfiguration(configurationFile_, current_, view_)) {
-        platform_.showErrorMessage("Molvane", kSaveFailedMessage);
+    if (!saveConfiguration(configurationFile_, current_, viewFlags())) {
+        platform_.showErrorMessage(kMessageCaption, kSaveFailedMessage);
     }
 }
 

@@ -14,10 +14,8 @@ void WindowLogic::startUp() {
         platform_.setControlText(KeyFirst + key, std::string(keyText(key)));
     }
     platform_.setKeyChecked(KeyInverse, false);
-    platform_.setControlVisible(FirstRootLabel, false);
-    platform_.setControlVisible(SecondRootLabel, false);
+    showRootLabels(false);
     platform_.setToolTip(MemoryIndicator, "Memory");
-    refreshIndicators();
     resetHistory();
     loadConfiguration(configurationFile_, current_,
                       [this](int command) { applyConfigurationCommand(command); });
@@ -37,7 +35,6 @@ void WindowLogic::applyConfigurationCommand(int command) {
             break;
         case 503:
             if (!platform_.historyWindowVisible()) dispatchCommand(ViewHistory);
-            view_.historyVisible = 1;
             break;
         case 504:
             if (!view_.taskNumbering) dispatchCommand(ViewTaskNumbering);
@@ -135,10 +132,16 @@ std::vector<MenuItemState> WindowLogic::menuItemStates(int popupPosition) const 
     } else if (popupPosition == ViewPopup) {
         add(ViewDisplayOnly, true, view_.displayOnly != 0);
         add(ViewAlwaysOnTop, true, view_.alwaysOnTop != 0);
-        add(ViewHistory, true, view_.historyVisible != 0);
+        add(ViewHistory, true, platform_.historyWindowVisible());
         add(ViewTaskNumbering, true, view_.taskNumbering != 0);
     }
     return states;
+}
+
+ViewFlags WindowLogic::viewFlags() const {
+    ViewFlags flags = view_;
+    flags.historyVisible = platform_.historyWindowVisible() ? 1 : 0;
+    return flags;
 }
 
 int historyWindowLeft(const WindowFrame& mainWindow, int screenRight) {

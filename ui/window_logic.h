@@ -37,12 +37,10 @@ public:
     // position; empty for popups that need no refresh.
     std::vector<MenuItemState> menuItemStates(int popupPosition) const;
 
-    // The Task History window was closed or hidden by its own controls.
-    void historyWindowHidden();
-
     const CalcState& currentState() const { return current_; }
     const CalcState& previousState() const { return previous_; }
-    const ViewFlags& viewFlags() const { return view_; }
+    // The view options as saved; whether the history shows is the window's own state.
+    ViewFlags viewFlags() const;
     bool inverseMode() const { return inverseMode_; }
     int taskCounter() const { return taskCounter_; }
     int lastTaskKind() const { return lastTaskKind_; }
@@ -104,6 +102,7 @@ private:
     void showStates();
     void refreshIndicators();
     void updateMemoryToolTip();
+    void showRootLabels(bool shown);
     // Runs a memory directive on a copy of the current record, so only the
     // memory can change, and only to a number.
     void runMemoryDirective(std::string_view directive, std::string_view result);
@@ -115,6 +114,7 @@ private:
     std::filesystem::path configurationFile_;
     CalcState current_;
     CalcState previous_;
+    // historyVisible stays 0: the history window can hide itself, so it is asked.
     ViewFlags view_;
     int lastTaskKind_ = Plain;
     int taskCounter_ = 1;

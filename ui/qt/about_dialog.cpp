@@ -8,7 +8,6 @@
 #include <QVBoxLayout>
 
 #include "ui/qt/history_window.h"
-#include "ui/web_site.h"
 
 QLabel* aboutIconLabel(QWidget* parent) {
     auto* label = new QLabel(parent);
@@ -23,13 +22,9 @@ AboutDialog::AboutDialog(QWidget* owner) : QDialog(owner) {
     setWindowTitle("About Molvane");
     auto* grid = new QGridLayout(this);
     grid->addWidget(aboutIconLabel(this), 0, 0, 4, 1, Qt::AlignTop);
-    QString address = QString::fromLatin1(kWebSiteAddress).toHtmlEscaped();
-    auto* link = new QLabel("<a href=\"" + address + "\">" + address + "</a>", this);
-    link->setTextFormat(Qt::RichText);
-    connect(link, &QLabel::linkActivated, this, [] { openWebSite(); });
     const QString lines[] = {"Molvane ver. 3.0", "Part I. Molvane", "Oct. 29, 2010"};
     for (int row = 0; row < 3; ++row) grid->addWidget(new QLabel(lines[row], this), row, 1);
-    grid->addWidget(link, 3, 1);
+    grid->addWidget(webSiteLink(this), 3, 1);
 
     auto* ok = new QPushButton("&OK", this);
     ok->setDefault(true);

@@ -1,7 +1,7 @@
 #include "ui/qt/history_window.h"
 
-#include <QCloseEvent>
 #include <QDesktopServices>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollBar>
@@ -13,15 +13,18 @@
 
 void openWebSite() { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kWebSiteAddress))); }
 
-HistoryWindow::HistoryWindow(QWidget* owner, std::function<void(int)> dispatch, std::function<void()> hidden)
-    : QWidget(owner, Qt::Window), link_(new QLabel(this)), text_(new QPlainTextEdit(this)), hidden_(std::move(hidden)) {
+QLabel* webSiteLink(QWidget* parent) {
+    QString address = QString::fromLatin1(kWebSiteAddress).toHtmlEscaped();
+    auto* link = new QLabel("<a href=\"" + address + "\">" + address + "</a>", parent);
+    link->setTextFormat(Qt::RichText);
+    QObject::connect(link, &QLabel::linkActivated, link, [] { openWebSite(); });
+    return link;
+}
+
+HistoryWindow::HistoryWindow(QWidget* owner, std::function<void(int)> dispatch)
+    : QWidget(owner, Qt::Window), link_(webSiteLink(this)), text_(new QPlainTextEdit(this)) {
     setWindowTitle("Task History");
-    QString address = QString::fromLatin1(kWebSiteAddress);
-    link_->setText("<a href=\"" + address.toHtmlEscaped() + "\">" + address.toHtmlEscaped() + "</a>");
-    link_->setTextFormat(Qt::RichText);
     link_->setAlignment(Qt::AlignCenter);
-    link_->setOpenExternalLinks(false);
-    connect(link_, &QLabel::linkActivated, this, [] { openWebSite(); });
     // The history only grows: an undo stack would keep a copy of every entry.
     text_->setUndoRedoEnabled(false);
 
@@ -38,10 +41,7 @@ HistoryWindow::HistoryWindow(QWidget* owner, std::function<void(int)> dispatch, 
     }
     auto* hide = new QPushButton("&Hide", this);
     fit(hide);
-    connect(hide, &QPushButton::clicked, this, [this] {
-        QWidget::hide();
-        hidden_();
-    });
+    connect(hide, &QPushButton::clicked, this, &QWidget::hide);
     buttons->addWidget(hide);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
@@ -65,11 +65,6 @@ void HistoryWindow::append(const QString& text) {
 }
 
 QString HistoryWindow::text() const { return text_->toPlainText().replace('\n', "\r\n"); }
-
-void HistoryWindow::closeEvent(QCloseEvent* event) {
-    event->accept();
-    hidden_();
-}
 
 void HistoryWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && !isActiveWindow()) text_->moveCursor(QTextCursor::End);

@@ -1,4 +1,5 @@
-// The Task History window: the history text beside the main window.
+// The Task History window: the history text beside the main window, under a
+// link to the program's web site.
 #pragma once
 
 #include <QLabel>
@@ -9,9 +10,8 @@
 class HistoryWindow : public QWidget {
     Q_OBJECT
 public:
-    // `dispatch` runs a main-window command; `hidden` tells that the window
-    // hid itself (its Hide button or close box).
-    HistoryWindow(QWidget* owner, std::function<void(int)> dispatch, std::function<void()> hidden);
+    // `dispatch` runs a main-window command.
+    HistoryWindow(QWidget* owner, std::function<void(int)> dispatch);
 
     void setText(const QString& text);
     void append(const QString& text);
@@ -20,15 +20,16 @@ public:
     QLabel* link() const { return link_; }
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
     QLabel* link_;
     QPlainTextEdit* text_;
-    std::function<void()> hidden_;
 };
 
 // Opens the program's web site in the desktop's browser: always the one fixed
 // address, never a text the user typed.
 void openWebSite();
+
+// A label that shows the web site's address as a link and opens it when clicked.
+QLabel* webSiteLink(QWidget* parent);

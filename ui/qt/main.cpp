@@ -25,6 +25,7 @@ int main(int argc, char* argv[]) {
     logic.startUp();
     window.show();
     int exitCode = application.exec();
+    // The logic is destroyed before the window, which may still signal while it closes.
     window.attach(nullptr);
     return exitCode;
 }

@@ -89,11 +89,7 @@ MainWindow::MainWindow() {
     buildMenus();
     buildAccelerators();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    history_ = new HistoryWindow(
-        this, [this](int id) { dispatch(id); },
-        [this] {
-            if (logic_) logic_->historyWindowHidden();
-        });
+    history_ = new HistoryWindow(this, [this](int id) { dispatch(id); });
     QIcon icon(":/molvane.svg");
     setWindowIcon(icon);
     history_->setWindowIcon(icon);
@@ -226,13 +222,14 @@ void MainWindow::buildMenus() {
     // Six titles share a window 267 pixels wide: tighter padding keeps Help in view.
     menuBar()->setStyleSheet("QMenuBar { spacing: 0px; } QMenuBar::item { padding: 2px 5px; }");
     std::vector<QMenu*> open;
+    QMenu* editMenu = nullptr;
     int position = 0;
     for (const MenuEntry& entry : menuBarEntries()) {
         switch (entry.kind) {
             case MenuEntryKind::PopupBegin: {
                 QMenu* menu = open.empty() ? menuBar()->addMenu(entry.text) : open.back()->addMenu(entry.text);
                 if (open.empty()) {
-                    popups_[position] = menu;
+                    if (position == EditPopup) editMenu = menu;
                     connect(menu, &QMenu::aboutToShow, this, [this, position] { refreshMenu(position); });
                     ++position;
                 }
@@ -262,16 +259,19 @@ void MainWindow::buildMenus() {
     }
     // A greyed item would also silence its shortcut; the accelerators act
     // whatever the menu showed when it was last open.
-    connect(popups_[EditPopup], &QMenu::aboutToHide, this, [this] {
-        for (QAction* action : popups_[EditPopup]->actions()) action->setEnabled(true);
+    connect(editMenu, &QMenu::aboutToHide, this, [editMenu] {
+        for (QAction* action : editMenu->actions()) action->setEnabled(true);
     });
 }
 
-// Keys without a menu item of their own: Enter, and the memory keys F6 and F7.
+// Keys without a menu item of their own (Enter, and the memory keys F6 and F7)
+// get a shortcut here; every key is kept for the input line's filter.
 void MainWindow::buildAccelerators() {
     for (const Accelerator& accelerator : acceleratorKeys()) {
+        QKeySequence keys(QString::fromLatin1(accelerator.keys));
+        acceleratorSequences_.append(keys);
         if (menuActions_.contains(accelerator.id)) continue;
-        auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(accelerator.keys)), this);
+        auto* shortcut = new QShortcut(keys, this);
         shortcut->setContext(Qt::WindowShortcut);
         connect(shortcut, &QShortcut::activated, this, [this, id = accelerator.id] { dispatch(id, 1); });
     }
@@ -290,14 +290,10 @@ void MainWindow::refreshMenu(int popupPosition) {
 // The input line would take the editing keys for itself (Ctrl+C, Ctrl+Z, Esc,
 // Enter); the accelerators come first, as they do wherever the focus is.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride) {
-        QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
-        for (const Accelerator& accelerator : acceleratorKeys()) {
-            if (QKeySequence(QString::fromLatin1(accelerator.keys)) == pressed) {
-                event->ignore();
-                return true;
-            }
-        }
+    if (event->type() == QEvent::ShortcutOverride &&
+        acceleratorSequences_.contains(QKeySequence(static_cast<QKeyEvent*>(event)->keyCombination()))) {
+        event->ignore();
+        return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -4,7 +4,9 @@
 
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QKeySequence>
 #include <QLineEdit>
+#include <QList>
 #include <QMainWindow>
 #include <QMap>
 #include <QProgressDialog>
@@ -123,5 +125,5 @@ private:
     QProgressDialog* progress_ = nullptr;
     QMap<int, QWidget*> controls_;
     QMap<int, QAction*> menuActions_;
-    QMap<int, QMenu*> popups_;
+    QList<QKeySequence> acceleratorSequences_;
 };

@@ -9,6 +9,29 @@
 
 #include "ui/qt/about_dialog.h"
 
+namespace {
+
+// Typing and the arrows read the places from the same text: the field's first
+// 61 characters.
+std::string placesText(const QString& text) { return text.left(61).toStdString(); }
+
+// Three radio buttons that the dialog checks itself, as the commands say;
+// `chosen` runs with the index of the one clicked.
+template <typename Chosen>
+void makeChoiceButtons(QWidget* group, const char* const (&names)[3], QRadioButton* (&buttons)[3], Chosen chosen) {
+    for (int i = 0; i < 3; ++i) {
+        buttons[i] = new QRadioButton(names[i], group);
+        buttons[i]->setAutoExclusive(false);
+        QObject::connect(buttons[i], &QRadioButton::clicked, group, [chosen, i] { chosen(i); });
+    }
+}
+
+void checkOnly(QRadioButton* (&buttons)[3], int chosen) {
+    for (int i = 0; i < 3; ++i) buttons[i]->setChecked(i == chosen);
+}
+
+}  // namespace
+
 NumberFormatDialog::NumberFormatDialog(QWidget* owner, WindowLogic& logic) : QDialog(owner), choices_(logic) {
     setWindowTitle("Number Format");
     auto* layout = new QVBoxLayout(this);
@@ -24,13 +47,13 @@ NumberFormatDialog::NumberFormatDialog(QWidget* owner, WindowLogic& logic) : QDi
     layout->addWidget(buttons);
 
     showMode();
-    units_[choices_.angleUnit()]->setChecked(true);
+    checkOnly(units_, choices_.angleUnit());
     decimals_->setText(QString::number(choices_.decimals()));
     grouping_->setChecked(choices_.digitGrouping());
     // Connected once the controls show the opening values, so that showing
     // them applies nothing.
     connect(decimals_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        choices_.typeDecimals(text.left(61).toStdString());
+        choices_.typeDecimals(placesText(text));
     });
     connect(grouping_, &QCheckBox::toggled, this, [this](bool on) { choices_.setDigitGrouping(on); });
     buttons->button(QDialogButtonBox::Ok)->setFocus();
@@ -57,17 +80,11 @@ QWidget* NumberFormatDialog::buildHeading() {
 QWidget* NumberFormatDialog::buildNumberGroup() {
     auto* group = new QGroupBox(" Number Format ", this);
     auto* grid = new QGridLayout(group);
-    const char* names[] = {"&Automatic", "&Scientific", "&Fixed"};
-    for (int mode = 0; mode < 3; ++mode) {
-        modes_[mode] = new QRadioButton(names[mode], group);
-        // The dialog checks its buttons itself, as the commands say.
-        modes_[mode]->setAutoExclusive(false);
-        connect(modes_[mode], &QRadioButton::clicked, this, [this, mode] {
-            choices_.chooseNumberMode(mode);
-            showMode();
-        });
-        grid->addWidget(modes_[mode], mode, 0);
-    }
+    makeChoiceButtons(group, {"&Automatic", "&Scientific", "&Fixed"}, modes_, [this](int mode) {
+        choices_.chooseNumberMode(mode);
+        showMode();
+    });
+    for (int mode = 0; mode < 3; ++mode) grid->addWidget(modes_[mode], mode, 0);
     decimals_ = new QLineEdit(group);
     decimals_->setAlignment(Qt::AlignCenter);
     decimals_->setMaximumWidth(fontMetrics().horizontalAdvance("0000") + 8);
@@ -100,29 +117,23 @@ QWidget* NumberFormatDialog::buildNumberGroup() {
 QWidget* NumberFormatDialog::buildAngleGroup() {
     auto* group = new QGroupBox(this);
     auto* row = new QHBoxLayout(group);
-    const char* names[] = {"&Radians", "&Degrees", "&Grads"};
-    for (int unit = 0; unit < 3; ++unit) {
-        units_[unit] = new QRadioButton(names[unit], group);
-        units_[unit]->setAutoExclusive(false);
-        connect(units_[unit], &QRadioButton::clicked, this, [this, unit] {
-            choices_.chooseAngleUnit(unit);
-            for (int other = 0; other < 3; ++other) units_[other]->setChecked(other == unit);
-        });
-        row->addWidget(units_[unit]);
-    }
+    makeChoiceButtons(group, {"&Radians", "&Degrees", "&Grads"}, units_, [this](int unit) {
+        choices_.chooseAngleUnit(unit);
+        checkOnly(units_, unit);
+    });
+    for (QRadioButton* unit : units_) row->addWidget(unit);
     return group;
 }
 
 void NumberFormatDialog::showMode() {
-    int mode = choices_.numberMode();
-    for (int other = 0; other < 3; ++other) modes_[other]->setChecked(other == mode);
+    checkOnly(modes_, choices_.numberMode());
     bool places = choices_.placesEnabled();
     for (QWidget* control : std::initializer_list<QWidget*>{decimals_, up_, down_, placesLabel_}) control->setEnabled(places);
 }
 
 // The new text applies itself through the edit's change signal.
 void NumberFormatDialog::step(int direction) {
-    decimals_->setText(QString::number(steppedDecimals(decimals_->text().left(61).toStdString(), direction)));
+    decimals_->setText(QString::number(steppedDecimals(placesText(decimals_->text()), direction)));
 }
 
 void NumberFormatDialog::reject() {

@@ -9,15 +9,14 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QTextDocument>
-#include <QUrl>
 
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/cp1252.h"
 #include "ui/qt/help_window.h"
 #include "ui/qt/history_printing.h"
-#include "ui/qt/number_format_dialog.h"
 #include "ui/qt/history_window.h"
 #include "ui/qt/main_window.h"
+#include "ui/qt/number_format_dialog.h"
 
 void MainWindow::setControlText(int id, const std::string& text) {
     QWidget* widget = controls_.value(id);
@@ -52,11 +51,14 @@ void MainWindow::setKeyChecked(int id, bool checked) {
     if (auto* button = qobject_cast<QAbstractButton*>(controls_.value(id))) button->setChecked(checked);
 }
 
+// Every Enter refreshes every indicator; a palette copied only to change
+// nothing would cost each line of a long task file.
 void MainWindow::setIndicatorActive(int id, bool active) {
     QWidget* indicator = controls_.value(id);
-    if (!indicator) return;
+    QColor colour = active ? QColor(1, 1, 1) : QColor(192, 192, 192);
+    if (!indicator || indicator->palette().color(QPalette::WindowText) == colour) return;
     QPalette palette = indicator->palette();
-    palette.setColor(QPalette::WindowText, active ? QColor(1, 1, 1) : QColor(192, 192, 192));
+    palette.setColor(QPalette::WindowText, colour);
     indicator->setPalette(palette);
 }
 
@@ -208,7 +210,7 @@ std::filesystem::path MainWindow::chooseFileToSave(const std::string& suggestedN
 
 void MainWindow::printText(const std::string& documentName, const std::string& text, bool preview) {
     if (!printHistoryText(this, documentName, text, preview)) {
-        showErrorMessage("Molvane", "The history could not be printed.");
+        showErrorMessage(kMessageCaption, "The history could not be printed.");
     }
 }
 
