@@ -78,15 +78,7 @@ bool runFile(CliSession& session, const std::string& name, std::ostream& out, st
 // The view options are the desktop program's; the CLI keeps those the file had
 // so that saving writes them back.
 ConfigurationCommandHandler keepViewFlags(ViewFlags& view) {
-    return [&view](int command) {
-        switch (command) {
-            case 501: view.displayOnly = 1; break;
-            case 502: view.alwaysOnTop = 1; break;
-            case 503: view.historyVisible = 1; break;
-            case 504: view.taskNumbering = 1; break;
-            default: break;
-        }
-    };
+    return [&view](int command) { switchOnViewOption(view, command); };
 }
 
 // The message box's CR LF line ends, as a terminal wants them.

@@ -15,14 +15,8 @@ namespace {
 
 ConfigurationCommandHandler noteViewFlags(ViewFlags& view, std::string_view input) {
     return [&view, input](int command) {
-        switch (command) {
-            case 501: view.displayOnly = 1; break;
-            case 502: view.alwaysOnTop = 1; break;
-            case 503: view.historyVisible = 1; break;
-            case 504: view.taskNumbering = 1; break;
-            case 505: break;
-            default: failInvariant("the caller was handed a number outside 501 to 505", input);
-        }
+        if (command < 501 || command > 505) failInvariant("the caller was handed a number outside 501 to 505", input);
+        switchOnViewOption(view, command);
     };
 }
 

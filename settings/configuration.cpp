@@ -60,6 +60,16 @@ const char* numberModeLine(std::int32_t numberMode) {
 
 }  // namespace
 
+void switchOnViewOption(ViewFlags& view, int command) {
+    switch (command) {
+        case 501: view.displayOnly = 1; break;
+        case 502: view.alwaysOnTop = 1; break;
+        case 503: view.historyVisible = 1; break;
+        case 504: view.taskNumbering = 1; break;
+        default: break;
+    }
+}
+
 void applyConfigurationText(std::string_view bytes, CalcState& state, const ConfigurationCommandHandler& onCommand) {
     LineRunner runner(state, onCommand);
     runner.feed(bytes);

@@ -20,6 +20,10 @@ struct ViewFlags {
     int taskNumbering = 0;
 };
 
+// Switches on the view option that a window option of the file stands for
+// (501 to 504); 505 (clear the history) and every other number change nothing.
+void switchOnViewOption(ViewFlags& view, int command);
+
 // Told of each window option (501 to 505) as the file is read, in file order.
 using ConfigurationCommandHandler = std::function<void(int command)>;
 
