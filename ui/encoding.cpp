@@ -88,3 +88,13 @@ std::string cp1252ToUtf8(std::string_view cp1252) {
     for (char c : cp1252) appendUtf8(out, codePointOfCp1252(static_cast<unsigned char>(c)));
     return out;
 }
+
+bool isWellFormedUtf8(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        char32_t codePoint = 0;
+        std::size_t length = decodeUtf8(bytes, i, codePoint);
+        if (length == 0) return false;
+        i += length;
+    }
+    return true;
+}

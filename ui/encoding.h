@@ -19,3 +19,7 @@ char cp1252ByteOf(char32_t codePoint);
 
 // The character that one Windows-1252 byte stands for.
 char32_t codePointOfCp1252(unsigned char byte);
+
+// True when every byte belongs to a well-formed UTF-8 sequence (no overlong
+// forms, no surrogates), so the text can be read as UTF-8 without loss.
+bool isWellFormedUtf8(std::string_view bytes);

@@ -12,25 +12,12 @@ namespace {
 
 constexpr const char* kUnreadableFileMessage = "The task file could not be read.";
 
-// Well-formed UTF-8 sequences only; the converter turns anything else into '?',
-// which would spoil a Windows-1252 file that happens to hold a '\xD7'.
-bool isUtf8(std::string_view bytes) {
-    for (std::size_t i = 0; i < bytes.size();) {
-        auto lead = static_cast<unsigned char>(bytes[i]);
-        std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-        if (length == 0 || lead == 0xC0 || lead == 0xC1 || lead > 0xF4 || i + length > bytes.size()) return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
-        }
-        i += length;
-    }
-    return true;
-}
-
 std::string engineText(std::string_view bytes) {
     constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
     if (bytes.starts_with(byteOrderMark)) bytes.remove_prefix(byteOrderMark.size());
-    if (isUtf8(bytes)) return utf8ToCp1252(bytes);
+    // Only well-formed UTF-8 is read as UTF-8: the converter turns anything else
+    // into '?', which would spoil a Windows-1252 file that holds a '\xD7'.
+    if (isWellFormedUtf8(bytes)) return utf8ToCp1252(bytes);
     std::string text;
     text.reserve(bytes.size());
     for (char c : bytes) {

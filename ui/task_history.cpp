@@ -1,7 +1,6 @@
 #include "ui/task_history.h"
 
-#include <charconv>
-
+#include "engine/numbers.h"
 #include "engine/text.h"
 
 namespace {
@@ -9,10 +8,10 @@ namespace {
 constexpr int kDumpCommand = 20;
 
 std::string numberPrefix(int number) {
-    char digits[16];
-    auto [end, error] = std::to_chars(digits, digits + sizeof digits, number);
-    if (error != std::errc()) end = digits;
-    return "\r\n" + std::string(digits, end) + ". \t";
+    std::string prefix = "\r\n";
+    prefix += writeInteger(number).view();
+    prefix += ". \t";
+    return prefix;
 }
 
 // Starts an entry for a task that is logged: numbered when numbering is on.
