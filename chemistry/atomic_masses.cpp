@@ -12,6 +12,7 @@ namespace {
 // Masses stay texts: the expression shows them to the user exactly as written
 // here, so a trailing zero (Mg 24.3050) must survive. Kept in ASCII order of the
 // symbols ("B" before "Ba"), which the lookup's binary search relies on.
+// clang-format off
 constexpr std::array<AtomicMass, 111> kMasses{{
     {"Ac", "227"},         {"Ag", "107.8682"},    {"Al", "26.9815386"},  {"Am", "243"},
     {"Ar", "39.948"},      {"As", "74.92160"},    {"At", "210"},         {"Au", "196.966569"},
@@ -42,6 +43,7 @@ constexpr std::array<AtomicMass, 111> kMasses{{
     {"V", "50.9415"},      {"W", "183.84"},       {"Xe", "131.293"},     {"Y", "88.90585"},
     {"Yb", "173.054"},     {"Zn", "65.38"},       {"Zr", "91.224"},
 }};
+// clang-format on
 
 // The symbol that the buffer holds: a capital and then a small letter or the
 // terminator. Anything else is no symbol (an empty view).

@@ -20,39 +20,39 @@ enum class ExtraRule {
 };
 
 struct SymbolPair {
-    bool hasRow;                 // j and q have none: they are left alone
-    std::string_view capitals;   // after these the small letter stays small
+    bool hasRow;                // j and q have none: they are left alone
+    std::string_view capitals;  // after these the small letter stays small
     ExtraRule extra;
 };
 
 // One row a small letter, 'a' to 'z'.
 constexpr std::array<SymbolPair, 26> kSymbolPairs{{
-    {true, "BCGLNPRT", ExtraRule::None},           // a
-    {true, "DNPRSTY", ExtraRule::None},            // b
-    {true, "AST", ExtraRule::CapitalBeforeFos},    // c
-    {true, "CGMNP", ExtraRule::None},              // d
-    {true, "BCFGHNRSTX", ExtraRule::Exponent},     // e
-    {true, "CHR", ExtraRule::None},                // f
-    {true, "AHMS", ExtraRule::None},               // g
-    {true, "BRT", ExtraRule::CapitalBeforeFos},    // h
-    {true, "BLNST", ExtraRule::None},              // i
-    {false, "", ExtraRule::None},                  // j
-    {true, "B", ExtraRule::None},                  // k
-    {true, "ACT", ExtraRule::None},                // l
-    {true, "ACFPST", ExtraRule::None},             // m
-    {true, "IMRSZ", ExtraRule::CapitalO},          // n
-    {true, "CHMNP", ExtraRule::None},              // o
-    {true, "N", ExtraRule::CapitalO},              // p
-    {false, "", ExtraRule::None},                  // q
-    {true, "ABCEFIKLPSZ", ExtraRule::None},        // r
-    {true, "ACEHO", ExtraRule::CapitalC},          // s
-    {true, "AMP", ExtraRule::None},                // t
-    {true, "ACELPR", ExtraRule::None},             // u
-    {true, "", ExtraRule::None},                   // v
-    {true, "", ExtraRule::None},                   // w
-    {true, "", ExtraRule::None},                   // x
-    {true, "D", ExtraRule::None},                  // y
-    {true, "", ExtraRule::None},                   // z
+    {true, "BCGLNPRT", ExtraRule::None},         // a
+    {true, "DNPRSTY", ExtraRule::None},          // b
+    {true, "AST", ExtraRule::CapitalBeforeFos},  // c
+    {true, "CGMNP", ExtraRule::None},            // d
+    {true, "BCFGHNRSTX", ExtraRule::Exponent},   // e
+    {true, "CHR", ExtraRule::None},              // f
+    {true, "AHMS", ExtraRule::None},             // g
+    {true, "BRT", ExtraRule::CapitalBeforeFos},  // h
+    {true, "BLNST", ExtraRule::None},            // i
+    {false, "", ExtraRule::None},                // j
+    {true, "B", ExtraRule::None},                // k
+    {true, "ACT", ExtraRule::None},              // l
+    {true, "ACFPST", ExtraRule::None},           // m
+    {true, "IMRSZ", ExtraRule::CapitalO},        // n
+    {true, "CHMNP", ExtraRule::None},            // o
+    {true, "N", ExtraRule::CapitalO},            // p
+    {false, "", ExtraRule::None},                // q
+    {true, "ABCEFIKLPSZ", ExtraRule::None},      // r
+    {true, "ACEHO", ExtraRule::CapitalC},        // s
+    {true, "AMP", ExtraRule::None},              // t
+    {true, "ACELPR", ExtraRule::None},           // u
+    {true, "", ExtraRule::None},                 // v
+    {true, "", ExtraRule::None},                 // w
+    {true, "", ExtraRule::None},                 // x
+    {true, "D", ExtraRule::None},                // y
+    {true, "", ExtraRule::None},                 // z
 }};
 
 // Capitals that are never a symbol by themselves: a lone one is the second
@@ -77,8 +77,7 @@ void applyExtraRule(WorkCopy& work, std::size_t i, ExtraRule extra) {
         case ExtraRule::Exponent:
             if (isDigit(work.at(i - 1)) && (isDigit(next) || next == '-')) work.set(i, 'e');
             break;
-        case ExtraRule::None:
-            break;
+        case ExtraRule::None: break;
     }
 }
 

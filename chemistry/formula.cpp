@@ -73,7 +73,7 @@ std::string_view prefixInsideTerm(const FormulaScan& scan) {
     if (isDigit(prev) || prev == '.') return "";  // a number goes on
     if (!isDigit(cur) || prev == '-') return "";
     if (prev == 'e' && endsMantissa(scan.beforePrev())) return "";  // digits of an exponent
-    return "*";  // a count after a symbol or a bracket multiplies
+    return "*";                                                     // a count after a symbol or a bracket multiplies
 }
 
 void writeInsideTerm(FormulaScan& scan) {
@@ -150,21 +150,17 @@ namespace {
 
 // Appends the value that a named value's code stands for: pi, the previous
 // answer or the memory. Returns 0, 1011 or 1012.
-int appendNamedValue(char which, std::string_view answer, std::string_view memory,
-                     FixedText<kFormulaLimit>& out) {
+int appendNamedValue(char which, std::string_view answer, std::string_view memory, FixedText<kFormulaLimit>& out) {
     FixedText<kMathsLimit> number;
     switch (which) {
-        case '1':
-            out.append(kPiText);
-            return 0;
+        case '1': out.append(kPiText); return 0;
         case '2':
             if (!takeNumberText(answer, number)) return AnswerNotNumber;
             break;
         case '3':
             if (!takeNumberText(memory, number)) return MemoryNotNumber;
             break;
-        default:
-            return 0;  // no value behind this code
+        default: return 0;  // no value behind this code
     }
     out.append(number.view());
     return 0;

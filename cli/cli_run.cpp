@@ -36,8 +36,10 @@ bool readLine(std::istream& in, std::string& line, bool& tooLong) {
         }
         any = true;
         if (c == '\n') break;
-        if (line.size() < kLineByteLimit) line += static_cast<char>(c);
-        else tooLong = true;
+        if (line.size() < kLineByteLimit)
+            line += static_cast<char>(c);
+        else
+            tooLong = true;
     }
     if (!line.empty() && line.back() == '\r') line.pop_back();
     return any;

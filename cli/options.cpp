@@ -10,8 +10,8 @@ bool carriesValue(std::string_view argument, std::string_view name) {
 }
 
 // An option that takes a value, as "--file NAME", "--file=NAME" or "-f NAME".
-void takeValue(const std::vector<std::string>& arguments, std::size_t& i, std::string_view name,
-               std::string& value, std::string& error) {
+void takeValue(const std::vector<std::string>& arguments, std::size_t& i, std::string_view name, std::string& value,
+               std::string& error) {
     const std::string& argument = arguments[i];
     if (carriesValue(argument, name)) {
         value = argument.substr(name.size() + 1);

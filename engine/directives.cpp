@@ -69,10 +69,14 @@ int applyDirective(CalcState& state) {
         case 'a': state.numberMode = Automatic; break;
         case 'c': state.decimalComma = 1; break;
         case 'd':
-            if (second == 'i' && third == 'g') state.digitGrouping = readInteger(argument);
-            else if (second == 'e' && third == 'c') state.decimals = readInteger(argument);
-            else if (second == 'e' && third == 'g') state.angleUnit = Degrees;
-            else if (second == 'o') state.decimalComma = 0;
+            if (second == 'i' && third == 'g')
+                state.digitGrouping = readInteger(argument);
+            else if (second == 'e' && third == 'c')
+                state.decimals = readInteger(argument);
+            else if (second == 'e' && third == 'g')
+                state.angleUnit = Degrees;
+            else if (second == 'o')
+                state.decimalComma = 0;
             break;
         case 'f':
             if (second == 'i') {

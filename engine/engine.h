@@ -9,11 +9,11 @@
 #include <cstdint>
 
 // Limits of the texts, in characters without the terminator.
-constexpr std::size_t kTaskLimit = 510;     // a normalised task
-constexpr std::size_t kMathsLimit = 638;    // the expression handed to the evaluator
-constexpr std::size_t kResultLimit = 125;   // a raw result or a message
-constexpr std::size_t kAnswerLimit = 125;   // a formatted answer
-constexpr std::size_t kMemoryLimit = 127;   // the memory
+constexpr std::size_t kTaskLimit = 510;       // a normalised task
+constexpr std::size_t kMathsLimit = 638;      // the expression handed to the evaluator
+constexpr std::size_t kResultLimit = 125;     // a raw result or a message
+constexpr std::size_t kAnswerLimit = 125;     // a formatted answer
+constexpr std::size_t kMemoryLimit = 127;     // the memory
 constexpr std::size_t kInputLineLimit = 509;  // what the Enter key accepts
 
 enum AngleUnit : std::int32_t { Radians = 0, Degrees = 1, Grads = 2 };

@@ -18,6 +18,7 @@ constexpr char kCodeClose = ';';
 // Indexed by code - kFirstCode, in the order of replacement: every name comes
 // after each longer name that contains it, so "cos" is never found inside
 // "acosh" and "tg" never inside "arctg".
+// clang-format off
 constexpr const char* kNames[kLastCode - kFirstCode + 1] = {
     "acosec", "cosec", "arccos", "acosh", "acos", "cosh", "cos",               // 11-17
     "arcsin", "asinh", "asin", "sinh", "sin",                                  // 18-22
@@ -29,6 +30,7 @@ constexpr const char* kNames[kLastCode - kFirstCode + 1] = {
     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,                      // 55-60
     "pi", "ans", "mem",                                                        // 61-63
 };
+// clang-format on
 
 // Every name of a group contains its guard: a task without the guard can skip
 // the whole group.
@@ -59,7 +61,7 @@ int firstCodeToSearch(int code, std::string_view text) {
 // a new occurrence: one pass finds them all.
 bool replaceName(CodingText& text, std::string_view name, int code) {
     const char codeText[kFunctionCodeLength] = {kCodeOpen, static_cast<char>('0' + code / 10),
-                                        static_cast<char>('0' + code % 10), kCodeClose};
+                                                static_cast<char>('0' + code % 10), kCodeClose};
     bool replaced = false;
     std::size_t at = text.view().find(name);
     while (at != std::string_view::npos && !text.overflowed) {

@@ -101,25 +101,37 @@ int computeAngleFunction(int code, double x, double h, double& value) {
     bool insideUnit = x > -1.0 && x < 1.0;
     bool outsideUnit = x < -1.0 || x > 1.0;
     switch (code) {
-        case 11: case 41:
+        case 11:
+        case 41:
             if (insideUnit) return ArgumentOutOfRange;
             value = std::asin(1.0 / x) * h / kPi;
             return 0;
-        case 12: case 42: value = 1.0 / std::sin(t); return 0;
-        case 13: case 15:
+        case 12:
+        case 42: value = 1.0 / std::sin(t); return 0;
+        case 13:
+        case 15:
             if (outsideUnit) return ArgumentOutOfRange;
             value = std::acos(x) * h / kPi;
             return 0;
         case 17: value = snappedCosine(t); return 0;
-        case 18: case 20:
+        case 18:
+        case 20:
             if (outsideUnit) return ArgumentOutOfRange;
             value = std::asin(x) * h / kPi;
             return 0;
         case 22: value = snappedSine(t); return 0;
-        case 23: case 25: case 28: case 30: value = std::atan(1.0 / x) * h / kPi; return 0;
-        case 27: case 32: return snappedCotangent(t, value);
-        case 29: case 31: case 34: case 36: value = std::atan(x) * h / kPi; return 0;
-        case 33: case 38: return snappedTangent(t, value);
+        case 23:
+        case 25:
+        case 28:
+        case 30: value = std::atan(1.0 / x) * h / kPi; return 0;
+        case 27:
+        case 32: return snappedCotangent(t, value);
+        case 29:
+        case 31:
+        case 34:
+        case 36: value = std::atan(x) * h / kPi; return 0;
+        case 33:
+        case 38: return snappedTangent(t, value);
         case 39:
             if (insideUnit) return ArgumentOutOfRange;
             value = std::acos(1.0 / x) * h / kPi;
@@ -166,9 +178,11 @@ int computeNumberFunction(int code, double x, double& value) {
             value = std::sqrt(x);
             return 0;
         case 44: value = std::pow(x, 2.0); return 0;
-        case 45: case 46: value = std::exp(x); return 0;
+        case 45:
+        case 46: value = std::exp(x); return 0;
         case 47: value = std::pow(10.0, x); return 0;
-        case 48: case 49:
+        case 48:
+        case 49:
             if (x == 0.0) return LogarithmOfZero;
             if (x < 0.0) return LogarithmOfNegative;
             value = code == 48 ? std::log(x) : std::log10(x);
@@ -176,7 +190,8 @@ int computeNumberFunction(int code, double x, double& value) {
         case 50: value = std::fabs(x); return 0;
         // Adding 0 turns the -0 of int(-0.5) into 0.
         case 51: value = std::trunc(x) + 0.0; return 0;
-        case 52: case 53: value = randomBelow(x); return 0;
+        case 52:
+        case 53: value = randomBelow(x); return 0;
         case 54: value = x < 0.0 ? -1.0 : (x > 0.0 ? 1.0 : 0.0); return 0;
         default: return kNotInGroup;
     }

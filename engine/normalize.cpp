@@ -56,20 +56,32 @@ bool normalizeCharacter(std::string_view line, std::size_t& i, FixedText<kMathsL
     char previous = out.back();
     ++i;
     switch (c) {
-    case '=': return false;
-    case '#': kind = Directive; out.append('#'); return true;
-    case '^': writePower(previous, out, kind); return true;
-    case '*':
-        if (next != '*') out.append('*');
-        else { writePower(previous, out, kind); ++i; }
-        return true;
-    case '+': if (next == '+') ++i; out.append('+'); return true;
-    // The second '-' is read again: "5--3" becomes "5-1*-3".
-    case '-': out.append(next == '-' ? "-1*" : "-"); return true;
-    case ',': case '.': out.append(isDigit(previous) ? "." : "0."); return true;
-    case '_': out.append(previous == '\0' || isOneOf(previous, kRootAfter) ? "2_" : "_"); return true;
-    case 'e': case 'E': i += writeExponentLetter(c, previous, next, out); return true;
-    default: break;
+        case '=': return false;
+        case '#':
+            kind = Directive;
+            out.append('#');
+            return true;
+        case '^': writePower(previous, out, kind); return true;
+        case '*':
+            if (next != '*')
+                out.append('*');
+            else {
+                writePower(previous, out, kind);
+                ++i;
+            }
+            return true;
+        case '+':
+            if (next == '+') ++i;
+            out.append('+');
+            return true;
+        // The second '-' is read again: "5--3" becomes "5-1*-3".
+        case '-': out.append(next == '-' ? "-1*" : "-"); return true;
+        case ',':
+        case '.': out.append(isDigit(previous) ? "." : "0."); return true;
+        case '_': out.append(previous == '\0' || isOneOf(previous, kRootAfter) ? "2_" : "_"); return true;
+        case 'e':
+        case 'E': i += writeExponentLetter(c, previous, next, out); return true;
+        default: break;
     }
     if (isDigit(c) || isOneOf(c, "/!()[]{}")) {
         out.append(c);

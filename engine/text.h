@@ -14,8 +14,7 @@
 // The text held in a field: up to its first NUL, never past the field's end.
 inline std::string_view textOf(std::span<const char> field) {
     const void* nul = std::memchr(field.data(), '\0', field.size());
-    std::size_t length = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - field.data())
-                             : field.size();
+    std::size_t length = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - field.data()) : field.size();
     return {field.data(), length};
 }
 

@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             printed += line;
         }
         bool blank = pages.size() == 1 && page.lines.empty();
-        if (!blank && (page.number < range.first || page.number > range.last)) failInvariant("a page outside the range", text);
+        if (!blank && (page.number < range.first || page.number > range.last))
+            failInvariant("a page outside the range", text);
     }
     // With every page in range, the printed characters are the text's, in order.
     std::size_t allLines = printedLines(text).size();

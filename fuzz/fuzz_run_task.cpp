@@ -76,7 +76,8 @@ void runLine(CalcState& state, std::string_view line) {
     requireTerminatedTexts(state, line);
     requireKind(kind, shape, line);
     requireSettingsInRange(state, line);
-    if (!shape.directive && !sameSettings(before, state)) failInvariant("a task that is no directive changed a setting", line);
+    if (!shape.directive && !sameSettings(before, state))
+        failInvariant("a task that is no directive changed a setting", line);
     requireMemoryRules(before, state, kind, shape, line);
 }
 

@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libqt6svg6 libgl-dev
     locales
     dpkg-dev file desktop-file-utils appstream
-    clang libclang-rt-dev valgrind
+    clang libclang-rt-dev clang-format valgrind
 )
 
 missing=()

@@ -10,6 +10,9 @@ export QT_QPA_PLATFORM=offscreen
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1
 
+echo "== Layout of the C++ files =="
+bash scripts/check-format.sh
+
 echo "== Build and test =="
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOLVANE_WERROR=ON > /dev/null
 cmake --build build-test -j2

@@ -7,7 +7,8 @@
 #include "settings/atomic_file.h"
 
 const char* const kSaveFailedMessage =
-    "ERROR - Save failed !\r\n\r\nNot able to save your configuration.\r\nThe destination directory is probably write protected.";
+    "ERROR - Save failed !\r\n\r\nNot able to save your configuration.\r\nThe destination directory is probably write "
+    "protected.";
 
 namespace {
 

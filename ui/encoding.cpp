@@ -5,11 +5,13 @@
 namespace {
 
 // Code points of the bytes 0x80 to 0x9F; the rest of Windows-1252 is Latin-1.
+// clang-format off
 constexpr char16_t kHighControls[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
+// clang-format on
 
 }  // namespace
 
@@ -45,7 +47,11 @@ void appendUtf8(std::string& out, char32_t c) {
 // when the bytes there are not valid UTF-8 (overlong forms and surrogates included).
 std::size_t decodeUtf8(std::string_view text, std::size_t i, char32_t& codePoint) {
     unsigned char lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+    std::size_t length = lead < 0x80           ? 1
+                         : (lead >> 5) == 0x6  ? 2
+                         : (lead >> 4) == 0xE  ? 3
+                         : (lead >> 3) == 0x1E ? 4
+                                               : 0;
     if (length == 0 || i + length > text.size()) return 0;
     char32_t value = length == 1 ? lead : length == 2 ? (lead & 0x1F) : length == 3 ? (lead & 0x0F) : (lead & 0x07);
     for (std::size_t k = 1; k < length; ++k) {

@@ -53,7 +53,8 @@ void WindowLogic::toggleInverseMode() {
     platform_.setControlText(KeyClear, inverseMode_ ? "MC" : "C");
     platform_.setControlText(KeyMemoryAdd, inverseMode_ ? "M-" : "M+");
     for (int key = 0; key < kKeyCount; ++key) {
-        if (isInvertibleKey(key)) platform_.setControlText(KeyFirst + key, prefix + std::string(keyText(key).substr(0, 3)));
+        if (isInvertibleKey(key))
+            platform_.setControlText(KeyFirst + key, prefix + std::string(keyText(key).substr(0, 3)));
     }
     platform_.focusInputLine();
 }
@@ -95,7 +96,9 @@ void WindowLogic::runMemoryDirective(std::string_view directive, std::string_vie
     if (runTask(scratch) == Directive) writeTextCut(current_.szMemory, textOf(scratch.szMemory));
 }
 
-void WindowLogic::updateMemoryToolTip() { platform_.setToolTip(MemoryIndicator, std::string(textOf(current_.szMemory))); }
+void WindowLogic::updateMemoryToolTip() {
+    platform_.setToolTip(MemoryIndicator, std::string(textOf(current_.szMemory)));
+}
 
 void WindowLogic::insertText(std::string_view text) { platform_.replaceInputSelection(std::string(text)); }
 

@@ -6,6 +6,7 @@ namespace {
 
 // Molecule fragments come in brackets so that a count after them multiplies
 // the whole group; constants come without their units.
+// clang-format off
 constexpr std::pair<int, std::string_view> kInserts[] = {
     {2201, "(H2O)"}, {2202, "(OH)"}, {2203, "(CN)"}, {2204, "(CH2)"}, {2205, "(CO3)"},
     {2206, "(NO2)"}, {2207, "(NO3)"}, {2208, "(NH3)"}, {2209, "(NH4)"}, {2210, "(SO3)"},
@@ -23,6 +24,7 @@ constexpr std::pair<int, std::string_view> kInserts[] = {
     {2277, "aln"}, {2278, "exp"}, {2279, "int"}, {2280, "abs"}, {2281, "ran"}, {2282, "pi"},
     {2283, "ans"}, {2284, "mem"}, {2285, "!"}, {2286, "x^2+x"},
 };
+// clang-format on
 
 }  // namespace
 

@@ -3,12 +3,12 @@
 namespace {
 
 constexpr std::string_view kKeyTexts[kKeyCount] = {
-    "a...", "sin", "cos", "tan", "cot", "pi",  //
+    "a...", "sin", "cos", "tan", "cot",   "pi",     //
     "ln",   "log", "(",   ")",   "(...)", "1/...",  //
-    "C",    "7",   "8",   "9",   "^",   "_",   //
-    "MS",   "4",   "5",   "6",   "*",   "/",   //
-    "MR",   "1",   "2",   "3",   "+",   "-",   //
-    "M+",   "0",   ".",   "E",   "=",   "",
+    "C",    "7",   "8",   "9",   "^",     "_",      //
+    "MS",   "4",   "5",   "6",   "*",     "/",      //
+    "MR",   "1",   "2",   "3",   "+",     "-",      //
+    "M+",   "0",   ".",   "E",   "=",     "",
 };
 
 bool inRange(int key) { return key >= 0 && key < kKeyCount; }
@@ -18,8 +18,8 @@ bool inRange(int key) { return key >= 0 && key < kKeyCount; }
 std::string_view keyText(int key) { return inRange(key) ? kKeyTexts[key] : std::string_view(); }
 
 bool isTextKey(int key) {
-    return (key >= 1 && key <= 9) || (key >= 13 && key <= 17) || (key >= 19 && key <= 23) ||
-           (key >= 25 && key <= 29) || (key >= 31 && key <= 33);
+    return (key >= 1 && key <= 9) || (key >= 13 && key <= 17) || (key >= 19 && key <= 23) || (key >= 25 && key <= 29) ||
+           (key >= 31 && key <= 33);
 }
 
 bool isInvertibleKey(int key) { return (key >= 1 && key <= 4) || key == 6 || key == 7; }

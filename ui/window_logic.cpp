@@ -17,8 +17,7 @@ void WindowLogic::startUp() {
     showRootLabels(false);
     platform_.setToolTip(MemoryIndicator, "Memory");
     resetHistory();
-    loadConfiguration(configurationFile_, current_,
-                      [this](int command) { applyConfigurationCommand(command); });
+    loadConfiguration(configurationFile_, current_, [this](int command) { applyConfigurationCommand(command); });
     refreshIndicators();
 }
 
@@ -96,9 +95,7 @@ bool WindowLogic::dispatchEditCommand(int id, int notification) {
         case EditCopyMaths: copyToClipboard(textOf(current_.szMaths)); return true;
         case EditCopyResult: copyToClipboard(textOf(current_.szAnswer)); return true;
         case EditCopyTask: copyToClipboard(textOf(current_.szTask)); return true;
-        case EditSelectAll:
-            platform_.setInputSelection(0, static_cast<int>(platform_.inputText().size()));
-            return true;
+        case EditSelectAll: platform_.setInputSelection(0, static_cast<int>(platform_.inputText().size())); return true;
         case EditEnclose: encloseText("(", false); return true;
         case EditClearInput: platform_.setInputText(""); return true;
         case EditClearDisplay: clearDisplay(); return true;

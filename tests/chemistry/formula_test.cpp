@@ -11,7 +11,11 @@
 
 namespace {
 
-struct TranslationRow { const char* before; const char* expanded; const char* substituted; };
+struct TranslationRow {
+    const char* before;
+    const char* expanded;
+    const char* substituted;
+};
 
 // Both passes, with the previous answer "12.5" and the memory "3".
 void checkTranslation(const TranslationRow& row) {
@@ -29,7 +33,8 @@ void checkTranslation(const TranslationRow& row) {
 
 TEST(Formula, WorkedExamples) {
     const TranslationRow rows[] = {
-        {"H2SO4", "H*2+S+O*4", "1.00794*2+32.065+15.9994*4"}, {"Ca(OH)2", "Ca+(O+H)*2", "40.078+(15.9994+1.00794)*2"},
+        {"H2SO4", "H*2+S+O*4", "1.00794*2+32.065+15.9994*4"},
+        {"Ca(OH)2", "Ca+(O+H)*2", "40.078+(15.9994+1.00794)*2"},
         {"(NH4)2SO4", "(N+H*4)*2+S+O*4", "(14.0067+1.00794*4)*2+32.065+15.9994*4"},
         {"Fe2(SO4)3", "Fe*2+(S+O*4)*3", "55.845*2+(32.065+15.9994*4)*3"},
         {"K4(Fe(CN)6)", "K*4+(Fe+(C+N)*6)", "39.0983*4+(55.845+(12.0107+14.0067)*6)"},
@@ -40,14 +45,19 @@ TEST(Formula, WorkedExamples) {
         {"CuSO4*5H2O", "(Cu+S+O*4)*5*(H*2+O)", "(63.546+32.065+15.9994*4)*5*(1.00794*2+15.9994)"},
         {"CuSO4.5H2O", "Cu+S+O*4.5+H*2+O", "63.546+32.065+15.9994*4.5+1.00794*2+15.9994"},
         {"NaCl-1*5H2O", "(Na+Cl)+-1*5*(H*2+O)", "(22.98976928+35.453)+-1*5*(1.00794*2+15.9994)"},
-        {"Fe0.95O", "Fe*0.95+O", "55.845*0.95+15.9994"}, {"H2O^2", "(H*2+O)^2", "(1.00794*2+15.9994)^2"},
-        {"C*12", "(C)*12", "(12.0107)*12"}, {"NaCl+:61;", "(Na+Cl)+:61;", "(22.98976928+35.453)+3.1415926535897932"},
+        {"Fe0.95O", "Fe*0.95+O", "55.845*0.95+15.9994"},
+        {"H2O^2", "(H*2+O)^2", "(1.00794*2+15.9994)^2"},
+        {"C*12", "(C)*12", "(12.0107)*12"},
+        {"NaCl+:61;", "(Na+Cl)+:61;", "(22.98976928+35.453)+3.1415926535897932"},
         {"1.5e-3NaCl", "1.5e-3*(Na+Cl)", "1.5e-3*(22.98976928+35.453)"},
         {":22;(NaCl)", ":22;((Na+Cl))", ":22;((22.98976928+35.453))"},
         // One letter gets no brackets; any separator keeps every term's own.
-        {"C", "C", "12.0107"}, {"2*NaCl", "2*(Na+Cl)", "2*(22.98976928+35.453)"},
-        {"NaCl*2", "(Na+Cl)*2", "(22.98976928+35.453)*2"}, {"H2O/2", "(H*2+O)/2", "(1.00794*2+15.9994)/2"},
-        {"NaCl2e5", "Na+Cl*2e5", "22.98976928+35.453*2e5"}, {"NaCl2e-5", "Na+Cl*2e-5", "22.98976928+35.453*2e-5"},
+        {"C", "C", "12.0107"},
+        {"2*NaCl", "2*(Na+Cl)", "2*(22.98976928+35.453)"},
+        {"NaCl*2", "(Na+Cl)*2", "(22.98976928+35.453)*2"},
+        {"H2O/2", "(H*2+O)/2", "(1.00794*2+15.9994)/2"},
+        {"NaCl2e5", "Na+Cl*2e5", "22.98976928+35.453*2e5"},
+        {"NaCl2e-5", "Na+Cl*2e-5", "22.98976928+35.453*2e-5"},
         {"NaCl1.e-5", "Na+Cl*1.e-5", "22.98976928+35.453*1.e-5"},  // an exponent after a point
     };
     for (const TranslationRow& row : rows) checkTranslation(row);
@@ -57,13 +67,14 @@ TEST(Formula, WorkedExamples) {
 // one is opened: the forms in which sign preparation hands these tasks over.
 TEST(Formula, SubtractionBetweenTerms) {
     const TranslationRow rows[] = {
-        {"C-1*1", "(C)+-1*1", "(12.0107)+-1*1"},           // C-1
+        {"C-1*1", "(C)+-1*1", "(12.0107)+-1*1"},  // C-1
         {"C+-1*1", "(C)+-1*1", "(12.0107)+-1*1"},
-        {"He-1*1", "(He)+-1*1", "(4.002602)+-1*1"},        // He-1
+        {"He-1*1", "(He)+-1*1", "(4.002602)+-1*1"},  // He-1
         {"He-1", "(He)+-1", "(4.002602)+-1"},
         {"NaCl-H2O", "(Na+Cl)+-1*(H*2+O)", "(22.98976928+35.453)+-1*(1.00794*2+15.9994)"},
         {"H2SO4+-H2O", "(H*2+S+O*4)+-1*(H*2+O)", "(1.00794*2+32.065+15.9994*4)+-1*(1.00794*2+15.9994)"},
-        {"-1*H2O", "-1*(H*2+O)", "-1*(1.00794*2+15.9994)"}, {"2*-H", "2*-1*(H)", "2*-1*(1.00794)"},
+        {"-1*H2O", "-1*(H*2+O)", "-1*(1.00794*2+15.9994)"},
+        {"2*-H", "2*-1*(H)", "2*-1*(1.00794)"},
         // The '-' after '(' signs the bracket's content; the term goes on.
         {"NaCl*(-2)", "(Na+Cl)*((-2))", "(22.98976928+35.453)*((-2))"},
         // A bracket that holds a function before a separator is no term.
@@ -83,16 +94,23 @@ struct ValueRow {
 
 TEST(Formula, SubstituteValues) {
     const ValueRow rows[] = {
-        {"2*:61;", "12.5", "3", 0, "2*3.1415926535897932", "12.5"}, {":62;+1", "12.5", "3", 0, "12.5+1", "12.5"},
-        {":63;-1", "12.5", "3", 0, "3+-1", "12.5"}, {":61;-1", "", "", 0, "3.1415926535897932+-1", ""},
+        {"2*:61;", "12.5", "3", 0, "2*3.1415926535897932", "12.5"},
+        {":62;+1", "12.5", "3", 0, "12.5+1", "12.5"},
+        {":63;-1", "12.5", "3", 0, "3+-1", "12.5"},
+        {":61;-1", "", "", 0, "3.1415926535897932+-1", ""},
         {":61;2", "", "", 0, "3.1415926535897932*2", ""},  // a digit after a value multiplies
-        {":62;2", "5", "", 0, "5*2", "5"}, {":62;*2", "1 234,5", "", 0, "1234.5*2", "1 234,5"},
-        {":22;30+:62;", "-3", "", 0, ":22;30+-3", "-3"}, {":62;+1", "", "3", AnswerNotNumber, ":62;+1", ""},
+        {":62;2", "5", "", 0, "5*2", "5"},
+        {":62;*2", "1 234,5", "", 0, "1234.5*2", "1 234,5"},
+        {":22;30+:62;", "-3", "", 0, ":22;30+-3", "-3"},
+        {":62;+1", "", "3", AnswerNotNumber, ":62;+1", ""},
         {":62;+1", "Incorrect syntax", "3", AnswerNotNumber, ":62;+1", "Incorrect syntax"},
         {":62;+1", "Argument must be from -1 to 1", "3", AnswerNotNumber, ":62;+1", "Argument must be from -1 to 1"},
-        {":63;", "12.5", "", MemoryNotNumber, ":63;", "12.5"}, {"zN", "12.5", "", IncorrectSyntax, "zN", "12.5"},
-        {"J*2", "12.5", "", UnknownElement, "J*2", "J"}, {"H+Cn", "12.5", "", UnknownElement, "H+Cn", "Cn"},
-        {"Aj", "12.5", "", UnknownElement, "Aj", "Aj"}, {":6", "", "", 0, ":6", ""},
+        {":63;", "12.5", "", MemoryNotNumber, ":63;", "12.5"},
+        {"zN", "12.5", "", IncorrectSyntax, "zN", "12.5"},
+        {"J*2", "12.5", "", UnknownElement, "J*2", "J"},
+        {"H+Cn", "12.5", "", UnknownElement, "H+Cn", "Cn"},
+        {"Aj", "12.5", "", UnknownElement, "Aj", "Aj"},
+        {":6", "", "", 0, ":6", ""},
     };
     for (const ValueRow& row : rows) {
         SCOPED_TRACE(row.maths);
@@ -107,7 +125,12 @@ TEST(Formula, SubstituteValues) {
 }
 
 TEST(Formula, LengthLimits) {
-    struct LimitRow { const char* name; std::string maths; int expandCode; int substituteCode; };
+    struct LimitRow {
+        const char* name;
+        std::string maths;
+        int expandCode;
+        int substituteCode;
+    };
     const LimitRow rows[] = {
         {"638 digits", std::string(638, '1'), TooLong, TooLong},
         {"637 digits", std::string(637, '1'), 0, 0},
@@ -119,10 +142,14 @@ TEST(Formula, LengthLimits) {
         CalcState state;
         ASSERT_TRUE(writeText(state.szMaths, row.maths));
         EXPECT_EQ(expandFormula(state.szMaths), row.expandCode);
-        if (row.expandCode != 0) { EXPECT_EQ(textOf(state.szMaths), row.maths); }
+        if (row.expandCode != 0) {
+            EXPECT_EQ(textOf(state.szMaths), row.maths);
+        }
         ASSERT_TRUE(writeText(state.szMaths, row.maths));
         EXPECT_EQ(substituteValues(state.szMaths, state.szAnswer, ""), row.substituteCode);
-        if (row.substituteCode != 0) { EXPECT_EQ(textOf(state.szMaths), row.maths); }
+        if (row.substituteCode != 0) {
+            EXPECT_EQ(textOf(state.szMaths), row.maths);
+        }
     }
 }
 
@@ -138,8 +165,8 @@ TEST(Formula, AnyBytesStayInsideTheField) {
         std::size_t length = static_cast<std::size_t>(round) % maths.size();
         for (std::size_t i = 0; i < length; ++i) {
             seed = seed * 1103515245u + 12345u;
-            maths[i] = round % 3 ? alphabet[(seed >> 16) % (sizeof alphabet - 1)]
-                                 : static_cast<char>(1 + (seed >> 16) % 255);
+            maths[i] =
+                round % 3 ? alphabet[(seed >> 16) % (sizeof alphabet - 1)] : static_cast<char>(1 + (seed >> 16) % 255);
         }
         SCOPED_TRACE(std::string(textOf(maths)));
         expandFormula(maths);

@@ -7,7 +7,10 @@
 
 #include "cli/cli_run.h"
 
-struct CliResult { int status; std::string out, err; };
+struct CliResult {
+    int status;
+    std::string out, err;
+};
 
 inline CliResult runCliWith(const std::vector<std::string>& arguments, const std::string& input = "") {
     std::istringstream in(input);

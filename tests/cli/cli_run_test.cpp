@@ -25,10 +25,17 @@ std::filesystem::path writeTemporary(const std::string& name, const std::string&
 // The typed tasks of every kind are replayed from the golden files; these rows
 // check what arguments add: UTF-8, empty and comment lines, "--" and refusals.
 TEST(CliRun, PrintsTasksAsTheHistoryLogsThem) {
-    struct Row { std::vector<std::string> arguments; const char* out; } rows[] = {
-        {{"2 \xC3\x97 3", "6 \xC3\xB7 2"}, "2*3 = 6\n6/2 = 3\n"}, {{"#deg", "2sin30"}, "#deg = \n2:sin30 = 1\n"},
-        {{"", "1"}, "\n1 = 1\n"}, {{"=5", "1"}, "1 = 1\n"}, {{"--", "-5*2"}, "-5*2 = -10\n"},
-        {{"-5*2"}, "-5*2 = -10\n"}, {{std::string(510, '1')}, "Expression is too long !\n"},
+    struct Row {
+        std::vector<std::string> arguments;
+        const char* out;
+    } rows[] = {
+        {{"2 \xC3\x97 3", "6 \xC3\xB7 2"}, "2*3 = 6\n6/2 = 3\n"},
+        {{"#deg", "2sin30"}, "#deg = \n2:sin30 = 1\n"},
+        {{"", "1"}, "\n1 = 1\n"},
+        {{"=5", "1"}, "1 = 1\n"},
+        {{"--", "-5*2"}, "-5*2 = -10\n"},
+        {{"-5*2"}, "-5*2 = -10\n"},
+        {{std::string(510, '1')}, "Expression is too long !\n"},
         // A line given back as typed never sends control characters to the terminal.
         {{"Jx\x1b[31m\r\x07"}, "Jx?[31m?? = Unknown element symbol\n"},
     };
@@ -60,9 +67,7 @@ TEST(CliRun, JsonHoldsTheRecordAsRunTaskLeftIt) {
         << quadratic;
 }
 
-TEST(CliRun, JsonStringsAreEscaped) {
-    EXPECT_EQ(jsonString("a\"b\\c\n\t\x01"), "\"a\\\"b\\\\c\\n\\t\\u0001\"");
-}
+TEST(CliRun, JsonStringsAreEscaped) { EXPECT_EQ(jsonString("a\"b\\c\n\t\x01"), "\"a\\\"b\\\\c\\n\\t\\u0001\""); }
 
 TEST(CliRun, ReadsLinesFromStandardInputAndFiles) {
     EXPECT_EQ(runWith({}, "1+1\r\n*3\n").out, "1+1 = 2\n2*3 = 6\n");
@@ -73,11 +78,13 @@ TEST(CliRun, ReadsLinesFromStandardInputAndFiles) {
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "H2O = 18.01528\n2*:ans = 36.03056\n36.03056+1 = 37.03056\n");
     std::filesystem::remove(file);
-
 }
 
 TEST(CliRun, UsageErrorsAndUnreadableFilesExitWithTwo) {
-    struct Row { std::vector<std::string> arguments; const char* errorPart; } rows[] = {
+    struct Row {
+        std::vector<std::string> arguments;
+        const char* errorPart;
+    } rows[] = {
         {{"--frobnicate"}, "unknown option --frobnicate"},
         {{"-f"}, "needs a value"},
     };
@@ -103,9 +110,9 @@ TEST(CliRun, SavesTheSettingsAndKeepsTheFilesViewOptions) {
 
     std::ifstream saved(config, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
-    for (const char* line : {"#503   = View history\r\n", "#deg   = Set angle unit to degrees\r\n",
-                             "#fix   = Fixed mode for displaying numbers\r\n",
-                             "#dec 4 = Round number to 4 decimal places\r\n"}) {
+    for (const char* line :
+         {"#503   = View history\r\n", "#deg   = Set angle unit to degrees\r\n",
+          "#fix   = Fixed mode for displaying numbers\r\n", "#dec 4 = Round number to 4 decimal places\r\n"}) {
         EXPECT_NE(bytes.find(line), std::string::npos) << "missing line " << line;
     }
 

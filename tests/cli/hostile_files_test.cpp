@@ -30,7 +30,11 @@ std::string junk(std::size_t size, std::string_view without = "") {
 bool isUtf8(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         unsigned char lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        std::size_t length = lead < 0x80           ? 1
+                             : (lead >> 5) == 0x6  ? 2
+                             : (lead >> 4) == 0xE  ? 3
+                             : (lead >> 3) == 0x1E ? 4
+                                                   : 0;
         if (length == 0 || i + length > text.size()) return false;
         for (std::size_t k = 1; k < length; ++k) {
             if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
@@ -67,10 +71,21 @@ protected:
 
 TEST_F(HostileFiles, TaskFilesEndInResultsOrMessages) {
     const std::string megabyte(1 << 20, '1');
-    struct Row { const char* name; std::string bytes; const char* out; };
+    struct Row {
+        const char* name;
+        std::string bytes;
+        const char* out;
+    };
     const Row rows[] = {
-        {"NUL bytes are dropped", std::string("2+3\0\n1\0" "2\n", 9), "2+3 = 5\n12 = 12\n"},
-        {"broken UTF-8 is no character", "\xFF\xFE" "2+3\n\xC3(\n2\xE2\x82\n", "2+3 = 5\n( = Missing right bracket ')'\n2 = 2\n"},
+        {"NUL bytes are dropped",
+         std::string("2+3\0\n1\0"
+                     "2\n",
+                     9),
+         "2+3 = 5\n12 = 12\n"},
+        {"broken UTF-8 is no character",
+         "\xFF\xFE"
+         "2+3\n\xC3(\n2\xE2\x82\n",
+         "2+3 = 5\n( = Missing right bracket ')'\n2 = 2\n"},
         {"a megabyte line is refused, the next runs", "4\n" + megabyte + "\n*2\n",
          "4 = 4\nExpression is too long !\n4*2 = 8\n"},
         {"a megabyte without a line end", megabyte, "Expression is too long !\n"},
@@ -85,7 +100,9 @@ TEST_F(HostileFiles, TaskFilesEndInResultsOrMessages) {
         EXPECT_EQ(run.err, "");
         if (row.out) {
             EXPECT_EQ(run.out, row.out);
-        } else { EXPECT_TRUE(run.out.ends_with("\n:mem*2 = 14\n")) << run.out; }
+        } else {
+            EXPECT_TRUE(run.out.ends_with("\n:mem*2 = 14\n")) << run.out;
+        }
     }
 }
 
@@ -103,14 +120,26 @@ TEST_F(HostileFiles, BinaryJunkGivesUtf8LinesOnly) {
 TEST_F(HostileFiles, UnreadableSourcesStopWithAMessage) {
     const std::string missing = (folder / "vanished.txt").string();
     const std::string directory = folder.string();
-    struct Row { const char* name; std::vector<std::string> arguments; const char* out; std::string err; };
+    struct Row {
+        const char* name;
+        std::vector<std::string> arguments;
+        const char* out;
+        std::string err;
+    };
     const Row rows[] = {
-        {"task file missing", {"--no-config", "1+1", "-f", missing, "2+2"}, "1+1 = 2\n",
+        {"task file missing",
+         {"--no-config", "1+1", "-f", missing, "2+2"},
+         "1+1 = 2\n",
          "molvane-cli: cannot read " + missing + ": No such file or directory\n"},
-        {"task file is a folder", {"--no-config", "1+1", "-f", directory, "2+2"}, "1+1 = 2\n",
+        {"task file is a folder",
+         {"--no-config", "1+1", "-f", directory, "2+2"},
+         "1+1 = 2\n",
          "molvane-cli: cannot read " + directory + ": it is a directory\n"},
         {"configuration missing", {"--config", missing, "1+1"}, "", "molvane-cli: cannot read " + missing + "\n"},
-        {"configuration is a folder", {"--config", directory, "1+1"}, "", "molvane-cli: cannot read " + directory + "\n"},
+        {"configuration is a folder",
+         {"--config", directory, "1+1"},
+         "",
+         "molvane-cli: cannot read " + directory + "\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -125,7 +154,11 @@ TEST_F(HostileFiles, ConfigurationFilesLoadWithoutHarm) {
     // The reader takes the file in pieces of 16 KiB: a line may straddle two.
     const std::string padding = std::string(16380, '=') + "\n";
     const std::string megabyteDirective = "#sci 9" + std::string(1 << 20, ' ');
-    struct Row { const char* name; std::string bytes; std::int32_t angleUnit, numberMode, decimals; };
+    struct Row {
+        const char* name;
+        std::string bytes;
+        std::int32_t angleUnit, numberMode, decimals;
+    };
     const Row rows[] = {
         {"broken UTF-8 around directives", "\xFF\xFE#grad\r\n\xC3#sci 3\r\n", Grads, Scientific, 3},
         {"NUL ends a line's task", std::string("#deg\0#sci\r\n#fix 4\r\n", 19), Degrees, Fixed, 4},
@@ -148,9 +181,8 @@ TEST_F(HostileFiles, JunkConfigurationKeepsTheRecordSound) {
     CalcState state;
     std::vector<int> commands;
     applyConfigurationText(bytes, state, [&commands](int command) { commands.push_back(command); });
-    EXPECT_TRUE(terminatedInside(state.szTask) && terminatedInside(state.szMaths) &&
-                terminatedInside(state.szResult) && terminatedInside(state.szAnswer) &&
-                terminatedInside(state.szMemory));
+    EXPECT_TRUE(terminatedInside(state.szTask) && terminatedInside(state.szMaths) && terminatedInside(state.szResult) &&
+                terminatedInside(state.szAnswer) && terminatedInside(state.szMemory));
     EXPECT_TRUE(state.angleUnit >= Radians && state.angleUnit <= Grads) << state.angleUnit;
     EXPECT_TRUE(state.numberMode >= Automatic && state.numberMode <= Fixed) << state.numberMode;
     for (int command : commands) EXPECT_TRUE(command >= 501 && command <= 505) << command;

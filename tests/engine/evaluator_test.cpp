@@ -32,14 +32,23 @@ void expectEvaluates(const std::vector<Row>& rows) {
 // files; these rows reach forms that only the earlier stages hand over.
 TEST(EvaluateExpression, RewritesTheTextLevelByLevel) {
     expectEvaluates({
-        {"3+-1*2^2", "-1"}, {"1e+5", "6"}, {"+2*3", "6"}, {"1/3", "0.333333333333333"},
-        {"+2+3", "", IncorrectSyntax}, {"2*-", "", IncorrectSyntax},
+        {"3+-1*2^2", "-1"},
+        {"1e+5", "6"},
+        {"+2*3", "6"},
+        {"1/3", "0.333333333333333"},
+        {"+2+3", "", IncorrectSyntax},
+        {"2*-", "", IncorrectSyntax},
         // Function codes bind to their argument.
-        {":22;:43;2", "0.987765945992736"}, {":22;30^2", "0.25", 0, Degrees}, {"2*:22;30", "1", 0, Degrees},
-        {":48;0*2", "", LogarithmOfZero}, {"1+:44;(2+1)", "10"},
+        {":22;:43;2", "0.987765945992736"},
+        {":22;30^2", "0.25", 0, Degrees},
+        {"2*:22;30", "1", 0, Degrees},
+        {":48;0*2", "", LogarithmOfZero},
+        {"1+:44;(2+1)", "10"},
         // Integer reads saturate instead of overflowing.
-        {"99999999999!", "", Indeterminate}, {"-99999999999!", "", FactorialRange},
-        {"-3!", "", FactorialRange}, {"170!", "7.257415615308e306"},
+        {"99999999999!", "", Indeterminate},
+        {"-99999999999!", "", FactorialRange},
+        {"-3!", "", FactorialRange},
+        {"170!", "7.257415615308e306"},
     });
 }
 
@@ -98,8 +107,12 @@ TEST(EvaluateFlat, RewritesTheFieldInPlace) {
 
 TEST(ApplyFactorial, MultipliesDownFromTheIntegerPart) {
     const Row rows[] = {
-        {"0!", "1"}, {"1!", "1"}, {"6.99!", "720"}, {"20!", "2.43290200817664e18"},
-        {"-1!", "", FactorialRange}, {"171!", "", Indeterminate},
+        {"0!", "1"},
+        {"1!", "1"},
+        {"6.99!", "720"},
+        {"20!", "2.43290200817664e18"},
+        {"-1!", "", FactorialRange},
+        {"171!", "", Indeterminate},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE("operand '" + row.input + "'");

@@ -1,10 +1,11 @@
+#include "engine/format.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
 #include "engine/engine.h"
-#include "engine/format.h"
 #include "engine/text.h"
 
 namespace {

@@ -1,3 +1,5 @@
+#include "engine/function_names.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,7 +8,6 @@
 #include <string_view>
 
 #include "engine/engine.h"
-#include "engine/function_names.h"
 #include "engine/text.h"
 
 namespace {
@@ -18,17 +19,33 @@ std::string repeat(std::string_view piece, int times) {
 }
 
 TEST(EncodeFunctionNames, CodesNamesLongestFirstWithinTheField) {
-    struct Row { std::string task, coded; int result; };
+    struct Row {
+        std::string task, coded;
+        int result;
+    };
     const std::string tooLong = std::string(507, '1') + "2pi";
     const Row rows[] = {
-        {"sin(30)", ":22;(30)", 1}, {"2acos0.5", "2:15;0.5", 1}, {"sinh1", ":21;1", 1}, {"2pi", "2:61;", 1},
-        {"NaCl", "NaCl", 2}, {"cosec2", ":12;2", 1}, {"arctg1", ":29;1", 1}, {"tg1", ":33;1", 1},
-        {"ctg1", ":32;1", 1}, {"sin", ":22;", 1}, {"ans*mem", ":62;*:63;", 1}, {"sinsin", ":22;:22;", 1},
+        {"sin(30)", ":22;(30)", 1},
+        {"2acos0.5", "2:15;0.5", 1},
+        {"sinh1", ":21;1", 1},
+        {"2pi", "2:61;", 1},
+        {"NaCl", "NaCl", 2},
+        {"cosec2", ":12;2", 1},
+        {"arctg1", ":29;1", 1},
+        {"tg1", ":33;1", 1},
+        {"ctg1", ":32;1", 1},
+        {"sin", ":22;", 1},
+        {"ans*mem", ":62;*:63;", 1},
+        {"sinsin", ":22;:22;", 1},
         {"asinh(1)+sinh(1)+asin(1)+sin(1)", ":19;(1)+:21;(1)+:20;(1)+:22;(1)", 1},
-        {"sqrt4+sqr2+rand9+ran9", ":43;4+:44;2+:52;9+:53;9", 1}, {"alog2+log2+aln2+ln2", ":47;2+:49;2+:46;2+:48;2", 1},
-        {"asec1+sec1", ":39;1+:40;1", 1}, {"acsc2+sec1", ":41;2+:40;1", 1}, {"", "", 2},
+        {"sqrt4+sqr2+rand9+ran9", ":43;4+:44;2+:52;9+:53;9", 1},
+        {"alog2+log2+aln2+ln2", ":47;2+:49;2+:46;2+:48;2", 1},
+        {"asec1+sec1", ":39;1+:40;1", 1},
+        {"acsc2+sec1", ":41;2+:40;1", 1},
+        {"", "", 2},
         // Too long before or after coding.
-        {std::string(510, '1'), std::string(510, '1'), 2}, {tooLong, tooLong, 1001},
+        {std::string(510, '1'), std::string(510, '1'), 2},
+        {tooLong, tooLong, 1001},
         {std::string(506, '1') + "pi", std::string(506, '1') + ":61;", 1},
         // "cos" grows the text past 510 before "arcsin" shrinks it again: only the end counts.
         {repeat("cos", 40) + repeat("arcsin", 60), repeat(":17;", 40) + repeat(":18;", 60), 1},
@@ -48,16 +65,36 @@ TEST(EncodeFunctionNames, CodesNamesLongestFirstWithinTheField) {
 
 // Names shown again can be longer than their codes: the text is cut at the field's end.
 TEST(DecodeFunctionNames, ShowsNamesAgainWithinTheField) {
-    struct Row { std::string text; int separator; std::string shown; };
+    struct Row {
+        std::string text;
+        int separator;
+        std::string shown;
+    };
     const Row rows[] = {
-        {"2*:22;30", 1, "2*:sin30"}, {"2:22;30", 1, "2:sin30"}, {"2*:22;30", 0, "2*sin30"}, {"2:22;30", 0, "2sin30"},
-        {":61;", 0, "pi"}, {":61;", 1, ":pi"}, {"2+3", 1, "2+3"}, {":11;:63;", 0, "acosecmem"},
+        {"2*:22;30", 1, "2*:sin30"},
+        {"2:22;30", 1, "2:sin30"},
+        {"2*:22;30", 0, "2*sin30"},
+        {"2:22;30", 0, "2sin30"},
+        {":61;", 0, "pi"},
+        {":61;", 1, ":pi"},
+        {"2+3", 1, "2+3"},
+        {":11;:63;", 0, "acosecmem"},
         // Any separator but 0 keeps the colon.
-        {":22;1", 2, ":sin1"}, {":22;1", -7, ":sin1"},
+        {":22;1", 2, ":sin1"},
+        {":22;1", -7, ":sin1"},
         // Codes outside the table and broken codes stay as they are.
-        {":57;1+:22;1", 0, ":57;1+sin1"}, {":99;", 0, ":99;"}, {":10;", 1, ":10;"}, {";;;;", 0, ";;;;"},
-        {":2;", 0, ":2;"}, {"12;", 0, "12;"}, {":ab;", 0, ":ab;"}, {";:22;", 0, ";sin"}, {"x22;:22;", 0, "x22;sin"},
-        {":22;;", 0, "sin;"}, {"::22;", 1, "::sin"}, {":2:22;", 0, ":2sin"},
+        {":57;1+:22;1", 0, ":57;1+sin1"},
+        {":99;", 0, ":99;"},
+        {":10;", 1, ":10;"},
+        {";;;;", 0, ";;;;"},
+        {":2;", 0, ":2;"},
+        {"12;", 0, "12;"},
+        {":ab;", 0, ":ab;"},
+        {";:22;", 0, ";sin"},
+        {"x22;:22;", 0, "x22;sin"},
+        {":22;;", 0, "sin;"},
+        {"::22;", 1, "::sin"},
+        {":2:22;", 0, ":2sin"},
         // Cut at the end of a task-sized field.
         {repeat(":34;", 127), 0, repeat("arctan", 127).substr(0, kTaskLimit)},
         {repeat(":34;", 127), 1, repeat(":arctan", 127).substr(0, kTaskLimit)},
@@ -100,14 +137,16 @@ TEST(DecodeFunctionNames, StaysInsideAnyShortText) {
 
 TEST(FunctionName, TableEnds) {
     const std::pair<int, const char*> rows[] = {
-        {11, "acosec"}, {22, "sin"}, {33, "tg"}, {54, "sgn"}, {61, "pi"}, {63, "mem"},
+        {11, "acosec"}, {22, "sin"},   {33, "tg"},    {54, "sgn"},   {61, "pi"},    {63, "mem"},
         {10, nullptr},  {55, nullptr}, {60, nullptr}, {64, nullptr}, {-1, nullptr},
     };
     for (const auto& [code, name] : rows) {
         SCOPED_TRACE(code);
         if (name == nullptr) {
             EXPECT_EQ(functionName(code), nullptr);
-        } else { EXPECT_STREQ(functionName(code), name); }
+        } else {
+            EXPECT_STREQ(functionName(code), name);
+        }
     }
 }
 

@@ -40,9 +40,12 @@ protected:
 }  // namespace
 
 TEST_F(DecimalCommaLocale, AnswersAreTheSameAsInTheCLocale) {
-    struct Row { const char* line; const char* answer; } rows[] = {
-        {"1.5+1", "2.5"},     {"1/4", "0.25"},     {"h2o", "18.01528"},
-        {"1e-5*3", "3e-05"},  {"1234.5678", "1234.5678"}, {"#sci", "1.23e+03"}, {"#comma", "1,23e+03"},
+    struct Row {
+        const char* line;
+        const char* answer;
+    } rows[] = {
+        {"1.5+1", "2.5"},           {"1/4", "0.25"},      {"h2o", "18.01528"},    {"1e-5*3", "3e-05"},
+        {"1234.5678", "1234.5678"}, {"#sci", "1.23e+03"}, {"#comma", "1,23e+03"},
     };
     CalcState state;
     for (const Row& row : rows) {

@@ -9,36 +9,84 @@
 
 TEST(ReadNumber, ReadsAsAtofDoes) {
     const double inf = std::numeric_limits<double>::infinity();
-    struct Row { const char* text; double expected; } rows[] = {
-        {"2.5", 2.5},     {"-3", -3},        {"+2", 2},          {"  7x", 7},       {".5", 0.5},
-        {"1e5", 1e5},     {"1e-05", 1e-5},   {"1e", 1},          {"1e-", 1},        {"2E3", 2000},
-        {"--3", 0},       {"+-3", 0},        {"", 0},            {"abc", 0},        {"5!", 5},
-        {"1e999", inf},   {"-1e999", -inf},  {"1e-999", 0},      {"0.0001e-400", 0}, {"12345e-2", 123.45},
-        {"0.000e999", 0}, {"1234.5", 1234.5}, {"3.1415926535897932", 3.141592653589793},
+    struct Row {
+        const char* text;
+        double expected;
+    } rows[] = {
+        {"2.5", 2.5},
+        {"-3", -3},
+        {"+2", 2},
+        {"  7x", 7},
+        {".5", 0.5},
+        {"1e5", 1e5},
+        {"1e-05", 1e-5},
+        {"1e", 1},
+        {"1e-", 1},
+        {"2E3", 2000},
+        {"--3", 0},
+        {"+-3", 0},
+        {"", 0},
+        {"abc", 0},
+        {"5!", 5},
+        {"1e999", inf},
+        {"-1e999", -inf},
+        {"1e-999", 0},
+        {"0.0001e-400", 0},
+        {"12345e-2", 123.45},
+        {"0.000e999", 0},
+        {"1234.5", 1234.5},
+        {"3.1415926535897932", 3.141592653589793},
     };
-    for (const Row& row : rows) { EXPECT_EQ(readNumber(row.text), row.expected) << "text: " << row.text; }
+    for (const Row& row : rows) {
+        EXPECT_EQ(readNumber(row.text), row.expected) << "text: " << row.text;
+    }
     EXPECT_TRUE(std::isnan(readNumber("nan")));
     EXPECT_EQ(readNumber("inf"), inf);
 }
 
 TEST(ReadInteger, ReadsAsAtoiDoesAndSaturates) {
-    struct Row { const char* text; int expected; } rows[] = {
-        {"4.7!", 4},         {"-3", -3},          {"+12", 12},       {"", 0},
-        {"x5", 0},           {"99999999999", INT_MAX}, {"-99999999999", INT_MIN},
-        {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}, {"00012", 12},
+    struct Row {
+        const char* text;
+        int expected;
+    } rows[] = {
+        {"4.7!", 4},
+        {"-3", -3},
+        {"+12", 12},
+        {"", 0},
+        {"x5", 0},
+        {"99999999999", INT_MAX},
+        {"-99999999999", INT_MIN},
+        {"2147483647", INT_MAX},
+        {"-2147483648", INT_MIN},
+        {"00012", 12},
     };
-    for (const Row& row : rows) { EXPECT_EQ(readInteger(row.text), row.expected) << "text: " << row.text; }
+    for (const Row& row : rows) {
+        EXPECT_EQ(readInteger(row.text), row.expected) << "text: " << row.text;
+    }
 }
 
 TEST(WriteNumber, WritesAsPrintfInTheCLocale) {
     const NumberStyle G = NumberStyle::General;
     const double inf = std::numeric_limits<double>::infinity();
-    struct Row { double value; NumberStyle style; int precision; const char* expected; } rows[] = {
-        {1.0 / 3, G, 15, "0.333333333333333"}, {1e21, G, 15, "1e+21"}, {1e-5, G, 15, "1e-05"},
-        {0.0001, G, 15, "0.0001"}, {1e15, G, 15, "1e+15"}, {123456789012345.0, G, 15, "123456789012345"},
-        {-0.0, G, 15, "-0"}, {1234.5678, NumberStyle::Scientific, 2, "1.23e+03"},
-        {1234567.891, NumberStyle::Fixed, 2, "1234567.89"}, {0.5, NumberStyle::Fixed, 0, "0"},
-        {2.5, NumberStyle::Fixed, -4, "2"}, {inf, G, 15, "inf"}, {-inf, G, 15, "-inf"},
+    struct Row {
+        double value;
+        NumberStyle style;
+        int precision;
+        const char* expected;
+    } rows[] = {
+        {1.0 / 3, G, 15, "0.333333333333333"},
+        {1e21, G, 15, "1e+21"},
+        {1e-5, G, 15, "1e-05"},
+        {0.0001, G, 15, "0.0001"},
+        {1e15, G, 15, "1e+15"},
+        {123456789012345.0, G, 15, "123456789012345"},
+        {-0.0, G, 15, "-0"},
+        {1234.5678, NumberStyle::Scientific, 2, "1.23e+03"},
+        {1234567.891, NumberStyle::Fixed, 2, "1234567.89"},
+        {0.5, NumberStyle::Fixed, 0, "0"},
+        {2.5, NumberStyle::Fixed, -4, "2"},
+        {inf, G, 15, "inf"},
+        {-inf, G, 15, "-inf"},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(std::string(writeNumber(row.value, row.style, row.precision).view()), row.expected)

@@ -10,7 +10,11 @@
 
 namespace {
 
-struct Outcome { int code; std::string result; std::string maths; };
+struct Outcome {
+    int code;
+    std::string result;
+    std::string maths;
+};
 
 // Runs the solver on fields as large as the task record's, with "old" standing
 // in the result field so that a failure can be seen to leave it alone.
@@ -24,7 +28,12 @@ Outcome solve(const std::string& equation, std::string_view answer = "", std::st
     return {code, std::string(textOf(result)), std::string(textOf(maths))};
 }
 
-struct Row { std::string equation; Outcome expected; const char* answer = ""; const char* memory = ""; };
+struct Row {
+    std::string equation;
+    Outcome expected;
+    const char* answer = "";
+    const char* memory = "";
+};
 
 void checkRows(std::span<const Row> rows) {
     for (const Row& row : rows) {
@@ -44,10 +53,14 @@ TEST(SolveQuadratic, EquationsAndTheirFailures) {
     const Row rows[] = {
         {"(1/0)x^2+1", {1028, "old", "Cannot divide by zero!"}},
         // The short forms of a and b.
-        {"-x^2+9", {0, "3", "-3"}}, {"x^2+-x", {0, "0", "1"}},
+        {"-x^2+9", {0, "3", "-3"}},
+        {"x^2+-x", {0, "0", "1"}},
         // Only the square is solved.
-        {"x^20", {1028, "old", kSyntax}}, {"x^2.5+1", {1028, "old", kSyntax}}, {"2x+x^2", {1028, "old", kSyntax}},
-        {"x^", {1028, "old", kSyntax}}, {"*x^2+1", {1028, "old", kSyntax}},
+        {"x^20", {1028, "old", kSyntax}},
+        {"x^2.5+1", {1028, "old", kSyntax}},
+        {"2x+x^2", {1028, "old", kSyntax}},
+        {"x^", {1028, "old", kSyntax}},
+        {"*x^2+1", {1028, "old", kSyntax}},
         // Roots are written without the exponent's '+'.
         {"x^2+-1e-40", {0, "1e-20", "-1e-20"}},
     };
@@ -56,13 +69,16 @@ TEST(SolveQuadratic, EquationsAndTheirFailures) {
 
 TEST(SolveQuadratic, NamedValuesAndFunctionsInCoefficients) {
     const Row rows[] = {
-        {"x^2+-1*:62;", {0, "2", "-2"}, "4"}, {"x^2+-1*:63;", {0, "3", "-3"}, "", "9"},
+        {"x^2+-1*:62;", {0, "2", "-2"}, "4"},
+        {"x^2+-1*:63;", {0, "3", "-3"}, "", "9"},
         {"x^2+-1*:43;16", {0, "2", "-2"}},
         {"x^2+-1*:62;", {1028, "old", "Previous answer isn't number"}, "Cannot divide by zero!"},
         {"x^2+-:63;", {1028, "old", "No number in memory"}},
         // Any other letter is no number, and no element either.
-        {"x^2+y", {1028, "old", kSyntax}}, {"x^2+x+x", {1028, "old", kSyntax}},
-        {"x^2+H", {1028, "old", kSyntax}}, {"Ox^2+1", {1028, "old", kSyntax}},
+        {"x^2+y", {1028, "old", kSyntax}},
+        {"x^2+x+x", {1028, "old", kSyntax}},
+        {"x^2+H", {1028, "old", kSyntax}},
+        {"Ox^2+1", {1028, "old", kSyntax}},
     };
     checkRows(rows);
 
@@ -83,9 +99,12 @@ TEST(SolveQuadratic, CoefficientsUpTo125Characters) {
     minusFour += "0";
     const Outcome tooLong{1028, "old", "Expression is too long"};
     const Row rows[] = {
-        {one + "x^2+-4", {0, "2", "-2"}}, {one + "0x^2+-4", tooLong},
-        {"x^2+" + one + "x", {0, "0", "-1"}}, {"x^2+" + one + "0x", tooLong},
-        {"x^2+" + minusFour, {0, "2", "-2"}}, {"x^2+" + minusFour + "0", tooLong},
+        {one + "x^2+-4", {0, "2", "-2"}},
+        {one + "0x^2+-4", tooLong},
+        {"x^2+" + one + "x", {0, "0", "-1"}},
+        {"x^2+" + one + "0x", tooLong},
+        {"x^2+" + minusFour, {0, "2", "-2"}},
+        {"x^2+" + minusFour + "0", tooLong},
         // Each coefficient is judged on its own, not the whole text after x^2.
         {"x^2+" + zero + "x+" + minusFour, {0, "2", "-2"}},
     };

@@ -20,8 +20,9 @@ bool terminatedInside(const char (&field)[N]) {
 // Lines built from runs that stress the rewriters: signs, separators, brackets,
 // digits, letters of names and symbols, code characters, and any byte at all.
 std::string randomLine(std::mt19937& random) {
-    static const std::string runs[] = {"-", "_", "(", ")", ",", ".", "0123456789", "e", "x^2", "sin", "pi",
-                                       "ans", "mem", "NaCl", "h2o", ":", ";", "#", "*", "+", "!", "=", "[", "}"};
+    static const std::string runs[] = {"-",   "_",   "(",  ")",   ",",   ".",    "0123456789", "e",
+                                       "x^2", "sin", "pi", "ans", "mem", "NaCl", "h2o",        ":",
+                                       ";",   "#",   "*",  "+",   "!",   "=",    "[",          "}"};
     std::uniform_int_distribution<int> length(0, 510);
     std::uniform_int_distribution<int> pick(0, 9);
     std::uniform_int_distribution<int> runPick(0, static_cast<int>(std::size(runs)) - 1);
@@ -61,6 +62,8 @@ TEST(RandomLines, EveryTextStaysTerminatedInsideItsField) {
         ASSERT_TRUE(terminatedInside(state.szAnswer)) << "line " << i;
         ASSERT_TRUE(terminatedInside(state.szMemory)) << "line " << i;
         ASSERT_TRUE(isPossibleKind(kind)) << "line " << i << " kind " << kind;
-        if (kind == Failed) { ASSERT_NE(textOf(state.szAnswer).size(), 0u) << "a failure always has its message"; }
+        if (kind == Failed) {
+            ASSERT_NE(textOf(state.szAnswer).size(), 0u) << "a failure always has its message";
+        }
     }
 }

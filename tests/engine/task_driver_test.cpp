@@ -31,16 +31,28 @@ std::string joined(const std::vector<std::string>& lines) {
 
 constexpr const char* kAny = nullptr;
 
-struct Row { std::vector<std::string> lines; int kind; const char* task; const char* answer; const char* memory; };
+struct Row {
+    std::vector<std::string> lines;
+    int kind;
+    const char* task;
+    const char* answer;
+    const char* memory;
+};
 
 void checkRows(const std::vector<Row>& rows) {
     for (const Row& row : rows) {
         SCOPED_TRACE("lines " + joined(row.lines));
         CalcState state;
         EXPECT_EQ(runLines(state, row.lines), row.kind);
-        if (row.task) { EXPECT_STREQ(state.szTask, row.task); }
-        if (row.answer) { EXPECT_STREQ(state.szAnswer, row.answer); }
-        if (row.memory) { EXPECT_STREQ(state.szMemory, row.memory); }
+        if (row.task) {
+            EXPECT_STREQ(state.szTask, row.task);
+        }
+        if (row.answer) {
+            EXPECT_STREQ(state.szAnswer, row.answer);
+        }
+        if (row.memory) {
+            EXPECT_STREQ(state.szMemory, row.memory);
+        }
     }
 }
 
@@ -48,16 +60,25 @@ void checkRows(const std::vector<Row>& rows) {
 
 TEST(RunTask, TasksOfEveryKind) {
     checkRows({
-        {{"2+3"}, Plain, "2+3", "5", ""}, {{"2\xD7" "3"}, Plain, "2*3", "6", kAny},
-        {{"h2so4"}, Formula, "H2SO4", "98.07848", kAny}, {{"#deg", "2sin30"}, Functions, "2:sin30", "1", kAny},
+        {{"2+3"}, Plain, "2+3", "5", ""},
+        {{"2\xD7"
+          "3"},
+         Plain,
+         "2*3",
+         "6",
+         kAny},
+        {{"h2so4"}, Formula, "H2SO4", "98.07848", kAny},
+        {{"#deg", "2sin30"}, Functions, "2:sin30", "1", kAny},
         {{"#deg", "#fun 0", "2sin30"}, Functions, "2sin30", "1", kAny},
-        {{"sin(NaCl)"}, FormulaFunctions, kAny, kAny, kAny}, {{"x^2-3x+2"}, Quadratic, "x^2-3x+2 = 0", "2", kAny},
+        {{"sin(NaCl)"}, FormulaFunctions, kAny, kAny, kAny},
+        {{"x^2-3x+2"}, Quadratic, "x^2-3x+2 = 0", "2", kAny},
         {{"5", "#mem", "mem*2"}, Functions, ":mem*2", "10", "5"},
         // A message ending in a digit is no previous answer.
         {{"-3!", "+3"}, Failed, kAny, "Previous answer isn't number", kAny},
         {{"#dig 1", "#comma", "1234.5", "+1"}, Plain, kAny, "1 235,5", kAny},
         // Symbols without an entry give the line back exactly as typed, case included.
-        {{"J2O"}, Failed, "J2O", "Unknown element symbol", kAny}, {{"q"}, Failed, "q", "Incorrect syntax", kAny},
+        {{"J2O"}, Failed, "J2O", "Unknown element symbol", kAny},
+        {{"q"}, Failed, "q", "Incorrect syntax", kAny},
         {{std::string(511, '1')}, Failed, kAny, "Expression is too long", kAny},
         {{std::string(300, '1') + std::string(200, ',')}, Failed, kAny, "Expression is too long", kAny},
     });
@@ -78,32 +99,55 @@ TEST(RunTask, EmptyTasksClearTheTextsButKeepMemoryAndSettings) {
 TEST(RunTask, DirectivesSetTheSettings) {
     using S = CalcState;
     const int D = Directive;
-    struct DirectiveRow { std::vector<std::string> lines; int kind; int CalcState::*field; int expected; } rows[] = {
-        {{"#dec 4"}, D, &S::decimals, 4},           {{"#dec"}, D, &S::decimals, 0},
-        {{"#dec 99"}, D, &S::decimals, 99},         {{"#dec -3"}, D, &S::decimals, -3},
-        {{"#dig 1"}, D, &S::digitGrouping, 1},      {{"#dig 1", "#dig"}, D, &S::digitGrouping, 0},
-        {{"#sci"}, D, &S::numberMode, Scientific},  {{"#dec 5", "#sci"}, D, &S::decimals, 5},
-        {{"#sci3"}, D, &S::decimals, 3},            {{"#scientific"}, D, &S::numberMode, Scientific},
-        {{"#fix 3"}, D, &S::decimals, 3},           {{"#fix"}, D, &S::numberMode, Fixed},
-        {{"#sci", "#auto"}, D, &S::numberMode, Automatic}, {{"#a"}, D, &S::numberMode, Automatic},
-        {{"#deg"}, D, &S::angleUnit, Degrees},      {{"#degree"}, D, &S::angleUnit, Degrees},
-        {{"#DEG"}, D, &S::angleUnit, Degrees},      {{"#grad"}, D, &S::angleUnit, Grads},
-        {{"#deg", "#rad"}, D, &S::angleUnit, Radians}, {{"#dec 5"}, D, &S::angleUnit, Radians},
-        {{"#comma"}, D, &S::decimalComma, 1},       {{"#c", "#dot"}, D, &S::decimalComma, 0},
-        {{"#fun 0"}, D, &S::functionSeparator, 0},  {{"#fun 7"}, D, &S::functionSeparator, 7},
-        {{"#dx"}, D, &S::decimals, 2},              {{"#fx"}, D, &S::numberMode, Automatic},
+    struct DirectiveRow {
+        std::vector<std::string> lines;
+        int kind;
+        int CalcState::*field;
+        int expected;
+    } rows[] = {
+        {{"#dec 4"}, D, &S::decimals, 4},
+        {{"#dec"}, D, &S::decimals, 0},
+        {{"#dec 99"}, D, &S::decimals, 99},
+        {{"#dec -3"}, D, &S::decimals, -3},
+        {{"#dig 1"}, D, &S::digitGrouping, 1},
+        {{"#dig 1", "#dig"}, D, &S::digitGrouping, 0},
+        {{"#sci"}, D, &S::numberMode, Scientific},
+        {{"#dec 5", "#sci"}, D, &S::decimals, 5},
+        {{"#sci3"}, D, &S::decimals, 3},
+        {{"#scientific"}, D, &S::numberMode, Scientific},
+        {{"#fix 3"}, D, &S::decimals, 3},
+        {{"#fix"}, D, &S::numberMode, Fixed},
+        {{"#sci", "#auto"}, D, &S::numberMode, Automatic},
+        {{"#a"}, D, &S::numberMode, Automatic},
+        {{"#deg"}, D, &S::angleUnit, Degrees},
+        {{"#degree"}, D, &S::angleUnit, Degrees},
+        {{"#DEG"}, D, &S::angleUnit, Degrees},
+        {{"#grad"}, D, &S::angleUnit, Grads},
+        {{"#deg", "#rad"}, D, &S::angleUnit, Radians},
+        {{"#dec 5"}, D, &S::angleUnit, Radians},
+        {{"#comma"}, D, &S::decimalComma, 1},
+        {{"#c", "#dot"}, D, &S::decimalComma, 0},
+        {{"#fun 0"}, D, &S::functionSeparator, 0},
+        {{"#fun 7"}, D, &S::functionSeparator, 7},
+        {{"#dx"}, D, &S::decimals, 2},
+        {{"#fx"}, D, &S::numberMode, Automatic},
         {{"#dec 5 = Round number to 5 decimal places"}, D, &S::decimals, 5},
         {{"#dec 99999999999"}, D, &S::decimals, INT_MAX},
-        {{"#x"}, Failed, &S::decimals, 2},          {{"#-5"}, Failed, &S::decimals, 2},
-        {{"#0"}, 0, &S::decimals, 2},               {{"#20"}, 20, &S::decimals, 2},
-        {{"#501"}, 501, &S::decimals, 2},           {{"#99999999999"}, INT_MAX, &S::decimals, 2},
+        {{"#x"}, Failed, &S::decimals, 2},
+        {{"#-5"}, Failed, &S::decimals, 2},
+        {{"#0"}, 0, &S::decimals, 2},
+        {{"#20"}, 20, &S::decimals, 2},
+        {{"#501"}, 501, &S::decimals, 2},
+        {{"#99999999999"}, INT_MAX, &S::decimals, 2},
     };
     for (const DirectiveRow& row : rows) {
         SCOPED_TRACE("lines " + joined(row.lines));
         CalcState state;
         EXPECT_EQ(runLines(state, row.lines), row.kind);
         EXPECT_EQ(state.*row.field, row.expected);
-        if (row.kind == Failed) { EXPECT_STREQ(state.szAnswer, "Unknown # command"); }
+        if (row.kind == Failed) {
+            EXPECT_STREQ(state.szAnswer, "Unknown # command");
+        }
     }
 }
 
@@ -111,9 +155,11 @@ TEST(RunTask, MemoryDirectives) {
     checkRows({
         {{"5", "#mem", "3", "#mem"}, Directive, kAny, kAny, "3"},
         {{"5", "#mem", "3", "#mem-"}, Directive, kAny, kAny, "2"},
-        {{"5", "#mem", "3", "#m+"}, Directive, kAny, kAny, "3"}, {{"3", "#mem+"}, Directive, kAny, kAny, "3"},
+        {{"5", "#mem", "3", "#m+"}, Directive, kAny, kAny, "3"},
+        {{"3", "#mem+"}, Directive, kAny, kAny, "3"},
         // Subtraction takes every result, negative ones too; an empty memory counts as 0.
-        {{"3", "#mem-"}, Directive, kAny, kAny, "-3"}, {{"-3", "#mem-"}, Directive, kAny, kAny, "3"},
+        {{"3", "#mem-"}, Directive, kAny, kAny, "-3"},
+        {{"-3", "#mem-"}, Directive, kAny, kAny, "3"},
         {{"5", "#mem", "-3", "#mem+"}, Directive, kAny, kAny, "2"},
         {{"1e20", "#mem", "#mem+"}, Directive, kAny, kAny, "2e20"},
         // A message is never a number: the memory stays as it was.

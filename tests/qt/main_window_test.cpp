@@ -117,9 +117,10 @@ TEST_F(MainWindowTest, EveryMenuItemHasItsIdAndText) {
         EXPECT_EQ(action->data().toInt(), entry.id);
     }
     EXPECT_EQ(items, 121);
-    const std::pair<int, const char*> rows[] = {
-        {2001, "&New\tCtrl+N"}, {2112, "Clear Input Line\tEsc"}, {2402, "&About Vanta\tShift+F1"},
-        {2105, "&Delete\tBackspace"}, {2220, "t0\t-273.15 \u00B0C"}, {2525, "15"}, {2532, "Comma (0,5)\t#comma"}};
+    const std::pair<int, const char*> rows[] = {{2001, "&New\tCtrl+N"},           {2112, "Clear Input Line\tEsc"},
+                                                {2402, "&About Vanta\tShift+F1"}, {2105, "&Delete\tBackspace"},
+                                                {2220, "t0\t-273.15 \u00B0C"},    {2525, "15"},
+                                                {2532, "Comma (0,5)\t#comma"}};
     for (const auto& [id, text] : rows) EXPECT_EQ(shownText(window.menuAction(id)), QString::fromUtf8(text)) << id;
     QStringList titles;
     for (QAction* popup : window.menuBar()->actions()) titles << popup->text();
@@ -145,13 +146,22 @@ TEST_F(MainWindowTest, ToolbarButtonsRunTheirCommands) {
 }
 
 TEST(Cp1252Test, ConvertsAtTheEdge) {
-    const std::pair<const char*, std::string> rows[] = {
-        {"2 \u00D7 3", "2 \xD7 3"}, {"8 \u00F7 2", "8 \xF7 2"}, {"\u20AC5", "\x80" "5"},
-        {"t0 \u00B0C", "t0 \xB0" "C"}, {"\u65E5", "?"}, {"a\U0001F600b", "a?b"}};
+    const std::pair<const char*, std::string> rows[] = {{"2 \u00D7 3", "2 \xD7 3"},
+                                                        {"8 \u00F7 2", "8 \xF7 2"},
+                                                        {"\u20AC5",
+                                                         "\x80"
+                                                         "5"},
+                                                        {"t0 \u00B0C",
+                                                         "t0 \xB0"
+                                                         "C"},
+                                                        {"\u65E5", "?"},
+                                                        {"a\U0001F600b", "a?b"}};
     for (const auto& [utf8, bytes] : rows) {
         QString text = QString::fromUtf8(utf8);
         EXPECT_EQ(toEngineText(text), bytes) << utf8;
-        if (bytes.find('?') == std::string::npos) { EXPECT_EQ(fromEngineText(bytes), text) << utf8; }
+        if (bytes.find('?') == std::string::npos) {
+            EXPECT_EQ(fromEngineText(bytes), text) << utf8;
+        }
     }
     QString wide = QString::fromUtf8("a\U0001F600b");
     EXPECT_EQ(enginePosition(wide, 3), 2);

@@ -1,5 +1,4 @@
 #include "settings/configuration.h"
-#include "settings/atomic_file.h"
 
 #include <gtest/gtest.h>
 #include <pwd.h>
@@ -11,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "settings/atomic_file.h"
 #include "settings/config_location.h"
 
 namespace fs = std::filesystem;
@@ -49,12 +49,16 @@ class ScopedVariable {
 public:
     ScopedVariable(const char* name, std::optional<std::string> value) : name_(name) {
         if (const char* old = std::getenv(name)) old_ = old;
-        if (value) ::setenv(name, value->c_str(), 1);
-        else ::unsetenv(name);
+        if (value)
+            ::setenv(name, value->c_str(), 1);
+        else
+            ::unsetenv(name);
     }
     ~ScopedVariable() {
-        if (old_) ::setenv(name_, old_->c_str(), 1);
-        else ::unsetenv(name_);
+        if (old_)
+            ::setenv(name_, old_->c_str(), 1);
+        else
+            ::unsetenv(name_);
     }
     ScopedVariable(const ScopedVariable&) = delete;
     ScopedVariable& operator=(const ScopedVariable&) = delete;
@@ -104,12 +108,17 @@ CalcState settings(int angle, int mode, int decimals = 2, int grouping = 0, int 
 
 // The six settings and four view options that the file keeps.
 std::vector<int> fieldsOf(const CalcState& s, const ViewFlags& v) {
-    return {s.angleUnit, s.numberMode, s.decimals, s.digitGrouping, s.functionSeparator, s.decimalComma,
-            v.displayOnly, v.alwaysOnTop, v.historyVisible, v.taskNumbering};
+    return {s.angleUnit,    s.numberMode,  s.decimals,    s.digitGrouping,  s.functionSeparator,
+            s.decimalComma, v.displayOnly, v.alwaysOnTop, v.historyVisible, v.taskNumbering};
 }
 
 TEST(ConfigurationText, VariantLines) {
-    struct Row { const char* name; CalcState state; ViewFlags view; const char* expectedLines; };
+    struct Row {
+        const char* name;
+        CalcState state;
+        ViewFlags view;
+        const char* expectedLines;
+    };
     const Row rows[] = {
         {"degrees", settings(Degrees, Automatic), {}, "\r\n#deg   = Set angle unit to degrees\r\n"},
         {"grads", settings(Grads, Automatic), {}, "\r\n#grad   = Set angle unit to grads\r\n"},
@@ -119,12 +128,18 @@ TEST(ConfigurationText, VariantLines) {
         {"unknown mode", settings(Radians, -1), {}, "\r\n#auto  = Automatic mode"},
         {"comma", settings(Radians, Automatic, 2, 0, 1, 1), {}, "\r\n#comma = Use comma (,) as decimal separator\r\n"},
         {"comma other than 1", settings(Radians, Automatic, 2, 0, 1, 2), {}, "\r\n#dot   = Use dot (.)"},
-        {"numbers", settings(Radians, Automatic, 15, 1, 0), {},
+        {"numbers",
+         settings(Radians, Automatic, 15, 1, 0),
+         {},
          "\r\n#dec 15 = Round number to 15 decimal places\r\n#dig 1 = Use space as thousands separator (0 = OFF, 1 = "
          "ON)\r\n#fun 0 = Use colon (:) as function separator (0 = OFF, 1 = ON)\r\n"},
-        {"32-bit extremes", settings(Radians, Automatic, INT32_MIN, INT32_MAX), {},
+        {"32-bit extremes",
+         settings(Radians, Automatic, INT32_MIN, INT32_MAX),
+         {},
          "\r\n#dec -2147483648 = Round number to -2147483648 decimal places\r\n#dig 2147483647 = "},
-        {"every view option", CalcState{}, {1, 1, 1, 1},
+        {"every view option",
+         CalcState{},
+         {1, 1, 1, 1},
          "CALCULATOR =\r\n#501   = Show display only\r\n#502   = Always on top\r\n#503   = View history\r\n"
          "#504   = Task numbering\r\n\r\r\n"},
         {"history only", CalcState{}, {0, 0, 1, 0}, "CALCULATOR =\r\n#503   = View history\r\n\r\r\n"},
@@ -137,7 +152,10 @@ TEST(ConfigurationText, VariantLines) {
 }
 
 TEST_F(ConfigurationFile, SaveThenLoadRestoresEverySetting) {
-    struct Row { CalcState state; ViewFlags view; };
+    struct Row {
+        CalcState state;
+        ViewFlags view;
+    };
     const Row rows[] = {
         {CalcState{}, {}},
         {settings(Degrees, Scientific, 4, 1, 0, 1), {1, 1, 1, 1}},
@@ -161,13 +179,23 @@ TEST_F(ConfigurationFile, SaveThenLoadRestoresEverySetting) {
 TEST(ApplyConfigurationText, LinesRunAsTasks) {
     const std::string longLine = "#dec 7" + std::string(594, ' ');  // 600 characters
     const std::string fullLine = "#dec 7" + std::string(504, ' ');  // 510: as much as a task holds
-    struct Row { const char* name; std::string bytes; int numberMode, decimals, angleUnit; std::vector<int> commands; };
+    struct Row {
+        const char* name;
+        std::string bytes;
+        int numberMode, decimals, angleUnit;
+        std::vector<int> commands;
+    };
     const Row rows[] = {
         {"#fix with a line break", "#fix\n", Fixed, 2, Radians, {}},
         {"#fix without one", "#fix", Automatic, 2, Radians, {}},
-        {"CR LF line end", "#fix\r\n", Fixed, 2, Radians, {}}, {"#sci 4", "#sci 4\r\n", Scientific, 4, Radians, {}},
+        {"CR LF line end", "#fix\r\n", Fixed, 2, Radians, {}},
+        {"#sci 4", "#sci 4\r\n", Scientific, 4, Radians, {}},
         {"#505", "#505\r\n", Automatic, 2, Radians, {505}},
-        {"commands in file order", "#504\n#deg\n#501\n#505\n#20\n#503\n#502\n", Automatic, 2, Degrees,
+        {"commands in file order",
+         "#504\n#deg\n#501\n#505\n#20\n#503\n#502\n",
+         Automatic,
+         2,
+         Degrees,
          {504, 501, 505, 503, 502}},
         {"failed lines are passed over", "#x\n(3\nJ2O\n#deg\n", Automatic, 2, Degrees, {}},
         {"600 characters skipped", longLine + "\n#sci\n", Scientific, 2, Radians, {}},
@@ -202,7 +230,11 @@ TEST_F(ConfigurationFile, FailedSaveLeavesTheOldFile) {
     CalcState changed;
     changed.numberMode = Fixed;
 
-    struct Row { const char* name; fs::path target; FileWriter writer; };
+    struct Row {
+        const char* name;
+        fs::path target;
+        FileWriter writer;
+    };
     const Row rows[] = {
         {"folder is a regular file", blocker / "mvn.cfg", writeAllBytes},
         {"write fails", file, [](int, std::string_view) { return false; }},
@@ -229,7 +261,11 @@ TEST(ConfigurationFilePath, PerUserFolder) {
     ASSERT_TRUE(entry && entry->pw_dir && *entry->pw_dir);
     const fs::path fromDatabase = fs::path(entry->pw_dir) / ".config/molvane/mvn.cfg";
     const fs::path fromHome = "/home/ada/.config/molvane/mvn.cfg";
-    struct Row { const char* name; std::optional<std::string> configHome, home; fs::path expected; };
+    struct Row {
+        const char* name;
+        std::optional<std::string> configHome, home;
+        fs::path expected;
+    };
     const Row rows[] = {
         {"absolute XDG_CONFIG_HOME", "/etc/xdg-user", "/home/ada", "/etc/xdg-user/molvane/mvn.cfg"},
         {"XDG_CONFIG_HOME unset", std::nullopt, "/home/ada", fromHome},

@@ -1,11 +1,10 @@
-#include "logic_fixture.h"
-
 #include <algorithm>
 #include <map>
 #include <vector>
 
 #include "engine/function_names.h"
 #include "engine/text.h"
+#include "logic_fixture.h"
 #include "ui/keypad.h"
 
 namespace {
@@ -13,9 +12,9 @@ namespace {
 // Every text key inserts its caption, and every Insert item what the engine reads as
 // its kind: a fragment is a formula, a constant a number, a function name one code.
 TEST_F(LogicTest, KeysAndInsertCommandsInsertTheirText) {
-    const std::map<int, std::string> samples = {{1001, "sin"}, {1033, "E"}, {2214, "(Cr2O7)"}, {2220, "-273.15"},
-        {2232, "6.0221367e23"}, {2255, "sec"}, {2256, "csc"}, {2261, "asec"}, {2262, "acsc"}, {2285, "!"},
-        {2286, "x^2+x"}};
+    const std::map<int, std::string> samples = {
+        {1001, "sin"}, {1033, "E"},    {2214, "(Cr2O7)"}, {2220, "-273.15"}, {2232, "6.0221367e23"}, {2255, "sec"},
+        {2256, "csc"}, {2261, "asec"}, {2262, "acsc"},    {2285, "!"},       {2286, "x^2+x"}};
     int inserting = 0;
     for (int id = KeyFirst; id <= InsertLast; id = id == KeyLast ? InsertFirst : id + 1) {
         if (id <= KeyLast && !isTextKey(id - KeyFirst)) continue;  // the other keys act: tested below
@@ -25,7 +24,9 @@ TEST_F(LogicTest, KeysAndInsertCommandsInsertTheirText) {
         ASSERT_TRUE(platform.input.starts_with("1") && platform.input.ends_with("2")) << platform.input;
         std::string text = platform.input == "1#2" ? "" : platform.input.substr(1, platform.input.size() - 2);
         inserting += !text.empty();
-        if (samples.count(id)) { EXPECT_EQ(text, samples.at(id)); }
+        if (samples.count(id)) {
+            EXPECT_EQ(text, samples.at(id));
+        }
         CalcState state;
         writeText(state.szTask, text);
         if (id <= KeyLast) {
@@ -99,12 +100,17 @@ TEST_F(LogicTest, MemoryKeysAndIndicator) {
 
 TEST_F(LogicTest, EncloseReciprocalAndDeleteBackwards) {
     enter("2*4");
-    const struct { std::string text; int start, end, id; std::string expected; } rows[] = {
+    const struct {
+        std::string text;
+        int start, end, id;
+        std::string expected;
+    } rows[] = {
         {"2+3", 3, 3, KeyReciprocal, "1/(2+3)"}, {"2+3", 2, 3, KeyReciprocal, "2+1/(3)"},
-        {"", 0, 0, KeyReciprocal, "1/(8)"}, {"2+3", 0, 0, KeyReciprocal, "1/(2+3)"},
-        {"2+3", 0, 0, EditEnclose, "2+3"}, {"2+3", 1, 1, EditEnclose, "(2+3)"}, {"2+3", 0, 1, EditEnclose, "(2)+3"},
-        {"2+3", 3, 3, KeyEnclose, "(2+3)"}, {"123", 0, 0, EditDelete, "123"}, {"123", 2, 2, EditDelete, "13"},
-        {"123", 0, 2, EditDelete, "3"}, {"123", 3, 3, EditDelete, "12"},
+        {"", 0, 0, KeyReciprocal, "1/(8)"},      {"2+3", 0, 0, KeyReciprocal, "1/(2+3)"},
+        {"2+3", 0, 0, EditEnclose, "2+3"},       {"2+3", 1, 1, EditEnclose, "(2+3)"},
+        {"2+3", 0, 1, EditEnclose, "(2)+3"},     {"2+3", 3, 3, KeyEnclose, "(2+3)"},
+        {"123", 0, 0, EditDelete, "123"},        {"123", 2, 2, EditDelete, "13"},
+        {"123", 0, 2, EditDelete, "3"},          {"123", 3, 3, EditDelete, "12"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE("'" + row.text + "' with " + std::to_string(row.start) + ".." + std::to_string(row.end));
@@ -189,7 +195,9 @@ TEST_F(LogicTest, MenuRefresh) {
     // The ids of the popup's items that are checked (or enabled), in ascending order.
     auto idsOf = [this](int popup, bool MenuItemState::*flag) {
         std::vector<int> ids;
-        for (const MenuItemState& item : logic.menuItemStates(popup)) { if (item.*flag) ids.push_back(item.id); }
+        for (const MenuItemState& item : logic.menuItemStates(popup)) {
+            if (item.*flag) ids.push_back(item.id);
+        }
         std::sort(ids.begin(), ids.end());
         return ids;
     };

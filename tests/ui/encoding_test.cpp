@@ -3,29 +3,40 @@
 #include <gtest/gtest.h>
 
 TEST(Encoding, Utf8BecomesWindows1252) {
-    struct Row { const char* utf8; const char* cp1252; } rows[] = {
+    struct Row {
+        const char* utf8;
+        const char* cp1252;
+    } rows[] = {
         {"2+3", "2+3"},
-        {"2 \xC3\x97 3", "2 \xD7 3"},           // multiplication sign
-        {"6 \xC3\xB7 2", "6 \xF7 2"},           // division sign
-        {"\xE2\x82\xAC", "\x80"},               // euro sign
-        {"\xE2\x80\x94", "\x97"},               // em dash
-        {"\xE4\xB8\xAD", "?"},                  // no Windows-1252 byte
-        {"\xF0\x9F\x98\x80", "?"},              // outside the basic plane
-        {"\xFF" "5", "?5"},                     // not UTF-8 at all
-        {"\xC3", "?"},                          // cut short
-        {"\xC0\xAF", "??"},                     // overlong form
-        {"\xED\xA0\x80", "???"},                // surrogate
+        {"2 \xC3\x97 3", "2 \xD7 3"},  // multiplication sign
+        {"6 \xC3\xB7 2", "6 \xF7 2"},  // division sign
+        {"\xE2\x82\xAC", "\x80"},      // euro sign
+        {"\xE2\x80\x94", "\x97"},      // em dash
+        {"\xE4\xB8\xAD", "?"},         // no Windows-1252 byte
+        {"\xF0\x9F\x98\x80", "?"},     // outside the basic plane
+        {"\xFF"
+         "5",
+         "?5"},                   // not UTF-8 at all
+        {"\xC3", "?"},            // cut short
+        {"\xC0\xAF", "??"},       // overlong form
+        {"\xED\xA0\x80", "???"},  // surrogate
     };
-    for (const Row& row : rows) { EXPECT_EQ(utf8ToCp1252(row.utf8), row.cp1252) << "input " << row.utf8; }
-    EXPECT_EQ(utf8ToCp1252(std::string("1\0" "2", 3)), "12") << "NUL bytes are dropped";
+    for (const Row& row : rows) {
+        EXPECT_EQ(utf8ToCp1252(row.utf8), row.cp1252) << "input " << row.utf8;
+    }
+    EXPECT_EQ(utf8ToCp1252(std::string("1\0"
+                                       "2",
+                                       3)),
+              "12")
+        << "NUL bytes are dropped";
 }
 
 TEST(Encoding, Windows1252BecomesUtf8) {
-    struct Row { const char* cp1252; const char* utf8; } rows[] = {
-        {"x1 = \t2", "x1 = \t2"},
-        {"\xD7\xF7", "\xC3\x97\xC3\xB7"},
-        {"\x80", "\xE2\x82\xAC"},
-        {"\x81", "\xC2\x81"},
+    struct Row {
+        const char* cp1252;
+        const char* utf8;
+    } rows[] = {
+        {"x1 = \t2", "x1 = \t2"}, {"\xD7\xF7", "\xC3\x97\xC3\xB7"}, {"\x80", "\xE2\x82\xAC"}, {"\x81", "\xC2\x81"},
         {"\xB0", "\xC2\xB0"},
     };
     for (const Row& row : rows) {

@@ -28,7 +28,10 @@ public:
     int numberFormatRuns = 0, aboutRuns = 0, helpRuns = 0;
     std::filesystem::path openName, saveName;  // empty: the dialog is cancelled
     std::string suggestedSaveName;
-    struct PrintRun { std::string document, text; bool preview; };
+    struct PrintRun {
+        std::string document, text;
+        bool preview;
+    };
     std::vector<PrintRun> printed;
     int progressTotal = -1, cancelAt = -1;
     std::vector<int> progressReports;
@@ -56,7 +59,9 @@ public:
         selection.start += static_cast<int>(text.size());
         selection.end = selection.start;
     }
-    void clearInputSelection() override { if (selection.start != selection.end) replaceInputSelection(""); }
+    void clearInputSelection() override {
+        if (selection.start != selection.end) replaceInputSelection("");
+    }
     void undoInput() override {
         if (undoTexts.empty()) return;
         input = undoTexts.back(), undoTexts.pop_back();

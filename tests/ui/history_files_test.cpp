@@ -8,7 +8,7 @@ namespace {
 struct WalkRow {
     const char* name;
     std::string bytes;
-    std::string body;        // the history after its header
+    std::string body;  // the history after its header
     std::string lowerResult;
 };
 
@@ -24,7 +24,10 @@ TEST_F(LogicTest, TaskFileLinesRunAsIfTyped) {
         {"NUL bytes", std::string("2\0+3", 4), "\r\n2+3 = 5\r\n", "5"},
         {"700 characters, then a task", tooLong + "\n1+1", "\r\n1+1 = 2\r\n", "2"},
         {"700 characters last", "1+1\n" + tooLong, "\r\n1+1 = 2\r\n", "Expression is too long !"},
-        {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF" "6 \xC3\xB7 3", "\r\n6/3 = 2\r\n", "2"},
+        {"UTF-8 with a byte-order mark",
+         "\xEF\xBB\xBF"
+         "6 \xC3\xB7 3",
+         "\r\n6/3 = 2\r\n", "2"},
         {"Windows-1252", "6 \xF7 3", "\r\n6/3 = 2\r\n", "2"},
     };
     for (const WalkRow& row : rows) {

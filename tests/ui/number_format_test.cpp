@@ -1,5 +1,6 @@
-#include "logic_fixture.h"
 #include "ui/number_format.h"
+
+#include "logic_fixture.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ TEST(NumberFormatArrowsTest, StopAtZeroAndFifteen) {
     const struct {
         const char* text;
         int step, expected;
-    } rows[] = {{"14", 1, 15}, {"15", 1, 15}, {"1", -1, 0}, {"0", -1, 0}, {"abc", 1, 1},
+    } rows[] = {{"14", 1, 15}, {"15", 1, 15},  {"1", -1, 0},   {"0", -1, 0},  {"abc", 1, 1},
                 {"99", 1, 99}, {"99", -1, 98}, {"-2", -1, -2}, {"-2", 1, -1}, {" 7x", 1, 8}};
     for (const auto& row : rows) {
         EXPECT_EQ(steppedDecimals(row.text, row.step), row.expected) << row.text << " by " << row.step;

@@ -1,7 +1,7 @@
-#include "logic_fixture.h"
-
 #include <set>
 #include <vector>
+
+#include "logic_fixture.h"
 
 namespace {
 
@@ -10,11 +10,15 @@ TEST_F(LogicTest, DisplayShowsTheLastTwoTasksByKind) {
         std::vector<std::string> tasks;
         std::string lowerTask, lowerResult, upperTask, upperResult;
     } rows[] = {
-        {{"2+3"}, "2+3", "5", "", ""}, {{"2h2o"}, "2H2O", "36.03056", "", ""},
+        {{"2+3"}, "2+3", "5", "", ""},
+        {{"2h2o"}, "2H2O", "36.03056", "", ""},
         {{"2+3", "1/0"}, "1/0", "Cannot divide by zero!", "2+3", "5"},
-        {{"2+3", "#sci"}, "#sci", "5.00e+00", "2+3", "5"}, {{"2+3", "#fix 3"}, "#fix3", "5.000", "2+3", "5"},
-        {{"2+3", ""}, "", "", "2+3", "5"}, {{"2+3", "#20"}, "#20", "5", "2+3", "5"},
-        {{"2+3", "#501"}, "#501", "5", "2+3", "5"}, {{"2+3", "=5"}, "2+3", "5", "", ""},
+        {{"2+3", "#sci"}, "#sci", "5.00e+00", "2+3", "5"},
+        {{"2+3", "#fix 3"}, "#fix3", "5.000", "2+3", "5"},
+        {{"2+3", ""}, "", "", "2+3", "5"},
+        {{"2+3", "#20"}, "#20", "5", "2+3", "5"},
+        {{"2+3", "#501"}, "#501", "5", "2+3", "5"},
+        {{"2+3", "=5"}, "2+3", "5", "", ""},
         {{"2+3", "*2"}, "5*2", "10", "2+3", "5"},
     };
     for (const auto& row : rows) {
@@ -35,8 +39,8 @@ TEST_F(LogicTest, QuadraticIsSplitOverTheTwoRecordsAndPutBackTogether) {
     EXPECT_EQ((std::set<std::string>{line(UpperResultLine), line(LowerResultLine)}), (std::set<std::string>{"1", "2"}));
     EXPECT_EQ(platform.toolTips[UpperTaskLine], "Quadratic Equation");
     EXPECT_TRUE(platform.visible[FirstRootLabel] && platform.visible[SecondRootLabel]);
-    EXPECT_EQ(historyBody(), "\r\nx^2-3x+2 = 0\r\nx1 = \t" + line(UpperResultLine) + "\r\nx2 = \t" +
-                                 line(LowerResultLine) + "\r\n");
+    EXPECT_EQ(historyBody(),
+              "\r\nx^2-3x+2 = 0\r\nx1 = \t" + line(UpperResultLine) + "\r\nx2 = \t" + line(LowerResultLine) + "\r\n");
     EXPECT_EQ(platform.recentTasks.front(), "x^2-3x+2 = 0");
 
     std::string lowerRoot = line(LowerResultLine);
@@ -47,7 +51,11 @@ TEST_F(LogicTest, QuadraticIsSplitOverTheTwoRecordsAndPutBackTogether) {
 }
 
 TEST_F(LogicTest, HistoryEntryForms) {
-    const struct { std::vector<std::string> tasks; bool numbering; std::string body; } rows[] = {
+    const struct {
+        std::vector<std::string> tasks;
+        bool numbering;
+        std::string body;
+    } rows[] = {
         {{"2+3"}, false, "\r\n2+3 = 5\r\n"},
         {{"2+3", "4*2"}, true, "\r\n1. \t2+3 = 5\r\n\r\n2. \t4*2 = 8\r\n"},
         {{"1/0"}, false, "\r\n1/0 = Cannot divide by zero!\r\n"},

@@ -27,6 +27,4 @@ void ClickableLabel::paintEvent(QPaintEvent* event) {
     painter.drawText(contentsRect(), static_cast<int>(alignment()), shown);
 }
 
-KeyButton::KeyButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {
-    setFocusPolicy(Qt::NoFocus);
-}
+KeyButton::KeyButton(const QString& text, QWidget* parent) : QPushButton(text, parent) { setFocusPolicy(Qt::NoFocus); }

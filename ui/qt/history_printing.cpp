@@ -26,7 +26,8 @@ PageRange chosenRange(const QPrinter& printer) {
 void drawPage(QPainter& painter, const PrintGeometry& geometry, int width, const PrintedPage& page) {
     for (std::size_t i = 0; i < page.lines.size(); ++i) {
         QRect line(geometry.left, geometry.top + geometry.lineHeight * static_cast<int>(i), width, geometry.lineHeight);
-        painter.drawText(line, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextExpandTabs | Qt::TextDontClip,
+        painter.drawText(line,
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextExpandTabs | Qt::TextDontClip,
                          fromEngineText(page.lines[i]));
     }
 }
@@ -40,8 +41,8 @@ int paintHistory(QPrinter& printer, const std::string& text) {
     if (!painter.begin(&printer)) return 0;
     painter.setFont(printFont());
     QRect paper = printer.paperRect(QPrinter::DevicePixel).toRect();
-    PrintGeometry geometry =
-        printGeometry(paper.height(), printer.logicalDpiX(), printer.logicalDpiY(), painter.fontMetrics().lineSpacing());
+    PrintGeometry geometry = printGeometry(paper.height(), printer.logicalDpiX(), printer.logicalDpiY(),
+                                           painter.fontMetrics().lineSpacing());
     int width = std::max(1, paper.width() - 2 * geometry.left);
     std::vector<PrintedPage> pages = layOutPages(text, geometry.linesPerPage, chosenRange(printer));
     // Printers that cannot make copies themselves get the document again.

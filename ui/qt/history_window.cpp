@@ -32,7 +32,8 @@ HistoryWindow::HistoryWindow(QWidget* owner, std::function<void(int)> dispatch)
     buttons->setSpacing(2);
     // Four buttons share the width of the main window.
     auto fit = [](QPushButton* button) { button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed); };
-    const std::pair<const char*, int> commands[] = {{"&Save", FileSaveAs}, {"&Print", FilePrint}, {"&Copy", EditCopyHistory}};
+    const std::pair<const char*, int> commands[] = {
+        {"&Save", FileSaveAs}, {"&Print", FilePrint}, {"&Copy", EditCopyHistory}};
     for (const auto& [caption, id] : commands) {
         auto* button = new QPushButton(caption, this);
         fit(button);

@@ -74,7 +74,8 @@ static void loadResources() { Q_INIT_RESOURCE(molvane); }
 
 MainWindow::MainWindow() {
     loadResources();
-    if (QScreen* primary = QGuiApplication::primaryScreen()) scale_ = std::max(1.0, primary->logicalDotsPerInch() / 96.0);
+    if (QScreen* primary = QGuiApplication::primaryScreen())
+        scale_ = std::max(1.0, primary->logicalDotsPerInch() / 96.0);
     setWindowTitle("Molvane");
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -152,8 +153,8 @@ void MainWindow::buildDisplay(QWidget* client) {
         ClickableLabel* result =
             addLabel(client, UpperResultLine + row, "", scaledRect(40, 44 + 40 * row, 207, 20), false);
         result->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        ClickableLabel* root = addLabel(client, FirstRootLabel + row, row == 0 ? "x1 =" : "x2 =",
-                                        scaledRect(12, 44 + 40 * row, 30, 20), false);
+        ClickableLabel* root = addLabel(client, FirstRootLabel + row,
+                                        row == 0 ? "x1 =" : "x2 =", scaledRect(12, 44 + 40 * row, 30, 20), false);
         root->hide();
     }
 }

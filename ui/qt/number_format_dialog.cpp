@@ -52,9 +52,8 @@ NumberFormatDialog::NumberFormatDialog(QWidget* owner, WindowLogic& logic) : QDi
     grouping_->setChecked(choices_.digitGrouping());
     // Connected once the controls show the opening values, so that showing
     // them applies nothing.
-    connect(decimals_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        choices_.typeDecimals(placesText(text));
-    });
+    connect(decimals_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { choices_.typeDecimals(placesText(text)); });
     connect(grouping_, &QCheckBox::toggled, this, [this](bool on) { choices_.setDigitGrouping(on); });
     buttons->button(QDialogButtonBox::Ok)->setFocus();
 }
@@ -128,7 +127,8 @@ QWidget* NumberFormatDialog::buildAngleGroup() {
 void NumberFormatDialog::showMode() {
     checkOnly(modes_, choices_.numberMode());
     bool places = choices_.placesEnabled();
-    for (QWidget* control : std::initializer_list<QWidget*>{decimals_, up_, down_, placesLabel_}) control->setEnabled(places);
+    for (QWidget* control : std::initializer_list<QWidget*>{decimals_, up_, down_, placesLabel_})
+        control->setEnabled(places);
 }
 
 // The new text applies itself through the edit's change signal.
