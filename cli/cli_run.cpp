@@ -116,7 +116,7 @@ int runCli(const CliOptions& options, std::istream& in, std::ostream& out, std::
     std::filesystem::path configFile =
         options.configFile.empty() ? configurationFilePath() : std::filesystem::path(options.configFile);
     if (options.readConfig) {
-        bool loaded = loadConfiguration(configFile, session.current, keepViewFlags(view));
+        bool loaded = loadConfiguration(configFile, session.tasks.current, keepViewFlags(view));
         if (!loaded && !options.configFile.empty() && !options.saveConfig) {
             err << kProgram << ": cannot read " << options.configFile << '\n';
             return 2;
@@ -136,7 +136,7 @@ int runCli(const CliOptions& options, std::istream& in, std::ostream& out, std::
     }
     out.flush();
 
-    if (options.saveConfig && !saveConfiguration(configFile, session.current, view)) {
+    if (options.saveConfig && !saveConfiguration(configFile, session.tasks.current, view)) {
         err << withLineFeeds(kSaveFailedMessage) << '\n';
         return 1;
     }

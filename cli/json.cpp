@@ -2,7 +2,7 @@
 
 #include "engine/numbers.h"
 #include "engine/text.h"
-#include "ui/encoding.h"
+#include "session/encoding.h"
 
 namespace {
 

@@ -2,12 +2,9 @@
 
 #include "cli/json.h"
 #include "engine/text.h"
-#include "ui/encoding.h"
-#include "ui/task_history.h"
+#include "session/encoding.h"
 
 namespace {
-
-constexpr std::string_view kTooLongMessage = "Expression is too long !";
 
 // A task given back as typed may hold any byte: control characters (escape
 // sequences, a bare CR, the C1 controls of Windows-1252's undefined bytes) must
@@ -41,25 +38,16 @@ std::string refuseLine(const CliSession& session) {
 }
 
 std::string runLine(CliSession& session, std::string_view utf8Line) {
-    std::string line = utf8ToCp1252(utf8Line);
-    if (line.size() > kInputLineLimit) return refuseLine(session);
-    // A line that begins with "=" is a comment: nothing runs and nothing is logged.
-    if (!line.empty() && line.front() == '=') return {};
-
-    if (session.lastKind == Quadratic) reassembleQuadratic(session.current, session.previous);
-    session.previous = session.current;
-    writeTextCut(session.current.szTask, line);
-    session.lastKind = runTask(session.current);
-
     std::string json;
+    RanTaskObserver toJson;
     if (session.format == OutputFormat::Json) {
-        json = taskJson(session.lastKind, session.current);
-        json += '\n';
+        toJson = [&json](int kind, const CalcState& record) { json = taskJson(kind, record) + '\n'; };
     }
-    if (session.lastKind == Quadratic) splitQuadratic(session.current, session.previous);
+    // The history never numbers a terminal's lines.
+    EnteredLine entered = enterLine(session.tasks, utf8ToCp1252(utf8Line), false, toJson);
+    if (entered.outcome == EnterOutcome::Refused) return refuseLine(session);
+    // A line that begins with "=" is a comment: nothing runs and nothing is logged.
+    if (entered.outcome == EnterOutcome::Comment) return {};
     if (session.format == OutputFormat::Json) return json;
-
-    HistoryEntry entry =
-        composeHistoryEntry(session.lastKind, session.current, session.previous, false, session.taskCounter);
-    return historyLines(entry.text);
+    return historyLines(entered.entry.text);
 }

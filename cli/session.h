@@ -4,15 +4,12 @@
 #include <string>
 #include <string_view>
 
-#include "engine/engine.h"
+#include "session/enter_line.h"
 
 enum class OutputFormat { History, Json };
 
 struct CliSession {
-    CalcState current;   // the record every task runs in
-    CalcState previous;  // the record before the last task: a quadratic's other half
-    int lastKind = Plain;
-    int taskCounter = 1;
+    TaskSession tasks;  // every task runs on tasks.current, as Enter runs them
     OutputFormat format = OutputFormat::History;
 };
 

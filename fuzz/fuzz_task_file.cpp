@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "fuzz/record_checks.h"
-#include "tests/ui/fake_platform.h"
+#include "tests/support/fake_platform.h"
 #include "ui/task_file.h"
 #include "ui/window_logic.h"
 

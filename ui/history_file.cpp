@@ -1,6 +1,6 @@
 #include "ui/history_file.h"
 
-#include "ui/encoding.h"
+#include "session/encoding.h"
 #include "ui/web_site.h"
 
 std::string defaultHistoryFileName(const std::tm& date) {

@@ -26,7 +26,7 @@ void WindowLogic::pressKey(int key) {
         case KeyReciprocal - KeyFirst: encloseText("1/(", true); break;
         case KeyClear - KeyFirst: pressClearKey(); break;
         case KeyMemoryStore - KeyFirst: storeMemory(); break;
-        case KeyMemoryRecall - KeyFirst: insertText(textOf(current_.szMemory)); break;
+        case KeyMemoryRecall - KeyFirst: insertText(textOf(session_.current.szMemory)); break;
         case KeyMemoryAdd - KeyFirst: addToMemory(); break;
         default:
             if (!isTextKey(key)) return;
@@ -64,7 +64,7 @@ void WindowLogic::pressClearKey() {
         platform_.setInputText(" ");
         return;
     }
-    current_.szMemory[0] = '\0';
+    session_.current.szMemory[0] = '\0';
     refreshIndicators();
     updateMemoryToolTip();
     dispatchCommand(KeyInverse);
@@ -76,28 +76,28 @@ void WindowLogic::pressClearKey() {
 void WindowLogic::storeMemory() {
     std::string shown = platform_.controlText(LowerResultLine).substr(0, kMemoryStoreLimit);
     FixedText<kMathsLimit> number;
-    if (takeNumberText(shown, number)) writeTextCut(current_.szMemory, shown);
+    if (takeNumberText(shown, number)) writeTextCut(session_.current.szMemory, shown);
     updateMemoryToolTip();
     refreshIndicators();
 }
 
 void WindowLogic::addToMemory() {
     bool subtract = inverseMode_;
-    runMemoryDirective(subtract ? "#mem-" : "#mem+", textOf(current_.szResult));
+    runMemoryDirective(subtract ? "#mem-" : "#mem+", textOf(session_.current.szResult));
     if (subtract) dispatchCommand(KeyInverse);
     updateMemoryToolTip();
     refreshIndicators();
 }
 
 void WindowLogic::runMemoryDirective(std::string_view directive, std::string_view result) {
-    CalcState scratch = current_;
+    CalcState scratch = session_.current;
     writeTextCut(scratch.szResult, result);
     writeTextCut(scratch.szTask, directive);
-    if (runTask(scratch) == Directive) writeTextCut(current_.szMemory, textOf(scratch.szMemory));
+    if (runTask(scratch) == Directive) writeTextCut(session_.current.szMemory, textOf(scratch.szMemory));
 }
 
 void WindowLogic::updateMemoryToolTip() {
-    platform_.setToolTip(MemoryIndicator, std::string(textOf(current_.szMemory)));
+    platform_.setToolTip(MemoryIndicator, std::string(textOf(session_.current.szMemory)));
 }
 
 void WindowLogic::insertText(std::string_view text) { platform_.replaceInputSelection(std::string(text)); }
@@ -108,7 +108,7 @@ void WindowLogic::encloseText(std::string_view prefix, bool reciprocal) {
     TextSelection selection = platform_.inputSelection();
     std::string text = platform_.inputText();
     if (!reciprocal && selection.start == 0 && selection.end == 0) return;
-    if (reciprocal && text.empty()) text = std::string(textOf(current_.szResult));
+    if (reciprocal && text.empty()) text = std::string(textOf(session_.current.szResult));
     if (selection.start == selection.end) {
         if (text.empty()) return;
         std::string enclosed = std::string(prefix) + text + ")";

@@ -7,12 +7,9 @@
 #include "engine/functions.h"
 #include "engine/text.h"
 #include "ui/local_time.h"
-#include "ui/task_history.h"
 #include "ui/window_logic.h"
 
 namespace {
-
-constexpr const char* kTooLongMessage = "Expression is too long !";
 
 std::string field(std::span<const char> text) { return std::string(textOf(text)); }
 
@@ -36,53 +33,37 @@ std::string currentDateAndTime() {
 }  // namespace
 
 void WindowLogic::showTaskResult() {
-    std::string line = platform_.inputText();
-    if (line.size() > kInputLineLimit) {
-        platform_.setControlText(LowerResultLine, kTooLongMessage);
+    EnteredLine entered = enterLine(session_, platform_.inputText(), view_.taskNumbering != 0);
+    if (entered.outcome == EnterOutcome::Refused) {
+        platform_.setControlText(LowerResultLine, std::string(kTooLongMessage));
         return;
     }
-    if (!line.empty() && line.front() == '=') {
-        platform_.setInputText("");
-        platform_.focusInputLine();
-        return;
+    if (entered.outcome == EnterOutcome::Ran) {
+        showRootLabels(session_.lastKind == Quadratic);
+        // A directive may have changed the mode, the angle unit or the memory.
+        refreshIndicators();
+        showStates();
+        if (!entered.entry.recentTask.empty()) platform_.insertRecentTask(entered.entry.recentTask);
+        platform_.appendHistoryText(entered.entry.text);
     }
-    if (lastTaskKind_ == Quadratic) {
-        showRootLabels(false);
-        reassembleQuadratic(current_, previous_);
-    }
-    previous_ = current_;
-    writeTextCut(current_.szTask, line);
-    lastTaskKind_ = runTask(current_);
-    if (lastTaskKind_ == Quadratic) {
-        showRootLabels(true);
-        splitQuadratic(current_, previous_);
-    }
-    // A directive may have changed the mode, the angle unit or the memory.
-    refreshIndicators();
-    showStates();
-
-    bool numbering = view_.taskNumbering != 0;
-    HistoryEntry entry = composeHistoryEntry(lastTaskKind_, current_, previous_, numbering, taskCounter_);
-    if (!entry.recentTask.empty()) platform_.insertRecentTask(entry.recentTask);
-    platform_.appendHistoryText(entry.text);
     platform_.setInputText("");
     platform_.focusInputLine();
 }
 
 void WindowLogic::showStates() {
-    platform_.setControlText(LowerTaskLine, field(current_.szTask));
-    platform_.setControlText(LowerResultLine, field(current_.szAnswer));
-    platform_.setToolTip(LowerTaskLine, field(current_.szMaths));
-    platform_.setControlText(UpperTaskLine, field(previous_.szTask));
-    platform_.setControlText(UpperResultLine, field(previous_.szAnswer));
-    platform_.setToolTip(UpperTaskLine, field(previous_.szMaths));
+    platform_.setControlText(LowerTaskLine, field(session_.current.szTask));
+    platform_.setControlText(LowerResultLine, field(session_.current.szAnswer));
+    platform_.setToolTip(LowerTaskLine, field(session_.current.szMaths));
+    platform_.setControlText(UpperTaskLine, field(session_.previous.szTask));
+    platform_.setControlText(UpperResultLine, field(session_.previous.szAnswer));
+    platform_.setToolTip(UpperTaskLine, field(session_.previous.szMaths));
 }
 
 void WindowLogic::refreshBothAnswers() {
-    formatAnswer(previous_);
-    platform_.setControlText(UpperResultLine, field(previous_.szAnswer));
-    formatAnswer(current_);
-    platform_.setControlText(LowerResultLine, field(current_.szAnswer));
+    formatAnswer(session_.previous);
+    platform_.setControlText(UpperResultLine, field(session_.previous.szAnswer));
+    formatAnswer(session_.current);
+    platform_.setControlText(LowerResultLine, field(session_.current.szAnswer));
 }
 
 void WindowLogic::showRootLabels(bool shown) {
@@ -91,10 +72,10 @@ void WindowLogic::showRootLabels(bool shown) {
 }
 
 void WindowLogic::refreshIndicators() {
-    platform_.setIndicatorActive(MemoryIndicator, !textOf(current_.szMemory).empty());
+    platform_.setIndicatorActive(MemoryIndicator, !textOf(session_.current.szMemory).empty());
     for (int i = 0; i <= FixedIndicator - AutomaticIndicator; ++i) {
-        platform_.setIndicatorActive(AutomaticIndicator + i, current_.numberMode == i);
-        platform_.setIndicatorActive(RadiansIndicator + i, current_.angleUnit == i);
+        platform_.setIndicatorActive(AutomaticIndicator + i, session_.current.numberMode == i);
+        platform_.setIndicatorActive(RadiansIndicator + i, session_.current.angleUnit == i);
     }
 }
 
@@ -112,26 +93,26 @@ void WindowLogic::clearDisplay() {
 
 void WindowLogic::clearHistory() {
     dispatchCommand(EditClearDisplay);
-    clearTaskTexts(current_);
-    previous_ = current_;
+    clearTaskTexts(session_.current);
+    session_.previous = session_.current;
     platform_.clearRecentTasks();
     resetHistory();
 }
 
 void WindowLogic::newSession() {
     platform_.clearRecentTasks();
-    clearTaskTexts(current_);
-    current_.szAnswer[0] = '\0';
-    current_.szMemory[0] = '\0';
+    clearTaskTexts(session_.current);
+    session_.current.szAnswer[0] = '\0';
+    session_.current.szMemory[0] = '\0';
     // A quadratic split over the two records would otherwise be put back
     // together by the Enter below and reappear on the upper lines.
-    if (lastTaskKind_ == Quadratic) {
+    if (session_.lastKind == Quadratic) {
         showRootLabels(false);
-        lastTaskKind_ = Plain;
+        session_.lastKind = Plain;
     }
     platform_.setInputText("");
     dispatchCommand(EnterButton);
-    taskCounter_ = 1;
+    session_.taskCounter = 1;
     updateMemoryToolTip();
     resetHistory();
 }

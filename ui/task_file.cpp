@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "ui/encoding.h"
+#include "session/encoding.h"
 #include "ui/line_ends.h"
 #include "ui/window_logic.h"
 

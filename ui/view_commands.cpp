@@ -19,7 +19,7 @@ bool WindowLogic::dispatchSettingsCommand(int id) {
         toggleDigitGrouping();
     } else if (id == FormatFunctionSeparator) {
         // The previous record follows at the next Enter, which copies it whole.
-        current_.functionSeparator = !current_.functionSeparator;
+        session_.current.functionSeparator = !session_.current.functionSeparator;
     } else if (id == FormatSaveSettings) {
         saveSettings();
     } else if (id == FormatResetDefaults) {
@@ -31,8 +31,8 @@ bool WindowLogic::dispatchSettingsCommand(int id) {
 }
 
 void WindowLogic::setNumberMode(int mode) {
-    current_.numberMode = mode;
-    previous_.numberMode = mode;
+    session_.current.numberMode = mode;
+    session_.previous.numberMode = mode;
     refreshIndicators();
     refreshBothAnswers();
 }
@@ -40,29 +40,29 @@ void WindowLogic::setNumberMode(int mode) {
 // Only the current record: the angle unit matters for the next task, and the
 // previous record takes it with the next Enter.
 void WindowLogic::setAngleUnit(int unit) {
-    current_.angleUnit = unit;
+    session_.current.angleUnit = unit;
     refreshIndicators();
 }
 
 void WindowLogic::setDecimals(int decimals) {
-    current_.decimals = decimals;
-    previous_.decimals = decimals;
+    session_.current.decimals = decimals;
+    session_.previous.decimals = decimals;
     refreshBothAnswers();
 }
 
 void WindowLogic::toggleDigitGrouping() {
-    current_.digitGrouping = !current_.digitGrouping;
-    previous_.digitGrouping = current_.digitGrouping;
+    session_.current.digitGrouping = !session_.current.digitGrouping;
+    session_.previous.digitGrouping = session_.current.digitGrouping;
     refreshBothAnswers();
 }
 
 // The comma also changes the points of the task and the expression, so both
 // task lines and their tooltips are shown again.
 void WindowLogic::setDecimalComma(int comma) {
-    current_.decimalComma = comma;
-    previous_.decimalComma = comma;
-    formatAnswer(previous_);
-    formatAnswer(current_);
+    session_.current.decimalComma = comma;
+    session_.previous.decimalComma = comma;
+    formatAnswer(session_.previous);
+    formatAnswer(session_.current);
     showStates();
 }
 
@@ -87,22 +87,22 @@ void WindowLogic::toggleHistoryWindow() {
 }
 
 void WindowLogic::afterNumberFormatDialog() {
-    previous_.numberMode = current_.numberMode;
-    previous_.decimals = current_.decimals;
-    previous_.digitGrouping = current_.digitGrouping;
-    formatAnswer(previous_);
-    platform_.setControlText(UpperResultLine, std::string(textOf(previous_.szAnswer)));
+    session_.previous.numberMode = session_.current.numberMode;
+    session_.previous.decimals = session_.current.decimals;
+    session_.previous.digitGrouping = session_.current.digitGrouping;
+    formatAnswer(session_.previous);
+    platform_.setControlText(UpperResultLine, std::string(textOf(session_.previous.szAnswer)));
 }
 
 void WindowLogic::setNumberFormatFields(int decimals, int digitGrouping) {
-    current_.decimals = decimals;
-    previous_.decimals = decimals;
-    current_.digitGrouping = digitGrouping;
-    previous_.digitGrouping = digitGrouping;
+    session_.current.decimals = decimals;
+    session_.previous.decimals = decimals;
+    session_.current.digitGrouping = digitGrouping;
+    session_.previous.digitGrouping = digitGrouping;
 }
 
 void WindowLogic::saveSettings() {
-    if (!saveConfiguration(configurationFile_, current_, viewFlags())) {
+    if (!saveConfiguration(configurationFile_, session_.current, viewFlags())) {
         platform_.showErrorMessage(kMessageCaption, kSaveFailedMessage);
     }
 }
@@ -110,12 +110,12 @@ void WindowLogic::saveSettings() {
 // The window is brought in line with the cleared flags, so that the check
 // marks and what the user sees agree.
 void WindowLogic::resetToDefaults() {
-    taskCounter_ = 1;
+    session_.taskCounter = 1;
     if (view_.displayOnly) platform_.setDisplayOnly(false);
     if (view_.alwaysOnTop) platform_.setAlwaysOnTop(false);
     if (platform_.historyWindowVisible()) platform_.hideHistoryWindow();
     view_ = ViewFlags{};
-    for (CalcState* state : {&current_, &previous_}) {
+    for (CalcState* state : {&session_.current, &session_.previous}) {
         state->angleUnit = Radians;
         state->numberMode = Automatic;
         state->decimals = 2;

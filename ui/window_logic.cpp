@@ -17,7 +17,7 @@ void WindowLogic::startUp() {
     showRootLabels(false);
     platform_.setToolTip(MemoryIndicator, "Memory");
     resetHistory();
-    loadConfiguration(configurationFile_, current_, [this](int command) { applyConfigurationCommand(command); });
+    loadConfiguration(configurationFile_, session_.current, [this](int command) { applyConfigurationCommand(command); });
     refreshIndicators();
 }
 
@@ -56,7 +56,7 @@ void WindowLogic::dispatchCommand(int id, int notification) {
     switch (id) {
         case EnterButton: showTaskResult(); break;
         case MemoryIndicator:
-            dispatchCommand(textOf(current_.szMemory).empty() ? KeyMemoryStore : KeyMemoryRecall);
+            dispatchCommand(textOf(session_.current.szMemory).empty() ? KeyMemoryStore : KeyMemoryRecall);
             break;
         case FileNew: newSession(); break;
         case FileOpen: loadTaskFile(); break;
@@ -92,9 +92,9 @@ bool WindowLogic::dispatchEditCommand(int id, int notification) {
         case EditDelete: deleteBackwards(); return true;
         // An empty history leaves the clipboard as it was.
         case EditCopyHistory: copyToClipboard(platform_.historyText()); return true;
-        case EditCopyMaths: copyToClipboard(textOf(current_.szMaths)); return true;
-        case EditCopyResult: copyToClipboard(textOf(current_.szAnswer)); return true;
-        case EditCopyTask: copyToClipboard(textOf(current_.szTask)); return true;
+        case EditCopyMaths: copyToClipboard(textOf(session_.current.szMaths)); return true;
+        case EditCopyResult: copyToClipboard(textOf(session_.current.szAnswer)); return true;
+        case EditCopyTask: copyToClipboard(textOf(session_.current.szTask)); return true;
         case EditSelectAll: platform_.setInputSelection(0, static_cast<int>(platform_.inputText().size())); return true;
         case EditEnclose: encloseText("(", false); return true;
         case EditClearInput: platform_.setInputText(""); return true;
@@ -116,16 +116,16 @@ std::vector<MenuItemState> WindowLogic::menuItemStates(int popupPosition) const 
         add(EditPaste, platform_.clipboardHasText(), false);
     } else if (popupPosition == FormatPopup) {
         for (int mode = 0; mode <= FormatFixed - FormatAutomatic; ++mode) {
-            add(FormatAutomatic + mode, true, current_.numberMode == mode);
-            add(FormatRadians + mode, true, current_.angleUnit == mode);
+            add(FormatAutomatic + mode, true, session_.current.numberMode == mode);
+            add(FormatRadians + mode, true, session_.current.angleUnit == mode);
         }
         for (int id = FormatDecimalsFirst; id <= FormatDecimalsLast; ++id) {
-            add(id, true, current_.decimals == id - FormatDecimalsFirst);
+            add(id, true, session_.current.decimals == id - FormatDecimalsFirst);
         }
-        add(FormatDigitGrouping, true, current_.digitGrouping != 0);
-        add(FormatFunctionSeparator, true, current_.functionSeparator != 0);
-        add(FormatDot, true, current_.decimalComma == 0);
-        add(FormatComma, true, current_.decimalComma == 1);
+        add(FormatDigitGrouping, true, session_.current.digitGrouping != 0);
+        add(FormatFunctionSeparator, true, session_.current.functionSeparator != 0);
+        add(FormatDot, true, session_.current.decimalComma == 0);
+        add(FormatComma, true, session_.current.decimalComma == 1);
     } else if (popupPosition == ViewPopup) {
         add(ViewDisplayOnly, true, view_.displayOnly != 0);
         add(ViewAlwaysOnTop, true, view_.alwaysOnTop != 0);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "session/enter_line.h"
 #include "settings/atomic_file.h"
 #include "settings/configuration.h"
 #include "ui/command_ids.h"
@@ -37,13 +38,13 @@ public:
     // position; empty for popups that need no refresh.
     std::vector<MenuItemState> menuItemStates(int popupPosition) const;
 
-    const CalcState& currentState() const { return current_; }
-    const CalcState& previousState() const { return previous_; }
+    const CalcState& currentState() const { return session_.current; }
+    const CalcState& previousState() const { return session_.previous; }
     // The view options as saved; whether the history shows is the window's own state.
     ViewFlags viewFlags() const;
     bool inverseMode() const { return inverseMode_; }
-    int taskCounter() const { return taskCounter_; }
-    int lastTaskKind() const { return lastTaskKind_; }
+    int taskCounter() const { return session_.taskCounter; }
+    int lastTaskKind() const { return session_.lastKind; }
 
     // Enter: runs the input line and shows and logs its outcome.
     void showTaskResult();
@@ -112,12 +113,9 @@ private:
 
     Platform& platform_;
     std::filesystem::path configurationFile_;
-    CalcState current_;
-    CalcState previous_;
+    TaskSession session_;
     // historyVisible stays 0: the history window can hide itself, so it is asked.
     ViewFlags view_;
-    int lastTaskKind_ = Plain;
-    int taskCounter_ = 1;
     bool inverseMode_ = false;
     FileWriter fileWriter_ = writeAllBytes;
 };

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "fake_platform.h"
+#include "tests/support/fake_platform.h"
 #include "ui/command_ids.h"
 #include "ui/window_logic.h"
 

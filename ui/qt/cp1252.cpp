@@ -2,7 +2,7 @@
 
 #include <QList>
 
-#include "ui/encoding.h"
+#include "session/encoding.h"
 
 std::string toEngineText(const QString& text) {
     std::string bytes;

@@ -1,4 +1,4 @@
-#include "ui/task_history.h"
+#include "session/task_history.h"
 
 #include "engine/numbers.h"
 #include "engine/text.h"

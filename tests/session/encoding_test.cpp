@@ -1,4 +1,4 @@
-#include "ui/encoding.h"
+#include "session/encoding.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,25 @@
+#include "session/enter_line.h"
+
+#include "engine/text.h"
+
+EnteredLine enterLine(TaskSession& session, std::string_view line, bool taskNumbering,
+                      const RanTaskObserver& observer) {
+    EnteredLine entered;
+    if (line.size() > kInputLineLimit) {
+        entered.outcome = EnterOutcome::Refused;
+        return entered;
+    }
+    if (!line.empty() && line.front() == '=') {
+        entered.outcome = EnterOutcome::Comment;
+        return entered;
+    }
+    if (session.lastKind == Quadratic) reassembleQuadratic(session.current, session.previous);
+    session.previous = session.current;
+    writeTextCut(session.current.szTask, line);
+    session.lastKind = runTask(session.current);
+    if (observer) observer(session.lastKind, session.current);
+    if (session.lastKind == Quadratic) splitQuadratic(session.current, session.previous);
+    entered.entry =
+        composeHistoryEntry(session.lastKind, session.current, session.previous, taskNumbering, session.taskCounter);
+    return entered;
+}
