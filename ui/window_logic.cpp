@@ -17,7 +17,8 @@ void WindowLogic::startUp() {
     showRootLabels(false);
     platform_.setToolTip(MemoryIndicator, "Memory");
     resetHistory();
-    loadConfiguration(configurationFile_, session_.current, [this](int command) { applyConfigurationCommand(command); });
+    loadConfiguration(configurationFile_, session_.current,
+                      [this](int command) { applyConfigurationCommand(command); });
     refreshIndicators();
 }
 
