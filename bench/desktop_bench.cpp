@@ -13,6 +13,8 @@
 #include "ui/task_file.h"
 #include "ui/window_logic.h"
 
+using namespace molvane;
+
 namespace {
 
 long peakMemoryKilobytes() {

@@ -7,6 +7,8 @@
 #include "engine/engine.h"
 #include "engine/text.h"
 
+using namespace molvane;
+
 namespace {
 
 const std::vector<std::string> kShortArithmetic = {

@@ -10,6 +10,8 @@
 #include "engine/quadratic.h"
 #include "engine/text.h"
 
+using namespace molvane;
+
 namespace {
 
 void BM_NormalizeTask(benchmark::State& benchmarkState) {

@@ -7,6 +7,8 @@
 #include "engine/errors.h"
 #include "engine/text.h"
 
+namespace molvane {
+
 namespace {
 
 // Masses stay texts: the expression shows them to the user exactly as written
@@ -70,3 +72,5 @@ int lookUpAtomicMass(std::span<char> symbol) {
     if (!writeText(symbol, entry->mass)) return TooLong;
     return 0;
 }
+
+}  // namespace molvane

@@ -5,6 +5,8 @@
 #include <span>
 #include <string_view>
 
+namespace molvane {
+
 struct AtomicMass {
     const char* symbol;
     const char* mass;  // exactly as it stands in expressions, trailing zeros kept
@@ -20,3 +22,5 @@ constexpr std::size_t kMassTextSize = 12;
 // Returns 0 and overwrites it with the mass text, or 1013 with the buffer
 // unchanged when the symbol has no entry.
 int lookUpAtomicMass(std::span<char> symbol);
+
+}  // namespace molvane

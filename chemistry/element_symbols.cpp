@@ -8,6 +8,8 @@
 #include "engine/errors.h"
 #include "engine/text.h"
 
+namespace molvane {
+
 namespace {
 
 // What a small letter's row adds when the letter became a capital.
@@ -127,3 +129,5 @@ int normalizeElementSymbols(std::span<char> task, int kind) {
     writeText(task, work.view().substr(1));
     return kind;
 }
+
+}  // namespace molvane

@@ -7,6 +7,8 @@
 #include "engine/normalize.h"
 #include "engine/text.h"
 
+namespace molvane {
+
 namespace {
 
 // The characters between which a formula's terms stand: power, root, product,
@@ -213,3 +215,5 @@ int substituteValues(std::span<char> maths, std::span<char> answer, std::string_
     if (!writeText(maths, out.view())) return TooLong;
     return 0;
 }
+
+}  // namespace molvane

@@ -13,6 +13,8 @@
 #include "settings/config_location.h"
 #include "settings/configuration.h"
 
+namespace molvane {
+
 namespace {
 
 constexpr const char* kProgram = "molvane-cli";
@@ -142,3 +144,5 @@ int runCli(const CliOptions& options, std::istream& in, std::ostream& out, std::
     }
     return 0;
 }
+
+}  // namespace molvane

@@ -4,6 +4,8 @@
 #include "engine/text.h"
 #include "session/encoding.h"
 
+namespace molvane {
+
 namespace {
 
 void appendTextField(std::string& out, const char* name, std::string_view cp1252) {
@@ -66,3 +68,5 @@ std::string taskJson(int kind, const CalcState& state) {
 }
 
 std::string refusedJson(std::string_view message) { return "{\"refused\":" + jsonString(message) + "}"; }
+
+}  // namespace molvane

@@ -6,6 +6,8 @@
 
 #include "engine/engine.h"
 
+namespace molvane {
+
 // {"kind":..,"szTask":..,...,"decimalComma":..} on one line, texts in UTF-8.
 std::string taskJson(int kind, const CalcState& state);
 
@@ -14,3 +16,5 @@ std::string refusedJson(std::string_view message);
 
 // `utf8` as a JSON string literal, quotes included.
 std::string jsonString(std::string_view utf8);
+
+}  // namespace molvane

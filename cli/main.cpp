@@ -10,7 +10,7 @@
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     std::vector<std::string> arguments(argv + 1, argv + argc);
-    CliOptions options = parseOptions(arguments);
+    molvane::CliOptions options = molvane::parseOptions(arguments);
     bool interactive = options.sources.empty() && isatty(STDIN_FILENO);
-    return runCli(options, std::cin, std::cout, std::cerr, interactive);
+    return molvane::runCli(options, std::cin, std::cout, std::cerr, interactive);
 }

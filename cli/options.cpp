@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+namespace molvane {
+
 namespace {
 
 // "--file=NAME": the value stands in the argument itself.
@@ -89,3 +91,5 @@ std::string usageText() {
            "  molvane-cli '#deg' '2sin30'     # sine in degrees\n"
            "  molvane-cli 'x^2-3x+2'          # both roots of the equation\n";
 }
+
+}  // namespace molvane

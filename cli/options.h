@@ -6,6 +6,8 @@
 
 #include "cli/session.h"
 
+namespace molvane {
+
 struct TaskSource {
     bool isFile = false;
     std::string value;  // a task, or the name of a file of tasks
@@ -26,3 +28,5 @@ CliOptions parseOptions(const std::vector<std::string>& arguments);
 
 // The text that --help prints.
 std::string usageText();
+
+}  // namespace molvane

@@ -4,6 +4,8 @@
 #include "engine/text.h"
 #include "session/encoding.h"
 
+namespace molvane {
+
 namespace {
 
 // A task given back as typed may hold any byte: control characters (escape
@@ -51,3 +53,5 @@ std::string runLine(CliSession& session, std::string_view utf8Line) {
     if (session.format == OutputFormat::Json) return json;
     return historyLines(entered.entry.text);
 }
+
+}  // namespace molvane

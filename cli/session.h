@@ -6,6 +6,8 @@
 
 #include "session/enter_line.h"
 
+namespace molvane {
+
 enum class OutputFormat { History, Json };
 
 struct CliSession {
@@ -20,3 +22,5 @@ std::string runLine(CliSession& session, std::string_view utf8Line);
 
 // What to print for a line that was refused as too long before it was read whole.
 std::string refuseLine(const CliSession& session);
+
+}  // namespace molvane

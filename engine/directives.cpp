@@ -7,6 +7,8 @@
 #include "engine/numbers.h"
 #include "engine/text.h"
 
+namespace molvane {
+
 namespace {
 
 // Only the first 62 characters of a directive are looked at.
@@ -102,3 +104,5 @@ int applyDirective(CalcState& state) {
     formatAnswer(state);
     return Directive;
 }
+
+}  // namespace molvane

@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace molvane {
+
 // Limits of the texts, in characters without the terminator.
 constexpr std::size_t kTaskLimit = 510;       // a normalised task
 constexpr std::size_t kMathsLimit = 638;      // the expression handed to the evaluator
@@ -55,3 +57,5 @@ int runTask(CalcState& state);
 // Formats szResult into szAnswer by the number settings; with the decimal comma
 // on, also turns every '.' of szTask and szMaths into ','. Returns 0.
 int formatAnswer(CalcState& state);
+
+}  // namespace molvane

@@ -2,6 +2,8 @@
 
 #include "engine/text.h"
 
+namespace molvane {
+
 const char* errorMessage(unsigned code) {
     switch (code) {
         case TooLong: return "Expression is too long";
@@ -34,3 +36,5 @@ int writeErrorMessage(unsigned code, std::span<char> buffer) {
     writeTextCut(buffer, errorMessage(code));
     return 0;
 }
+
+}  // namespace molvane

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <span>
 
+namespace molvane {
+
 enum ErrorCode : int {
     TooLong = 1001,              // a text passes its limit: a 600-character task
     IncorrectSyntax = 1002,      // "2*+3", "(2+)*3", a stray small letter "zN"
@@ -37,3 +39,5 @@ const char* errorMessage(unsigned code);
 
 // Writes the code's message at the start of `buffer`, cut at its end. Returns 0.
 int writeErrorMessage(unsigned code, std::span<char> buffer);
+
+}  // namespace molvane

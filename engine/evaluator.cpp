@@ -9,6 +9,8 @@
 #include "engine/numbers.h"
 #include "engine/text.h"
 
+namespace molvane {
+
 namespace {
 
 // The longest operand that an operator step or a function may take.
@@ -193,3 +195,5 @@ int applyFactorial(std::span<char> operand) {
     for (int factor = n; factor >= 2; --factor) value *= factor;
     return writeText(operand, writeEngineNumber(value, kEngineDigits).view()) ? 0 : TooLong;
 }
+
+}  // namespace molvane

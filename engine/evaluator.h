@@ -5,6 +5,8 @@
 #include <span>
 #include <string_view>
 
+namespace molvane {
+
 // Evaluates `expression` (brackets, the operators ^ _ / * +, signed numbers,
 // function codes, factorials) and writes the value text into `result`, only on
 // success. `expression` may lie inside `result`: it is copied first.
@@ -19,3 +21,5 @@ int evaluateFlat(std::span<char> text, int angleUnit);
 // Rewrites an operand that ends in '!' with its factorial ("4.7!" is 4!).
 // Returns 0, 1027 for a negative n, 1031 for n above 170.
 int applyFactorial(std::span<char> operand);
+
+}  // namespace molvane

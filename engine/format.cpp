@@ -10,6 +10,8 @@
 #include "engine/numbers.h"
 #include "engine/text.h"
 
+namespace molvane {
+
 namespace {
 
 constexpr int kMinDecimals = 0;
@@ -129,3 +131,5 @@ int replaceDecimalPoint(std::span<char> text, char separator) {
     }
     return 0;
 }
+
+}  // namespace molvane

@@ -4,5 +4,9 @@
 
 #include <span>
 
+namespace molvane {
+
 // Overwrites every '.' of `text` by `separator`. Returns 0.
 int replaceDecimalPoint(std::span<char> text, char separator);
+
+}  // namespace molvane

@@ -8,6 +8,8 @@
 #include "engine/errors.h"
 #include "engine/text.h"
 
+namespace molvane {
+
 namespace {
 
 constexpr int kFirstCode = 11;
@@ -127,3 +129,5 @@ void decodeFunctionNames(std::span<char> text, int functionSeparator) {
         from = start + shown.size();
     }
 }
+
+}  // namespace molvane

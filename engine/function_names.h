@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <span>
 
+namespace molvane {
+
 // A function code is ':', two digits and ';'.
 constexpr std::size_t kFunctionCodeLength = 4;
 
@@ -21,3 +23,5 @@ int encodeFunctionNames(std::span<char> task);
 // of it. Codes outside the table are left as they are; a text that would pass
 // the field is cut at its end. Never fails.
 void decodeFunctionNames(std::span<char> text, int functionSeparator);
+
+}  // namespace molvane

@@ -10,6 +10,8 @@
 #include "engine/numbers.h"
 #include "engine/text.h"
 
+namespace molvane {
+
 namespace {
 
 constexpr double kPi = 3.141592653589793;
@@ -227,3 +229,5 @@ int applyFunction(std::span<char> operand, int angleUnit) {
 }
 
 void seedRandomGenerator(unsigned seed) { randomGenerator.seed(seed); }
+
+}  // namespace molvane

@@ -3,6 +3,8 @@
 
 #include <span>
 
+namespace molvane {
+
 // `operand` begins with a function code (':22;30'); writes the value over it
 // with 15 significant digits. Angles are in `angleUnit`. Returns 0 or an error code;
 // on failure the operand keeps its text (but for nested codes already evaluated).
@@ -10,3 +12,5 @@ int applyFunction(std::span<char> operand, int angleUnit);
 
 // Seeds the generator that "ran" and "rand" draw from.
 void seedRandomGenerator(unsigned seed);
+
+}  // namespace molvane

@@ -6,6 +6,8 @@
 #include "engine/characters.h"
 #include "engine/errors.h"
 
+namespace molvane {
+
 namespace {
 
 // A '_' after one of these (or at the start) has no index before it: a square root.
@@ -221,3 +223,5 @@ int prepareSigns(CalcState& state) {
     writeText(state.szMaths, out.view());
     return 0;
 }
+
+}  // namespace molvane

@@ -7,6 +7,8 @@
 #include "engine/engine.h"
 #include "engine/text.h"
 
+namespace molvane {
+
 // Classifications that normalizeTask returns (the first stage of the TaskKind).
 // 0 no letters, 1 possible function names, 2 other letters, 4 a quadratic
 // equation, 9 a directive.
@@ -46,3 +48,5 @@ int addPreviousAnswer(std::span<char> task, std::string_view answer);
 // brackets into parentheses. Returns 0, or 1001 when the task is longer than
 // 510 characters or the expression grows past 638 (szMaths then unchanged).
 int prepareSigns(CalcState& state);
+
+}  // namespace molvane

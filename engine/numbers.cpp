@@ -8,6 +8,8 @@
 
 #include "engine/characters.h"
 
+namespace molvane {
+
 namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
@@ -120,3 +122,5 @@ NumberText writeInteger(long long value) {
     out.length = static_cast<int>(end - out.text);
     return out;
 }
+
+}  // namespace molvane

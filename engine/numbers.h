@@ -7,6 +7,8 @@
 
 #include <string_view>
 
+namespace molvane {
+
 enum class NumberStyle {
     General,     // like "%.*g"
     Scientific,  // like "%.*e"
@@ -50,3 +52,5 @@ inline bool endsInLetter(std::string_view text) {
     char c = text.back();
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
+
+}  // namespace molvane

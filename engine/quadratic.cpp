@@ -10,6 +10,8 @@
 #include "engine/numbers.h"
 #include "engine/text.h"
 
+namespace molvane {
+
 namespace {
 
 // Longest coefficient text the solver takes, as typed in the equation.
@@ -167,3 +169,5 @@ int solveQuadratic(std::span<char> maths, std::span<char> result, int angleUnit,
     writeRoot(roots.maths, maths);
     return 0;
 }
+
+}  // namespace molvane

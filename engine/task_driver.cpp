@@ -10,6 +10,8 @@
 #include "engine/quadratic.h"
 #include "engine/text.h"
 
+namespace molvane {
+
 namespace {
 
 bool isError(int code) { return code > 1000; }
@@ -119,3 +121,5 @@ int runTask(CalcState& state) {
     if (code != 0) return failTask(state, code, typedLine.view());
     return evaluateTask(state, kind, typedLine.view());
 }
+
+}  // namespace molvane

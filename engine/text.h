@@ -11,6 +11,8 @@
 #include <span>
 #include <string_view>
 
+namespace molvane {
+
 // The text held in a field: up to its first NUL, never past the field's end.
 inline std::string_view textOf(std::span<const char> field) {
     const void* nul = std::memchr(field.data(), '\0', field.size());
@@ -134,3 +136,5 @@ struct FixedText {
         }
     }
 };
+
+}  // namespace molvane

@@ -11,6 +11,8 @@
 #include "fuzz/record_checks.h"
 #include "settings/configuration.h"
 
+using namespace molvane;
+
 namespace {
 
 ConfigurationCommandHandler noteViewFlags(ViewFlags& view, std::string_view input) {

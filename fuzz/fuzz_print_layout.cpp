@@ -9,6 +9,8 @@
 #include "fuzz/record_checks.h"
 #include "ui/print_layout.h"
 
+using namespace molvane;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 3) return 0;
     // The first bytes choose the page size and the range; the rest is the text.

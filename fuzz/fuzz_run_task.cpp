@@ -12,6 +12,8 @@
 #include "engine/text.h"
 #include "fuzz/record_checks.h"
 
+using namespace molvane;
+
 namespace {
 
 char lowerCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }

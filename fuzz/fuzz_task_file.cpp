@@ -10,6 +10,8 @@
 #include "ui/task_file.h"
 #include "ui/window_logic.h"
 
+using namespace molvane;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
     FakePlatform platform;

@@ -9,6 +9,8 @@
 
 #include "engine/engine.h"
 
+using namespace molvane;
+
 [[noreturn]] inline void failInvariant(const char* what, std::string_view line) {
     std::fprintf(stderr, "invariant broken: %s\n  after the line: \"%.*s\"\n", what, static_cast<int>(line.size()),
                  line.data());

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace molvane {
+
 namespace {
 
 // Code points of the bytes 0x80 to 0x9F; the rest of Windows-1252 is Latin-1.
@@ -104,3 +106,5 @@ bool isWellFormedUtf8(std::string_view bytes) {
     }
     return true;
 }
+
+}  // namespace molvane

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace molvane {
+
 // UTF-8 to Windows-1252: a character with no Windows-1252 byte, and every byte
 // that is not valid UTF-8, becomes '?'; NUL bytes are dropped. So '2 × 3' becomes
 // "2\xD7" "3", which the engine reads as a product.
@@ -23,3 +25,5 @@ char32_t codePointOfCp1252(unsigned char byte);
 // True when every byte belongs to a well-formed UTF-8 sequence (no overlong
 // forms, no surrogates), so the text can be read as UTF-8 without loss.
 bool isWellFormedUtf8(std::string_view bytes);
+
+}  // namespace molvane

@@ -2,6 +2,8 @@
 
 #include "engine/text.h"
 
+namespace molvane {
+
 EnteredLine enterLine(TaskSession& session, std::string_view line, bool taskNumbering,
                       const RanTaskObserver& observer) {
     EnteredLine entered;
@@ -23,3 +25,5 @@ EnteredLine enterLine(TaskSession& session, std::string_view line, bool taskNumb
         composeHistoryEntry(session.lastKind, session.current, session.previous, taskNumbering, session.taskCounter);
     return entered;
 }
+
+}  // namespace molvane

@@ -8,6 +8,8 @@
 #include "engine/engine.h"
 #include "session/task_history.h"
 
+namespace molvane {
+
 // What the front end shows when a line is longer than the input line accepts.
 inline constexpr std::string_view kTooLongMessage = "Expression is too long !";
 
@@ -41,3 +43,5 @@ using RanTaskObserver = std::function<void(int kind, const CalcState& record)>;
 // `taskNumbering` is on).
 EnteredLine enterLine(TaskSession& session, std::string_view line, bool taskNumbering,
                       const RanTaskObserver& observer = {});
+
+}  // namespace molvane

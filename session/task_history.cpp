@@ -3,6 +3,8 @@
 #include "engine/numbers.h"
 #include "engine/text.h"
 
+namespace molvane {
+
 namespace {
 
 constexpr int kDumpCommand = 20;
@@ -81,3 +83,5 @@ HistoryEntry composeHistoryEntry(int kind, const CalcState& current, const CalcS
 std::string historyHeader(const std::string& dateAndTime) {
     return "\r\n\t== Molvane ==\r\n\t" + dateAndTime + "\r\n\r\n";
 }
+
+}  // namespace molvane

@@ -7,6 +7,8 @@
 
 #include "engine/engine.h"
 
+namespace molvane {
+
 // Before a new task runs: a quadratic result is split over the two records (the
 // equation and one root in `previous`); this puts the task back into `current`
 // as runTask left it, so the copy into `previous` holds the whole equation.
@@ -30,3 +32,5 @@ HistoryEntry composeHistoryEntry(int kind, const CalcState& current, const CalcS
 // The header that starts the history: the program's name and the date and time
 // as the caller formatted them.
 std::string historyHeader(const std::string& dateAndTime);
+
+}  // namespace molvane

@@ -14,6 +14,8 @@
 
 #include "engine/numbers.h"
 
+namespace molvane {
+
 namespace {
 
 // The few file calls that differ between POSIX and Windows.
@@ -120,3 +122,5 @@ bool replaceFile(const std::filesystem::path& file, std::string_view bytes, cons
     syncFolder(folder);
     return true;
 }
+
+}  // namespace molvane

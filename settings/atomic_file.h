@@ -6,6 +6,8 @@
 #include <functional>
 #include <string_view>
 
+namespace molvane {
+
 // Writes all of `bytes` to the open file `descriptor`; false when it cannot.
 using FileWriter = std::function<bool(int descriptor, std::string_view bytes)>;
 
@@ -17,3 +19,5 @@ bool writeAllBytes(int descriptor, std::string_view bytes);
 // over `file`. On any failure the temporary file is removed, `file` is left as it
 // was, and the result is false.
 bool replaceFile(const std::filesystem::path& file, std::string_view bytes, const FileWriter& writeBytes);
+
+}  // namespace molvane

@@ -5,6 +5,8 @@
 #ifndef _WIN32
 #include <pwd.h>
 #include <unistd.h>
+namespace molvane {
+
 #endif
 
 namespace {
@@ -50,3 +52,5 @@ std::filesystem::path configurationFilePath() {
     return inFolder(home / ".config");
 #endif
 }
+
+}  // namespace molvane

@@ -3,7 +3,11 @@
 
 #include <filesystem>
 
+namespace molvane {
+
 // $XDG_CONFIG_HOME/molvane/mvn.cfg, or ~/.config/molvane/mvn.cfg on Linux; the
 // user's application-data folder on Windows and macOS. The same place is read
 // and written.
 std::filesystem::path configurationFilePath();
+
+}  // namespace molvane

@@ -6,6 +6,8 @@
 #include "engine/text.h"
 #include "settings/atomic_file.h"
 
+namespace molvane {
+
 const char* const kSaveFailedMessage =
     "ERROR - Save failed !\r\n\r\nNot able to save your configuration.\r\nThe destination directory is probably write "
     "protected.";
@@ -146,3 +148,5 @@ bool saveConfiguration(const std::filesystem::path& file, const CalcState& state
         return false;
     }
 }
+
+}  // namespace molvane

@@ -12,6 +12,8 @@
 
 #include "engine/engine.h"
 
+namespace molvane {
+
 // The four view options kept in the file beside the six settings; each 0 or 1.
 struct ViewFlags {
     int displayOnly = 0;
@@ -47,3 +49,5 @@ bool saveConfiguration(const std::filesystem::path& file, const CalcState& state
 
 // The text of the message box shown when saving fails.
 extern const char* const kSaveFailedMessage;
+
+}  // namespace molvane

@@ -5,6 +5,8 @@
 // comes from.
 #pragma once
 
+namespace molvane {
+
 enum CommandId : int {
     // The keypad: key index = id - KeyFirst, 6 keys a row.
     KeyFirst = 1000,
@@ -89,3 +91,5 @@ constexpr int kNotifySelectionConfirmed = 9;
 
 // The popups of the menu bar, by position.
 enum MenuPopup : int { FilePopup = 0, EditPopup = 1, InsertPopup = 2, FormatPopup = 3, ViewPopup = 4, HelpPopup = 5 };
+
+}  // namespace molvane

@@ -5,6 +5,8 @@
 #include "ui/print_layout.h"
 #include "ui/window_logic.h"
 
+namespace molvane {
+
 namespace {
 
 constexpr const char* kHistoryNotSavedMessage = "The history could not be saved.";
@@ -24,3 +26,5 @@ void WindowLogic::saveHistoryFile() {
 void WindowLogic::printHistory(bool preview) {
     platform_.printText(kPrintDocumentName, platform_.historyText(), preview);
 }
+
+}  // namespace molvane

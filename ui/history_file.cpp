@@ -3,6 +3,8 @@
 #include "session/encoding.h"
 #include "ui/web_site.h"
 
+namespace molvane {
+
 std::string defaultHistoryFileName(const std::tm& date) {
     char name[81] = {};
     std::size_t length = std::strftime(name, sizeof(name), "mvn_%d%m%Y", &date);
@@ -16,3 +18,5 @@ std::string savedHistoryBytes(std::string_view history) {
     bytes += kWebSiteAddress;
     return bytes;
 }
+
+}  // namespace molvane

@@ -6,6 +6,8 @@
 #include "ui/keypad.h"
 #include "ui/window_logic.h"
 
+namespace molvane {
+
 namespace {
 
 constexpr std::size_t kMemoryStoreLimit = 125;
@@ -162,3 +164,5 @@ void WindowLogic::chooseRecentTask(int notification) {
     }
     platform_.focusInputLine();
 }
+
+}  // namespace molvane

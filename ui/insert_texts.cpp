@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace molvane {
+
 namespace {
 
 // Molecule fragments come in brackets so that a count after them multiplies
@@ -34,3 +36,5 @@ std::string_view insertedText(int id) {
     }
     return {};
 }
+
+}  // namespace molvane

@@ -3,5 +3,9 @@
 
 #include <string_view>
 
+namespace molvane {
+
 // The text the Insert command `id` inserts, or "" when `id` inserts nothing.
 std::string_view insertedText(int id);
+
+}  // namespace molvane

@@ -1,5 +1,7 @@
 #include "ui/keypad.h"
 
+namespace molvane {
+
 namespace {
 
 constexpr std::string_view kKeyTexts[kKeyCount] = {
@@ -37,3 +39,5 @@ std::string_view keyToolTip(int key) {
         default: return {};
     }
 }
+
+}  // namespace molvane

@@ -3,6 +3,8 @@
 
 #include <string_view>
 
+namespace molvane {
+
 constexpr int kKeyCount = 36;
 constexpr int kKeyColumns = 6;
 
@@ -18,3 +20,5 @@ bool isInvertibleKey(int key);
 
 // The key's tooltip, or "" for none.
 std::string_view keyToolTip(int key);
+
+}  // namespace molvane

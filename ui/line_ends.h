@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+namespace molvane {
+
 // The lines of `text`, where CR LF, LF and CR each end one; a text that ends in
 // a line end has one more, empty, line after it.
 inline std::vector<std::string_view> splitLines(std::string_view text) {
@@ -17,3 +19,5 @@ inline std::vector<std::string_view> splitLines(std::string_view text) {
         text.remove_prefix(next);
     }
 }
+
+}  // namespace molvane

@@ -3,6 +3,8 @@
 
 #include <ctime>
 
+namespace molvane {
+
 inline std::tm localTimeNow() {
     std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -13,3 +15,5 @@ inline std::tm localTimeNow() {
 #endif
     return local;
 }
+
+}  // namespace molvane

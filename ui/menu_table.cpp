@@ -1,5 +1,7 @@
 #include "ui/menu_table.h"
 
+namespace molvane {
+
 namespace {
 
 using enum MenuEntryKind;
@@ -216,3 +218,5 @@ const char* acceleratorOf(int id) {
 }
 
 std::span<const ToolbarButton> toolbarButtons() { return kToolbar; }
+
+}  // namespace molvane

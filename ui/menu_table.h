@@ -6,6 +6,8 @@
 
 #include <span>
 
+namespace molvane {
+
 enum class MenuEntryKind {
     PopupBegin,  // a popup or submenu with `text`; entries up to its PopupEnd belong to it
     PopupEnd,
@@ -43,3 +45,5 @@ struct ToolbarButton {
 };
 
 std::span<const ToolbarButton> toolbarButtons();
+
+}  // namespace molvane

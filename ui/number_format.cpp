@@ -3,6 +3,8 @@
 #include "engine/numbers.h"
 #include "ui/window_logic.h"
 
+namespace molvane {
+
 namespace {
 
 constexpr int kMostArrowDecimals = 15;
@@ -51,3 +53,5 @@ int steppedDecimals(std::string_view text, int step) {
     if (step < 0 && places > 0) return places - 1;
     return places;
 }
+
+}  // namespace molvane

@@ -9,6 +9,8 @@
 
 #include "engine/engine.h"
 
+namespace molvane {
+
 class WindowLogic;
 
 class NumberFormatChoices {
@@ -44,3 +46,5 @@ private:
 // The places after an arrow of the dialog (`step` +1 or -1) from the text typed:
 // the arrows go no further than 0 and 15.
 int steppedDecimals(std::string_view text, int step);
+
+}  // namespace molvane

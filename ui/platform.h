@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <string>
 
+namespace molvane {
+
 // The caption of every message box: the program's name.
 inline constexpr const char* kMessageCaption = "Molvane";
 
@@ -91,3 +93,5 @@ public:
     virtual bool reportProgress(int done) = 0;
     virtual void endProgress() = 0;
 };
+
+}  // namespace molvane

@@ -4,6 +4,8 @@
 
 #include "ui/line_ends.h"
 
+namespace molvane {
+
 PrintGeometry printGeometry(int paperHeight, int dotsPerInchX, int dotsPerInchY, int lineHeight) {
     PrintGeometry geometry;
     geometry.left = dotsPerInchX;
@@ -39,3 +41,5 @@ std::vector<PrintedPage> layOutPages(std::string_view text, int linesPerPage, Pa
     if (pages.empty()) pages.push_back({std::max(1, range.first), {}});
     return pages;
 }
+
+}  // namespace molvane

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace molvane {
+
 inline constexpr const char* kPrintDocumentName = "Vanta - Task History";
 inline constexpr int kPrintedLineLength = 79;
 // Printing without a page range stops here.
@@ -41,3 +43,5 @@ struct PrintedPage {
 // The pages of `range` that have lines, in order. A document always has a page,
 // so when none of the range has lines the result is one blank page.
 std::vector<PrintedPage> layOutPages(std::string_view text, int linesPerPage, PageRange range);
+
+}  // namespace molvane

@@ -9,6 +9,8 @@
 #include "ui/local_time.h"
 #include "ui/window_logic.h"
 
+namespace molvane {
+
 namespace {
 
 std::string field(std::span<const char> text) { return std::string(textOf(text)); }
@@ -116,3 +118,5 @@ void WindowLogic::newSession() {
     updateMemoryToolTip();
     resetHistory();
 }
+
+}  // namespace molvane

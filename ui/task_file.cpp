@@ -8,6 +8,8 @@
 #include "ui/line_ends.h"
 #include "ui/window_logic.h"
 
+namespace molvane {
+
 namespace {
 
 constexpr const char* kUnreadableFileMessage = "The task file could not be read.";
@@ -63,3 +65,5 @@ void WindowLogic::runTaskLines(const std::vector<std::string>& lines) {
     }
     platform_.endProgress();
 }
+
+}  // namespace molvane

@@ -2,6 +2,8 @@
 #include "engine/text.h"
 #include "ui/window_logic.h"
 
+namespace molvane {
+
 bool WindowLogic::dispatchSettingsCommand(int id) {
     if (id >= AutomaticIndicator && id <= FixedIndicator) {
         setNumberMode(id - AutomaticIndicator);
@@ -126,3 +128,5 @@ void WindowLogic::resetToDefaults() {
     refreshBothAnswers();
     refreshIndicators();
 }
+
+}  // namespace molvane

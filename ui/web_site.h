@@ -2,4 +2,8 @@
 // written at the foot of a saved history and named in the About box.
 #pragma once
 
+namespace molvane {
+
 inline constexpr const char* kWebSiteAddress = "https://molvane.example.org";
+
+}  // namespace molvane

@@ -6,6 +6,8 @@
 #include "ui/insert_texts.h"
 #include "ui/keypad.h"
 
+namespace molvane {
+
 WindowLogic::WindowLogic(Platform& platform, std::filesystem::path configurationFile)
     : platform_(platform), configurationFile_(std::move(configurationFile)) {}
 
@@ -147,3 +149,5 @@ int historyWindowLeft(const WindowFrame& mainWindow, int screenRight) {
     if (screenRight - mainRight > mainWindow.width - 1) return mainRight;
     return mainWindow.left - mainWindow.width;
 }
+
+}  // namespace molvane

@@ -18,6 +18,8 @@
 #include "ui/command_ids.h"
 #include "ui/platform.h"
 
+namespace molvane {
+
 struct MenuItemState {
     int id = 0;
     bool enabled = true;
@@ -123,3 +125,5 @@ private:
 // Where the Task History window goes: beside the main window on the right,
 // or on its left when the screen has no room on the right.
 int historyWindowLeft(const WindowFrame& mainWindow, int screenRight);
+
+}  // namespace molvane

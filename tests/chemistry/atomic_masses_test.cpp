@@ -11,6 +11,8 @@
 #include "engine/numbers.h"
 #include "engine/text.h"
 
+using namespace molvane;
+
 namespace {
 
 // Every symbol and its mass text, trailing zeros kept.

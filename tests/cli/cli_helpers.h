@@ -7,6 +7,8 @@
 
 #include "cli/cli_run.h"
 
+using namespace molvane;
+
 struct CliResult {
     int status;
     std::string out, err;

@@ -7,6 +7,8 @@
 #include "cli/json.h"
 #include "cli_helpers.h"
 
+using namespace molvane;
+
 namespace {
 
 CliResult runWith(std::vector<std::string> arguments, const std::string& input = "") {

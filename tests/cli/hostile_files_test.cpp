@@ -12,6 +12,8 @@
 #include "cli_helpers.h"
 #include "settings/configuration.h"
 
+using namespace molvane;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -9,6 +9,8 @@
 #include "engine/errors.h"
 #include "engine/text.h"
 
+using namespace molvane;
+
 namespace {
 
 struct Row {

@@ -8,6 +8,8 @@
 #include "engine/engine.h"
 #include "engine/text.h"
 
+using namespace molvane;
+
 namespace {
 
 struct FormatRow {

@@ -10,6 +10,8 @@
 #include "engine/engine.h"
 #include "engine/text.h"
 
+using namespace molvane;
+
 namespace {
 
 std::string repeat(std::string_view piece, int times) {

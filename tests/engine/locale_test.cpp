@@ -9,6 +9,8 @@
 #include "engine/engine.h"
 #include "engine/text.h"
 
+using namespace molvane;
+
 namespace {
 
 std::string answerOf(CalcState& state, const char* line) {

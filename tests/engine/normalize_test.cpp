@@ -9,6 +9,8 @@
 
 #include "engine/errors.h"
 
+using namespace molvane;
+
 namespace {
 
 struct NormalizeRow {

@@ -7,6 +7,8 @@
 #include <limits>
 #include <string>
 
+using namespace molvane;
+
 TEST(ReadNumber, ReadsAsAtofDoes) {
     const double inf = std::numeric_limits<double>::infinity();
     struct Row {

@@ -10,6 +10,8 @@
 #include "engine/engine.h"
 #include "engine/text.h"
 
+using namespace molvane;
+
 namespace {
 
 template <std::size_t N>

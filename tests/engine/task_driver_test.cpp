@@ -11,6 +11,8 @@
 #include "engine/errors.h"
 #include "engine/text.h"
 
+using namespace molvane;
+
 namespace {
 
 // Runs the lines in order on `state` and returns the kind of the last.

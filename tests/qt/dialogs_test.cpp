@@ -13,6 +13,8 @@
 #include "ui/qt/number_format_dialog.h"
 #include "window_fixture.h"
 
+using namespace molvane;
+
 namespace {
 
 class DialogsTest : public WindowTest {

@@ -5,6 +5,8 @@
 #include "ui/qt/cp1252.h"
 #include "window_fixture.h"
 
+using namespace molvane;
+
 namespace {
 
 using MainWindowTest = WindowTest;

@@ -10,6 +10,8 @@
 #include "ui/qt/history_window.h"
 #include "ui/qt/main_window.h"
 
+using namespace molvane;
+
 class WindowTest : public ::testing::Test {
 protected:
     QTemporaryDir folder;

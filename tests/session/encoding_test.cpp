@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace molvane;
+
 TEST(Encoding, Utf8BecomesWindows1252) {
     struct Row {
         const char* utf8;

@@ -13,6 +13,8 @@
 #include "settings/atomic_file.h"
 #include "settings/config_location.h"
 
+using namespace molvane;
+
 namespace fs = std::filesystem;
 
 namespace {

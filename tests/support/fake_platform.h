@@ -9,6 +9,8 @@
 
 #include "ui/platform.h"
 
+using namespace molvane;
+
 class FakePlatform : public Platform {
 public:
     std::map<int, std::string> texts, toolTips;

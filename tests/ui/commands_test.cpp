@@ -7,6 +7,8 @@
 #include "logic_fixture.h"
 #include "ui/keypad.h"
 
+using namespace molvane;
+
 namespace {
 
 // Every text key inserts its caption, and every Insert item what the engine reads as

@@ -3,6 +3,8 @@
 #include "ui/history_file.h"
 #include "ui/web_site.h"
 
+using namespace molvane;
+
 namespace {
 
 struct WalkRow {

@@ -14,6 +14,8 @@
 #include "ui/command_ids.h"
 #include "ui/window_logic.h"
 
+using namespace molvane;
+
 inline std::string readFile(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

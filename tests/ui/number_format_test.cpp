@@ -2,6 +2,8 @@
 
 #include "logic_fixture.h"
 
+using namespace molvane;
+
 namespace {
 
 TEST_F(LogicTest, NumberFormatAppliesLiveAndCancelRestores) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace molvane;
+
 namespace {
 
 std::vector<std::size_t> lengths(const std::vector<std::string>& lines) {

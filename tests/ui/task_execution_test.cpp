@@ -3,6 +3,8 @@
 
 #include "logic_fixture.h"
 
+using namespace molvane;
+
 namespace {
 
 TEST_F(LogicTest, DisplayShowsTheLastTwoTasksByKind) {

@@ -9,6 +9,8 @@
 
 #include "ui/qt/history_window.h"
 
+namespace molvane {
+
 QLabel* aboutIconLabel(QWidget* parent) {
     auto* label = new QLabel(parent);
     QIcon icon = QApplication::windowIcon();
@@ -50,3 +52,5 @@ AboutDialog::AboutDialog(QWidget* owner) : QDialog(owner) {
     rights->setAlignment(Qt::AlignCenter);
     grid->addWidget(rights, 5, 0, 1, 3);
 }
+
+}  // namespace molvane

@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QLabel>
 
+namespace molvane {
+
 inline constexpr const char* kRightsNotice = "\u00A9 2026 The Molvane developers";
 inline constexpr const char* kDistributionNotice =
     "Free to use, copy and share. It comes with no warranty: check results that matter by other means.";
@@ -16,3 +18,5 @@ class AboutDialog : public QDialog {
 public:
     explicit AboutDialog(QWidget* owner);
 };
+
+}  // namespace molvane

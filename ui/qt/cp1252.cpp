@@ -4,6 +4,8 @@
 
 #include "session/encoding.h"
 
+namespace molvane {
+
 std::string toEngineText(const QString& text) {
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(text.size()));
@@ -37,3 +39,5 @@ int qtPosition(const QString& text, int enginePosition) {
     }
     return i;
 }
+
+}  // namespace molvane

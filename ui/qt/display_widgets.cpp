@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace molvane {
+
 ClickableLabel::ClickableLabel(const QString& text, bool elide, QWidget* parent)
     : QLabel(text, parent), elide_(elide) {}
 
@@ -28,3 +30,5 @@ void ClickableLabel::paintEvent(QPaintEvent* event) {
 }
 
 KeyButton::KeyButton(const QString& text, QWidget* parent) : QPushButton(text, parent) { setFocusPolicy(Qt::NoFocus); }
+
+}  // namespace molvane

@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+namespace molvane {
+
 // A display line or indicator: reports a click (notification 0) and a double
 // click (notification 1); a task line ends a text too long for it in "...".
 class ClickableLabel : public QLabel {
@@ -33,3 +35,5 @@ public:
 protected:
     void nextCheckState() override {}
 };
+
+}  // namespace molvane

@@ -6,6 +6,8 @@
 #include "ui/qt/history_window.h"
 #include "ui/web_site.h"
 
+namespace molvane {
+
 HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window), browser_(new QTextBrowser(this)) {
     setWindowTitle("Molvane Help");
     resize(640, 560);
@@ -24,3 +26,5 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window), browser_(ne
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser_);
 }
+
+}  // namespace molvane

@@ -4,6 +4,8 @@
 #include <QTextBrowser>
 #include <QWidget>
 
+namespace molvane {
+
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:
@@ -13,3 +15,5 @@ public:
 private:
     QTextBrowser* browser_;
 };
+
+}  // namespace molvane

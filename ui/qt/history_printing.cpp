@@ -8,6 +8,8 @@
 #include "ui/print_layout.h"
 #include "ui/qt/cp1252.h"
 
+namespace molvane {
+
 namespace {
 
 QFont printFont() {
@@ -76,3 +78,5 @@ bool printHistoryText(QWidget* owner, const std::string& documentName, const std
     if (dialog.exec() != QDialog::Accepted) return true;
     return paintHistory(printer, text) > 0;
 }
+
+}  // namespace molvane

@@ -6,6 +6,8 @@
 
 class QWidget;
 
+namespace molvane {
+
 // Draws the engine text `text` on `printer` as layOutPages lays it out, one
 // inch from the paper's edges in a fixed-pitch font, honouring the printer's
 // page range and copies. Returns the number of pages drawn; 0 when the
@@ -15,3 +17,5 @@ int paintHistory(QPrinter& printer, const std::string& text);
 // The print dialog (page range, copies) or the print preview, then the
 // drawing; false only when the chosen printer could not be started.
 bool printHistoryText(QWidget* owner, const std::string& documentName, const std::string& text, bool preview);
+
+}  // namespace molvane

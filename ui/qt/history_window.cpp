@@ -11,6 +11,8 @@
 #include "ui/command_ids.h"
 #include "ui/web_site.h"
 
+namespace molvane {
+
 void openWebSite() { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kWebSiteAddress))); }
 
 QLabel* webSiteLink(QWidget* parent) {
@@ -71,3 +73,5 @@ void HistoryWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && !isActiveWindow()) text_->moveCursor(QTextCursor::End);
     QWidget::changeEvent(event);
 }
+
+}  // namespace molvane

@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <functional>
 
+namespace molvane {
+
 class HistoryWindow : public QWidget {
     Q_OBJECT
 public:
@@ -33,3 +35,5 @@ void openWebSite();
 
 // A label that shows the web site's address as a link and opens it when clicked.
 QLabel* webSiteLink(QWidget* parent);
+
+}  // namespace molvane

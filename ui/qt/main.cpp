@@ -15,9 +15,9 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     QApplication application(argc, argv);
-    MainWindow window;
+    molvane::MainWindow window;
     QApplication::setWindowIcon(window.windowIcon());
-    WindowLogic logic(window, configurationFilePath());
+    molvane::WindowLogic logic(window, molvane::configurationFilePath());
     window.attach(&logic);
     window.centreOnScreen();
     // The configuration may resize the window, put it on top or show the

@@ -15,6 +15,12 @@
 #include "ui/qt/display_widgets.h"
 #include "ui/qt/history_window.h"
 
+// The resources live in a static library: they are linked in only when named,
+// and the name must be declared outside any namespace.
+static void loadResources() { Q_INIT_RESOURCE(molvane); }
+
+namespace molvane {
+
 namespace {
 
 // The client area in pixels at 96 dots per inch: full, and cut just below the
@@ -68,9 +74,6 @@ bool isCheckItem(int id) {
 }
 
 }  // namespace
-
-// The resources live in a static library: they are linked in only when named.
-static void loadResources() { Q_INIT_RESOURCE(molvane); }
 
 MainWindow::MainWindow() {
     loadResources();
@@ -325,3 +328,5 @@ void MainWindow::setAlwaysOnTop(bool onTop) {
     setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
     if (shown) show();
 }
+
+}  // namespace molvane

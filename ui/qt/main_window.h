@@ -16,6 +16,8 @@
 #include "ui/platform.h"
 #include "ui/window_logic.h"
 
+namespace molvane {
+
 class ClickableLabel;
 class HelpWindow;
 class HistoryWindow;
@@ -127,3 +129,5 @@ private:
     QMap<int, QAction*> menuActions_;
     QList<QKeySequence> acceleratorSequences_;
 };
+
+}  // namespace molvane

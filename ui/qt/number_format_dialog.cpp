@@ -9,6 +9,8 @@
 
 #include "ui/qt/about_dialog.h"
 
+namespace molvane {
+
 namespace {
 
 // Typing and the arrows read the places from the same text: the field's first
@@ -140,3 +142,5 @@ void NumberFormatDialog::reject() {
     choices_.cancel();
     QDialog::reject();
 }
+
+}  // namespace molvane

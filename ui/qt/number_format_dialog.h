@@ -11,6 +11,8 @@
 
 #include "ui/number_format.h"
 
+namespace molvane {
+
 class NumberFormatDialog : public QDialog {
     Q_OBJECT
 public:
@@ -43,3 +45,5 @@ private:
     QToolButton* down_ = nullptr;
     QCheckBox* grouping_ = nullptr;
 };
+
+}  // namespace molvane

@@ -18,6 +18,8 @@
 #include "ui/qt/main_window.h"
 #include "ui/qt/number_format_dialog.h"
 
+namespace molvane {
+
 void MainWindow::setControlText(int id, const std::string& text) {
     QWidget* widget = controls_.value(id);
     if (auto* label = qobject_cast<QLabel*>(widget)) {
@@ -265,3 +267,5 @@ void MainWindow::endProgress() {
     delete progress_;
     progress_ = nullptr;
 }
+
+}  // namespace molvane
