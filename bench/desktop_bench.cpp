@@ -49,7 +49,7 @@ int main(int argc, char* argv[]) {
     logic.startUp();
     window.show();
     QApplication::processEvents();
-    std::printf("window built and shown:            %8.1f ms\n", clock.nsecsElapsed() / 1e6);
+    std::printf("window built and shown:            %8.1f ms\n", static_cast<double>(clock.nsecsElapsed()) / 1e6);
 
     for (bool historyShown : {false, true}) {
         if (historyShown) logic.dispatchCommand(ViewHistory);
@@ -59,7 +59,8 @@ int main(int argc, char* argv[]) {
         logic.runTaskLines(lines);
         QApplication::processEvents();
         std::printf("20,000 task-file lines (history %s): %8.1f ms, peak memory %ld kB\n",
-                    historyShown ? "shown " : "hidden", clock.nsecsElapsed() / 1e6, peakMemoryKilobytes());
+                    historyShown ? "shown " : "hidden", static_cast<double>(clock.nsecsElapsed()) / 1e6,
+                    peakMemoryKilobytes());
     }
 
     // Appending must not grow with the history's length: time the 100,000th entry.
@@ -68,7 +69,7 @@ int main(int argc, char* argv[]) {
     for (int i = 1; i < 100000; ++i) window.appendHistoryText(entry);
     clock.restart();
     window.appendHistoryText(entry);
-    std::printf("the 100,000th history entry:       %8.1f us\n", clock.nsecsElapsed() / 1e3);
+    std::printf("the 100,000th history entry:       %8.1f us\n", static_cast<double>(clock.nsecsElapsed()) / 1e3);
     window.attach(nullptr);
     return 0;
 }

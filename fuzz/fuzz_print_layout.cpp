@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // With every page in range, the printed characters are the text's, in order.
     std::size_t allLines = printedLines(text).size();
-    if (range.first == 1 && allLines <= static_cast<std::size_t>(linesPerPage) * range.last) {
+    if (range.first == 1 && allLines <= static_cast<std::size_t>(linesPerPage * range.last)) {
         std::string expected;
         for (char c : text) {
             if (c != '\r' && c != '\n') expected += c;

@@ -31,12 +31,14 @@ std::vector<std::string> printedLines(std::string_view text) {
 std::vector<PrintedPage> layOutPages(std::string_view text, int linesPerPage, PageRange range) {
     linesPerPage = std::max(1, linesPerPage);
     std::vector<std::string> lines = printedLines(text);
-    int pageCount = std::max<int>(1, static_cast<int>((lines.size() + linesPerPage - 1) / linesPerPage));
+    std::size_t perPage = static_cast<std::size_t>(linesPerPage);
+    int pageCount = std::max<int>(1, static_cast<int>((lines.size() + perPage - 1) / perPage));
     std::vector<PrintedPage> pages;
     for (int page = std::max(1, range.first); page <= std::min(range.last, pageCount); ++page) {
-        auto first = lines.begin() + std::min<std::size_t>(lines.size(), std::size_t(page - 1) * linesPerPage);
-        auto last = lines.begin() + std::min<std::size_t>(lines.size(), std::size_t(page) * linesPerPage);
-        pages.push_back({page, std::vector<std::string>(first, last)});
+        std::size_t firstLine = std::min(lines.size(), static_cast<std::size_t>(page - 1) * perPage);
+        std::size_t lastLine = std::min(lines.size(), static_cast<std::size_t>(page) * perPage);
+        pages.push_back({page, std::vector<std::string>(lines.begin() + static_cast<std::ptrdiff_t>(firstLine),
+                                                        lines.begin() + static_cast<std::ptrdiff_t>(lastLine))});
     }
     if (pages.empty()) pages.push_back({std::max(1, range.first), {}});
     return pages;

@@ -60,7 +60,7 @@ void WindowLogic::runTaskLines(const std::vector<std::string>& lines) {
     platform_.beginProgress("Running the tasks of the file...", total);
     for (int done = 0; done < total; ++done) {
         if (!platform_.reportProgress(done)) break;
-        platform_.setInputText(lines[done]);
+        platform_.setInputText(lines[static_cast<std::size_t>(done)]);
         dispatchCommand(EnterButton);
     }
     platform_.endProgress();

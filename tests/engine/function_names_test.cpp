@@ -117,20 +117,19 @@ TEST(DecodeFunctionNames, ShowsNamesAgainWithinTheField) {
 // that a read or write past the field is caught by the sanitizers.
 TEST(DecodeFunctionNames, StaysInsideAnyShortText) {
     const std::string_view alphabet = ":;126x";
-    const int maxLength = 6;
-    for (int length = 0; length <= maxLength; ++length) {
-        int combinations = 1;
-        for (int i = 0; i < length; ++i) combinations *= static_cast<int>(alphabet.size());
-        for (int n = 0; n < combinations; ++n) {
+    const std::size_t maxLength = 6;
+    for (std::size_t length = 0; length <= maxLength; ++length) {
+        std::size_t combinations = 1;
+        for (std::size_t i = 0; i < length; ++i) combinations *= alphabet.size();
+        for (std::size_t n = 0; n < combinations; ++n) {
             std::unique_ptr<char[]> field(new char[length + 1]);
-            for (int i = 0, rest = n; i < length; ++i, rest /= static_cast<int>(alphabet.size())) {
+            for (std::size_t i = 0, rest = n; i < length; ++i, rest /= alphabet.size()) {
                 field[i] = alphabet[rest % alphabet.size()];
             }
             field[length] = '\0';
             for (int separator : {0, 1, 2}) {
                 decodeFunctionNames(std::span<char>(field.get(), length + 1), separator);
-                ASSERT_LE(textOf(std::span<const char>(field.get(), length + 1)).size(),
-                          static_cast<std::size_t>(length))
+                ASSERT_LE(textOf(std::span<const char>(field.get(), length + 1)).size(), length)
                     << "text number " << n << " of length " << length;
             }
         }

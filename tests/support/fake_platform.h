@@ -57,7 +57,8 @@ public:
     }
     void replaceInputSelection(const std::string& text) override {
         undoTexts.push_back(input);
-        input.replace(selection.start, selection.end - selection.start, text);
+        input.replace(static_cast<std::size_t>(selection.start),
+                      static_cast<std::size_t>(selection.end - selection.start), text);
         selection.start += static_cast<int>(text.size());
         selection.end = selection.start;
     }
@@ -74,7 +75,7 @@ public:
 
     void insertRecentTask(const std::string& task) override { recentTasks.insert(recentTasks.begin(), task); }
     void clearRecentTasks() override { recentTasks.clear(); }
-    std::string selectedRecentTask() const override { return recentTasks.at(selectedRecent); }
+    std::string selectedRecentTask() const override { return recentTasks.at(static_cast<std::size_t>(selectedRecent)); }
 
     void setDisplayOnly(bool on) override { displayOnly = on; }
     void setAlwaysOnTop(bool on) override { onTop = on; }

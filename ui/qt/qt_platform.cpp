@@ -75,7 +75,8 @@ TextSelection MainWindow::inputSelection() const {
         return {caret, caret};
     }
     int start = inputLine_->selectionStart();
-    return {enginePosition(text, start), enginePosition(text, start + inputLine_->selectedText().size())};
+    return {enginePosition(text, start),
+            enginePosition(text, start + static_cast<int>(inputLine_->selectedText().size()))};
 }
 
 void MainWindow::setInputSelection(int start, int end) {
@@ -164,8 +165,8 @@ std::string MainWindow::historyText() const { return toEngineText(history_->text
 std::string MainWindow::clipboardText() const { return toEngineText(QGuiApplication::clipboard()->text()); }
 
 bool MainWindow::clipboardHasText() const {
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    return data && data->hasText();
+    const QMimeData* content = QGuiApplication::clipboard()->mimeData();
+    return content && content->hasText();
 }
 
 void MainWindow::setClipboardText(const std::string& text) {
