@@ -91,18 +91,4 @@ TEST(Composition, FormulasAndRefusals) {
     }
 }
 
-TEST(Composition, MassesAndPercentsOfSulfuricAcid) {
-    CalcState state;
-    writeText(state.szTask, "h2so4");
-    Composition composition;
-    ASSERT_EQ(composeFormula(runTask(state), state, composition), Composed);
-    ASSERT_EQ(composition.size, 3u);
-    EXPECT_NEAR(composition.elements[0].mass, 2.01588, 1e-12);
-    EXPECT_NEAR(composition.elements[1].mass, 32.065, 1e-12);
-    EXPECT_NEAR(composition.elements[2].mass, 63.9976, 1e-12);
-    EXPECT_NEAR(composition.molarMass, 98.07848, 1e-12);
-    EXPECT_NEAR(composition.elements[1].percent, 32.065 / 98.07848 * 100, 1e-12);
-    EXPECT_STREQ(compositionMessage(NoFormula), "No formula in the last task");
-}
-
 }  // namespace

@@ -10,11 +10,6 @@ TEST(CliComposition, ElementsFollowEachFormulaTask) {
         std::vector<std::string> arguments;
         const char* out;
     } rows[] = {
-        {{"h2so4"},
-         "H2SO4 = 98.07848\n"
-         "  H  2  2.01588   2.0554\n"
-         "  S  1   32.065  32.6932\n"
-         "  O  4  63.9976  65.2514\n"},
         {{"CuSO4+5H2O"},
          "CuSO4+5H2O = 249.685\n"
          "  Cu   1    63.546  25.4505\n"
