@@ -114,6 +114,7 @@ int runCli(const CliOptions& options, std::istream& in, std::ostream& out, std::
     seedRandomGenerator(static_cast<unsigned>(std::time(nullptr)));
     CliSession session;
     session.format = options.format;
+    session.showComposition = options.showComposition;
     ViewFlags view;
     std::filesystem::path configFile =
         options.configFile.empty() ? configurationFilePath() : std::filesystem::path(options.configFile);

@@ -1,5 +1,8 @@
 #include "cli/json.h"
 
+#include <charconv>
+
+#include "chemistry/composition.h"
 #include "engine/numbers.h"
 #include "engine/text.h"
 #include "session/encoding.h"
@@ -68,5 +71,47 @@ std::string taskJson(int kind, const CalcState& state) {
 }
 
 std::string refusedJson(std::string_view message) { return "{\"refused\":" + jsonString(message) + "}"; }
+
+namespace {
+
+// The shortest text that reads back as the same double, whatever the locale.
+void appendShortest(std::string& out, double value) {
+    char digits[32];
+    std::to_chars_result written = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, written.ptr);
+}
+
+void appendElement(std::string& out, const ElementShare& element) {
+    out += "{\"symbol\":";
+    out += jsonString(element.symbol);
+    out += ",\"count\":";
+    appendShortest(out, element.count);
+    out += ",\"mass\":";
+    appendShortest(out, element.mass);
+    out += ",\"percent\":";
+    appendShortest(out, element.percent);
+    out += '}';
+}
+
+}  // namespace
+
+std::string withCompositionField(std::string json, int kind, const CalcState& record) {
+    std::size_t close = json.rfind('}');
+    if (close == std::string::npos) return json;
+    Composition composition;
+    std::string field = ",\"composition\":";
+    if (composeFormula(kind, record, composition) != Composed) {
+        field += "null";
+    } else {
+        field += '[';
+        for (std::size_t k = 0; k < composition.size; ++k) {
+            if (k > 0) field += ',';
+            appendElement(field, composition.elements[k]);
+        }
+        field += ']';
+    }
+    json.insert(close, field);
+    return json;
+}
 
 }  // namespace molvane

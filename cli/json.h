@@ -14,6 +14,11 @@ std::string taskJson(int kind, const CalcState& state);
 // {"refused":"<message>"}: a line that was not run.
 std::string refusedJson(std::string_view message);
 
+// `json` (one object) with the field "composition" added: the elements of the
+// task `record` holds as [{"symbol":"H","count":2,"mass":2.01588,"percent":..},..]
+// with every digit a double holds, or null when it has none.
+std::string withCompositionField(std::string json, int kind, const CalcState& record);
+
 // `utf8` as a JSON string literal, quotes included.
 std::string jsonString(std::string_view utf8);
 

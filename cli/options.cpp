@@ -48,6 +48,8 @@ CliOptions parseOptions(const std::vector<std::string>& arguments) {
             takeValue(arguments, i, "--config", options.configFile, options.error);
         } else if (argument == "--json") {
             options.format = OutputFormat::Json;
+        } else if (argument == "--composition") {
+            options.showComposition = true;
         } else if (argument == "--no-config") {
             options.readConfig = false;
         } else if (argument == "--save-config") {
@@ -78,6 +80,8 @@ std::string usageText() {
            "Options:\n"
            "  -f, --file FILE   run every line of FILE as a task\n"
            "      --json        print one JSON object per task\n"
+           "      --composition after each formula task, its elements: symbol, count, mass and\n"
+           "                    percent of the molar mass (with --json, a \"composition\" array)\n"
            "      --config FILE read the settings from FILE instead of the user's mvn.cfg\n"
            "      --no-config   read no configuration file\n"
            "      --save-config write the settings, as they stand after the last task, to the\n"
@@ -88,6 +92,7 @@ std::string usageText() {
            "Examples:\n"
            "  molvane-cli '2+3' '*2'          # 2+3 = 5, then 5*2 = 10\n"
            "  molvane-cli h2so4               # H2SO4 = 98.07848\n"
+           "  molvane-cli --composition h2so4 # and how much of it is H, S and O\n"
            "  molvane-cli '#deg' '2sin30'     # sine in degrees\n"
            "  molvane-cli 'x^2-3x+2'          # both roots of the equation\n";
 }

@@ -19,6 +19,7 @@ struct CliOptions {
     bool readConfig = true;
     std::string configFile;  // empty: the per-user configuration file
     bool saveConfig = false;
+    bool showComposition = false;  // the elements of each formula task after its answer
     bool showHelp = false;
     bool showVersion = false;
     std::string error;  // a usage error, or empty

@@ -1,7 +1,9 @@
 #include "cli/session.h"
 
+#include "chemistry/composition.h"
 #include "cli/json.h"
 #include "engine/text.h"
+#include "session/composition_table.h"
 #include "session/encoding.h"
 
 namespace molvane {
@@ -30,6 +32,16 @@ std::string historyLines(const std::string& entry) {
     return cp1252ToUtf8(lines);
 }
 
+// A formula task's elements, after its answer; why it has none when it names
+// elements but is no pure formula; nothing for a task without a formula.
+std::string compositionLines(const TaskSession& tasks) {
+    if (tasks.lastKind != Formula && tasks.lastKind != FormulaFunctions) return {};
+    Composition composition;
+    int outcome = composeFormula(tasks.lastKind, tasks.current, composition);
+    if (outcome != Composed) return std::string("  ") + compositionMessage(outcome) + '\n';
+    return cp1252ToUtf8(compositionTable(composition, false, tasks.current.decimalComma != 0, "\n"));
+}
+
 }  // namespace
 
 std::string refuseLine(const CliSession& session) {
@@ -50,7 +62,11 @@ std::string runLine(CliSession& session, std::string_view utf8Line) {
     if (entered.outcome == EnterOutcome::Refused) return refuseLine(session);
     // A line that begins with "=" is a comment: nothing runs and nothing is logged.
     if (entered.outcome == EnterOutcome::Comment) return {};
-    if (session.format == OutputFormat::Json) return json;
+    if (session.format == OutputFormat::Json) {
+        return session.showComposition ? withCompositionField(json, session.tasks.lastKind, session.tasks.current)
+                                       : json;
+    }
+    if (session.showComposition) return historyLines(entered.entry.text) + compositionLines(session.tasks);
     return historyLines(entered.entry.text);
 }
 

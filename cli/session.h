@@ -13,6 +13,7 @@ enum class OutputFormat { History, Json };
 struct CliSession {
     TaskSession tasks;  // every task runs on tasks.current, as Enter runs them
     OutputFormat format = OutputFormat::History;
+    bool showComposition = false;  // each formula task's elements follow its answer
 };
 
 // Runs one UTF-8 line and returns what to print for it (LF line ends; empty

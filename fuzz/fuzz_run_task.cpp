@@ -1,14 +1,17 @@
 // Task lines in sequence through runTask on one record, as a user typing them
 // one after another would run them; the record's invariants hold after each.
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
 
+#include "chemistry/composition.h"
 #include "engine/engine.h"
 #include "engine/errors.h"
 #include "engine/functions.h"
 #include "engine/normalize.h"
+#include "engine/numbers.h"
 #include "engine/text.h"
 #include "fuzz/record_checks.h"
 
@@ -66,6 +69,20 @@ void requireMemoryRules(const CalcState& before, const CalcState& state, int kin
     }
 }
 
+// A formula's shares add up to 100 percent and to the answer; a double keeps
+// that promise only in its normal range, where no digits are lost.
+void requireCompositionSums(const CalcState& state, int kind, std::string_view line) {
+    Composition composition;
+    if (composeFormula(kind, state, composition) != Composed) return;
+    double percent = 0;
+    for (std::size_t k = 0; k < composition.size; ++k) percent += composition.elements[k].percent;
+    if (std::fabs(percent - 100.0) > 1e-9) failInvariant("a composition's percents do not add up to 100", line);
+    double answer = readNumber(textOf(state.szResult));
+    if (answer > 1e-290 && answer < 1e290 && std::fabs(composition.molarMass - answer) > 1e-9 * answer) {
+        failInvariant("a composition's masses do not add up to the answer", line);
+    }
+}
+
 void runLine(CalcState& state, std::string_view line) {
     // As the callers do: a line longer than the task field is cut at its end,
     // and a NUL ends the text there.
@@ -81,6 +98,7 @@ void runLine(CalcState& state, std::string_view line) {
     if (!shape.directive && !sameSettings(before, state))
         failInvariant("a task that is no directive changed a setting", line);
     requireMemoryRules(before, state, kind, shape, line);
+    requireCompositionSums(state, kind, line);
 }
 
 }  // namespace

@@ -66,6 +66,8 @@ enum CommandId : int {
     ViewHistory = 2304,
     ViewNumberFormat = 2305,
     ViewTaskNumbering = 2307,
+    ViewComposition = 2308,
+    CompositionCopy = 2309,  // the Copy button of the Composition window
 
     HelpTopics = 2401,
     HelpAbout = 2402,

@@ -70,6 +70,12 @@ public:
     virtual void appendHistoryText(const std::string& text) = 0;
     virtual std::string historyText() const = 0;
 
+    // The Composition window: a formula's elements beside the main window
+    // ("\r\n" line ends). Showing it when it shows brings it to the front.
+    virtual bool compositionWindowVisible() const = 0;
+    virtual void showCompositionWindow(int left, int top) = 0;
+    virtual void setCompositionText(const std::string& text) = 0;
+
     virtual std::string clipboardText() const = 0;
     virtual bool clipboardHasText() const = 0;
     virtual void setClipboardText(const std::string& text) = 0;

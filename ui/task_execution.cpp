@@ -47,6 +47,7 @@ void WindowLogic::showTaskResult() {
         showStates();
         if (!entered.entry.recentTask.empty()) platform_.insertRecentTask(entered.entry.recentTask);
         platform_.appendHistoryText(entered.entry.text);
+        if (platform_.compositionWindowVisible()) refreshComposition();
     }
     platform_.setInputText("");
     platform_.focusInputLine();

@@ -1,5 +1,6 @@
 // The Format and View commands: number settings, window options, defaults.
 #include "engine/text.h"
+#include "session/composition_table.h"
 #include "ui/window_logic.h"
 
 namespace molvane {
@@ -86,6 +87,19 @@ void WindowLogic::toggleHistoryWindow() {
     WindowFrame main = platform_.mainWindowFrame();
     platform_.showHistoryWindow(historyWindowLeft(main, platform_.screenRight()), main.top);
     platform_.focusInputLine();
+}
+
+// Opened where it was left when it shows already; the input line keeps the
+// focus, so the next task can be typed at once.
+void WindowLogic::showCompositionWindow() {
+    WindowFrame main = platform_.mainWindowFrame();
+    if (!platform_.compositionWindowVisible()) platform_.showCompositionWindow(compositionWindowLeft(main), main.top);
+    refreshComposition();
+    platform_.focusInputLine();
+}
+
+void WindowLogic::refreshComposition() {
+    platform_.setCompositionText(compositionWindowText(session_.lastKind, session_.current));
 }
 
 void WindowLogic::afterNumberFormatDialog() {

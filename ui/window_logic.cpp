@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "engine/text.h"
+#include "session/composition_table.h"
 #include "ui/insert_texts.h"
 #include "ui/keypad.h"
 
@@ -75,6 +76,8 @@ void WindowLogic::dispatchCommand(int id, int notification) {
             afterNumberFormatDialog();
             break;
         case ViewTaskNumbering: view_.taskNumbering = !view_.taskNumbering; break;
+        case ViewComposition: showCompositionWindow(); break;
+        case CompositionCopy: copyToClipboard(compositionWindowText(session_.lastKind, session_.current)); break;
         case HelpTopics: platform_.showHelp(); break;
         case HelpAbout: platform_.runAboutDialog(); break;
         default: break;
@@ -148,6 +151,11 @@ int historyWindowLeft(const WindowFrame& mainWindow, int screenRight) {
     int mainRight = mainWindow.left + mainWindow.width;
     if (screenRight - mainRight > mainWindow.width - 1) return mainRight;
     return mainWindow.left - mainWindow.width;
+}
+
+int compositionWindowLeft(const WindowFrame& mainWindow) {
+    if (mainWindow.left >= mainWindow.width) return mainWindow.left - mainWindow.width;
+    return mainWindow.left + mainWindow.width;
 }
 
 }  // namespace molvane

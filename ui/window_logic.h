@@ -89,6 +89,8 @@ private:
     void toggleDisplayOnly();
     void toggleAlwaysOnTop();
     void toggleHistoryWindow();
+    void showCompositionWindow();
+    void refreshComposition();
     void afterNumberFormatDialog();
     void resetToDefaults();
     void saveSettings();
@@ -125,5 +127,9 @@ private:
 // Where the Task History window goes: beside the main window on the right,
 // or on its left when the screen has no room on the right.
 int historyWindowLeft(const WindowFrame& mainWindow, int screenRight);
+
+// Where the Composition window goes: on the side the history leaves free, the
+// main window's left, unless the screen has no room there.
+int compositionWindowLeft(const WindowFrame& mainWindow);
 
 }  // namespace molvane

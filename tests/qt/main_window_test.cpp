@@ -1,7 +1,10 @@
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QToolButton>
 
 #include "ui/menu_table.h"
+#include "ui/qt/composition_window.h"
 #include "ui/qt/cp1252.h"
 #include "window_fixture.h"
 
@@ -118,7 +121,7 @@ TEST_F(MainWindowTest, EveryMenuItemHasItsIdAndText) {
         EXPECT_EQ(shownText(action), expected) << "item " << entry.id;
         EXPECT_EQ(action->data().toInt(), entry.id);
     }
-    EXPECT_EQ(items, 121);
+    EXPECT_EQ(items, 122);
     const std::pair<int, const char*> rows[] = {{2001, "&New\tCtrl+N"},           {2112, "Clear Input Line\tEsc"},
                                                 {2402, "&About Vanta\tShift+F1"}, {2105, "&Delete\tBackspace"},
                                                 {2220, "t0\t-273.15 \u00B0C"},    {2525, "15"},
@@ -129,6 +132,23 @@ TEST_F(MainWindowTest, EveryMenuItemHasItsIdAndText) {
     EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&Insert", "F&ormat", "&View", "&Help"}));
     QAction* help = window.menuBar()->actions().at(HelpPopup);
     EXPECT_LE(window.menuBar()->actionGeometry(help).right(), window.menuBar()->width()) << "Help is cut off";
+}
+
+TEST_F(MainWindowTest, CompositionIsTheLastViewItemAndCtrlKOpensIt) {
+    QList<QAction*> view = window.menuBar()->actions().at(ViewPopup)->menu()->actions();
+    ASSERT_GE(view.size(), 2);
+    EXPECT_TRUE(view.at(view.size() - 2)->isSeparator());
+    EXPECT_EQ(shownText(view.back()), "&Composition\tCtrl+K");
+
+    type("h2o");
+    press(Qt::Key_K, Qt::ControlModifier);
+    ASSERT_NE(window.compositionWindow(), nullptr);
+    EXPECT_TRUE(window.compositionWindow()->isVisible());
+    EXPECT_TRUE(window.compositionWindow()->textEdit()->toPlainText().startsWith("H2O = 18.01528\n"));
+    type("2+3");
+    EXPECT_EQ(window.compositionWindow()->textEdit()->toPlainText(), "No formula in the last task");
+    QTest::mouseClick(window.compositionWindow()->findChild<QPushButton*>(), Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "No formula in the last task");
 }
 
 TEST_F(MainWindowTest, ToolbarButtonsRunTheirCommands) {

@@ -90,6 +90,15 @@ public:
     void appendHistoryText(const std::string& text) override { history += text; }
     std::string historyText() const override { return history; }
 
+    bool compositionShown = false;
+    int compositionLeft = 0, compositionTop = 0;
+    std::string composition;
+    bool compositionWindowVisible() const override { return compositionShown; }
+    void showCompositionWindow(int left, int top) override {
+        compositionShown = true, compositionLeft = left, compositionTop = top;
+    }
+    void setCompositionText(const std::string& text) override { composition = text; }
+
     std::string clipboardText() const override { return clipboard; }
     bool clipboardHasText() const override { return clipboardFilled; }
     void setClipboardText(const std::string& text) override { clipboard = text, clipboardFilled = true; }

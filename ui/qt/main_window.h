@@ -19,6 +19,7 @@
 namespace molvane {
 
 class ClickableLabel;
+class CompositionWindow;
 class HelpWindow;
 class HistoryWindow;
 class KeyButton;
@@ -73,6 +74,9 @@ public:
     void setHistoryText(const std::string& text) override;
     void appendHistoryText(const std::string& text) override;
     std::string historyText() const override;
+    bool compositionWindowVisible() const override;
+    void showCompositionWindow(int left, int top) override;
+    void setCompositionText(const std::string& text) override;
     std::string clipboardText() const override;
     bool clipboardHasText() const override;
     void setClipboardText(const std::string& text) override;
@@ -88,6 +92,7 @@ public:
     void endProgress() override;
 
     HelpWindow* helpWindow() const { return help_; }
+    CompositionWindow* compositionWindow() const { return composition_; }
     QProgressDialog* progressDialog() const { return progress_; }
 
 protected:
@@ -119,6 +124,7 @@ private:
     QToolBar* toolbar_ = nullptr;
     HistoryWindow* history_ = nullptr;
     HelpWindow* help_ = nullptr;
+    CompositionWindow* composition_ = nullptr;
     // A long task file: its progress dialog appears once it has run a second.
     QString progressLabel_;
     int progressTotal_ = 0;
