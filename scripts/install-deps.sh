@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libqt6svg6 libgl-dev
     locales
-    dpkg-dev file desktop-file-utils appstream
+    dpkg-dev file desktop-file-utils appstream lintian man-db
     clang libclang-rt-dev clang-format valgrind
 )
 
