@@ -69,4 +69,16 @@ std::string taskJson(int kind, const CalcState& state) {
 
 std::string refusedJson(std::string_view message) { return "{\"refused\":" + jsonString(message) + "}"; }
 
+std::string skippedJson(std::string_view reason) { return "{\"skipped\":" + jsonString(reason) + "}"; }
+
+void addTextField(std::string& object, std::string_view name, std::string_view utf8) {
+    if (object.empty() || object.back() != '}') return;
+    object.pop_back();
+    object += ",";
+    object += jsonString(name);
+    object += ':';
+    object += jsonString(utf8);
+    object += '}';
+}
+
 }  // namespace molvane
