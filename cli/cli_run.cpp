@@ -133,13 +133,9 @@ bool runFile(RunState& run, const std::string& name, std::istream& in, std::ostr
         return true;
     }
     std::error_code error;
-    if (std::filesystem::is_directory(name, error)) {
-        err << kProgram << ": cannot read " << name << ": it is a directory\n";
-        return false;
-    }
     std::ifstream file(name, std::ios::binary);
-    if (!file) {
-        err << kProgram << ": cannot read " << name << ": " << std::generic_category().message(errno) << '\n';
+    if (!file || std::filesystem::is_directory(name, error)) {
+        err << kProgram << ": cannot read " << name << ": " << whyUnreadable(name) << '\n';
         return false;
     }
     runLines(run, file, out, err, !std::filesystem::is_regular_file(name, error));
@@ -166,12 +162,9 @@ std::string withLineFeeds(std::string_view text) {
 }
 
 // Answers that never reached standard output (closed, or its disk full) must
-// not pass for a run that worked.
+// not pass for a run that worked. The stream keeps no cause: errno is gone by now.
 int failedOutput(std::ostream& err) {
-    int cause = errno;
-    err << kProgram << ": cannot write to standard output";
-    if (cause != 0) err << ": " << std::generic_category().message(cause);
-    err << '\n';
+    err << kProgram << ": cannot write to standard output\n";
     return 1;
 }
 
@@ -230,7 +223,6 @@ int runCli(const CliOptions& options, std::istream& in, std::ostream& out, std::
             return 2;
         }
     }
-    errno = 0;
     out.flush();
     if (!out) return failedOutput(err);
 

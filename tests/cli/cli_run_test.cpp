@@ -117,6 +117,24 @@ TEST(CliRun, ExitStatusesAndOptions) {
     EXPECT_TRUE(err.str().starts_with("molvane-cli: cannot write to standard output")) << err.str();
 }
 
+// "help", "quit" and "exit" are words only at a terminal; a script's line is a task.
+TEST(CliRun, TerminalWordsAndBanner) {
+    std::vector<std::string> typed = {"2+3", " help ", "quit", "9"};
+    std::size_t next = 0;
+    TerminalReader terminal = [&](std::string& line) {
+        if (next == typed.size()) return false;
+        line = typed[next++];
+        return true;
+    };
+    std::istringstream in;
+    std::ostringstream out, err;
+    EXPECT_EQ(runCli(parseOptions({"--no-config"}), in, out, err, terminal), 0);
+    EXPECT_TRUE(out.str().starts_with("molvane-cli ")) << out.str();
+    EXPECT_NE(out.str().find(" - Ctrl-D quits, help for help\n2+3 = 5\nType a task"), std::string::npos) << out.str();
+    EXPECT_EQ(out.str().find("9 = 9"), std::string::npos) << "quit ends the run";
+    EXPECT_EQ(runWith({}, "quit\n").out, "qUIt = Incorrect syntax\n");
+}
+
 TEST(CliRun, JsonStringsAreEscaped) { EXPECT_EQ(jsonString("a\"b\\c\n\t\x01"), "\"a\\\"b\\\\c\\n\\t\\u0001\""); }
 
 TEST(CliRun, ReadsLinesFromStandardInputAndFiles) {
