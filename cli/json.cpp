@@ -114,4 +114,16 @@ std::string withCompositionField(std::string json, int kind, const CalcState& re
     return json;
 }
 
+std::string skippedJson(std::string_view reason) { return "{\"skipped\":" + jsonString(reason) + "}"; }
+
+void addTextField(std::string& object, std::string_view name, std::string_view utf8) {
+    if (object.empty() || object.back() != '}') return;
+    object.pop_back();
+    object += ",";
+    object += jsonString(name);
+    object += ':';
+    object += jsonString(utf8);
+    object += '}';
+}
+
 }  // namespace molvane

@@ -19,6 +19,12 @@ std::string refusedJson(std::string_view message);
 // with every digit a double holds, or null when it has none.
 std::string withCompositionField(std::string json, int kind, const CalcState& record);
 
+// {"skipped":"<reason>"}: a line that holds no task, such as a comment.
+std::string skippedJson(std::string_view reason);
+
+// One more text field, "name":"utf8", before the closing brace of `object`.
+void addTextField(std::string& object, std::string_view name, std::string_view utf8);
+
 // `utf8` as a JSON string literal, quotes included.
 std::string jsonString(std::string_view utf8);
 

@@ -48,6 +48,8 @@ CliOptions parseOptions(const std::vector<std::string>& arguments) {
             takeValue(arguments, i, "--config", options.configFile, options.error);
         } else if (argument == "--json") {
             options.format = OutputFormat::Json;
+        } else if (argument == "--terse" || argument == "-t") {
+            options.terse = true;
         } else if (argument == "--composition") {
             options.showComposition = true;
         } else if (argument == "--no-config") {
@@ -68,6 +70,12 @@ CliOptions parseOptions(const std::vector<std::string>& arguments) {
     if (options.error.empty() && !options.readConfig && !options.configFile.empty()) {
         options.error = "--config and --no-config exclude each other";
     }
+    if (options.terse) {
+        if (options.error.empty() && options.format == OutputFormat::Json) {
+            options.error = "--json and --terse exclude each other";
+        }
+        options.format = OutputFormat::Terse;
+    }
     return options;
 }
 
@@ -78,8 +86,11 @@ std::string usageText() {
            "and without -f, tasks are read from standard input, one a line.\n"
            "\n"
            "Options:\n"
-           "  -f, --file FILE   run every line of FILE as a task\n"
-           "      --json        print one JSON object per task\n"
+           "  -f, --file FILE   run every line of FILE as a task (\"-\": standard input);\n"
+           "                    lines end at LF, CR LF or CR\n"
+           "  -t, --terse       print only the answers, one line per task (a quadratic's\n"
+           "                    roots x1 x2 on one line); a failure's message goes to stderr\n"
+           "      --json        print one JSON object per input line\n"
            "      --composition after each formula task, its elements: symbol, count, mass and\n"
            "                    percent of the molar mass (with --json, a \"composition\" array)\n"
            "      --config FILE read the settings from FILE instead of the user's mvn.cfg\n"
@@ -88,6 +99,14 @@ std::string usageText() {
            "                    configuration file in use\n"
            "  -h, --help        show this help\n"
            "  -V, --version     show the version\n"
+           "\n"
+           "In a formula '+' joins a hydrate and '*' multiplies: CuSO4+5H2O is the\n"
+           "hydrate (249.685), CuSO4*5H2O the product of the two masses.\n"
+           "Text pasted from elsewhere reads as meant: 5\u22121, x\u00B2, H\u2082O, \u03C0, CuSO4\u00B75H2O.\n"
+           "\n"
+           "Exit status: 0 when every task gave an answer, 1 when a task failed (its\n"
+           "message is still printed), the settings could not be saved or the output\n"
+           "could not be written, 2 for a usage error or a file that cannot be read.\n"
            "\n"
            "Examples:\n"
            "  molvane-cli '2+3' '*2'          # 2+3 = 5, then 5*2 = 10\n"

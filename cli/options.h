@@ -16,6 +16,7 @@ struct TaskSource {
 struct CliOptions {
     std::vector<TaskSource> sources;  // in command-line order; none: standard input
     OutputFormat format = OutputFormat::History;
+    bool terse = false;  // -t: OutputFormat::Terse once parsed
     bool readConfig = true;
     std::string configFile;  // empty: the per-user configuration file
     bool saveConfig = false;

@@ -8,7 +8,7 @@
 
 namespace molvane {
 
-enum class OutputFormat { History, Json };
+enum class OutputFormat { History, Json, Terse };
 
 struct CliSession {
     TaskSession tasks;  // every task runs on tasks.current, as Enter runs them
@@ -16,12 +16,29 @@ struct CliSession {
     bool showComposition = false;  // each formula task's elements follow its answer
 };
 
-// Runs one UTF-8 line and returns what to print for it (LF line ends; empty
-// when nothing is logged, as for a line that begins with "="). A line longer
-// than the input line accepts is refused and changes nothing.
-std::string runLine(CliSession& session, std::string_view utf8Line);
+// What one line gives: the text for standard output, the text for standard
+// error (a terse run's messages) and whether the line gave no answer (a failed
+// task, or a line refused as too long).
+struct LineOutput {
+    std::string out;
+    std::string err;
+    bool failed = false;
+};
 
-// What to print for a line that was refused as too long before it was read whole.
-std::string refuseLine(const CliSession& session);
+// Runs one UTF-8 line (LF line ends in the output). A line that begins with "="
+// is a comment: nothing runs, and only JSON says so. A line longer than the
+// input line accepts is refused and changes nothing.
+LineOutput runLine(CliSession& session, std::string_view utf8Line);
+
+// What a line refused as too long before it was read whole gives.
+LineOutput refuseLine(const CliSession& session);
+
+// True when a task gave no answer: runTask failed, or a memory directive
+// returned its error code ("#20" returns 20 and is no failure).
+bool taskFailed(int kind, const CalcState& record);
+
+// The name of the task's kind in JSON: "plain", "functions", "formula",
+// "formulaFunctions", "quadratic", "directive" or "failed".
+std::string_view kindName(int kind, const CalcState& record);
 
 }  // namespace molvane

@@ -28,7 +28,7 @@ int applyMemory(CalcState& state, char operation) {
 
     // "#mem" without a '+' or '-' after it stores the result; so does adding to an empty memory.
     bool stores = (operation != '+' && operation != '-') || (operation == '+' && memoryEmpty);
-    if (stores) return writeText(state.szMemory, result.view()) ? 0 : TooLong;
+    if (stores) return writeText(state.szMemory, withoutSignOfZero(result.view())) ? 0 : TooLong;
 
     // An empty memory counts as 0 when subtracting. A subtraction of a negative
     // result is the addition of its magnitude: "5+--3" would read the operand
@@ -52,7 +52,7 @@ int applyMemory(CalcState& state, char operation) {
     writeText(scratch, sum.view());
     int code = evaluateFlat(scratch, state.angleUnit);
     if (code != 0) return code;
-    return writeText(state.szMemory, textOf(scratch)) ? 0 : TooLong;
+    return writeText(state.szMemory, withoutSignOfZero(textOf(scratch))) ? 0 : TooLong;
 }
 
 }  // namespace

@@ -107,6 +107,8 @@ int formatAnswer(CalcState& state) {
         return 0;
     }
 
+    // 0*-1 is a negative zero; a zero has no sign to show.
+    if (value == 0) value = 0.0;
     NumberText number = writeByMode(value, state.numberMode, shownDecimals(state.decimals));
     GroupingText shown;
     if (state.digitGrouping != 0) {

@@ -73,15 +73,17 @@ int snappedCotangent(double t, double& value) {
 }
 
 // ln(x + sqrt(x^2 + 1)) cancels to ln 0 for large negative x, so the odd symmetry
-// carries it; where x^2 overflows, x + sqrt(x^2 + 1) is 2|x| to double precision.
+// carries it; where x^2 overflows, x + sqrt(x^2 + 1) is 2|x| to double precision,
+// and ln 2 + ln|x| because 2|x| itself overflows near the largest double.
 double inverseHyperbolicSine(double x) {
     double size = std::fabs(x);
-    double magnitude = std::isinf(size * size) ? std::log(2.0 * size) : std::log(size + std::sqrt(size * size + 1.0));
+    double magnitude =
+        std::isinf(size * size) ? std::log(2.0) + std::log(size) : std::log(size + std::sqrt(size * size + 1.0));
     return x < 0.0 ? -magnitude : magnitude;
 }
 
 double inverseHyperbolicCosine(double x) {
-    if (std::isinf(x * x)) return std::log(2.0 * x);
+    if (std::isinf(x * x)) return std::log(2.0) + std::log(x);
     return std::log(x + std::sqrt(x * x - 1.0));
 }
 

@@ -114,6 +114,11 @@ NumberText writeEngineNumber(double value, int precision) {
     return number;
 }
 
+std::string_view withoutSignOfZero(std::string_view number) {
+    if (number.starts_with('-') && readNumber(number) == 0) number.remove_prefix(1);
+    return number;
+}
+
 NumberText writeInteger(long long value) {
     NumberText out;
     auto [end, error] = std::to_chars(out.text, out.text + sizeof(out.text) - 1, value);

@@ -46,6 +46,10 @@ constexpr int kEngineDigits = 15;
 // the exponent's '+', which the next step would read as an addition.
 NumberText writeEngineNumber(double value, int precision);
 
+// A number text without the '-' of a negative zero ("-0" is "0"): a zero that
+// is shown or kept has no sign.
+std::string_view withoutSignOfZero(std::string_view number);
+
 // True when the written text stands for an infinite or undefined value ("inf", "nan").
 inline bool endsInLetter(std::string_view text) {
     if (text.empty()) return false;

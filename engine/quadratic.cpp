@@ -45,12 +45,14 @@ bool squareFollows(std::string_view equation, std::size_t x) {
     return after.size() == 2 || (!isDigit(after[2]) && after[2] != '.');
 }
 
-// Reads the linear and the constant term from what follows "x^2".
+// Reads the linear and the constant term from what follows "x^2". The constant
+// term loses a '+' where it is cut out and another after, so "x^2+ +5" is x^2+5.
 bool splitRest(std::string_view rest, Coefficients& out) {
     std::size_t x = rest.find('x');
+    std::string_view constant;
     if (x == std::string_view::npos) {
         out.b.assign("0");
-        out.c.assign(withoutLeadingPlus(rest));
+        constant = withoutLeadingPlus(rest);
     } else {
         if (x == 1 && rest[0] == '+') {
             out.b.assign("1");
@@ -59,11 +61,11 @@ bool splitRest(std::string_view rest, Coefficients& out) {
         } else {
             out.b.assign(withoutTrailingStar(withoutLeadingPlus(rest.substr(0, x))));
         }
-        out.c.assign(withoutLeadingPlus(rest.substr(x + 1)));
+        constant = rest.substr(x + 1);
     }
-    if (out.b.overflowed || out.c.overflowed) return false;
-    if (out.c.empty()) out.c.assign("0");
-    return true;
+    if (constant.empty()) constant = "0";
+    out.c.assign(withoutLeadingPlus(constant));
+    return !out.b.overflowed && !out.c.overflowed;
 }
 
 // Cuts the equation into its coefficient texts. Returns 0, 1001 for a text
@@ -141,6 +143,8 @@ void writeRoot(double root, std::span<char> field) {
         writeTextCut(field, errorMessage(Complex));
         return;
     }
+    // x^2 has the roots 0 and -0; a zero has no sign to show.
+    if (root == 0) root = 0.0;
     writeTextCut(field, writeEngineNumber(root, kEngineDigits).view());
 }
 

@@ -69,25 +69,115 @@ std::size_t decodeUtf8(std::string_view text, std::size_t i, char32_t& codePoint
 
 }  // namespace
 
-std::string utf8ToCp1252(std::string_view utf8) {
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;  // a byte that is not UTF-8; it has no Windows-1252 byte
+constexpr char32_t kPi = 0x03C0;
+
+bool isDash(char32_t c) { return c == 0x2212 || (c >= 0x2010 && c <= 0x2015); }
+
+bool isWideSpace(char32_t c) {
+    return c == 0x00A0 || (c >= 0x2000 && c <= 0x200B) || c == 0x202F || c == 0x205F || c == 0x3000 || c == 0xFEFF;
+}
+
+bool isMiddleDot(char32_t c) { return c == 0x00B7 || c == 0x2219 || c == 0x22C5 || c == 0x2022; }
+
+// The ASCII character a superscript digit or sign stands for, or 0.
+char superscriptOf(char32_t c) {
+    switch (c) {
+        case 0x2070: return '0';
+        case 0x00B9: return '1';
+        case 0x00B2: return '2';
+        case 0x00B3: return '3';
+        case 0x207A: return '+';
+        case 0x207B: return '-';
+        default: return c >= 0x2074 && c <= 0x2079 ? static_cast<char>('4' + (c - 0x2074)) : '\0';
+    }
+}
+
+// The ASCII character a subscript digit or sign stands for, or 0.
+char subscriptOf(char32_t c) {
+    if (c >= 0x2080 && c <= 0x2089) return static_cast<char>('0' + (c - 0x2080));
+    if (c == 0x208A) return '+';
+    if (c == 0x208B) return '-';
+    return '\0';
+}
+
+bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+bool isAsciiCapital(char c) { return c >= 'A' && c <= 'Z'; }
+
+// A superscript after these raises to its power.
+bool takesPower(char c) { return isAsciiLetter(c) || isAsciiDigit(c) || c == ')'; }
+
+// The text written so far ends a formula term: see codePointsToCp1252.
+bool endsFormulaTerm(std::string_view written) {
+    while (!written.empty() && written.back() == ' ') written.remove_suffix(1);
+    if (written.empty() || !takesPower(written.back())) return false;
+    for (std::size_t i = written.size(); i-- > 0;) {
+        char c = written[i];
+        if (isAsciiCapital(c)) return true;
+        if (!isAsciiLetter(c) && !isAsciiDigit(c) && c != '(' && c != ')') return false;
+    }
+    return false;
+}
+
+// What follows position `i` begins a formula term: a digit or a capital, spaces aside.
+bool startsFormulaTerm(std::u32string_view text, std::size_t i) {
+    while (i < text.size() && (text[i] == ' ' || isWideSpace(text[i]))) ++i;
+    if (i >= text.size() || text[i] > 0x7F) return false;
+    char c = static_cast<char>(text[i]);
+    return isAsciiDigit(c) || isAsciiCapital(c);
+}
+
+}  // namespace
+
+std::string codePointsToCp1252(std::u32string_view text, std::vector<std::size_t>* ends) {
     std::string out;
-    out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) {
-        if (utf8[i] == '\0') {
-            ++i;
-            continue;
+    out.reserve(text.size());
+    if (ends != nullptr) ends->clear();
+    bool inPower = false;  // the last character was a superscript that raised
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        char superscript = superscriptOf(c);
+        char subscript = subscriptOf(c);
+        if (superscript != '\0') {
+            if (!inPower && !out.empty() && takesPower(out.back())) {
+                out += '^';
+                inPower = true;
+            }
+            out += superscript;
+        } else {
+            inPower = false;
+            if (subscript != '\0') {
+                out += subscript;
+            } else if (isDash(c)) {
+                out += '-';
+            } else if (isWideSpace(c)) {
+                out += ' ';
+            } else if (c == kPi) {
+                out += "pi";
+            } else if (isMiddleDot(c)) {
+                out += endsFormulaTerm(out) && startsFormulaTerm(text, i + 1) ? '+' : '*';
+            } else if (c != '\0') {
+                out += cp1252ByteOf(c);
+            }
         }
-        char32_t codePoint = 0;
-        std::size_t length = decodeUtf8(utf8, i, codePoint);
-        if (length == 0) {
-            out += '?';
-            ++i;
-            continue;
-        }
-        out += cp1252ByteOf(codePoint);
-        i += length;
+        if (ends != nullptr) ends->push_back(out.size());
     }
     return out;
+}
+
+std::string utf8ToCp1252(std::string_view utf8) {
+    std::u32string codePoints;
+    codePoints.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        char32_t codePoint = 0;
+        std::size_t length = decodeUtf8(utf8, i, codePoint);
+        codePoints += length == 0 ? kReplacement : codePoint;
+        i += length == 0 ? 1 : length;
+    }
+    return codePointsToCp1252(codePoints);
 }
 
 std::string cp1252ToUtf8(std::string_view cp1252) {

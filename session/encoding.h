@@ -4,12 +4,36 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace molvane {
 
-// UTF-8 to Windows-1252: a character with no Windows-1252 byte, and every byte
-// that is not valid UTF-8, becomes '?'; NUL bytes are dropped. So '2 × 3' becomes
-// "2\xD7" "3", which the engine reads as a product.
+// Text from anywhere (a terminal, a file, the clipboard, the input line) as the
+// engine's Windows-1252 text, read as the user means it, before the engine's own
+// character rules. The few characters other programs print for what the engine
+// spells in ASCII take its spelling, as Windows's own "best fit" conversion does:
+// - the minus sign U+2212 and the dashes U+2010 to U+2015 are '-';
+// - subscript and superscript digits are digits, except that superscripts after
+//   a letter, a digit or ')' raise to that power: "x²-1" is "x^2-1", "2³" is
+//   "2^3", "H₂O" is "H2O"; a superscript minus or plus there starts the power
+//   ("10⁻³" is "10^-3");
+// - 'π' is "pi" (the one departure from best fit, which gives 'p', phosphorus);
+// - the middle dot U+00B7 and its look-alikes U+2219, U+22C5, U+2022 join a
+//   hydrate ('+') between two formula terms and multiply ('*') otherwise. A dot
+//   stands between two formula terms when, spaces aside, the run of letters,
+//   digits and brackets before it ends in a letter, a digit or ')' and holds a
+//   capital letter, and what follows it begins with a digit or a capital:
+//   "CuSO4·5H2O" is "CuSO4+5H2O", "2·3" is "2*3";
+// - no-break, thin and other fixed-width spaces are spaces.
+// Every other character becomes its Windows-1252 byte, or '?' (which the engine
+// drops) when it has none; NUL is dropped. So '2 × 3' becomes "2\xD7" "3", which
+// the engine reads as a product.
+// `ends`, when given, receives for each code point the length of the text
+// written up to and including it, so positions in the two texts can be matched.
+std::string codePointsToCp1252(std::u32string_view text, std::vector<std::size_t>* ends = nullptr);
+
+// UTF-8 read as codePointsToCp1252 reads code points; every byte that is not
+// valid UTF-8 becomes '?'.
 std::string utf8ToCp1252(std::string_view utf8);
 
 // Windows-1252 to UTF-8; the five bytes that Windows-1252 leaves undefined map

@@ -18,14 +18,11 @@ std::string engineText(std::string_view bytes) {
     constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
     if (bytes.starts_with(byteOrderMark)) bytes.remove_prefix(byteOrderMark.size());
     // Only well-formed UTF-8 is read as UTF-8: the converter turns anything else
-    // into '?', which would spoil a Windows-1252 file that holds a '\xD7'.
+    // into '?', which would spoil a Windows-1252 file that holds a '\xD7'. A
+    // Windows-1252 file is read as its characters, as typed text is: its
+    // middle dot joins a hydrate, its '\xB2' raises to the square.
     if (isWellFormedUtf8(bytes)) return utf8ToCp1252(bytes);
-    std::string text;
-    text.reserve(bytes.size());
-    for (char c : bytes) {
-        if (c != '\0') text += c;
-    }
-    return text;
+    return utf8ToCp1252(cp1252ToUtf8(bytes));
 }
 
 bool readWholeFile(const std::filesystem::path& file, std::string& bytes) {

@@ -30,6 +30,7 @@ TEST(CliRun, PrintsTasksAsTheHistoryLogsThem) {
     struct Row {
         std::vector<std::string> arguments;
         const char* out;
+        int status = 0;
     } rows[] = {
         {{"2 \xC3\x97 3", "6 \xC3\xB7 2"}, "2*3 = 6\n6/2 = 3\n"},
         {{"#deg", "2sin30"}, "#deg = \n2:sin30 = 1\n"},
@@ -37,13 +38,13 @@ TEST(CliRun, PrintsTasksAsTheHistoryLogsThem) {
         {{"=5", "1"}, "1 = 1\n"},
         {{"--", "-5*2"}, "-5*2 = -10\n"},
         {{"-5*2"}, "-5*2 = -10\n"},
-        {{std::string(510, '1')}, "Expression is too long !\n"},
+        {{std::string(510, '1')}, "Expression is too long !\n", 1},
         // A line given back as typed never sends control characters to the terminal.
-        {{"Jx\x1b[31m\r\x07"}, "Jx?[31m?? = Unknown element symbol\n"},
+        {{"Jx\x1b[31m\r\x07"}, "Jx?[31m?? = Unknown element symbol\n", 1},
     };
     for (const Row& row : rows) {
         CliResult run = runWith(row.arguments);
-        EXPECT_EQ(run.status, 0) << row.arguments.front();
+        EXPECT_EQ(run.status, row.status) << row.arguments.front();
         EXPECT_EQ(run.out, row.out) << row.arguments.front();
     }
 }
@@ -58,7 +59,7 @@ TEST(CliRun, JsonHoldsTheRecordAsRunTaskLeftIt) {
     EXPECT_EQ(first,
               "{\"kind\":0,\"szTask\":\"2+3\",\"szMaths\":\"2+3\",\"szResult\":\"5\",\"szAnswer\":\"5\","
               "\"szMemory\":\"\",\"angleUnit\":0,\"numberMode\":0,\"decimals\":2,\"digitGrouping\":0,"
-              "\"functionSeparator\":1,\"decimalComma\":0}");
+              "\"functionSeparator\":1,\"decimalComma\":0,\"kindName\":\"plain\",\"answer\":\"5\"}");
     EXPECT_NE(second.find("\"szAnswer\":\"10\""), std::string::npos) << second;
 
     EXPECT_EQ(runWith({"--json", std::string(600, '2')}).out, "{\"refused\":\"Expression is too long !\"}\n");
@@ -67,6 +68,71 @@ TEST(CliRun, JsonHoldsTheRecordAsRunTaskLeftIt) {
     EXPECT_NE(quadratic.find("\"kind\":4,\"szTask\":\"x^2-3x+2 = 0\",\"szMaths\":\"1\",\"szResult\":\"2\""),
               std::string::npos)
         << quadratic;
+}
+
+// Every exit status, and what each option prints, as a script sees them.
+TEST(CliRun, ExitStatusesAndOptions) {
+    struct Row {
+        std::vector<std::string> arguments;
+        const char* input;
+        int status;
+        const char* out;  // nullptr: not checked
+        const char* err;
+    } rows[] = {
+        {{"2+3", "x^2-1"}, "", 0, "2+3 = 5\nx^2-1 = 0\nx1 = \t-1\nx2 = \t1\n", ""},
+        {{"1/0", "2"}, "", 1, "1/0 = Cannot divide by zero!\n2 = 2\n", ""},
+        {{"1/0", "#mem"}, "", 1, nullptr, ""},  // a memory directive's error code
+        {{"2", "#20"}, "", 0, nullptr, ""},     // a command number is no failure
+        {{"-t", "2+3", "x^2-1", "#deg"}, "", 0, "5\n-1 1\n1\n", ""},
+        {{"--terse", "1/0", "2"}, "", 1, "2\n", "Cannot divide by zero!\n"},
+        {{"-t", std::string(600, '1')}, "", 1, "", "Expression is too long !\n"},
+        {{"-f", "-"}, "2\r3", 0, "2 = 2\n3 = 3\n", ""},
+        {{"--json", "=note", "x^2-1"}, "", 0, nullptr, ""},
+        {{"--json", "-t"},
+         "",
+         2,
+         "",
+         "molvane-cli: --json and --terse exclude each other\nTry 'molvane-cli --help'.\n"},
+        {{"--help"}, "", 0, nullptr, ""},
+    };
+    for (const Row& row : rows) {
+        CliResult run = runWith(row.arguments, row.input);
+        std::string name = row.arguments.front() + " " + row.arguments.back();
+        EXPECT_EQ(run.status, row.status) << name;
+        if (row.out) {
+            EXPECT_EQ(run.out, row.out) << name;
+        }
+        EXPECT_EQ(run.err, row.err) << name;
+    }
+
+    std::string json = runWith({"--json", "=note", "x^2-1"}).out;
+    EXPECT_TRUE(json.starts_with("{\"skipped\":\"comment\"}\n")) << json;
+    EXPECT_TRUE(json.ends_with("\"kindName\":\"quadratic\",\"answer\":\"1\",\"x1\":\"-1\",\"x2\":\"1\"}\n")) << json;
+    EXPECT_NE(runWith({"--help"}).out.find("'+' joins a hydrate and '*' multiplies"), std::string::npos);
+
+    std::istringstream in;
+    std::ostream closed(nullptr);
+    std::ostringstream err;
+    EXPECT_EQ(runCli(parseOptions({"--no-config", "1"}), in, closed, err, false), 1);
+    EXPECT_TRUE(err.str().starts_with("molvane-cli: cannot write to standard output")) << err.str();
+}
+
+// "help", "quit" and "exit" are words only at a terminal; a script's line is a task.
+TEST(CliRun, TerminalWordsAndBanner) {
+    std::vector<std::string> typed = {"2+3", " help ", "quit", "9"};
+    std::size_t next = 0;
+    TerminalReader terminal = [&](std::string& line) {
+        if (next == typed.size()) return false;
+        line = typed[next++];
+        return true;
+    };
+    std::istringstream in;
+    std::ostringstream out, err;
+    EXPECT_EQ(runCli(parseOptions({"--no-config"}), in, out, err, terminal), 0);
+    EXPECT_TRUE(out.str().starts_with("molvane-cli ")) << out.str();
+    EXPECT_NE(out.str().find(" - Ctrl-D quits, help for help\n2+3 = 5\nType a task"), std::string::npos) << out.str();
+    EXPECT_EQ(out.str().find("9 = 9"), std::string::npos) << "quit ends the run";
+    EXPECT_EQ(runWith({}, "quit\n").out, "qUIt = Incorrect syntax\n");
 }
 
 TEST(CliRun, JsonStringsAreEscaped) { EXPECT_EQ(jsonString("a\"b\\c\n\t\x01"), "\"a\\\"b\\\\c\\n\\t\\u0001\""); }
@@ -124,5 +190,8 @@ TEST(CliRun, SavesTheSettingsAndKeepsTheFilesViewOptions) {
     CliResult failed = runCliWith({"--config", blocked.string(), "--save-config", "1"});
     EXPECT_EQ(failed.status, 1);
     EXPECT_NE(failed.err.find("ERROR - Save failed !"), std::string::npos) << failed.err;
+    // The folder of a file named by --config is never made.
+    EXPECT_EQ(runCliWith({"--config", (folder / "new" / "mvn.cfg").string(), "--save-config", "1"}).status, 1);
+    EXPECT_FALSE(std::filesystem::exists(folder / "new"));
     std::filesystem::remove_all(folder);
 }

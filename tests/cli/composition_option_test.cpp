@@ -30,12 +30,14 @@ TEST(CliComposition, ElementsFollowEachFormulaTask) {
         {{"--json", "h2o", "2+3"},
          "{\"kind\":2,\"szTask\":\"H2O\",\"szMaths\":\"1.00794*2+15.9994\",\"szResult\":\"18.01528\","
          "\"szAnswer\":\"18.01528\",\"szMemory\":\"\",\"angleUnit\":0,\"numberMode\":0,\"decimals\":2,"
-         "\"digitGrouping\":0,\"functionSeparator\":1,\"decimalComma\":0,\"composition\":["
+         "\"digitGrouping\":0,\"functionSeparator\":1,\"decimalComma\":0,\"kindName\":\"formula\","
+         "\"answer\":\"18.01528\",\"composition\":["
          "{\"symbol\":\"H\",\"count\":2,\"mass\":2.01588,\"percent\":11.189834407236523},"
          "{\"symbol\":\"O\",\"count\":1,\"mass\":15.9994,\"percent\":88.81016559276347}]}\n"
          "{\"kind\":0,\"szTask\":\"2+3\",\"szMaths\":\"2+3\",\"szResult\":\"5\",\"szAnswer\":\"5\","
          "\"szMemory\":\"\",\"angleUnit\":0,\"numberMode\":0,\"decimals\":2,\"digitGrouping\":0,"
-         "\"functionSeparator\":1,\"decimalComma\":0,\"composition\":null}\n"},
+         "\"functionSeparator\":1,\"decimalComma\":0,\"kindName\":\"plain\",\"answer\":\"5\","
+         "\"composition\":null}\n"},
     };
     for (const Row& row : rows) {
         std::vector<std::string> arguments = {"--no-config", "--composition"};

@@ -45,6 +45,12 @@ TEST_F(MainWindowTest, TypedFormulaIsShownAndLogged) {
     logic.dispatchCommand(EditClearHistory);
     EXPECT_EQ(window.recentTasks()->count(), 0);
     EXPECT_EQ(window.inputLine()->text(), "2H2O");
+
+    // Pasted text is read as the command-line program reads it, and shown so.
+    window.inputLine()->setText(QString::fromUtf8("CuSO4\u00B75H\u2082O \u2212 2\u00B3"));
+    press(Qt::Key_Return);
+    EXPECT_EQ(text(LowerTaskLine), "CuSO4+5H2O-2^3");
+    EXPECT_EQ(text(LowerResultLine), "241.685");
 }
 
 TEST_F(MainWindowTest, KeypadByMouse) {
@@ -177,17 +183,26 @@ TEST(Cp1252Test, ConvertsAtTheEdge) {
                                                          "t0 \xB0"
                                                          "C"},
                                                         {"\u65E5", "?"},
+                                                        {"5\u22121", "5-1"},
+                                                        {"x\u00B2+\u03C0", "x^2+pi"},
+                                                        {"CuSO4\u00B75H2O", "CuSO4+5H2O"},
                                                         {"a\U0001F600b", "a?b"}};
     for (const auto& [utf8, bytes] : rows) {
         QString text = QString::fromUtf8(utf8);
         EXPECT_EQ(toEngineText(text), bytes) << utf8;
-        if (bytes.find('?') == std::string::npos) {
+        if (bytes.find('?') == std::string::npos && engineBytesOf(text) == bytes) {
             EXPECT_EQ(fromEngineText(bytes), text) << utf8;
         }
     }
     QString wide = QString::fromUtf8("a\U0001F600b");
     EXPECT_EQ(enginePosition(wide, 3), 2);
     EXPECT_EQ(qtPosition(wide, 2), 3);
+    // "x²π" is "x^2pi": each character's engine text ends at 1, 3, 5.
+    QString raised = QString::fromUtf8("x\u00B2\u03C0");
+    EXPECT_EQ(enginePosition(raised, 2), 3);
+    EXPECT_EQ(enginePosition(raised, 3), 5);
+    EXPECT_EQ(qtPosition(raised, 3), 2);
+    EXPECT_EQ(qtPosition(raised, 4), 3) << "inside \"pi\" counts as after it";
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ TEST(Encoding, Utf8BecomesWindows1252) {
         {"2 \xC3\x97 3", "2 \xD7 3"},  // multiplication sign
         {"6 \xC3\xB7 2", "6 \xF7 2"},  // division sign
         {"\xE2\x82\xAC", "\x80"},      // euro sign
-        {"\xE2\x80\x94", "\x97"},      // em dash
+        {"\xE2\x80\x94", "-"},         // em dash: a minus, as best fit reads it
         {"\xE4\xB8\xAD", "?"},         // no Windows-1252 byte
         {"\xF0\x9F\x98\x80", "?"},     // outside the basic plane
         {"\xFF"
@@ -44,5 +44,37 @@ TEST(Encoding, Windows1252BecomesUtf8) {
     for (const Row& row : rows) {
         EXPECT_EQ(cp1252ToUtf8(row.cp1252), row.utf8) << "input " << row.cp1252;
         EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(row.cp1252)), row.cp1252) << "round trip of " << row.cp1252;
+    }
+}
+
+// Each rule of the reading with the character a user meets it in; the answers
+// these give are in tests/golden/unicode.golden.
+TEST(Encoding, OtherProgramsTextReadsAsMeant) {
+    struct Row {
+        const char* utf8;
+        const char* cp1252;
+    } rows[] = {
+        {"5\u22121", "5-1"},          // minus sign
+        {"5\u20101", "5-1"},          // hyphen
+        {"5\u20151", "5-1"},          // horizontal bar
+        {"H\u2082O", "H2O"},          // subscript
+        {"x\u00B2-1", "x^2-1"},       // superscript after a letter raises
+        {"2\u00B3", "2^3"},           // after a digit
+        {"(1+1)\u00B2", "(1+1)^2"},   // after ')'
+        {"x\u00B2\u00B3", "x^23"},    // a run of superscripts is one power
+        {"10\u207B\u00B3", "10^-3"},  // superscript minus
+        {"\u00B2+\u00B9", "2+1"},     // superscripts elsewhere are digits
+        {"2\u03C0", "2pi"},
+        {"CuSO4\u00B75H2O", "CuSO4+5H2O"},  // middle dot between formula terms
+        {"CuSO4 \u2219 5H2O", "CuSO4 + 5H2O"},
+        {"(NH4)2SO4\u22C5H2O", "(NH4)2SO4+H2O"},
+        {"2\u00B73", "2*3"},  // between numbers it multiplies
+        {"2\u2022H2O", "2*H2O"},
+        {"CuSO4\u00B7x", "CuSO4*x"},
+        {"1\u00A0000\u2009000\u202F1", "1 000 000 1"},  // no-break and thin spaces
+        {"\u00B5g", "\xB5g"},                           // letters of Windows-1252 stay
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(utf8ToCp1252(row.utf8), row.cp1252) << "input " << row.utf8;
     }
 }

@@ -31,6 +31,10 @@ TEST_F(LogicTest, TaskFileLinesRunAsIfTyped) {
          "6 \xC3\xB7 3",
          "\r\n6/3 = 2\r\n", "2"},
         {"Windows-1252", "6 \xF7 3", "\r\n6/3 = 2\r\n", "2"},
+        {"Windows-1252 read as typed text is",
+         "CuSO4\xB7"
+         "5H2O",
+         "\r\nCuSO4+5H2O = 249.685\r\n", "249.685"},
     };
     for (const WalkRow& row : rows) {
         SCOPED_TRACE(row.name);

@@ -9,9 +9,26 @@
 #include "ui/qt/main_window.h"
 #include "ui/window_logic.h"
 
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: molvane [--help | --version]\n"
+    "Starts the Molvane desktop calculator: type a task on the input line and press\n"
+    "Enter. The settings are read from the per-user mvn.cfg at start.\n"
+    "For shells and scripts use molvane-cli (see molvane-cli --help).\n"
+    "\n"
+    "  -h, --help     show this help and exit\n"
+    "  -V, --version  show the version and exit\n";
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
-    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
+    if (argc > 1 && (std::strcmp(argv[1], "--version") == 0 || std::strcmp(argv[1], "-V") == 0)) {
         std::fputs("molvane " MOLVANE_VERSION "\n", stdout);
+        return 0;
+    }
+    if (argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(kUsage, stdout);
         return 0;
     }
     QApplication application(argc, argv);

@@ -31,8 +31,8 @@ void MainWindow::setControlText(int id, const std::string& text) {
 
 std::string MainWindow::controlText(int id) const {
     QWidget* widget = controls_.value(id);
-    if (auto* label = qobject_cast<QLabel*>(widget)) return toEngineText(label->text());
-    if (auto* button = qobject_cast<QAbstractButton*>(widget)) return toEngineText(button->text());
+    if (auto* label = qobject_cast<QLabel*>(widget)) return engineBytesOf(label->text());
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) return engineBytesOf(button->text());
     return {};
 }
 
@@ -160,7 +160,7 @@ void MainWindow::setHistoryText(const std::string& text) { history_->setText(fro
 
 void MainWindow::appendHistoryText(const std::string& text) { history_->append(fromEngineText(text)); }
 
-std::string MainWindow::historyText() const { return toEngineText(history_->text()); }
+std::string MainWindow::historyText() const { return engineBytesOf(history_->text()); }
 
 std::string MainWindow::clipboardText() const { return toEngineText(QGuiApplication::clipboard()->text()); }
 
