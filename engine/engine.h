@@ -58,4 +58,8 @@ int runTask(CalcState& state);
 // on, also turns every '.' of szTask and szMaths into ','. Returns 0.
 int formatAnswer(CalcState& state);
 
+// Seeds the generator that "ran" and "rand" draw from; a front end seeds it
+// from the clock when its history log starts, a test with a fixed number.
+void seedRandomNumbers(unsigned seed);
+
 }  // namespace molvane
