@@ -315,6 +315,13 @@ const FunctionRow* functionRowOf(int code) {
     return row < 0 ? nullptr : &kRows[row];
 }
 
+const FunctionRow* functionRowNamed(std::string_view name) {
+    for (const FunctionRow& row : kRows) {
+        if (name == row.name) return &row;
+    }
+    return nullptr;
+}
+
 void seedRandomNumbers(unsigned seed) { randomGenerator.seed(seed); }
 
 }  // namespace molvane

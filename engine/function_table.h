@@ -5,6 +5,7 @@
 #pragma once
 
 #include <span>
+#include <string_view>
 
 namespace molvane {
 
@@ -42,5 +43,8 @@ std::span<const FunctionRow> functionRows();
 
 // The row of `code`, or nullptr when no name has that code.
 const FunctionRow* functionRowOf(int code);
+
+// The row whose name is exactly `name`, or nullptr.
+const FunctionRow* functionRowNamed(std::string_view name);
 
 }  // namespace molvane
