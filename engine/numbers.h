@@ -46,11 +46,4 @@ constexpr int kEngineDigits = 15;
 // the exponent's '+', which the next step would read as an addition.
 NumberText writeEngineNumber(double value, int precision);
 
-// True when the written text stands for an infinite or undefined value ("inf", "nan").
-inline bool endsInLetter(std::string_view text) {
-    if (text.empty()) return false;
-    char c = text.back();
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
 }  // namespace molvane

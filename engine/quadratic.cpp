@@ -14,8 +14,10 @@ namespace molvane {
 
 namespace {
 
-// Longest coefficient text the solver takes, as typed in the equation.
-constexpr std::size_t kCoefficientLimit = 125;
+// Longest coefficient text the solver takes, as typed in the equation: a
+// coefficient is evaluated on its own like a small task, so it gets the room of
+// a result (kResultLimit); a longer one is refused, never cut.
+constexpr std::size_t kCoefficientLimit = kResultLimit;
 
 using CoefficientText = FixedText<kCoefficientLimit>;
 
