@@ -41,248 +41,166 @@ double reduceToHalfTurn(double t) { return t - std::trunc(t / kPi) * kPi; }
 
 // Sine and cosine are exactly 0 where the angle is within kSnap of a zero, so that
 // sin 180 in degrees is 0 and not 1.2e-16.
-int sine(double x, double h, double& value) {
+double sine(double x, double h) {
     double r = reduceToFullTurn(toRadians(x, h));
     double size = std::fabs(r);
-    value = near(size, kPi) || size < kSnap ? 0.0 : std::sin(r);
-    return 0;
+    return near(size, kPi) || size < kSnap ? 0.0 : std::sin(r);
 }
 
-int cosine(double x, double h, double& value) {
+double cosine(double x, double h) {
     double r = reduceToFullTurn(toRadians(x, h));
     double size = std::fabs(r);
-    value = near(size, kHalfPi) || near(size, kThreeHalfPi) ? 0.0 : std::cos(r);
-    return 0;
+    return near(size, kHalfPi) || near(size, kThreeHalfPi) ? 0.0 : std::cos(r);
 }
 
-int tangent(double x, double h, double& value) {
+double tangent(double x, double h) {
     double r = reduceToHalfTurn(toRadians(x, h));
     double size = std::fabs(r);
-    if (near(size, kHalfPi)) return Infinite;
-    bool onZero = size < kSnap || near(size, kPi);
-    value = onZero ? 0.0 : std::tan(r);
-    return 0;
+    return size < kSnap || near(size, kPi) ? 0.0 : std::tan(r);
 }
 
-int cotangent(double x, double h, double& value) {
+double cotangent(double x, double h) {
     double r = reduceToHalfTurn(toRadians(x, h));
-    double size = std::fabs(r);
-    if (size < kSnap || near(size, kPi)) return Infinite;
-    value = near(size, kHalfPi) ? 0.0 : 1.0 / std::tan(r);
-    return 0;
+    return near(std::fabs(r), kHalfPi) ? 0.0 : 1.0 / std::tan(r);
 }
 
 // Secant and cosecant neither reduce nor snap: where the sine or cosine is
 // merely tiny the value is a very large number.
-int secant(double x, double h, double& value) {
-    value = 1.0 / std::cos(toRadians(x, h));
-    return 0;
-}
+double secant(double x, double h) { return 1.0 / std::cos(toRadians(x, h)); }
+double cosecant(double x, double h) { return 1.0 / std::sin(toRadians(x, h)); }
 
-int cosecant(double x, double h, double& value) {
-    value = 1.0 / std::sin(toRadians(x, h));
-    return 0;
-}
-
-int inverseSine(double x, double h, double& value) {
-    if (outsideUnit(x)) return ArgumentOutOfRange;
-    value = fromRadians(std::asin(x), h);
-    return 0;
-}
-
-int inverseCosine(double x, double h, double& value) {
-    if (outsideUnit(x)) return ArgumentOutOfRange;
-    value = fromRadians(std::acos(x), h);
-    return 0;
-}
-
-int inverseTangent(double x, double h, double& value) {
-    value = fromRadians(std::atan(x), h);
-    return 0;
-}
-
+double inverseSine(double x, double h) { return fromRadians(std::asin(x), h); }
+double inverseCosine(double x, double h) { return fromRadians(std::acos(x), h); }
+double inverseTangent(double x, double h) { return fromRadians(std::atan(x), h); }
 // atan(1/x), so its values lie between -90 and 90 degrees.
-int inverseCotangent(double x, double h, double& value) {
-    value = fromRadians(std::atan(1.0 / x), h);
-    return 0;
-}
-
-int inverseSecant(double x, double h, double& value) {
-    if (insideUnit(x)) return ArgumentOutOfRange;
-    value = fromRadians(std::acos(1.0 / x), h);
-    return 0;
-}
-
-int inverseCosecant(double x, double h, double& value) {
-    if (insideUnit(x)) return ArgumentOutOfRange;
-    value = fromRadians(std::asin(1.0 / x), h);
-    return 0;
-}
+double inverseCotangent(double x, double h) { return fromRadians(std::atan(1.0 / x), h); }
+double inverseSecant(double x, double h) { return fromRadians(std::acos(1.0 / x), h); }
+double inverseCosecant(double x, double h) { return fromRadians(std::asin(1.0 / x), h); }
 
 // The hyperbolic functions and their inverses take plain numbers, no angles.
-int hyperbolicSine(double x, double, double& value) {
-    value = std::sinh(x);
-    return 0;
-}
-
-int hyperbolicCosine(double x, double, double& value) {
-    value = std::cosh(x);
-    return 0;
-}
-
-int hyperbolicTangent(double x, double, double& value) {
-    value = std::tanh(x);
-    return 0;
-}
-
-int hyperbolicCotangent(double x, double, double& value) {
-    if (x == 0.0) return Indeterminate;
-    value = 1.0 / std::tanh(x);
-    return 0;
-}
+double hyperbolicSine(double x, double) { return std::sinh(x); }
+double hyperbolicCosine(double x, double) { return std::cosh(x); }
+double hyperbolicTangent(double x, double) { return std::tanh(x); }
+double hyperbolicCotangent(double x, double) { return 1.0 / std::tanh(x); }
 
 // ln(x + sqrt(x^2 + 1)) cancels to ln 0 for large negative x, so the odd symmetry
 // carries it; where x^2 overflows, x + sqrt(x^2 + 1) is 2|x| to double precision.
-int inverseHyperbolicSine(double x, double, double& value) {
+double inverseHyperbolicSine(double x, double) {
     double size = std::fabs(x);
     double magnitude = std::isinf(size * size) ? std::log(2.0 * size) : std::log(size + std::sqrt(size * size + 1.0));
-    value = x < 0.0 ? -magnitude : magnitude;
-    return 0;
+    return x < 0.0 ? -magnitude : magnitude;
 }
 
-int inverseHyperbolicCosine(double x, double, double& value) {
-    if (x < 1.0) return Infinite;
-    value = std::isinf(x * x) ? std::log(2.0 * x) : std::log(x + std::sqrt(x * x - 1.0));
-    return 0;
+double inverseHyperbolicCosine(double x, double) {
+    return std::isinf(x * x) ? std::log(2.0 * x) : std::log(x + std::sqrt(x * x - 1.0));
 }
 
-int inverseHyperbolicTangent(double x, double, double& value) {
-    if (outsideUnit(x)) return ArgumentOutOfRange;
-    if (x == -1.0 || x == 1.0) return Indeterminate;
-    value = 0.5 * std::log((1.0 + x) / (1.0 - x));
-    return 0;
-}
-
-int inverseHyperbolicCotangent(double x, double, double& value) {
-    if (insideUnit(x)) return Infinite;
-    if (x == -1.0 || x == 1.0) return Indeterminate;
-    value = 0.5 * std::log((x + 1.0) / (x - 1.0));
-    return 0;
-}
+double inverseHyperbolicTangent(double x, double) { return 0.5 * std::log((1.0 + x) / (1.0 - x)); }
+double inverseHyperbolicCotangent(double x, double) { return 0.5 * std::log((x + 1.0) / (x - 1.0)); }
 
 // Roots, powers, logarithms and the functions on plain numbers.
-int squareRoot(double x, double, double& value) {
-    if (x < 0.0) return RootOfNegative;
-    value = std::sqrt(x);
-    return 0;
-}
-
-int square(double x, double, double& value) {
-    value = std::pow(x, 2.0);
-    return 0;
-}
-
-int exponential(double x, double, double& value) {
-    value = std::exp(x);
-    return 0;
-}
-
-int antilogarithm10(double x, double, double& value) {
-    value = std::pow(10.0, x);
-    return 0;
-}
-
-int logarithmE(double x, double, double& value) {
-    if (x == 0.0) return LogarithmOfZero;
-    if (x < 0.0) return LogarithmOfNegative;
-    value = std::log(x);
-    return 0;
-}
-
-int logarithm10(double x, double, double& value) {
-    if (x == 0.0) return LogarithmOfZero;
-    if (x < 0.0) return LogarithmOfNegative;
-    value = std::log10(x);
-    return 0;
-}
-
-int absoluteValue(double x, double, double& value) {
-    value = std::fabs(x);
-    return 0;
-}
-
+double squareRoot(double x, double) { return std::sqrt(x); }
+double square(double x, double) { return std::pow(x, 2.0); }
+double exponential(double x, double) { return std::exp(x); }
+double antilogarithm10(double x, double) { return std::pow(10.0, x); }
+double logarithmE(double x, double) { return std::log(x); }
+double logarithm10(double x, double) { return std::log10(x); }
+double absoluteValue(double x, double) { return std::fabs(x); }
 // Adding 0 turns the -0 of int(-0.5) into 0.
-int integerValue(double x, double, double& value) {
-    value = std::trunc(x) + 0.0;
-    return 0;
-}
+double integerValue(double x, double) { return std::trunc(x) + 0.0; }
+double signOf(double x, double) { return x < 0.0 ? -1.0 : (x > 0.0 ? 1.0 : 0.0); }
 
 // A draw of 0 to |n| - 1 for the integer part n of the argument; 0 when n is 0.
-int randomBelow(double x, double, double& value) {
+double randomBelow(double x, double) {
     double bound = std::fabs(std::trunc(x));
-    if (bound == 0.0 || std::isnan(bound)) {
-        value = 0.0;
-        return 0;
-    }
+    if (bound == 0.0 || std::isnan(bound)) return 0.0;
     double draw = static_cast<double>(randomGenerator() - std::minstd_rand::min());
-    value = std::fmod(draw, bound);
-    return 0;
+    return std::fmod(draw, bound);
 }
 
-int signOf(double x, double, double& value) {
-    value = x < 0.0 ? -1.0 : (x > 0.0 ? 1.0 : 0.0);
-    return 0;
+// The refused arguments: each returns the error code that refuses x, or 0.
+int refuseOutsideUnit(double x, double) { return outsideUnit(x) ? ArgumentOutOfRange : 0; }
+int refuseInsideUnit(double x, double) { return insideUnit(x) ? ArgumentOutOfRange : 0; }
+int refuseBelowOne(double x, double) { return x < 1.0 ? Infinite : 0; }
+int refuseZero(double x, double) { return x == 0.0 ? Indeterminate : 0; }
+int refuseNegative(double x, double) { return x < 0.0 ? RootOfNegative : 0; }
+bool isUnit(double x) { return x == -1.0 || x == 1.0; }
+
+int refuseForInverseHyperbolicTangent(double x, double) {
+    if (outsideUnit(x)) return ArgumentOutOfRange;
+    return isUnit(x) ? Indeterminate : 0;
+}
+
+int refuseForInverseHyperbolicCotangent(double x, double) {
+    if (insideUnit(x)) return Infinite;
+    return isUnit(x) ? Indeterminate : 0;
+}
+
+int refuseForLogarithm(double x, double) {
+    if (x == 0.0) return LogarithmOfZero;
+    return x < 0.0 ? LogarithmOfNegative : 0;
+}
+
+// The tangent has its poles where the reduced angle is a quarter turn, the
+// cotangent where it is 0 or a half turn.
+int refuseTangentPole(double x, double h) {
+    return near(std::fabs(reduceToHalfTurn(toRadians(x, h))), kHalfPi) ? Infinite : 0;
+}
+
+int refuseCotangentPole(double x, double h) {
+    double size = std::fabs(reduceToHalfTurn(toRadians(x, h)));
+    return size < kSnap || near(size, kPi) ? Infinite : 0;
 }
 
 // clang-format off
 constexpr FunctionRow kRows[] = {
-    {11, "acosec", nullptr,                        inverseCosecant},
-    {12, "cosec",  nullptr,                        cosecant},
-    {13, "arccos", nullptr,                        inverseCosine},
-    {14, "acosh",  "Inverse hyperbolic cosine",    inverseHyperbolicCosine},
-    {15, "acos",   "Inverse cosine",               inverseCosine},
-    {16, "cosh",   "Hyperbolic cosine",            hyperbolicCosine},
-    {17, "cos",    "Cosine",                       cosine},
-    {18, "arcsin", nullptr,                        inverseSine},
-    {19, "asinh",  "Inverse hyperbolic sine",      inverseHyperbolicSine},
-    {20, "asin",   "Inverse sine",                 inverseSine},
-    {21, "sinh",   "Hyperbolic sine",              hyperbolicSine},
-    {22, "sin",    "Sine",                         sine},
-    {23, "arccot", nullptr,                        inverseCotangent},
-    {24, "acoth",  "Inverse hyperbolic cotangent", inverseHyperbolicCotangent},
-    {25, "acot",   "Inverse cotangent",            inverseCotangent},
-    {26, "coth",   "Hyperbolic cotangent",         hyperbolicCotangent},
-    {27, "cot",    "Cotangent",                    cotangent},
-    {28, "arcctg", nullptr,                        inverseCotangent},
-    {29, "arctg",  nullptr,                        inverseTangent},
-    {30, "actg",   nullptr,                        inverseCotangent},
-    {31, "atg",    nullptr,                        inverseTangent},
-    {32, "ctg",    nullptr,                        cotangent},
-    {33, "tg",     nullptr,                        tangent},
-    {34, "arctan", nullptr,                        inverseTangent},
-    {35, "atanh",  "Inverse hyperbolic tangent",   inverseHyperbolicTangent},
-    {36, "atan",   "Inverse tangent",              inverseTangent},
-    {37, "tanh",   "Hyperbolic tangent",           hyperbolicTangent},
-    {38, "tan",    "Tangent",                      tangent},
-    {39, "asec",   "Inverse secant",               inverseSecant},
-    {40, "sec",    "Secant",                       secant},
-    {41, "acsc",   "Inverse cosecant",             inverseCosecant},
-    {42, "csc",    "Cosecant",                     cosecant},
-    {43, "sqrt",   "Square root",                  squareRoot},
-    {44, "sqr",    "Square",                       square},
-    {45, "exp",    "Exponential function (e^x)",   exponential},
-    {46, "aln",    "Antilogarithm base e",         exponential},
-    {47, "alog",   "Antilogarithm base 10",        antilogarithm10},
-    {48, "ln",     "Logarithm base e",             logarithmE},
-    {49, "log",    "Logarithm base 10",            logarithm10},
-    {50, "abs",    "Absolute value",               absoluteValue},
-    {51, "int",    "Integer value",                integerValue},
-    {52, "rand",   nullptr,                        randomBelow},
-    {53, "ran",    "Random number (0 - X)",        randomBelow},
-    {54, "sgn",    "Sign of a number",             signOf},
-    {kPiCode,     "pi",  "Insert Pi number",        nullptr},
-    {kAnswerCode, "ans", "Insert previous answer",  nullptr},
-    {kMemoryCode, "mem", "Insert number in memory", nullptr},
+    {11, "acosec", nullptr,                        inverseCosecant,            refuseInsideUnit},
+    {12, "cosec",  nullptr,                        cosecant,                   nullptr},
+    {13, "arccos", nullptr,                        inverseCosine,              refuseOutsideUnit},
+    {14, "acosh",  "Inverse hyperbolic cosine",    inverseHyperbolicCosine,    refuseBelowOne},
+    {15, "acos",   "Inverse cosine",               inverseCosine,              refuseOutsideUnit},
+    {16, "cosh",   "Hyperbolic cosine",            hyperbolicCosine,           nullptr},
+    {17, "cos",    "Cosine",                       cosine,                     nullptr},
+    {18, "arcsin", nullptr,                        inverseSine,                refuseOutsideUnit},
+    {19, "asinh",  "Inverse hyperbolic sine",      inverseHyperbolicSine,      nullptr},
+    {20, "asin",   "Inverse sine",                 inverseSine,                refuseOutsideUnit},
+    {21, "sinh",   "Hyperbolic sine",              hyperbolicSine,             nullptr},
+    {22, "sin",    "Sine",                         sine,                       nullptr},
+    {23, "arccot", nullptr,                        inverseCotangent,           nullptr},
+    {24, "acoth",  "Inverse hyperbolic cotangent", inverseHyperbolicCotangent, refuseForInverseHyperbolicCotangent},
+    {25, "acot",   "Inverse cotangent",            inverseCotangent,           nullptr},
+    {26, "coth",   "Hyperbolic cotangent",         hyperbolicCotangent,        refuseZero},
+    {27, "cot",    "Cotangent",                    cotangent,                  refuseCotangentPole},
+    {28, "arcctg", nullptr,                        inverseCotangent,           nullptr},
+    {29, "arctg",  nullptr,                        inverseTangent,             nullptr},
+    {30, "actg",   nullptr,                        inverseCotangent,           nullptr},
+    {31, "atg",    nullptr,                        inverseTangent,             nullptr},
+    {32, "ctg",    nullptr,                        cotangent,                  refuseCotangentPole},
+    {33, "tg",     nullptr,                        tangent,                    refuseTangentPole},
+    {34, "arctan", nullptr,                        inverseTangent,             nullptr},
+    {35, "atanh",  "Inverse hyperbolic tangent",   inverseHyperbolicTangent,   refuseForInverseHyperbolicTangent},
+    {36, "atan",   "Inverse tangent",              inverseTangent,             nullptr},
+    {37, "tanh",   "Hyperbolic tangent",           hyperbolicTangent,          nullptr},
+    {38, "tan",    "Tangent",                      tangent,                    refuseTangentPole},
+    {39, "asec",   "Inverse secant",               inverseSecant,              refuseInsideUnit},
+    {40, "sec",    "Secant",                       secant,                     nullptr},
+    {41, "acsc",   "Inverse cosecant",             inverseCosecant,            refuseInsideUnit},
+    {42, "csc",    "Cosecant",                     cosecant,                   nullptr},
+    {43, "sqrt",   "Square root",                  squareRoot,                 refuseNegative},
+    {44, "sqr",    "Square",                       square,                     nullptr},
+    {45, "exp",    "Exponential function (e^x)",   exponential,                nullptr},
+    {46, "aln",    "Antilogarithm base e",         exponential,                nullptr},
+    {47, "alog",   "Antilogarithm base 10",        antilogarithm10,            nullptr},
+    {48, "ln",     "Logarithm base e",             logarithmE,                 refuseForLogarithm},
+    {49, "log",    "Logarithm base 10",            logarithm10,                refuseForLogarithm},
+    {50, "abs",    "Absolute value",               absoluteValue,              nullptr},
+    {51, "int",    "Integer value",                integerValue,               nullptr},
+    {52, "rand",   nullptr,                        randomBelow,                nullptr},
+    {53, "ran",    "Random number (0 - X)",        randomBelow,                nullptr},
+    {54, "sgn",    "Sign of a number",             signOf,                     nullptr},
+    {kPiCode,     "pi",  "Insert Pi number",        nullptr, nullptr},
+    {kAnswerCode, "ans", "Insert previous answer",  nullptr, nullptr},
+    {kMemoryCode, "mem", "Insert number in memory", nullptr, nullptr},
 };
 // clang-format on
 

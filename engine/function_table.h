@@ -22,15 +22,19 @@ constexpr bool isValueCode(int code) { return code / 10 == kValueCodeTens; }
 // The same test on the first of a code's two digits, as it stands in a text.
 constexpr bool isValueCodeTens(char digit) { return digit - '0' == kValueCodeTens; }
 
-// Computes the value of a function at x, with angles in units of `halfTurn`
-// (180 for degrees). Returns 0, or the error code of a refused argument.
-using FunctionComputation = int (*)(double x, double halfTurn, double& value);
+// The value of a function at x, with angles in units of `halfTurn` (180 for
+// degrees). Called only for an x that the row's refusal lets through.
+using FunctionValue = double (*)(double x, double halfTurn);
+
+// The error code that refuses x as an argument, or 0 when the function takes it.
+using FunctionRefusal = int (*)(double x, double halfTurn);
 
 struct FunctionRow {
     int code;
-    const char* name;             // as typed, in lower case
-    const char* menuLabel;        // the Insert menu's text; nullptr when the menu has no item for it
-    FunctionComputation compute;  // nullptr for a named value
+    const char* name;         // as typed, in lower case
+    const char* menuLabel;    // the Insert menu's text; nullptr when the menu has no item for it
+    FunctionValue value;      // nullptr for a named value
+    FunctionRefusal refusal;  // nullptr when every argument is taken
 };
 
 // Half a turn in `angleUnit`: the unit that FunctionComputation reads angles

@@ -14,12 +14,17 @@ namespace molvane {
 
 namespace {
 
-// Returns 0 or an error code; a code without a computation has the value 0.
+// Returns 0 or the error code of a refused argument; a code without a
+// function has the value 0.
 int computeFunction(int code, double x, int angleUnit, double& value) {
     value = 0.0;
     const FunctionRow* row = functionRowOf(code);
-    if (row == nullptr || row->compute == nullptr) return 0;
-    return row->compute(x, halfTurn(angleUnit), value);
+    if (row == nullptr || row->value == nullptr) return 0;
+    double h = halfTurn(angleUnit);
+    int refused = row->refusal == nullptr ? 0 : row->refusal(x, h);
+    if (refused != 0) return refused;
+    value = row->value(x, h);
+    return 0;
 }
 
 }  // namespace
