@@ -19,7 +19,7 @@ std::span<const AtomicMass> atomicMassTable();
 constexpr std::size_t kMassTextSize = 12;
 
 // `symbol` (at least kMassTextSize bytes) holds a capital and an optional small letter.
-// Returns 0 and overwrites it with the mass text, or 1013 with the buffer
+// Returns 0 and overwrites it with the mass text, or UnknownElement with the buffer
 // unchanged when the symbol has no entry.
 int lookUpAtomicMass(std::span<char> symbol);
 

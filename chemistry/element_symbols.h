@@ -6,8 +6,8 @@
 namespace molvane {
 
 // Sets the case of the letters of `task` so that every element symbol stands as
-// a capital, or a capital and a small letter. Returns `kind` promoted (0 to 2,
-// 1 to 3) when a capital was met, or 1001 when the task is longer than 510
+// a capital, or a capital and a small letter. Returns `kind` promoted (Plain to
+// Formula, Functions to FormulaFunctions) when a capital was met, or TooLong when the task is longer than 510
 // characters (the task then unchanged). Only the case of letters changes.
 int normalizeElementSymbols(std::span<char> task, int kind);
 

@@ -4,6 +4,7 @@
 #include "engine/characters.h"
 #include "engine/engine.h"
 #include "engine/errors.h"
+#include "engine/named_values.h"
 #include "engine/normalize.h"
 #include "engine/text.h"
 
@@ -15,10 +16,10 @@ namespace {
 // sum and the two ends of a function code. '-' is no separator: it is a sign.
 constexpr std::string_view kTermSeparators = "^_*:+/;";
 
-// The longest expression that the passes hand on to the evaluator.
-constexpr std::size_t kFormulaLimit = kMathsLimit - 1;
+constexpr std::size_t kFormulaLimit = kExpressionLimit;
 
-constexpr std::string_view kPiText = "3.1415926535897932";
+// Every mass text fits the buffer that the substitution writes it into.
+static_assert(kMassTextSize <= kSymbolValueSize);
 
 bool isSeparator(char c) { return c != '\0' && kTermSeparators.find(c) != std::string_view::npos; }
 // An exponent's 'e' follows the digits of its mantissa or their point (1.e-5).
@@ -148,72 +149,8 @@ int expandFormula(std::span<char> maths) {
     return 0;
 }
 
-namespace {
-
-// Appends the value that a named value's code stands for: pi, the previous
-// answer or the memory. Returns 0, 1011 or 1012.
-int appendNamedValue(char which, std::string_view answer, std::string_view memory, FixedText<kFormulaLimit>& out) {
-    FixedText<kMathsLimit> number;
-    switch (which) {
-        case '1': out.append(kPiText); return 0;
-        case '2':
-            if (!takeNumberText(answer, number)) return AnswerNotNumber;
-            break;
-        case '3':
-            if (!takeNumberText(memory, number)) return MemoryNotNumber;
-            break;
-        default: return 0;  // no value behind this code
-    }
-    out.append(number.view());
-    return 0;
-}
-
-// ':61;' to ':69;': the codes of pi, ans and mem.
-bool isNamedValueCode(std::string_view text, std::size_t i) {
-    return i + 3 < text.size() && text[i] == ':' && text[i + 1] == '6' && isDigit(text[i + 2]) && text[i + 3] == ';';
-}
-
-// A value keeps the forms that surround it: a subtraction after it stays "+-"
-// (pi-1), and a number right after it multiplies (pi2 is twice pi).
-void appendValueJunction(char after, FixedText<kFormulaLimit>& out) {
-    if (after == '-') out.append('+');
-    if (isDigit(after) || after == '.') out.append('*');
-}
-
-}  // namespace
-
 int substituteValues(std::span<char> maths, std::span<char> answer, std::string_view memory) {
-    std::string_view text = textOf(maths);
-    if (text.size() > kFormulaLimit) return TooLong;
-
-    FixedText<kFormulaLimit> out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char cur = text[i];
-        if (isCapital(cur)) {
-            std::size_t symbolLength = i + 1 < text.size() && isSmall(text[i + 1]) ? 2 : 1;
-            char symbol[kMassTextSize] = {};
-            writeText(symbol, text.substr(i, symbolLength));
-            i += symbolLength - 1;
-            int found = lookUpAtomicMass(symbol);
-            if (found != 0) {
-                writeTextCut(answer, textOf(symbol));  // the symbol the user must correct
-                return found;
-            }
-            out.append(textOf(symbol));
-        } else if (isSmall(cur) && cur != 'e') {
-            return IncorrectSyntax;  // a letter that no symbol could take
-        } else if (isNamedValueCode(text, i)) {
-            int code = appendNamedValue(text[i + 2], textOf(answer), memory, out);
-            if (code != 0) return code;
-            i += 3;
-            appendValueJunction(i + 1 < text.size() ? text[i + 1] : '\0', out);
-        } else {
-            out.append(cur);
-        }
-        if (out.overflowed) return TooLong;
-    }
-    if (!writeText(maths, out.view())) return TooLong;
-    return 0;
+    return substituteNamedValues(maths, answer, memory, lookUpAtomicMass);
 }
 
 }  // namespace molvane

@@ -8,7 +8,6 @@
 #include <ostream>
 #include <system_error>
 
-#include "engine/functions.h"
 #include "molvane_version.h"
 #include "settings/config_location.h"
 #include "settings/configuration.h"
@@ -192,7 +191,7 @@ int runCli(const CliOptions& options, std::istream& in, std::ostream& out, std::
     }
 
     // As the desktop program does when it starts its history: "ran" differs from run to run.
-    seedRandomGenerator(static_cast<unsigned>(std::time(nullptr)));
+    seedRandomNumbers(static_cast<unsigned>(std::time(nullptr)));
     RunState run;
     run.session.format = options.format;
     run.session.showComposition = options.showComposition;

@@ -11,7 +11,9 @@ namespace molvane {
 
 namespace {
 
-// Only the first 62 characters of a directive are looked at.
+// Only the first 62 characters of a directive are looked at: the keyword
+// (positions 1 to 3) and its number (from position 4) fit with room to spare,
+// and whatever a configuration file writes after that is never read.
 constexpr std::size_t kDirectiveWindow = 62;
 
 char lowerAt(std::string_view text, std::size_t i) { return i < text.size() ? toSmall(text[i]) : '\0'; }

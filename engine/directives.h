@@ -7,7 +7,7 @@ namespace molvane {
 
 // Applies the directive in state.szTask (already normalised). Returns
 // 9 (Directive) after a setting or memory change, the number itself for a "#"
-// followed by digits, 1034 for an unknown keyword, or a memory operation's error
+// followed by digits, UnknownDirective for an unknown keyword, or a memory operation's error
 // code (the memory then as it was).
 int applyDirective(CalcState& state);
 

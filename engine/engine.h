@@ -22,8 +22,7 @@ enum AngleUnit : std::int32_t { Radians = 0, Degrees = 1, Grads = 2 };
 enum NumberMode : std::int32_t { Automatic = 0, Scientific = 1, Fixed = 2 };
 
 // What runTask returns. A "#" followed by digits returns that number itself
-// (20 asks for a dump of the record, 501 to 505 are window options of the
-// configuration file), and a failed memory add or subtract returns its error code.
+// (see DirectiveNumber), and a failed memory add or subtract returns its error code.
 enum TaskKind : int {
     Failed = -1,
     Plain = 0,             // digits, operators and brackets only
@@ -33,6 +32,18 @@ enum TaskKind : int {
     Quadratic = 4,         // a quadratic equation in x
     Directive = 9,         // a "#" setting directive
 };
+
+// The numbers of "#" directives that mean something to the caller: the engine
+// only hands them on.
+enum DirectiveNumber : int {
+    DumpRecord = 20,          // the history shows the whole record
+    OptionDisplayOnly = 501,  // window options of the configuration file
+    OptionAlwaysOnTop = 502,
+    OptionHistoryVisible = 503,
+    OptionTaskNumbering = 504,
+    OptionClearHistory = 505,
+};
+constexpr bool isWindowOption(int number) { return number >= OptionDisplayOnly && number <= OptionClearHistory; }
 
 // The record in which a task runs; a plain value, copied whole.
 struct CalcState {
@@ -57,5 +68,9 @@ int runTask(CalcState& state);
 // Formats szResult into szAnswer by the number settings; with the decimal comma
 // on, also turns every '.' of szTask and szMaths into ','. Returns 0.
 int formatAnswer(CalcState& state);
+
+// Seeds the generator that "ran" and "rand" draw from; a front end seeds it
+// from the clock when its history log starts, a test with a fixed number.
+void seedRandomNumbers(unsigned seed);
 
 }  // namespace molvane

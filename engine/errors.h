@@ -34,6 +34,10 @@ enum ErrorCode : int {
     UnknownDirective = 1034,     // "#x"
 };
 
+// Error codes lie above every task kind, command number and code of coding
+// that a stage may return instead.
+constexpr bool isErrorCode(int value) { return value >= TooLong; }
+
 // The message of an error code; "Unexcepted error" for a code not in the table.
 const char* errorMessage(unsigned code);
 

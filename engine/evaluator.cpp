@@ -13,8 +13,10 @@ namespace molvane {
 
 namespace {
 
-// The longest operand that an operator step or a function may take.
-constexpr std::size_t kOperandLimit = 509;
+// The longest operand that an operator step or a function may take: the
+// longest line the Enter key accepts (kInputLineLimit), so every typed operand
+// fits and only values written back into a long expression can pass it.
+constexpr std::size_t kOperandLimit = kInputLineLimit;
 
 // The operators in the order they are resolved. '-' is no operator: it is the
 // sign of the number that follows it.
@@ -101,6 +103,11 @@ int resolveOperator(WorkingText& work, std::size_t& position, int angleUnit, dou
 // A value of a group or of the whole expression, without the noise in the last
 // digit: when the 7th to 15th digits after the point of the 16-digit mantissa
 // are within 1e-8 of all 0 or all 9, nine significant digits are enough.
+// Why: a double carries about 16 digits, and a few operations leave their
+// rounding error in the last ones (0.1+0.2 is 0.30000000000000004). Digits 7
+// to 15 that are all 0 or all 9 but for that noise (1e-8 of the nine-digit run
+// is its last digit) mark a short decimal carrying noise; nine significant
+// digits drop the noise and keep every digit of such a number.
 NumberText writeFinalValue(double value) {
     NumberText mantissa = writeNumber(value, NumberStyle::Scientific, 15);
     std::string_view text = mantissa.view();

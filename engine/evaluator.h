@@ -14,12 +14,12 @@ namespace molvane {
 int evaluateExpression(std::string_view expression, std::span<char> result, int angleUnit);
 
 // Evaluates a text without brackets in place. On success `text` holds the value;
-// after a failure it is unchanged. Returns 0 or an error code; 1001 when a value
+// after a failure it is unchanged. Returns 0 or an error code; TooLong when a value
 // does not fit `text`.
 int evaluateFlat(std::span<char> text, int angleUnit);
 
 // Rewrites an operand that ends in '!' with its factorial ("4.7!" is 4!).
-// Returns 0, 1027 for a negative n, 1031 for n above 170.
+// Returns 0, FactorialRange for a negative n, Indeterminate for n above 170.
 int applyFactorial(std::span<char> operand);
 
 }  // namespace molvane

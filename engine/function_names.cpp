@@ -6,33 +6,15 @@
 #include "engine/characters.h"
 #include "engine/engine.h"
 #include "engine/errors.h"
+#include "engine/function_table.h"
 #include "engine/text.h"
 
 namespace molvane {
 
 namespace {
 
-constexpr int kFirstCode = 11;
-constexpr int kLastCode = 63;
 constexpr char kCodeOpen = ':';
 constexpr char kCodeClose = ';';
-
-// Indexed by code - kFirstCode, in the order of replacement: every name comes
-// after each longer name that contains it, so "cos" is never found inside
-// "acosh" and "tg" never inside "arctg".
-// clang-format off
-constexpr const char* kNames[kLastCode - kFirstCode + 1] = {
-    "acosec", "cosec", "arccos", "acosh", "acos", "cosh", "cos",               // 11-17
-    "arcsin", "asinh", "asin", "sinh", "sin",                                  // 18-22
-    "arccot", "acoth", "acot", "coth", "cot",                                  // 23-27
-    "arcctg", "arctg", "actg", "atg", "ctg", "tg",                             // 28-33
-    "arctan", "atanh", "atan", "tanh", "tan",                                  // 34-38
-    "asec", "sec", "acsc", "csc", "sqrt", "sqr", "exp", "aln", "alog", "ln",   // 39-48
-    "log", "abs", "int", "rand", "ran", "sgn",                                 // 49-54
-    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,                      // 55-60
-    "pi", "ans", "mem",                                                        // 61-63
-};
-// clang-format on
 
 // Every name of a group contains its guard: a task without the guard can skip
 // the whole group.
@@ -87,8 +69,8 @@ int codeEndingAt(std::span<const char> text, std::size_t semicolon) {
 }  // namespace
 
 const char* functionName(int code) {
-    if (code < kFirstCode || code > kLastCode) return nullptr;
-    return kNames[code - kFirstCode];
+    const FunctionRow* row = functionRowOf(code);
+    return row == nullptr ? nullptr : row->name;
 }
 
 int encodeFunctionNames(std::span<char> task) {
@@ -97,11 +79,13 @@ int encodeFunctionNames(std::span<char> task) {
 
     CodingText coded;
     coded.assign(original);
-    int result = 2;
-    for (int code = kFirstCode; code <= kLastCode; ++code) {
-        code = firstCodeToSearch(code, coded.view());
-        const char* name = functionName(code);
-        if (name != nullptr && replaceName(coded, name, code)) result = 1;
+    NameCoding result = NoNameFound;
+    int searchFrom = 0;  // rows below this code belong to a skipped group
+    for (const FunctionRow& row : functionRows()) {
+        if (row.code < searchFrom) continue;
+        searchFrom = firstCodeToSearch(row.code, coded.view());
+        if (row.code < searchFrom) continue;
+        if (replaceName(coded, row.name, row.code)) result = NamesCoded;
     }
     if (coded.overflowed || coded.length > kTaskLimit) return TooLong;
     if (!writeText(task, coded.view())) return TooLong;

@@ -10,7 +10,4 @@ namespace molvane {
 // on failure the operand keeps its text (but for nested codes already evaluated).
 int applyFunction(std::span<char> operand, int angleUnit);
 
-// Seeds the generator that "ran" and "rand" draw from.
-void seedRandomGenerator(unsigned seed);
-
 }  // namespace molvane

@@ -5,6 +5,7 @@
 
 #include "engine/characters.h"
 #include "engine/errors.h"
+#include "engine/function_table.h"
 
 namespace molvane {
 
@@ -98,13 +99,13 @@ bool normalizeCharacter(std::string_view line, std::size_t& i, FixedText<kMathsL
     return true;
 }
 
-// The codes 61 to 63 (pi, ans, mem) are values and need nothing after them;
-// every other function code still waits for its argument.
+// The codes of values (pi, ans, mem) need nothing after them; every other
+// function code still waits for its argument.
 bool endsInOperator(std::string_view task) {
     if (task.empty()) return false;
     char last = task.back();
     if (isOneOf(last, kOperatorsAtEnd)) return true;
-    return last == ';' && charAt(task, task.size() - 3) != '6';
+    return last == ';' && !isValueCodeTens(charAt(task, task.size() - 3));
 }
 
 // Brackets of every shape are parentheses to the evaluator; the signs are read

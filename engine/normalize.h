@@ -16,12 +16,13 @@ namespace molvane {
 // Rewrites `line` into the engine's character set (drops blanks and unknown
 // characters, "," and "." become ".", "**" becomes "^", "--" becomes "-1*",
 // a lone "_" becomes "2_", everything from the first "=" on is dropped) and
-// classifies it. Returns 0, 1, 2, 4 or 9, or 1001 when the line has more than
+// classifies it. Returns Plain, Functions, Formula, Quadratic or Directive, or
+// TooLong when the line has more than
 // 638 characters or its normalised form grows past 638 (`out` then holds no
 // meaningful text).
 int normalizeText(std::string_view line, FixedText<kMathsLimit>& out);
 
-// normalizeText on state.szTask, in place. Returns the classification, or 1001
+// normalizeText on state.szTask, in place. Returns the classification, or TooLong
 // when the line or its normalised form is too long for szTask (szTask unchanged).
 int normalizeTask(CalcState& state);
 
@@ -38,14 +39,14 @@ bool takeNumberText(std::string_view text, FixedText<kMathsLimit>& number);
 
 // Completes a task that ends in an operator (or in a function code other than
 // pi, ans and mem) or begins with '*', '+', '/' or '^' with the previous answer.
-// Returns 0, 1001 (the task is or becomes longer than 510 characters) or 1011
+// Returns 0, TooLong (the task is or becomes longer than 510 characters) or AnswerNotNumber
 // (the answer is needed and is not a number); on failure `task` is unchanged.
 int addPreviousAnswer(std::span<char> task, std::string_view answer);
 
 // state.szMaths holds a copy of state.szTask: rewrites its minus signs into the
 // evaluator's forms ("+-" for a subtraction, "-1*" for a negation), puts '*'
 // before a function code that follows a digit, and turns square and curly
-// brackets into parentheses. Returns 0, or 1001 when the task is longer than
+// brackets into parentheses. Returns 0, or TooLong when the task is longer than
 // 510 characters or the expression grows past 638 (szMaths then unchanged).
 int prepareSigns(CalcState& state);
 

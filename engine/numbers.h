@@ -50,11 +50,4 @@ NumberText writeEngineNumber(double value, int precision);
 // is shown or kept has no sign.
 std::string_view withoutSignOfZero(std::string_view number);
 
-// True when the written text stands for an infinite or undefined value ("inf", "nan").
-inline bool endsInLetter(std::string_view text) {
-    if (text.empty()) return false;
-    char c = text.back();
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
 }  // namespace molvane

@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "chemistry/formula.h"
 #include "engine/characters.h"
 #include "engine/engine.h"
 #include "engine/errors.h"
 #include "engine/evaluator.h"
+#include "engine/named_values.h"
 #include "engine/numbers.h"
 #include "engine/text.h"
 
@@ -14,8 +14,10 @@ namespace molvane {
 
 namespace {
 
-// Longest coefficient text the solver takes, as typed in the equation.
-constexpr std::size_t kCoefficientLimit = 125;
+// Longest coefficient text the solver takes, as typed in the equation: a
+// coefficient is evaluated on its own like a small task, so it gets the room of
+// a result (kResultLimit); a longer one is refused, never cut.
+constexpr std::size_t kCoefficientLimit = kResultLimit;
 
 using CoefficientText = FixedText<kCoefficientLimit>;
 
@@ -98,12 +100,12 @@ int evaluateCoefficient(std::string_view text, int angleUnit, std::string_view a
                         double& value) {
     if (text.empty() || holdsCapital(text)) return IncorrectSyntax;
     char expression[kMathsLimit + 1] = {};
-    // substituteValues writes an unknown symbol into the answer it is given; the
+    // substituteNamedValues writes an unknown symbol into the answer it is given; the
     // caller's answer is only read here, so it gets a copy.
     char answerCopy[kAnswerLimit + 1] = {};
     if (!writeText(expression, text)) return TooLong;
     writeTextCut(answerCopy, answer);
-    int code = substituteValues(expression, answerCopy, memory);
+    int code = substituteNamedValues(expression, answerCopy, memory, nullptr);
     if (code == 0) code = evaluateExpression(textOf(expression), expression, angleUnit);
     if (code != 0) return code;
     value = readNumber(textOf(expression));

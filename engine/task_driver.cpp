@@ -14,8 +14,6 @@ namespace molvane {
 
 namespace {
 
-bool isError(int code) { return code > 1000; }
-
 // A failure's message stands where the answer would.
 void showError(CalcState& state, int code) {
     writeErrorMessage(static_cast<unsigned>(code), state.szResult);
@@ -80,7 +78,7 @@ int runTask(CalcState& state) {
     typedLine.append(textOf(state.szTask));
 
     int kind = normalizeTask(state);
-    if (isError(kind)) return failTask(state, kind, typedLine.view());
+    if (isErrorCode(kind)) return failTask(state, kind, typedLine.view());
     if (textOf(state.szTask).empty()) {
         clearTask(state);
         return Plain;
@@ -95,8 +93,9 @@ int runTask(CalcState& state) {
     // their coefficients.
     if (kind == Functions || kind == Quadratic) {
         int coded = encodeFunctionNames(state.szTask);
-        if (isError(coded)) return failTask(state, coded, typedLine.view());
-        if (kind == Functions) kind = coded;
+        if (isErrorCode(coded)) return failTask(state, coded, typedLine.view());
+        // Letters that are no names are element symbols.
+        if (kind == Functions) kind = coded == NamesCoded ? Functions : Formula;
     }
     int code = addPreviousAnswer(state.szTask, textOf(state.szAnswer));
     if (code != 0) return failTask(state, code, typedLine.view());
@@ -105,7 +104,7 @@ int runTask(CalcState& state) {
     // never as symbols: it goes to the evaluator as it stands.
     if (kind != Plain) {
         kind = normalizeElementSymbols(state.szTask, kind);
-        if (isError(kind)) return failTask(state, kind, typedLine.view());
+        if (isErrorCode(kind)) return failTask(state, kind, typedLine.view());
     }
 
     code = copyTaskToMaths(state);

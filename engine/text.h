@@ -78,9 +78,7 @@ struct FixedText {
     std::size_t length = 0;
     bool overflowed = false;
 
-    static constexpr std::size_t capacity() { return Capacity; }
     std::string_view view() const { return {data, length}; }
-    const char* c_str() const { return data; }
     bool empty() const { return length == 0; }
     char back() const { return length ? data[length - 1] : '\0'; }
     char at(std::size_t i) const { return i < length ? data[i] : '\0'; }

@@ -7,7 +7,6 @@
 #include <string_view>
 
 #include "engine/engine.h"
-#include "engine/functions.h"
 #include "fuzz/record_checks.h"
 #include "settings/configuration.h"
 
@@ -30,7 +29,7 @@ bool sameView(const ViewFlags& a, const ViewFlags& b) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    seedRandomGenerator(1);
+    seedRandomNumbers(1);
     std::string_view input(reinterpret_cast<const char*>(data), size);
     CalcState state;
     ViewFlags view;

@@ -7,8 +7,6 @@ namespace molvane {
 
 namespace {
 
-constexpr int kDumpCommand = 20;
-
 std::string numberPrefix(int number) {
     std::string prefix = "\r\n";
     prefix += writeInteger(number).view();
@@ -76,7 +74,7 @@ HistoryEntry composeHistoryEntry(int kind, const CalcState& current, const CalcS
     } else {
         entry.text = "\r\n";
     }
-    if (kind == kDumpCommand) entry.text = recordDump(current);
+    if (kind == DumpRecord) entry.text = recordDump(current);
     return entry;
 }
 

@@ -37,7 +37,7 @@ private:
             // A NUL ends the task's text there, as it would end a typed line.
             writeTextCut(state_.szTask, line_.view());
             int result = runTask(state_);
-            if (result >= 501 && result <= 505 && onCommand_) onCommand_(result);
+            if (isWindowOption(result) && onCommand_) onCommand_(result);
         }
         line_.clear();
     }
@@ -65,10 +65,10 @@ const char* numberModeLine(std::int32_t numberMode) {
 
 void switchOnViewOption(ViewFlags& view, int command) {
     switch (command) {
-        case 501: view.displayOnly = 1; break;
-        case 502: view.alwaysOnTop = 1; break;
-        case 503: view.historyVisible = 1; break;
-        case 504: view.taskNumbering = 1; break;
+        case OptionDisplayOnly: view.displayOnly = 1; break;
+        case OptionAlwaysOnTop: view.alwaysOnTop = 1; break;
+        case OptionHistoryVisible: view.historyVisible = 1; break;
+        case OptionTaskNumbering: view.taskNumbering = 1; break;
         default: break;
     }
 }

@@ -1,7 +1,7 @@
 // The configuration file "mvn.cfg": "#" directives between banner lines.
 //
 // Reading runs every line through runTask, so the file needs no parser of its
-// own; the window options 501 to 505 are handed to the caller, since the
+// own; the window options ("#501" to "#505", DirectiveNumber) are handed to the caller, since the
 // library never touches a window. Writing builds the file anew.
 #pragma once
 
@@ -23,10 +23,11 @@ struct ViewFlags {
 };
 
 // Switches on the view option that a window option of the file stands for
-// (501 to 504); 505 (clear the history) and every other number change nothing.
+// (OptionDisplayOnly to OptionTaskNumbering); OptionClearHistory and every
+// other number change nothing.
 void switchOnViewOption(ViewFlags& view, int command);
 
-// Told of each window option (501 to 505) as the file is read, in file order.
+// Told of each window option (isWindowOption) as the file is read, in file order.
 using ConfigurationCommandHandler = std::function<void(int command)>;
 
 // Runs every line of `bytes` ended by a line feed through runTask on `state`; a

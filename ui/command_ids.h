@@ -73,8 +73,10 @@ enum CommandId : int {
     HelpAbout = 2402,
 
     FormatAutomatic = 2501,  // + numberMode
+    FormatScientific = 2502,
     FormatFixed = 2503,
     FormatRadians = 2504,  // + angleUnit
+    FormatDegrees = 2505,
     FormatGrads = 2506,
     FormatDigitGrouping = 2508,
     FormatDecimalsFirst = 2510,  // + decimals
@@ -90,6 +92,8 @@ enum CommandId : int {
 // recent-tasks list only when a choice from its list is confirmed.
 constexpr int kNotifyClicked = 0;
 constexpr int kNotifySelectionConfirmed = 9;
+// A command that comes from a shortcut key rather than a menu or a click.
+constexpr int kNotifyAccelerator = 1;
 
 // The popups of the menu bar, by position.
 enum MenuPopup : int { FilePopup = 0, EditPopup = 1, InsertPopup = 2, FormatPopup = 3, ViewPopup = 4, HelpPopup = 5 };

@@ -10,7 +10,10 @@ namespace molvane {
 
 namespace {
 
-constexpr std::size_t kMemoryStoreLimit = 125;
+// The key stores what the result line shows, an answer (kAnswerLimit); the
+// memory field is two characters larger (kMemoryLimit) only because a memory
+// directive writes its own number text there.
+constexpr std::size_t kMemoryStoreLimit = kAnswerLimit;
 
 std::string selectedPart(const std::string& text, TextSelection selection) {
     std::size_t start = std::min(static_cast<std::size_t>(std::max(selection.start, 0)), text.size());

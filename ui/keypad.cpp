@@ -19,23 +19,36 @@ bool inRange(int key) { return key >= 0 && key < kKeyCount; }
 
 std::string_view keyText(int key) { return inRange(key) ? kKeyTexts[key] : std::string_view(); }
 
+// Every key inserts its text but for those that act: the inverse, bracket and
+// memory keys, the clear key and the keys under the Enter button.
 bool isTextKey(int key) {
-    return (key >= 1 && key <= 9) || (key >= 13 && key <= 17) || (key >= 19 && key <= 23) || (key >= 25 && key <= 29) ||
-           (key >= 31 && key <= 33);
+    if (!inRange(key) || key >= EqualsKey) return false;
+    switch (key) {
+        case InverseKey:
+        case EncloseKey:
+        case ReciprocalKey:
+        case ClearKey:
+        case MemoryStoreKey:
+        case MemoryRecallKey:
+        case MemoryAddKey: return false;
+        default: return true;
+    }
 }
 
-bool isInvertibleKey(int key) { return (key >= 1 && key <= 4) || key == 6 || key == 7; }
+bool isInvertibleKey(int key) {
+    return (key >= SineKey && key <= CotangentKey) || key == NaturalLogKey || key == LogKey;
+}
 
 std::string_view keyToolTip(int key) {
     switch (key) {
-        case 0: return "Inverse function";
-        case 10: return "Enclose expression";
-        case 11: return "Reciprocal";
-        case 16: return "Power (x^y)";
-        case 17: return "Root (y_x)";
-        case 18: return "Memory store";
-        case 24: return "Memory recall";
-        case 33: return "Exponent";
+        case InverseKey: return "Inverse function";
+        case EncloseKey: return "Enclose expression";
+        case ReciprocalKey: return "Reciprocal";
+        case PowerKey: return "Power (x^y)";
+        case RootKey: return "Root (y_x)";
+        case MemoryStoreKey: return "Memory store";
+        case MemoryRecallKey: return "Memory recall";
+        case ExponentKey: return "Exponent";
         default: return {};
     }
 }

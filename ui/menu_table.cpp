@@ -1,91 +1,101 @@
 #include "ui/menu_table.h"
 
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "engine/function_table.h"
+#include "ui/command_ids.h"
+#include "ui/insert_texts.h"
+
 namespace molvane {
 
 namespace {
 
 using enum MenuEntryKind;
 
+// An item without a text inserts a function's name: it shows the function's
+// label, with the name in the shortcut column.
 constexpr MenuEntry kMenuBar[] = {
     {PopupBegin, 0, "&File", false},
-    {Item, 2001, "&New\tCtrl + N", false},
-    {Item, 2002, "&Open...\tCtrl + O", false},
-    {Item, 2003, "&Save As...\tCtrl + S", false},
+    {Item, FileNew, "&New\tCtrl + N", false},
+    {Item, FileOpen, "&Open...\tCtrl + O", false},
+    {Item, FileSaveAs, "&Save As...\tCtrl + S", false},
     {Separator, 0, "", false},
-    {Item, 2005, "&Print...\tCtrl + P", false},
-    {Item, 2006, "Print Pre&view", false},
+    {Item, FilePrint, "&Print...\tCtrl + P", false},
+    {Item, FilePrintPreview, "Print Pre&view", false},
     {Separator, 0, "", false},
-    {Item, 2008, "E&xit", false},
+    {Item, FileExit, "E&xit", false},
     {PopupEnd, 0, "", false},
 
     {PopupBegin, 0, "&Edit", false},
-    {Item, 2101, "&Undo\tCtrl + Z", false},
+    {Item, EditUndo, "&Undo\tCtrl + Z", false},
     {Separator, 0, "", false},
-    {Item, 2102, "Cu&t\tCtrl + X", false},
-    {Item, 2103, "&Copy\tCtrl + C", false},
-    {Item, 2104, "&Paste\tCtrl + V", false},
-    {Item, 2105, "&Delete\tBackspace", false},
+    {Item, EditCut, "Cu&t\tCtrl + X", false},
+    {Item, EditCopy, "&Copy\tCtrl + C", false},
+    {Item, EditPaste, "&Paste\tCtrl + V", false},
+    {Item, EditDelete, "&Delete\tBackspace", false},
     {Separator, 0, "", false},
-    {Item, 2107, "Copy &Math Expression\tCtrl + E", false},
-    {Item, 2108, "Copy &Result\tCtrl + R", false},
-    {Item, 2109, "Copy &Task\tCtrl + T", false},
+    {Item, EditCopyMaths, "Copy &Math Expression\tCtrl + E", false},
+    {Item, EditCopyResult, "Copy &Result\tCtrl + R", false},
+    {Item, EditCopyTask, "Copy &Task\tCtrl + T", false},
     {Separator, 0, "", false},
-    {Item, 2110, "Select &All\tCtrl + A", false},
-    {Item, 2111, "&Enclose Expression\tCtrl + Y", false},
+    {Item, EditSelectAll, "Select &All\tCtrl + A", false},
+    {Item, EditEnclose, "&Enclose Expression\tCtrl + Y", false},
     {Separator, 0, "", false},
-    {Item, 2112, "Clear Input Line\tEsc", false},
-    {Item, 2113, "Clear Display\tCtrl + D", false},
+    {Item, EditClearInput, "Clear Input Line\tEsc", false},
+    {Item, EditClearDisplay, "Clear Display\tCtrl + D", false},
     {Separator, 0, "", false},
-    {Item, 2106, "Copy &History", false},
-    {Item, 2114, "Clear History", false},
+    {Item, EditCopyHistory, "Copy &History", false},
+    {Item, EditClearHistory, "Clear History", false},
     {PopupEnd, 0, "", false},
 
     {PopupBegin, 0, "&Insert", false},
     {PopupBegin, 0, "&Functions", false},
     {Item, 2285, "Factorial\t!", false},
-    {Item, 2280, "Absolute value\tabs", false},
-    {Item, 2279, "Integer value\tint", false},
-    {Item, 2281, "Random number (0 - X)\tran", false},
-    {Item, 2274, "Logarithm base 10\tlog", false},
-    {Item, 2276, "Antilogarithm base 10\talog", false},
-    {Item, 2275, "Logarithm base e\tln", false},
-    {Item, 2277, "Antilogarithm base e\taln", false},
-    {Item, 2278, "Exponential function (e^x)\texp", false},
-    {Item, 2271, "Sign of a number\tsgn", false},
-    {Item, 2272, "Square\tsqr", false},
-    {Item, 2273, "Square root\tsqrt", false},
+    {Item, 2280, nullptr, false},
+    {Item, 2279, nullptr, false},
+    {Item, 2281, nullptr, false},
+    {Item, 2274, nullptr, false},
+    {Item, 2276, nullptr, false},
+    {Item, 2275, nullptr, false},
+    {Item, 2277, nullptr, false},
+    {Item, 2278, nullptr, false},
+    {Item, 2271, nullptr, false},
+    {Item, 2272, nullptr, false},
+    {Item, 2273, nullptr, false},
     {Separator, 0, "", false},
-    {Item, 2282, "Insert Pi number\tpi", false},
-    {Item, 2283, "Insert previous answer\tans", false},
-    {Item, 2284, "Insert number in memory\tmem", false},
+    {Item, 2282, nullptr, false},
+    {Item, 2283, nullptr, false},
+    {Item, 2284, nullptr, false},
     {Separator, 0, "", false},
     {Item, 2286, "Solve quadratic equation\tx^2+x", false},
     {PopupEnd, 0, "", false},
     {PopupBegin, 0, "...&Trigonometric", false},
-    {Item, 2251, "Sine\tsin", false},
-    {Item, 2252, "Cosine\tcos", false},
-    {Item, 2253, "Tangent\ttan", false},
-    {Item, 2254, "Cotangent\tcot", false},
-    {Item, 2255, "Secant\tsec", false},
-    {Item, 2256, "Cosecant\tcsc", false},
+    {Item, 2251, nullptr, false},
+    {Item, 2252, nullptr, false},
+    {Item, 2253, nullptr, false},
+    {Item, 2254, nullptr, false},
+    {Item, 2255, nullptr, false},
+    {Item, 2256, nullptr, false},
     {Separator, 0, "", false},
-    {Item, 2257, "Inverse sine\tasin", false},
-    {Item, 2258, "Inverse cosine\tacos", false},
-    {Item, 2259, "Inverse tangent\tatan", false},
-    {Item, 2260, "Inverse cotangent\tacot", false},
-    {Item, 2261, "Inverse secant\tasec", false},
-    {Item, 2262, "Inverse cosecant\tacsc", false},
+    {Item, 2257, nullptr, false},
+    {Item, 2258, nullptr, false},
+    {Item, 2259, nullptr, false},
+    {Item, 2260, nullptr, false},
+    {Item, 2261, nullptr, false},
+    {Item, 2262, nullptr, false},
     {PopupEnd, 0, "", false},
     {PopupBegin, 0, "...&Hyperbolic", false},
-    {Item, 2263, "Hyperbolic sine\tsinh", false},
-    {Item, 2264, "Hyperbolic cosine\tcosh", false},
-    {Item, 2265, "Hyperbolic tangent\ttanh", false},
-    {Item, 2266, "Hyperbolic cotangent\tcoth", false},
+    {Item, 2263, nullptr, false},
+    {Item, 2264, nullptr, false},
+    {Item, 2265, nullptr, false},
+    {Item, 2266, nullptr, false},
     {Separator, 0, "", false},
-    {Item, 2267, "Inverse hyperbolic sine\tasinh", false},
-    {Item, 2268, "Inverse hyperbolic cosine\tacosh", false},
-    {Item, 2269, "Inverse hyperbolic tangent\tatanh", false},
-    {Item, 2270, "Inverse hyperbolic cotangent\tacoth", false},
+    {Item, 2267, nullptr, false},
+    {Item, 2268, nullptr, false},
+    {Item, 2269, nullptr, false},
+    {Item, 2270, nullptr, false},
     {PopupEnd, 0, "", false},
     {PopupBegin, 0, "&Molecule Fragments", false},
     {Item, 2201, "H2O", false},
@@ -127,88 +137,115 @@ constexpr MenuEntry kMenuBar[] = {
     {PopupEnd, 0, "", false},
 
     {PopupBegin, 0, "F&ormat", false},
-    {Item, 2504, "Angle Unit in &Radians\t#rad", true},
-    {Item, 2505, "Angle Unit in &Degrees\t#deg", false},
-    {Item, 2506, "Angle Unit in &Grads\t#grad", false},
+    {Item, FormatRadians, "Angle Unit in &Radians\t#rad", true},
+    {Item, FormatDegrees, "Angle Unit in &Degrees\t#deg", false},
+    {Item, FormatGrads, "Angle Unit in &Grads\t#grad", false},
     {Separator, 0, "", false},
-    {Item, 2501, "&Automatic Mode\t#auto", true},
-    {Item, 2502, "&Scientific Mode\t#sci", false},
-    {Item, 2503, "&Fixed Mode\t#fix", false},
+    {Item, FormatAutomatic, "&Automatic Mode\t#auto", true},
+    {Item, FormatScientific, "&Scientific Mode\t#sci", false},
+    {Item, FormatFixed, "&Fixed Mode\t#fix", false},
     {Separator, 0, "", false},
     {PopupBegin, 0, "&Decimal Places\t#dec", false},
-    {Item, 2510, "0", false},
-    {Item, 2511, "1", false},
-    {Item, 2512, "2", false},
-    {Item, 2513, "3", false},
-    {Item, 2514, "4", false},
-    {Item, 2515, "5", false},
-    {Item, 2516, "6", false},
-    {Item, 2517, "7", false},
-    {Item, 2518, "8", false},
-    {Item, 2519, "9", false},
-    {Item, 2520, "10", false},
-    {Item, 2521, "11", false},
-    {Item, 2522, "12", false},
-    {Item, 2523, "13", false},
-    {Item, 2524, "14", false},
-    {Item, 2525, "15", false},
+    {Item, FormatDecimalsFirst, "0", false},
+    {Item, FormatDecimalsFirst + 1, "1", false},
+    {Item, FormatDecimalsFirst + 2, "2", false},
+    {Item, FormatDecimalsFirst + 3, "3", false},
+    {Item, FormatDecimalsFirst + 4, "4", false},
+    {Item, FormatDecimalsFirst + 5, "5", false},
+    {Item, FormatDecimalsFirst + 6, "6", false},
+    {Item, FormatDecimalsFirst + 7, "7", false},
+    {Item, FormatDecimalsFirst + 8, "8", false},
+    {Item, FormatDecimalsFirst + 9, "9", false},
+    {Item, FormatDecimalsFirst + 10, "10", false},
+    {Item, FormatDecimalsFirst + 11, "11", false},
+    {Item, FormatDecimalsFirst + 12, "12", false},
+    {Item, FormatDecimalsFirst + 13, "13", false},
+    {Item, FormatDecimalsFirst + 14, "14", false},
+    {Item, FormatDecimalsLast, "15", false},
     {PopupEnd, 0, "", false},
-    {Item, 2508, "Use Digit Grouping\t#dig", false},
-    {Item, 2533, "Use Function Separator\t#fun", true},
+    {Item, FormatDigitGrouping, "Use Digit Grouping\t#dig", false},
+    {Item, FormatFunctionSeparator, "Use Function Separator\t#fun", true},
     {PopupBegin, 0, "Decimal Separator", false},
-    {Item, 2531, "Dot (0.5)\t#dot", true},
-    {Item, 2532, "Comma (0,5)\t#comma", false},
+    {Item, FormatDot, "Dot (0.5)\t#dot", true},
+    {Item, FormatComma, "Comma (0,5)\t#comma", false},
     {PopupEnd, 0, "", false},
     {Separator, 0, "", false},
-    {Item, 2540, "Save Current Settings", false},
-    {Item, 2541, "Reset to Defaults", false},
+    {Item, FormatSaveSettings, "Save Current Settings", false},
+    {Item, FormatResetDefaults, "Reset to Defaults", false},
     {PopupEnd, 0, "", false},
 
     {PopupBegin, 0, "&View", false},
-    {Item, 2302, "Show Display Only\tF12", false},
-    {Item, 2303, "Always on &Top\tF11", false},
+    {Item, ViewDisplayOnly, "Show Display Only\tF12", false},
+    {Item, ViewAlwaysOnTop, "Always on &Top\tF11", false},
     {Separator, 0, "", false},
-    {Item, 2304, "View History...\tF9", false},
-    {Item, 2305, "Number &Format...\tF10", false},
+    {Item, ViewHistory, "View History...\tF9", false},
+    {Item, ViewNumberFormat, "Number &Format...\tF10", false},
     {Separator, 0, "", false},
-    {Item, 2307, "Task Numbering", false},
+    {Item, ViewTaskNumbering, "Task Numbering", false},
     {Separator, 0, "", false},
-    {Item, 2308, "&Composition\tCtrl + K", false},
+    {Item, ViewComposition, "&Composition\tCtrl + K", false},
     {PopupEnd, 0, "", false},
 
     {PopupBegin, 0, "&Help", false},
-    {Item, 2401, "Help &Topics\tF1", false},
-    {Item, 2402, "&About Vanta\tSHIFT + F1", false},
+    {Item, HelpTopics, "Help &Topics\tF1", false},
+    {Item, HelpAbout, "&About Vanta\tSHIFT + F1", false},
     {PopupEnd, 0, "", false},
 };
 
 constexpr Accelerator kAccelerators[] = {
-    {"Ctrl+A", 2110}, {"Ctrl+C", 2103}, {"Ctrl+D", 2113}, {"Ctrl+E", 2107},   {"Ctrl+N", 2001}, {"Ctrl+O", 2002},
-    {"Ctrl+P", 2005}, {"Ctrl+R", 2108}, {"Ctrl+S", 2003}, {"Ctrl+T", 2109},   {"Ctrl+V", 2104}, {"Ctrl+X", 2102},
-    {"Ctrl+Y", 2111}, {"Ctrl+Z", 2101}, {"F1", 2401},     {"Shift+F1", 2402}, {"F6", 1018},     {"F7", 1024},
-    {"F9", 2304},     {"F10", 2305},    {"F11", 2303},    {"F12", 2302},      {"Return", 1075}, {"Enter", 1075},
-    {"Esc", 2112},    {"Ctrl+K", 2308},
+    {"Ctrl+A", EditSelectAll}, {"Ctrl+C", EditCopy},        {"Ctrl+D", EditClearDisplay}, {"Ctrl+E", EditCopyMaths},
+    {"Ctrl+N", FileNew},       {"Ctrl+O", FileOpen},        {"Ctrl+P", FilePrint},        {"Ctrl+R", EditCopyResult},
+    {"Ctrl+S", FileSaveAs},    {"Ctrl+T", EditCopyTask},    {"Ctrl+V", EditPaste},        {"Ctrl+X", EditCut},
+    {"Ctrl+Y", EditEnclose},   {"Ctrl+Z", EditUndo},        {"F1", HelpTopics},           {"Shift+F1", HelpAbout},
+    {"F6", KeyMemoryStore},    {"F7", KeyMemoryRecall},     {"F9", ViewHistory},          {"F10", ViewNumberFormat},
+    {"F11", ViewAlwaysOnTop},  {"F12", ViewDisplayOnly},    {"Return", EnterButton},      {"Enter", EnterButton},
+    {"Esc", EditClearInput},   {"Ctrl+K", ViewComposition},
 };
 
 constexpr ToolbarButton kToolbar[] = {
-    {ToolbarImage::Delete, 2105, "Delete (Backspace)"},
-    {ToolbarImage::Undo, 2101, "Undo (CTRL+Z)"},
+    {ToolbarImage::Delete, EditDelete, "Delete (Backspace)"},
+    {ToolbarImage::Undo, EditUndo, "Undo (CTRL+Z)"},
     {ToolbarImage::None, 0, ""},
-    {ToolbarImage::Cut, 2102, "Cut (CTRL+X)"},
-    {ToolbarImage::Copy, 2103, "Copy (CTRL+C)"},
-    {ToolbarImage::Paste, 2104, "Paste (CTRL+V)"},
+    {ToolbarImage::Cut, EditCut, "Cut (CTRL+X)"},
+    {ToolbarImage::Copy, EditCopy, "Copy (CTRL+C)"},
+    {ToolbarImage::Paste, EditPaste, "Paste (CTRL+V)"},
     {ToolbarImage::None, 0, ""},
-    {ToolbarImage::Save, 2003, "Save history (CTRL+S)"},
-    {ToolbarImage::PrintPreview, 2304, "View history (F9)"},
+    {ToolbarImage::Save, FileSaveAs, "Save history (CTRL+S)"},
+    {ToolbarImage::PrintPreview, ViewHistory, "View history (F9)"},
     {ToolbarImage::None, 0, ""},
-    {ToolbarImage::Properties, 2305, "Number format (F10)"},
+    {ToolbarImage::Properties, ViewNumberFormat, "Number format (F10)"},
     {ToolbarImage::None, 0, ""},
-    {ToolbarImage::Replace, 2302, "Show display only (F12)"},
+    {ToolbarImage::Replace, ViewDisplayOnly, "Show display only (F12)"},
+};
+
+// The menu bar with the texts of the function items filled in, built in place
+// once, so that each entry's text points into its own string.
+class MenuBar {
+public:
+    MenuBar() {
+        for (std::size_t i = 0; i < std::size(kMenuBar); ++i) {
+            entries_[i] = kMenuBar[i];
+            if (kMenuBar[i].text != nullptr) continue;
+            std::string_view name = insertedText(kMenuBar[i].id);
+            const FunctionRow* row = functionRowNamed(name);
+            texts_[i] = row != nullptr && row->menuLabel != nullptr ? row->menuLabel : "";
+            texts_[i].append("\t").append(name);
+            entries_[i].text = texts_[i].c_str();
+        }
+    }
+    std::span<const MenuEntry> entries() const { return entries_; }
+
+private:
+    std::array<MenuEntry, std::size(kMenuBar)> entries_{};
+    std::array<std::string, std::size(kMenuBar)> texts_;
 };
 
 }  // namespace
 
-std::span<const MenuEntry> menuBarEntries() { return kMenuBar; }
+std::span<const MenuEntry> menuBarEntries() {
+    static const MenuBar menuBar;
+    return menuBar.entries();
+}
 
 std::span<const Accelerator> acceleratorKeys() { return kAccelerators; }
 

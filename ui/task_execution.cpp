@@ -4,7 +4,6 @@
 #include <locale>
 #include <sstream>
 
-#include "engine/functions.h"
 #include "engine/text.h"
 #include "ui/local_time.h"
 #include "ui/window_logic.h"
@@ -83,7 +82,7 @@ void WindowLogic::refreshIndicators() {
 }
 
 void WindowLogic::resetHistory() {
-    seedRandomGenerator(static_cast<unsigned>(std::time(nullptr)));
+    seedRandomNumbers(static_cast<unsigned>(std::time(nullptr)));
     platform_.setHistoryText(historyHeader(currentDateAndTime()));
 }
 

@@ -131,13 +131,15 @@ void WindowLogic::resetToDefaults() {
     if (view_.alwaysOnTop) platform_.setAlwaysOnTop(false);
     if (platform_.historyWindowVisible()) platform_.hideHistoryWindow();
     view_ = ViewFlags{};
+    // The settings of a fresh record; the texts stay as they are.
+    const CalcState defaults;
     for (CalcState* state : {&session_.current, &session_.previous}) {
-        state->angleUnit = Radians;
-        state->numberMode = Automatic;
-        state->decimals = 2;
-        state->digitGrouping = 0;
-        state->functionSeparator = 1;
-        state->decimalComma = 0;
+        state->angleUnit = defaults.angleUnit;
+        state->numberMode = defaults.numberMode;
+        state->decimals = defaults.decimals;
+        state->digitGrouping = defaults.digitGrouping;
+        state->functionSeparator = defaults.functionSeparator;
+        state->decimalComma = defaults.decimalComma;
     }
     refreshBothAnswers();
     refreshIndicators();

@@ -30,19 +30,19 @@ void WindowLogic::startUp() {
 // written twice must not undo itself.
 void WindowLogic::applyConfigurationCommand(int command) {
     switch (command) {
-        case 501:
+        case OptionDisplayOnly:
             if (!view_.displayOnly) dispatchCommand(ViewDisplayOnly);
             break;
-        case 502:
+        case OptionAlwaysOnTop:
             if (!view_.alwaysOnTop) dispatchCommand(ViewAlwaysOnTop);
             break;
-        case 503:
+        case OptionHistoryVisible:
             if (!platform_.historyWindowVisible()) dispatchCommand(ViewHistory);
             break;
-        case 504:
+        case OptionTaskNumbering:
             if (!view_.taskNumbering) dispatchCommand(ViewTaskNumbering);
             break;
-        case 505: dispatchCommand(EditClearHistory); break;
+        case OptionClearHistory: dispatchCommand(EditClearHistory); break;
         default: break;
     }
 }

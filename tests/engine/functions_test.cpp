@@ -128,7 +128,7 @@ TEST(ApplyFunction, RandomDrawsStayBelowTheBoundAndRepeatAfterTheSameSeed) {
     } bounds[] = {{"10", 10}, {"-10", 10}, {"3.9", 3}, {"1", 1}, {"1e300", 2147483647}};
     for (const auto& bound : bounds) {
         SCOPED_TRACE(std::string("ran ") + bound.argument);
-        seedRandomGenerator(7);
+        seedRandomNumbers(7);
         std::set<std::string> seen;
         std::vector<std::string> first;
         for (int draw = 0; draw < 2000; ++draw) {
@@ -143,7 +143,7 @@ TEST(ApplyFunction, RandomDrawsStayBelowTheBoundAndRepeatAfterTheSameSeed) {
         if (bound.limit <= 10) {
             EXPECT_EQ(seen.size(), static_cast<std::size_t>(bound.limit));
         }
-        seedRandomGenerator(7);
+        seedRandomNumbers(7);
         for (const std::string& expected : first) {
             char operand[64] = {};
             writeText(operand, operandOf(52, bound.argument));

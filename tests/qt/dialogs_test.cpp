@@ -1,7 +1,10 @@
 // The dialogs, printing and task files through the real widgets.
+#include <gtest/gtest-spi.h>
+
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QRegularExpression>
 #include <QTimer>
@@ -31,7 +34,9 @@ protected:
         // hands the activation back to no one.
         QApplication::setActiveWindow(&window);
         window.inputLine()->setFocus();
+        strayDialogs.expected = true;
         open();
+        strayDialogs.expected = false;
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     }
 };
@@ -156,6 +161,17 @@ TEST_F(DialogsTest, HistoryCaretGoesToTheEndWhenTheWindowIsLeft) {
     history->close();
     EXPECT_FALSE(history->isVisible());
     EXPECT_EQ(logic.viewFlags().historyVisible, 0);
+}
+
+// A box that no test expects fails the test and is closed, instead of hanging the run.
+TEST_F(DialogsTest, StrayModalBoxFailsTheTestAndCloses) {
+    EXPECT_NONFATAL_FAILURE(
+        {
+            QMessageBox box(QMessageBox::Warning, "Stray", "Nobody clicks here", QMessageBox::Ok, &window);
+            box.exec();
+        },
+        "unexpected modal dialog \"Stray\"");
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 }  // namespace

@@ -3,17 +3,49 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "ui/qt/history_window.h"
 #include "ui/qt/main_window.h"
 
 using namespace molvane;
 
+// A modal dialog that no test expects would wait for a click that never comes
+// and hang the run: the guard fails the test at once and closes the dialog.
+class StrayDialogGuard {
+public:
+    bool expected = false;  // a test opening a dialog on purpose sets this
+
+    StrayDialogGuard() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { closeStrayDialog(); });
+        timer_.start(kCheckMilliseconds);
+    }
+
+private:
+    static constexpr int kCheckMilliseconds = 50;
+
+    void closeStrayDialog() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || expected) return;
+        ADD_FAILURE() << "unexpected modal dialog \"" << modal->windowTitle().toStdString() << "\"";
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->done(QDialog::Rejected);
+        } else {
+            modal->close();
+        }
+    }
+
+    QTimer timer_;
+};
+
 class WindowTest : public ::testing::Test {
 protected:
+    StrayDialogGuard strayDialogs;
     QTemporaryDir folder;
     MainWindow window;
     WindowLogic logic{window, folder.filePath("mvn.cfg").toStdString()};

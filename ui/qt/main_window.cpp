@@ -187,14 +187,16 @@ void MainWindow::buildKeypad(QWidget* client) {
     for (int key = 0; key < kKeyCount; ++key) {
         int row = key / kKeyColumns;
         int column = key % kKeyColumns;
-        int top = row > 1 ? 35 * row + 152 : 24 * row + 166;
+        bool functionRow = row < kFunctionKeyRows;
+        int top = functionRow ? 24 * row + 166 : 35 * row + 152;
         auto* button = new KeyButton(QString::fromLatin1(keyText(key)), client);
-        button->setGeometry(scaledRect(41 * column + 7, top, 42, row > 1 ? 36 : 25));
+        button->setGeometry(scaledRect(41 * column + 7, top, 42, functionRow ? 25 : 36));
         button->setToolTip(QString::fromLatin1(keyToolTip(key)));
-        if (key == 0) button->setCheckable(true);
-        if (key == 29) button->setFont(minusFont);
-        if ((key >= 1 && key <= 12) || key == 18 || key == 24 || key == 30) button->setFont(keyFont);
-        if (key >= 34) button->hide();
+        if (key == InverseKey) button->setCheckable(true);
+        if (key == MinusKey) button->setFont(minusFont);
+        // Keys with words on them (sin, MS, C) take the smaller font.
+        if ((functionRow || column == 0) && key != InverseKey) button->setFont(keyFont);
+        if (key >= EqualsKey) button->hide();
         connect(button, &QPushButton::clicked, this, [this, key] { dispatch(KeyFirst + key); });
         controls_[KeyFirst + key] = button;
     }
@@ -277,7 +279,8 @@ void MainWindow::buildAccelerators() {
         if (menuActions_.contains(accelerator.id)) continue;
         auto* shortcut = new QShortcut(keys, this);
         shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, this, [this, id = accelerator.id] { dispatch(id, 1); });
+        connect(shortcut, &QShortcut::activated, this,
+                [this, id = accelerator.id] { dispatch(id, kNotifyAccelerator); });
     }
 }
 

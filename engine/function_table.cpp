@@ -1,0 +1,247 @@
+// One row per function code: its name, its Insert-menu label and its value.
+#include "engine/function_table.h"
+
+#include <array>
+#include <cmath>
+#include <random>
+
+#include "engine/engine.h"
+#include "engine/errors.h"
+
+namespace molvane {
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+constexpr double kTwoPi = 6.283185307179586;
+constexpr double kHalfPi = 1.5707963267948966;
+constexpr double kThreeHalfPi = 4.71238898038469;
+// How close, in radians, a reduced angle must come to a zero or a pole to snap
+// to it: well above the rounding of a degree or grad angle turned into radians
+// (about 1e-14 for a few turns), well below any angle a user means.
+constexpr double kSnap = 1e-8;
+
+// The engine's only mutable global: "ran" and "rand" draw from it, and the
+// front ends reseed it from the clock.
+std::minstd_rand randomGenerator;
+
+bool near(double a, double b) { return std::fabs(a - b) < kSnap; }
+
+// An angle in the current unit in radians, and back.
+double toRadians(double x, double h) { return x * kPi / h; }
+double fromRadians(double r, double h) { return r * h / kPi; }
+
+bool insideUnit(double x) { return x > -1.0 && x < 1.0; }
+bool outsideUnit(double x) { return x < -1.0 || x > 1.0; }
+
+// The turn count is truncated in floating point: an integer would overflow for
+// large angles.
+double reduceToFullTurn(double t) { return t - 2.0 * std::trunc(t / kTwoPi) * kPi; }
+double reduceToHalfTurn(double t) { return t - std::trunc(t / kPi) * kPi; }
+
+// Sine and cosine are exactly 0 where the angle is within kSnap of a zero, so that
+// sin 180 in degrees is 0 and not 1.2e-16.
+double sine(double x, double h) {
+    double r = reduceToFullTurn(toRadians(x, h));
+    double size = std::fabs(r);
+    return near(size, kPi) || size < kSnap ? 0.0 : std::sin(r);
+}
+
+double cosine(double x, double h) {
+    double r = reduceToFullTurn(toRadians(x, h));
+    double size = std::fabs(r);
+    return near(size, kHalfPi) || near(size, kThreeHalfPi) ? 0.0 : std::cos(r);
+}
+
+double tangent(double x, double h) {
+    double r = reduceToHalfTurn(toRadians(x, h));
+    double size = std::fabs(r);
+    return size < kSnap || near(size, kPi) ? 0.0 : std::tan(r);
+}
+
+double cotangent(double x, double h) {
+    double r = reduceToHalfTurn(toRadians(x, h));
+    return near(std::fabs(r), kHalfPi) ? 0.0 : 1.0 / std::tan(r);
+}
+
+// Secant and cosecant neither reduce nor snap: where the sine or cosine is
+// merely tiny the value is a very large number.
+double secant(double x, double h) { return 1.0 / std::cos(toRadians(x, h)); }
+double cosecant(double x, double h) { return 1.0 / std::sin(toRadians(x, h)); }
+
+double inverseSine(double x, double h) { return fromRadians(std::asin(x), h); }
+double inverseCosine(double x, double h) { return fromRadians(std::acos(x), h); }
+double inverseTangent(double x, double h) { return fromRadians(std::atan(x), h); }
+// atan(1/x), so its values lie between -90 and 90 degrees.
+double inverseCotangent(double x, double h) { return fromRadians(std::atan(1.0 / x), h); }
+double inverseSecant(double x, double h) { return fromRadians(std::acos(1.0 / x), h); }
+double inverseCosecant(double x, double h) { return fromRadians(std::asin(1.0 / x), h); }
+
+// The hyperbolic functions and their inverses take plain numbers, no angles.
+double hyperbolicSine(double x, double) { return std::sinh(x); }
+double hyperbolicCosine(double x, double) { return std::cosh(x); }
+double hyperbolicTangent(double x, double) { return std::tanh(x); }
+double hyperbolicCotangent(double x, double) { return 1.0 / std::tanh(x); }
+
+// ln(x + sqrt(x^2 + 1)) cancels to ln 0 for large negative x, so the odd symmetry
+// carries it; where x^2 overflows, x + sqrt(x^2 + 1) is 2|x| to double precision,
+// and ln 2 + ln|x| because 2|x| itself overflows near the largest double.
+double inverseHyperbolicSine(double x, double) {
+    double size = std::fabs(x);
+    double magnitude =
+        std::isinf(size * size) ? std::log(2.0) + std::log(size) : std::log(size + std::sqrt(size * size + 1.0));
+    return x < 0.0 ? -magnitude : magnitude;
+}
+
+double inverseHyperbolicCosine(double x, double) {
+    return std::isinf(x * x) ? std::log(2.0) + std::log(x) : std::log(x + std::sqrt(x * x - 1.0));
+}
+
+double inverseHyperbolicTangent(double x, double) { return 0.5 * std::log((1.0 + x) / (1.0 - x)); }
+double inverseHyperbolicCotangent(double x, double) { return 0.5 * std::log((x + 1.0) / (x - 1.0)); }
+
+// Roots, powers, logarithms and the functions on plain numbers.
+double squareRoot(double x, double) { return std::sqrt(x); }
+double square(double x, double) { return std::pow(x, 2.0); }
+double exponential(double x, double) { return std::exp(x); }
+double antilogarithm10(double x, double) { return std::pow(10.0, x); }
+double logarithmE(double x, double) { return std::log(x); }
+double logarithm10(double x, double) { return std::log10(x); }
+double absoluteValue(double x, double) { return std::fabs(x); }
+// Adding 0 turns the -0 of int(-0.5) into 0.
+double integerValue(double x, double) { return std::trunc(x) + 0.0; }
+double signOf(double x, double) { return x < 0.0 ? -1.0 : (x > 0.0 ? 1.0 : 0.0); }
+
+// A draw of 0 to |n| - 1 for the integer part n of the argument; 0 when n is 0.
+double randomBelow(double x, double) {
+    double bound = std::fabs(std::trunc(x));
+    if (bound == 0.0 || std::isnan(bound)) return 0.0;
+    double draw = static_cast<double>(randomGenerator() - std::minstd_rand::min());
+    return std::fmod(draw, bound);
+}
+
+// The refused arguments: each returns the error code that refuses x, or 0.
+int refuseOutsideUnit(double x, double) { return outsideUnit(x) ? ArgumentOutOfRange : 0; }
+int refuseInsideUnit(double x, double) { return insideUnit(x) ? ArgumentOutOfRange : 0; }
+int refuseBelowOne(double x, double) { return x < 1.0 ? Infinite : 0; }
+int refuseZero(double x, double) { return x == 0.0 ? Indeterminate : 0; }
+int refuseNegative(double x, double) { return x < 0.0 ? RootOfNegative : 0; }
+bool isUnit(double x) { return x == -1.0 || x == 1.0; }
+
+int refuseForInverseHyperbolicTangent(double x, double) {
+    if (outsideUnit(x)) return ArgumentOutOfRange;
+    return isUnit(x) ? Indeterminate : 0;
+}
+
+int refuseForInverseHyperbolicCotangent(double x, double) {
+    if (insideUnit(x)) return Infinite;
+    return isUnit(x) ? Indeterminate : 0;
+}
+
+int refuseForLogarithm(double x, double) {
+    if (x == 0.0) return LogarithmOfZero;
+    return x < 0.0 ? LogarithmOfNegative : 0;
+}
+
+// The tangent has its poles where the reduced angle is a quarter turn, the
+// cotangent where it is 0 or a half turn.
+int refuseTangentPole(double x, double h) {
+    return near(std::fabs(reduceToHalfTurn(toRadians(x, h))), kHalfPi) ? Infinite : 0;
+}
+
+int refuseCotangentPole(double x, double h) {
+    double size = std::fabs(reduceToHalfTurn(toRadians(x, h)));
+    return size < kSnap || near(size, kPi) ? Infinite : 0;
+}
+
+// clang-format off
+constexpr FunctionRow kRows[] = {
+    {11, "acosec", nullptr,                        inverseCosecant,            refuseInsideUnit},
+    {12, "cosec",  nullptr,                        cosecant,                   nullptr},
+    {13, "arccos", nullptr,                        inverseCosine,              refuseOutsideUnit},
+    {14, "acosh",  "Inverse hyperbolic cosine",    inverseHyperbolicCosine,    refuseBelowOne},
+    {15, "acos",   "Inverse cosine",               inverseCosine,              refuseOutsideUnit},
+    {16, "cosh",   "Hyperbolic cosine",            hyperbolicCosine,           nullptr},
+    {17, "cos",    "Cosine",                       cosine,                     nullptr},
+    {18, "arcsin", nullptr,                        inverseSine,                refuseOutsideUnit},
+    {19, "asinh",  "Inverse hyperbolic sine",      inverseHyperbolicSine,      nullptr},
+    {20, "asin",   "Inverse sine",                 inverseSine,                refuseOutsideUnit},
+    {21, "sinh",   "Hyperbolic sine",              hyperbolicSine,             nullptr},
+    {22, "sin",    "Sine",                         sine,                       nullptr},
+    {23, "arccot", nullptr,                        inverseCotangent,           nullptr},
+    {24, "acoth",  "Inverse hyperbolic cotangent", inverseHyperbolicCotangent, refuseForInverseHyperbolicCotangent},
+    {25, "acot",   "Inverse cotangent",            inverseCotangent,           nullptr},
+    {26, "coth",   "Hyperbolic cotangent",         hyperbolicCotangent,        refuseZero},
+    {27, "cot",    "Cotangent",                    cotangent,                  refuseCotangentPole},
+    {28, "arcctg", nullptr,                        inverseCotangent,           nullptr},
+    {29, "arctg",  nullptr,                        inverseTangent,             nullptr},
+    {30, "actg",   nullptr,                        inverseCotangent,           nullptr},
+    {31, "atg",    nullptr,                        inverseTangent,             nullptr},
+    {32, "ctg",    nullptr,                        cotangent,                  refuseCotangentPole},
+    {33, "tg",     nullptr,                        tangent,                    refuseTangentPole},
+    {34, "arctan", nullptr,                        inverseTangent,             nullptr},
+    {35, "atanh",  "Inverse hyperbolic tangent",   inverseHyperbolicTangent,   refuseForInverseHyperbolicTangent},
+    {36, "atan",   "Inverse tangent",              inverseTangent,             nullptr},
+    {37, "tanh",   "Hyperbolic tangent",           hyperbolicTangent,          nullptr},
+    {38, "tan",    "Tangent",                      tangent,                    refuseTangentPole},
+    {39, "asec",   "Inverse secant",               inverseSecant,              refuseInsideUnit},
+    {40, "sec",    "Secant",                       secant,                     nullptr},
+    {41, "acsc",   "Inverse cosecant",             inverseCosecant,            refuseInsideUnit},
+    {42, "csc",    "Cosecant",                     cosecant,                   nullptr},
+    {43, "sqrt",   "Square root",                  squareRoot,                 refuseNegative},
+    {44, "sqr",    "Square",                       square,                     nullptr},
+    {45, "exp",    "Exponential function (e^x)",   exponential,                nullptr},
+    {46, "aln",    "Antilogarithm base e",         exponential,                nullptr},
+    {47, "alog",   "Antilogarithm base 10",        antilogarithm10,            nullptr},
+    {48, "ln",     "Logarithm base e",             logarithmE,                 refuseForLogarithm},
+    {49, "log",    "Logarithm base 10",            logarithm10,                refuseForLogarithm},
+    {50, "abs",    "Absolute value",               absoluteValue,              nullptr},
+    {51, "int",    "Integer value",                integerValue,               nullptr},
+    {52, "rand",   nullptr,                        randomBelow,                nullptr},
+    {53, "ran",    "Random number (0 - X)",        randomBelow,                nullptr},
+    {54, "sgn",    "Sign of a number",             signOf,                     nullptr},
+    {kPiCode,     "pi",  "Insert Pi number",        nullptr, nullptr},
+    {kAnswerCode, "ans", "Insert previous answer",  nullptr, nullptr},
+    {kMemoryCode, "mem", "Insert number in memory", nullptr, nullptr},
+};
+// clang-format on
+
+// Codes have two digits.
+constexpr int kCodeCount = 100;
+
+// The row index of each code, or -1; built once from the rows.
+constexpr std::array<int, kCodeCount> kRowOfCode = [] {
+    std::array<int, kCodeCount> index{};
+    index.fill(-1);
+    for (int row = 0; row < static_cast<int>(std::size(kRows)); ++row) {
+        index[static_cast<std::size_t>(kRows[row].code)] = row;
+    }
+    return index;
+}();
+
+}  // namespace
+
+double halfTurn(int angleUnit) {
+    if (angleUnit == Degrees) return 180.0;
+    if (angleUnit == Grads) return 200.0;
+    return kPi;
+}
+
+std::span<const FunctionRow> functionRows() { return kRows; }
+
+const FunctionRow* functionRowOf(int code) {
+    if (code < 0 || code >= kCodeCount) return nullptr;
+    int row = kRowOfCode[static_cast<std::size_t>(code)];
+    return row < 0 ? nullptr : &kRows[row];
+}
+
+const FunctionRow* functionRowNamed(std::string_view name) {
+    for (const FunctionRow& row : kRows) {
+        if (name == row.name) return &row;
+    }
+    return nullptr;
+}
+
+void seedRandomNumbers(unsigned seed) { randomGenerator.seed(seed); }
+
+}  // namespace molvane
