@@ -58,13 +58,18 @@ void runLines(CliSession& session, std::istream& in, std::ostream& out, bool int
     if (interactive) out << '\n';
 }
 
+// Names arrive as UTF-8 on every platform; Windows opens files by their UTF-16 names.
+std::filesystem::path pathFromUtf8(const std::string& name) {
+    return std::filesystem::path(std::u8string(name.begin(), name.end()));
+}
+
 bool runFile(CliSession& session, const std::string& name, std::ostream& out, std::ostream& err) {
     std::error_code error;
-    if (std::filesystem::is_directory(name, error)) {
+    if (std::filesystem::is_directory(pathFromUtf8(name), error)) {
         err << kProgram << ": cannot read " << name << ": it is a directory\n";
         return false;
     }
-    std::ifstream file(name, std::ios::binary);
+    std::ifstream file(pathFromUtf8(name), std::ios::binary);
     if (!file) {
         err << kProgram << ": cannot read " << name << ": " << std::generic_category().message(errno) << '\n';
         return false;
@@ -114,7 +119,7 @@ int runCli(const CliOptions& options, std::istream& in, std::ostream& out, std::
     session.format = options.format;
     ViewFlags view;
     std::filesystem::path configFile =
-        options.configFile.empty() ? configurationFilePath() : std::filesystem::path(options.configFile);
+        options.configFile.empty() ? configurationFilePath() : pathFromUtf8(options.configFile);
     if (options.readConfig) {
         bool loaded = loadConfiguration(configFile, session.current, keepViewFlags(view));
         if (!loaded && !options.configFile.empty() && !options.saveConfig) {

@@ -2,17 +2,24 @@
 # Replays a golden file through molvane-cli and compares the output.
 # A golden file holds typed tasks on lines that begin with "> " and, after each,
 # the lines molvane-cli must print for it. Lines that begin with "#!" are comments.
-# Usage: replay.sh MOLVANE_CLI GOLDEN_FILE
+# Usage: replay.sh MOLVANE_CLI GOLDEN_FILE [RUNNER]
+# A RUNNER (Wine, for a cross-built molvane-cli.exe) runs the program, and the
+# Windows line ends of its output are read as plain ones.
 set -euo pipefail
 cli=$1
 golden=$2
+runner=${3:-}
 tasks=$(mktemp)
 expected=$(mktemp)
 actual=$(mktemp)
 trap 'rm -f "$tasks" "$expected" "$actual"' EXIT
 grep -v '^#!' "$golden" | sed -n 's/^> //p' > "$tasks"
 grep -v '^#!' "$golden" | grep -v '^> ' > "$expected" || true
-"$cli" --no-config -f "$tasks" > "$actual"
+if [ -n "$runner" ]; then
+    "$runner" "$cli" --no-config -f "$tasks" | sed 's/\r$//' > "$actual"
+else
+    "$cli" --no-config -f "$tasks" > "$actual"
+fi
 if ! diff -u "$expected" "$actual"; then
     echo "golden file $(basename "$golden"): output differs (- expected, + actual)"
     exit 1
