@@ -4,6 +4,7 @@
 #include <random>
 #include <string_view>
 
+#include "engine/elementary_functions.h"
 #include "engine/engine.h"
 #include "engine/errors.h"
 #include "engine/function_names.h"
@@ -43,14 +44,14 @@ double snappedSine(double t) {
     double r = reduceToFullTurn(t);
     double size = std::fabs(r);
     if (near(size, kPi) || size < kSnap) return 0.0;
-    return std::sin(r);
+    return molvane::sine(r);
 }
 
 double snappedCosine(double t) {
     double r = reduceToFullTurn(t);
     double size = std::fabs(r);
     if (near(size, kHalfPi) || near(size, kThreeHalfPi)) return 0.0;
-    return std::cos(r);
+    return molvane::cosine(r);
 }
 
 int snappedTangent(double t, double& value) {
@@ -58,7 +59,7 @@ int snappedTangent(double t, double& value) {
     double size = std::fabs(r);
     if (near(size, kHalfPi)) return Infinite;
     bool onZero = size < kSnap || near(size, kPi);
-    value = onZero ? 0.0 : std::tan(r);
+    value = onZero ? 0.0 : molvane::tangent(r);
     return 0;
 }
 
@@ -66,7 +67,7 @@ int snappedCotangent(double t, double& value) {
     double r = reduceToHalfTurn(t);
     double size = std::fabs(r);
     if (size < kSnap || near(size, kPi)) return Infinite;
-    value = near(size, kHalfPi) ? 0.0 : 1.0 / std::tan(r);
+    value = near(size, kHalfPi) ? 0.0 : 1.0 / molvane::tangent(r);
     return 0;
 }
 
@@ -74,13 +75,14 @@ int snappedCotangent(double t, double& value) {
 // carries it; where x^2 overflows, x + sqrt(x^2 + 1) is 2|x| to double precision.
 double inverseHyperbolicSine(double x) {
     double size = std::fabs(x);
-    double magnitude = std::isinf(size * size) ? std::log(2.0 * size) : std::log(size + std::sqrt(size * size + 1.0));
+    double magnitude = std::isinf(size * size) ? molvane::naturalLogarithm(2.0 * size)
+                                               : molvane::naturalLogarithm(size + std::sqrt(size * size + 1.0));
     return x < 0.0 ? -magnitude : magnitude;
 }
 
 double inverseHyperbolicCosine(double x) {
-    if (std::isinf(x * x)) return std::log(2.0 * x);
-    return std::log(x + std::sqrt(x * x - 1.0));
+    if (std::isinf(x * x)) return molvane::naturalLogarithm(2.0 * x);
+    return molvane::naturalLogarithm(x + std::sqrt(x * x - 1.0));
 }
 
 // A draw of 0 to |n| - 1 for the integer part n of the argument; 0 when n is 0.
@@ -104,39 +106,39 @@ int computeAngleFunction(int code, double x, double h, double& value) {
         case 11:
         case 41:
             if (insideUnit) return ArgumentOutOfRange;
-            value = std::asin(1.0 / x) * h / kPi;
+            value = molvane::arcSine(1.0 / x) * h / kPi;
             return 0;
         case 12:
-        case 42: value = 1.0 / std::sin(t); return 0;
+        case 42: value = 1.0 / molvane::sine(t); return 0;
         case 13:
         case 15:
             if (outsideUnit) return ArgumentOutOfRange;
-            value = std::acos(x) * h / kPi;
+            value = molvane::arcCosine(x) * h / kPi;
             return 0;
         case 17: value = snappedCosine(t); return 0;
         case 18:
         case 20:
             if (outsideUnit) return ArgumentOutOfRange;
-            value = std::asin(x) * h / kPi;
+            value = molvane::arcSine(x) * h / kPi;
             return 0;
         case 22: value = snappedSine(t); return 0;
         case 23:
         case 25:
         case 28:
-        case 30: value = std::atan(1.0 / x) * h / kPi; return 0;
+        case 30: value = molvane::arcTangent(1.0 / x) * h / kPi; return 0;
         case 27:
         case 32: return snappedCotangent(t, value);
         case 29:
         case 31:
         case 34:
-        case 36: value = std::atan(x) * h / kPi; return 0;
+        case 36: value = molvane::arcTangent(x) * h / kPi; return 0;
         case 33:
         case 38: return snappedTangent(t, value);
         case 39:
             if (insideUnit) return ArgumentOutOfRange;
-            value = std::acos(1.0 / x) * h / kPi;
+            value = molvane::arcCosine(1.0 / x) * h / kPi;
             return 0;
-        case 40: value = 1.0 / std::cos(t); return 0;
+        case 40: value = 1.0 / molvane::cosine(t); return 0;
         default: return kNotInGroup;
     }
 }
@@ -148,24 +150,24 @@ int computeHyperbolicFunction(int code, double x, double& value) {
             if (x < 1.0) return Infinite;
             value = inverseHyperbolicCosine(x);
             return 0;
-        case 16: value = std::cosh(x); return 0;
+        case 16: value = molvane::hyperbolicCosine(x); return 0;
         case 19: value = inverseHyperbolicSine(x); return 0;
-        case 21: value = std::sinh(x); return 0;
+        case 21: value = molvane::hyperbolicSine(x); return 0;
         case 24:
             if (x > -1.0 && x < 1.0) return Infinite;
             if (x == -1.0 || x == 1.0) return Indeterminate;
-            value = 0.5 * std::log((x + 1.0) / (x - 1.0));
+            value = 0.5 * molvane::naturalLogarithm((x + 1.0) / (x - 1.0));
             return 0;
         case 26:
             if (x == 0.0) return Indeterminate;
-            value = 1.0 / std::tanh(x);
+            value = 1.0 / molvane::hyperbolicTangent(x);
             return 0;
         case 35:
             if (x < -1.0 || x > 1.0) return ArgumentOutOfRange;
             if (x == -1.0 || x == 1.0) return Indeterminate;
-            value = 0.5 * std::log((1.0 + x) / (1.0 - x));
+            value = 0.5 * molvane::naturalLogarithm((1.0 + x) / (1.0 - x));
             return 0;
-        case 37: value = std::tanh(x); return 0;
+        case 37: value = molvane::hyperbolicTangent(x); return 0;
         default: return kNotInGroup;
     }
 }
@@ -177,15 +179,15 @@ int computeNumberFunction(int code, double x, double& value) {
             if (x < 0.0) return RootOfNegative;
             value = std::sqrt(x);
             return 0;
-        case 44: value = std::pow(x, 2.0); return 0;
+        case 44: value = molvane::power(x, 2.0); return 0;
         case 45:
-        case 46: value = std::exp(x); return 0;
-        case 47: value = std::pow(10.0, x); return 0;
+        case 46: value = molvane::exponential(x); return 0;
+        case 47: value = molvane::power(10.0, x); return 0;
         case 48:
         case 49:
             if (x == 0.0) return LogarithmOfZero;
             if (x < 0.0) return LogarithmOfNegative;
-            value = code == 48 ? std::log(x) : std::log10(x);
+            value = code == 48 ? molvane::naturalLogarithm(x) : molvane::commonLogarithm(x);
             return 0;
         case 50: value = std::fabs(x); return 0;
         // Adding 0 turns the -0 of int(-0.5) into 0.
