@@ -1,8 +1,15 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine. Wine fails to start about once in a thousand
 # runs with "failed to map the shared user data"; that one failure is retried, any
-# other outcome is the program's own. WINEPREFIX comes from the caller.
+# other outcome is the program's own. Without a WINEPREFIX from the caller, the
+# prefix is wine-prefix in the build folder that holds the program.
 set -uo pipefail
+if [ -z "${WINEPREFIX:-}" ]; then
+    folder=$(cd "$(dirname "$1")" && pwd)
+    while [ "$folder" != / ] && [ ! -f "$folder/CMakeCache.txt" ]; do folder=$(dirname "$folder"); done
+    export WINEPREFIX=$folder/wine-prefix
+fi
+export WINEDEBUG=${WINEDEBUG:--all}
 errors=$(mktemp)
 trap 'rm -f "$errors"' EXIT
 for attempt in 1 2 3; do

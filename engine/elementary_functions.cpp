@@ -287,8 +287,15 @@ double exponentialOf(DoubleDouble x) {
     if (x.hi > 709.8) return kInfinity;
     if (x.hi < -746.0) return 0.0;
     int k = 0;
-    DoubleDouble u = exponentialParts(x, k);
-    return std::ldexp(add(u, 1.0).hi, k);
+    DoubleDouble value = add(exponentialParts(x, k), 1.0);
+    if (std::ldexp(value.hi, k) >= 0x1p-1021) return std::ldexp(value.hi, k);
+    // Below 2^-1021 the doubles are the multiples of 2^-1074: the value is rounded
+    // to one of them from all its bits, not once to 53 bits and again on scaling.
+    DoubleDouble units = scale(value, k + 1074);
+    double whole = std::floor(units.hi);
+    DoubleDouble rest = add({units.hi - whole, 0.0}, units.lo);
+    if (rest.hi > 0.5 || (rest.hi == 0.5 && std::fmod(whole, 2.0) != 0.0)) whole += 1.0;
+    return std::ldexp(whole, -1074);
 }
 
 // e^x - 1 with full relative precision, for |x| below about 700.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian or Ubuntu machine, builds Molvane and runs every test:
-# once as built for users (and packaged), once with AddressSanitizer and
-# UndefinedBehaviorSanitizer; then each fuzz target briefly, and the CLI under valgrind.
+# once as built for users (and packaged), once cross-built for Windows and run
+# under Wine, once with AddressSanitizer and UndefinedBehaviorSanitizer; then
+# each fuzz target briefly, and the CLI under valgrind.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -20,6 +21,10 @@ ctest --test-dir build-test --output-on-failure -j2
 
 echo "== Debian package =="
 bash scripts/check-package.sh build-test
+
+echo "== Windows build under Wine, and the same answers as on Linux =="
+bash scripts/windows.sh
+bash scripts/compare-windows.sh 1 100000 build-test build-windows
 
 echo "== Build and test with AddressSanitizer and UndefinedBehaviorSanitizer =="
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOLVANE_SANITIZE=ON \
