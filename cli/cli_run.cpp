@@ -75,6 +75,11 @@ bool printLine(RunState& run, const LineOutput& output, std::ostream& out, std::
     return static_cast<bool>(out);
 }
 
+// Names arrive as UTF-8 on every platform; Windows opens files by their UTF-16 names.
+std::filesystem::path pathFromUtf8(const std::string& name) {
+    return std::filesystem::path(std::u8string(name.begin(), name.end()));
+}
+
 // Runs every line of `in` as a task; a stream that is no regular file (a pipe,
 // a terminal, a device) has each answer flushed as soon as it is known.
 void runLines(RunState& run, std::istream& in, std::ostream& out, std::ostream& err, bool flushEachLine) {
@@ -118,8 +123,8 @@ void runTerminal(RunState& run, const TerminalReader& terminal, std::ostream& ou
 // Why a file cannot be read, as the system words it.
 std::string whyUnreadable(const std::string& name) {
     std::error_code error;
-    if (std::filesystem::is_directory(name, error)) return "it is a directory";
-    std::ifstream file(name, std::ios::binary);
+    if (std::filesystem::is_directory(pathFromUtf8(name), error)) return "it is a directory";
+    std::ifstream file(pathFromUtf8(name), std::ios::binary);
     if (!file) return std::generic_category().message(errno);
     return "reading failed";
 }
@@ -132,12 +137,12 @@ bool runFile(RunState& run, const std::string& name, std::istream& in, std::ostr
         return true;
     }
     std::error_code error;
-    std::ifstream file(name, std::ios::binary);
-    if (!file || std::filesystem::is_directory(name, error)) {
+    std::ifstream file(pathFromUtf8(name), std::ios::binary);
+    if (!file || std::filesystem::is_directory(pathFromUtf8(name), error)) {
         err << kProgram << ": cannot read " << name << ": " << whyUnreadable(name) << '\n';
         return false;
     }
-    runLines(run, file, out, err, !std::filesystem::is_regular_file(name, error));
+    runLines(run, file, out, err, !std::filesystem::is_regular_file(pathFromUtf8(name), error));
     if (file.bad()) {
         err << kProgram << ": reading " << name << " failed\n";
         return false;
@@ -197,7 +202,7 @@ int runCli(const CliOptions& options, std::istream& in, std::ostream& out, std::
     run.session.showComposition = options.showComposition;
     ViewFlags view;
     std::filesystem::path configFile =
-        options.configFile.empty() ? configurationFilePath() : std::filesystem::path(options.configFile);
+        options.configFile.empty() ? configurationFilePath() : pathFromUtf8(options.configFile);
     if (options.readConfig) {
         bool loaded = loadConfiguration(configFile, run.session.tasks.current, keepViewFlags(view));
         if (!loaded && !options.configFile.empty() && !options.saveConfig) {

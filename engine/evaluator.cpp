@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/characters.h"
+#include "engine/elementary_functions.h"
 #include "engine/engine.h"
 #include "engine/errors.h"
 #include "engine/functions.h"
@@ -52,8 +53,8 @@ int readOperatorOperand(std::string_view operand, int angleUnit, double& value) 
 
 double applyOperator(char op, double left, double right) {
     switch (op) {
-        case '^': return std::pow(left, right);
-        case '_': return std::pow(right, 1.0 / left);
+        case '^': return molvane::power(left, right);
+        case '_': return molvane::power(right, 1.0 / left);
         case '/': return left / right;
         case '*': return left * right;
         default: return left + right;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <random>
 
+#include "engine/elementary_functions.h"
 #include "engine/engine.h"
 #include "engine/errors.h"
 
@@ -44,69 +45,70 @@ double reduceToHalfTurn(double t) { return t - std::trunc(t / kPi) * kPi; }
 double sine(double x, double h) {
     double r = reduceToFullTurn(toRadians(x, h));
     double size = std::fabs(r);
-    return near(size, kPi) || size < kSnap ? 0.0 : std::sin(r);
+    return near(size, kPi) || size < kSnap ? 0.0 : molvane::sine(r);
 }
 
 double cosine(double x, double h) {
     double r = reduceToFullTurn(toRadians(x, h));
     double size = std::fabs(r);
-    return near(size, kHalfPi) || near(size, kThreeHalfPi) ? 0.0 : std::cos(r);
+    return near(size, kHalfPi) || near(size, kThreeHalfPi) ? 0.0 : molvane::cosine(r);
 }
 
 double tangent(double x, double h) {
     double r = reduceToHalfTurn(toRadians(x, h));
     double size = std::fabs(r);
-    return size < kSnap || near(size, kPi) ? 0.0 : std::tan(r);
+    return size < kSnap || near(size, kPi) ? 0.0 : molvane::tangent(r);
 }
 
 double cotangent(double x, double h) {
     double r = reduceToHalfTurn(toRadians(x, h));
-    return near(std::fabs(r), kHalfPi) ? 0.0 : 1.0 / std::tan(r);
+    return near(std::fabs(r), kHalfPi) ? 0.0 : 1.0 / molvane::tangent(r);
 }
 
 // Secant and cosecant neither reduce nor snap: where the sine or cosine is
 // merely tiny the value is a very large number.
-double secant(double x, double h) { return 1.0 / std::cos(toRadians(x, h)); }
-double cosecant(double x, double h) { return 1.0 / std::sin(toRadians(x, h)); }
+double secant(double x, double h) { return 1.0 / molvane::cosine(toRadians(x, h)); }
+double cosecant(double x, double h) { return 1.0 / molvane::sine(toRadians(x, h)); }
 
-double inverseSine(double x, double h) { return fromRadians(std::asin(x), h); }
-double inverseCosine(double x, double h) { return fromRadians(std::acos(x), h); }
-double inverseTangent(double x, double h) { return fromRadians(std::atan(x), h); }
+double inverseSine(double x, double h) { return fromRadians(molvane::arcSine(x), h); }
+double inverseCosine(double x, double h) { return fromRadians(molvane::arcCosine(x), h); }
+double inverseTangent(double x, double h) { return fromRadians(molvane::arcTangent(x), h); }
 // atan(1/x), so its values lie between -90 and 90 degrees.
-double inverseCotangent(double x, double h) { return fromRadians(std::atan(1.0 / x), h); }
-double inverseSecant(double x, double h) { return fromRadians(std::acos(1.0 / x), h); }
-double inverseCosecant(double x, double h) { return fromRadians(std::asin(1.0 / x), h); }
+double inverseCotangent(double x, double h) { return fromRadians(molvane::arcTangent(1.0 / x), h); }
+double inverseSecant(double x, double h) { return fromRadians(molvane::arcCosine(1.0 / x), h); }
+double inverseCosecant(double x, double h) { return fromRadians(molvane::arcSine(1.0 / x), h); }
 
 // The hyperbolic functions and their inverses take plain numbers, no angles.
-double hyperbolicSine(double x, double) { return std::sinh(x); }
-double hyperbolicCosine(double x, double) { return std::cosh(x); }
-double hyperbolicTangent(double x, double) { return std::tanh(x); }
-double hyperbolicCotangent(double x, double) { return 1.0 / std::tanh(x); }
+double hyperbolicSine(double x, double) { return molvane::hyperbolicSine(x); }
+double hyperbolicCosine(double x, double) { return molvane::hyperbolicCosine(x); }
+double hyperbolicTangent(double x, double) { return molvane::hyperbolicTangent(x); }
+double hyperbolicCotangent(double x, double) { return 1.0 / molvane::hyperbolicTangent(x); }
 
 // ln(x + sqrt(x^2 + 1)) cancels to ln 0 for large negative x, so the odd symmetry
 // carries it; where x^2 overflows, x + sqrt(x^2 + 1) is 2|x| to double precision,
 // and ln 2 + ln|x| because 2|x| itself overflows near the largest double.
 double inverseHyperbolicSine(double x, double) {
     double size = std::fabs(x);
-    double magnitude =
-        std::isinf(size * size) ? std::log(2.0) + std::log(size) : std::log(size + std::sqrt(size * size + 1.0));
+    double magnitude = std::isinf(size * size) ? molvane::naturalLogarithm(2.0) + molvane::naturalLogarithm(size)
+                                               : molvane::naturalLogarithm(size + std::sqrt(size * size + 1.0));
     return x < 0.0 ? -magnitude : magnitude;
 }
 
 double inverseHyperbolicCosine(double x, double) {
-    return std::isinf(x * x) ? std::log(2.0) + std::log(x) : std::log(x + std::sqrt(x * x - 1.0));
+    return std::isinf(x * x) ? molvane::naturalLogarithm(2.0) + molvane::naturalLogarithm(x)
+                             : molvane::naturalLogarithm(x + std::sqrt(x * x - 1.0));
 }
 
-double inverseHyperbolicTangent(double x, double) { return 0.5 * std::log((1.0 + x) / (1.0 - x)); }
-double inverseHyperbolicCotangent(double x, double) { return 0.5 * std::log((x + 1.0) / (x - 1.0)); }
+double inverseHyperbolicTangent(double x, double) { return 0.5 * molvane::naturalLogarithm((1.0 + x) / (1.0 - x)); }
+double inverseHyperbolicCotangent(double x, double) { return 0.5 * molvane::naturalLogarithm((x + 1.0) / (x - 1.0)); }
 
 // Roots, powers, logarithms and the functions on plain numbers.
 double squareRoot(double x, double) { return std::sqrt(x); }
-double square(double x, double) { return std::pow(x, 2.0); }
-double exponential(double x, double) { return std::exp(x); }
-double antilogarithm10(double x, double) { return std::pow(10.0, x); }
-double logarithmE(double x, double) { return std::log(x); }
-double logarithm10(double x, double) { return std::log10(x); }
+double square(double x, double) { return molvane::power(x, 2.0); }
+double exponential(double x, double) { return molvane::exponential(x); }
+double antilogarithm10(double x, double) { return molvane::power(10.0, x); }
+double logarithmE(double x, double) { return molvane::naturalLogarithm(x); }
+double logarithm10(double x, double) { return molvane::commonLogarithm(x); }
 double absoluteValue(double x, double) { return std::fabs(x); }
 // Adding 0 turns the -0 of int(-0.5) into 0.
 double integerValue(double x, double) { return std::trunc(x) + 0.0; }

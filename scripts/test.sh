@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian or Ubuntu machine, builds Molvane and runs every test:
-# once as built for users (and packaged), once as a Release build with
-# AddressSanitizer and UndefinedBehaviorSanitizer; then each fuzz target briefly, and the CLI under valgrind.
+# once as built for users (and packaged), once cross-built for Windows and run
+# under Wine, once as a Release build with AddressSanitizer and
+# UndefinedBehaviorSanitizer; then
+# each fuzz target briefly, and the CLI under valgrind.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -20,6 +22,10 @@ ctest --test-dir build-test --output-on-failure -j2
 
 echo "== Debian package =="
 bash scripts/check-package.sh build-test
+
+echo "== Windows build under Wine, and the same answers as on Linux =="
+bash scripts/windows.sh
+bash scripts/compare-windows.sh 1 100000 build-test build-windows
 
 # The sanitizer build is also the Release build with -Werror: the optimiser's
 # warnings differ by build type, and this way every run meets them at no cost.

@@ -2,7 +2,11 @@
 
 #include <cstdlib>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+
+#include <vector>
+#else
 #include <pwd.h>
 #include <unistd.h>
 namespace molvane {
@@ -11,6 +15,18 @@ namespace molvane {
 
 namespace {
 
+#ifdef _WIN32
+// The folder this program was started from; empty when Windows does not say.
+std::filesystem::path programFolder() {
+    std::vector<wchar_t> name(MAX_PATH);
+    for (;;) {
+        DWORD length = ::GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+        if (length == 0) return {};
+        if (length < name.size()) return std::filesystem::path(name.data(), name.data() + length).parent_path();
+        name.resize(name.size() * 2);
+    }
+}
+#else
 // The file's own place inside the user's configuration folder.
 std::filesystem::path inFolder(const std::filesystem::path& base) { return base / "molvane" / "mvn.cfg"; }
 
@@ -20,7 +36,6 @@ const char* environmentValue(const char* name) {
     return value && *value ? value : nullptr;
 }
 
-#ifndef _WIN32
 // The home folder: $HOME, else the password database's entry for the user.
 std::filesystem::path homeFolder() {
     if (const char* home = environmentValue("HOME")) return home;
@@ -34,7 +49,13 @@ std::filesystem::path homeFolder() {
 
 std::filesystem::path configurationFilePath() {
 #if defined(_WIN32)
-    if (const wchar_t* appData = ::_wgetenv(L"APPDATA"); appData && *appData) return inFolder(appData);
+    // A mvn.cfg standing next to the program wins: a portable copy keeps its settings with it.
+    std::filesystem::path folder = programFolder();
+    std::error_code error;
+    if (!folder.empty() && std::filesystem::is_regular_file(folder / "mvn.cfg", error)) return folder / "mvn.cfg";
+    if (const wchar_t* appData = ::_wgetenv(L"APPDATA"); appData && *appData) {
+        return std::filesystem::path(appData) / "Molvane" / "mvn.cfg";
+    }
     return "mvn.cfg";
 #elif defined(__APPLE__)
     std::filesystem::path home = homeFolder();

@@ -5,8 +5,9 @@
 
 namespace molvane {
 
-// $XDG_CONFIG_HOME/molvane/mvn.cfg, or ~/.config/molvane/mvn.cfg on Linux; the
-// user's application-data folder on Windows and macOS. The same place is read
+// $XDG_CONFIG_HOME/molvane/mvn.cfg, or ~/.config/molvane/mvn.cfg on Linux;
+// %APPDATA%\Molvane\mvn.cfg on Windows, unless a mvn.cfg stands next to the
+// program; the user's application-data folder on macOS. The same place is read
 // and written.
 std::filesystem::path configurationFilePath();
 

@@ -176,8 +176,12 @@ TEST(CliRun, SavesTheSettingsAndKeepsTheFilesViewOptions) {
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "#deg = \n#fix4 = \n1234.5 = 1 234.500 0\n") << "the file's grouping applies";
 
-    std::ifstream saved(config, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
+    std::string bytes;
+    {
+        // Closed before the folder is removed: Windows removes no file that is open.
+        std::ifstream saved(config, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(saved), std::istreambuf_iterator<char>());
+    }
     for (const char* line :
          {"#503   = View history\r\n", "#deg   = Set angle unit to degrees\r\n",
           "#fix   = Fixed mode for displaying numbers\r\n", "#dec 4 = Round number to 4 decimal places\r\n"}) {

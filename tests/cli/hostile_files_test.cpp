@@ -2,7 +2,11 @@
 // binary junk, folders and missing files. Each ends in a correct result or a
 // clear message, and what the user had (memory, settings) survives.
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <process.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <cstring>
 #include <filesystem>
@@ -51,11 +55,17 @@ bool terminatedInside(const char (&field)[N]) {
     return std::memchr(field, '\0', N) != nullptr;
 }
 
+#ifdef _WIN32
+int processId() { return ::_getpid(); }
+#else
+int processId() { return static_cast<int>(::getpid()); }
+#endif
+
 class HostileFiles : public ::testing::Test {
 protected:
     void SetUp() override {
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = fs::temp_directory_path() / ("molvane-hostile-" + std::to_string(::getpid()) + "-" + test->name());
+        folder = fs::temp_directory_path() / ("molvane-hostile-" + std::to_string(processId()) + "-" + test->name());
         fs::create_directories(folder);
     }
     void TearDown() override { fs::remove_all(folder); }

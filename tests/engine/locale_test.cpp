@@ -23,14 +23,19 @@ std::string answerOf(CalcState& state, const char* line) {
 class DecimalCommaLocale : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "de_DE"}) {
+        // The last two are the names Windows knows the German locale by.
+        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "de_DE", "de-DE", "German_Germany.1252"}) {
             if (std::setlocale(LC_ALL, name)) {
                 active = name;
                 break;
             }
         }
         if (active.empty()) GTEST_SKIP() << "no decimal-comma locale is installed";
+#ifndef _WIN32
+        // MinGW's C++ library knows only the "C" locale by name; on Windows the C
+        // locale, which the C library's number functions read, is the one switched.
         std::locale::global(std::locale(active.c_str()));
+#endif
     }
     void TearDown() override {
         std::setlocale(LC_ALL, "C");

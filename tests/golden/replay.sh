@@ -2,19 +2,27 @@
 # Replays a golden file through molvane-cli and compares the output.
 # A golden file holds typed tasks on lines that begin with "> " and, after each,
 # the lines molvane-cli must print for it. Lines that begin with "#!" are comments.
-# Usage: replay.sh MOLVANE_CLI GOLDEN_FILE
+# Usage: replay.sh MOLVANE_CLI GOLDEN_FILE [RUNNER]
+# A RUNNER (Wine, for a cross-built molvane-cli.exe) runs the program, and the
+# Windows line ends of its output are read as plain ones.
 set -euo pipefail
 cli=$1
 golden=$2
+runner=${3:-}
 tasks=$(mktemp)
 expected=$(mktemp)
 actual=$(mktemp)
-trap 'rm -f "$tasks" "$expected" "$actual"' EXIT
+trap 'rm -f "$tasks" "$expected" "$actual" "$actual.raw"' EXIT
 grep -v '^#!' "$golden" | sed -n 's/^> //p' > "$tasks"
 grep -v '^#!' "$golden" | grep -v '^> ' > "$expected" || true
-# A golden file may hold failing tasks: exit status 1 then, and only 0 or 1 is right.
 status=0
-"$cli" --no-config -f "$tasks" > "$actual" || status=$?
+if [ -n "$runner" ]; then
+    "$runner" "$cli" --no-config -f "$tasks" > "$actual.raw" || status=$?
+    sed 's/\r$//' "$actual.raw" > "$actual"
+else
+    "$cli" --no-config -f "$tasks" > "$actual" || status=$?
+fi
+# A golden file may hold failing tasks: exit status 1 then, and only 0 or 1 is right.
 if [ "$status" -gt 1 ]; then
     echo "golden file $(basename "$golden"): molvane-cli exited with $status"
     exit 1

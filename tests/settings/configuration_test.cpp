@@ -1,8 +1,13 @@
 #include "settings/configuration.h"
 
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <process.h>
+#include <windows.h>
+#else
 #include <pwd.h>
 #include <unistd.h>
+#endif
 
 #include <cstdlib>
 #include <fstream>
@@ -46,21 +51,32 @@ std::string readAll(const fs::path& file) {
 
 void writeAll(const fs::path& file, const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
 
+#ifdef _WIN32
+int processId() { return ::_getpid(); }
+// Windows unsets a variable that is given an empty value.
+void setVariable(const char* name, const char* value) { ::_putenv_s(name, value); }
+void unsetVariable(const char* name) { ::_putenv_s(name, ""); }
+#else
+int processId() { return static_cast<int>(::getpid()); }
+void setVariable(const char* name, const char* value) { ::setenv(name, value, 1); }
+void unsetVariable(const char* name) { ::unsetenv(name); }
+#endif
+
 // Sets (or, with no value, unsets) an environment variable for one scope.
 class ScopedVariable {
 public:
     ScopedVariable(const char* name, std::optional<std::string> value) : name_(name) {
         if (const char* old = std::getenv(name)) old_ = old;
         if (value)
-            ::setenv(name, value->c_str(), 1);
+            setVariable(name, value->c_str());
         else
-            ::unsetenv(name);
+            unsetVariable(name);
     }
     ~ScopedVariable() {
         if (old_)
-            ::setenv(name_, old_->c_str(), 1);
+            setVariable(name_, old_->c_str());
         else
-            ::unsetenv(name_);
+            unsetVariable(name_);
     }
     ScopedVariable(const ScopedVariable&) = delete;
     ScopedVariable& operator=(const ScopedVariable&) = delete;
@@ -86,7 +102,7 @@ class ConfigurationFile : public ::testing::Test {
 protected:
     void SetUp() override {
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = fs::temp_directory_path() / ("molvane-" + std::to_string(::getpid()) + "-" + test->name());
+        folder = fs::temp_directory_path() / ("molvane-" + std::to_string(processId()) + "-" + test->name());
         fs::remove_all(folder);
         fs::create_directories(folder);
     }
@@ -258,6 +274,47 @@ TEST_F(ConfigurationFile, FailedSaveLeavesTheOldFile) {
     EXPECT_EQ(readAll(file), configurationText(changed, {}));
 }
 
+#ifdef _WIN32
+// The folder of this test program, where a portable mvn.cfg would stand.
+fs::path programFolder() {
+    wchar_t name[MAX_PATH * 4];
+    DWORD length = ::GetModuleFileNameW(nullptr, name, MAX_PATH * 4);
+    return fs::path(name, name + length).parent_path();
+}
+
+TEST(ConfigurationFilePath, PerUserFolderUnlessOneBesideTheProgram) {
+    const fs::path beside = programFolder() / "mvn.cfg";
+    ASSERT_FALSE(fs::exists(beside)) << "a mvn.cfg already stands next to the test program";
+    struct Row {
+        const char* name;
+        std::optional<std::string> appData;
+        bool fileBeside;
+        fs::path expected;
+    };
+    const Row rows[] = {
+        {"APPDATA", "C:\\Users\\ada\\AppData\\Roaming", false, "C:\\Users\\ada\\AppData\\Roaming\\Molvane\\mvn.cfg"},
+        {"no APPDATA", std::nullopt, false, "mvn.cfg"},
+        {"a file beside the program wins", "C:\\Users\\ada\\AppData\\Roaming", true, beside},
+        {"a file beside the program, no APPDATA", std::nullopt, true, beside},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ScopedVariable appData("APPDATA", row.appData);
+        if (row.fileBeside) writeAll(beside, "#deg\r\n");
+        EXPECT_EQ(configurationFilePath(), row.expected);
+        fs::remove(beside);
+    }
+}
+
+// The first save creates the folder beneath APPDATA.
+TEST_F(ConfigurationFile, FirstSaveCreatesTheFolder) {
+    ScopedVariable appData("APPDATA", folder.string());
+    const fs::path file = configurationFilePath();
+    ASSERT_EQ(file, folder / "Molvane" / "mvn.cfg");
+    ASSERT_TRUE(saveConfiguration(file, CalcState{}, {}));
+    EXPECT_EQ(readAll(file), kDefaultFile);
+}
+#else
 TEST(ConfigurationFilePath, PerUserFolder) {
     const passwd* entry = ::getpwuid(::getuid());
     ASSERT_TRUE(entry && entry->pw_dir && *entry->pw_dir);
@@ -285,11 +342,12 @@ TEST(ConfigurationFilePath, PerUserFolder) {
         EXPECT_EQ(configurationFilePath(), row.expected);
     }
 }
+#endif
 
 // A temporary file left behind by an earlier process with the same id.
 TEST_F(ConfigurationFile, StaleTemporaryIsReplacedOrFailsTheSaveCleanly) {
     const fs::path file = folder / "mvn.cfg";
-    const fs::path temporary = folder / ("mvn.cfg.tmp-" + std::to_string(::getpid()));
+    const fs::path temporary = folder / ("mvn.cfg.tmp-" + std::to_string(processId()));
     writeAll(file, "old\r\n");
     writeAll(temporary, "left by a crash");
     CalcState state;

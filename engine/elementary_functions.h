@@ -1,0 +1,24 @@
+// The elementary functions the engine computes with, the same double on every
+// platform: each is worked out in double-double arithmetic (about 106 bits) and
+// rounded once at the end, so the answer is the correctly rounded value but for
+// arguments that lie within about 2^-100 of a rounding boundary. The platform's
+// own <cmath> differs in the last bit from one C library to the next.
+#pragma once
+
+namespace molvane {
+
+double sine(double x);
+double cosine(double x);
+double tangent(double x);
+double arcSine(double x);
+double arcCosine(double x);
+double arcTangent(double x);
+double hyperbolicSine(double x);
+double hyperbolicCosine(double x);
+double hyperbolicTangent(double x);
+double exponential(double x);
+double naturalLogarithm(double x);
+double commonLogarithm(double x);
+double power(double x, double y);
+
+}  // namespace molvane
