@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QPrintPreviewDialog>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTimer>
 #include <functional>
@@ -40,6 +41,40 @@ int pdfPages(const QString& file) {
     QFile pdf(file);
     if (!pdf.open(QIODevice::ReadOnly)) return -1;
     return static_cast<int>(QString::fromLatin1(pdf.readAll()).count(QRegularExpression("/Type\\s*/Page\\b")));
+}
+
+// The words of each non-blank line: the printed page and the window may space
+// a tab differently, but neither may lose a character.
+QStringList wordsByLine(const QString& text) {
+    QStringList lines;
+    for (const QString& line : text.split(QRegularExpression("[\\r\\n\\f]+"))) {
+        QString words = line.simplified();
+        if (!words.isEmpty()) lines << words;
+    }
+    return lines;
+}
+
+// The text of a PDF as poppler-utils reads it back.
+QString pdfText(const QString& file) {
+    QProcess reader;
+    reader.start("pdftotext", {"-layout", file, "-"});
+    if (!reader.waitForFinished() || reader.exitCode() != 0) return "pdftotext (poppler-utils) failed";
+    return QString::fromUtf8(reader.readAllStandardOutput());
+}
+
+TEST_F(DialogsTest, PrintedPageHoldsEveryCharacterOfTheHistory) {
+    for (bool numbering : {true, false}) {
+        SCOPED_TRACE(numbering ? "numbered" : "not numbered");
+        logic.dispatchCommand(EditClearHistory);
+        if (numbering) logic.dispatchCommand(ViewTaskNumbering);
+        for (const char* task : {"2+3", "h2so4", "x^2-5x+6"}) type(task);
+        if (numbering) logic.dispatchCommand(ViewTaskNumbering);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(folder.filePath("numbered.pdf"));
+        ASSERT_EQ(paintHistory(printer, window.historyText()), 1);
+        EXPECT_EQ(wordsByLine(pdfText(printer.outputFileName())), wordsByLine(window.historyWindow()->text()));
+    }
 }
 
 TEST_F(DialogsTest, PrintingToPdfDrawsThePagesOfTheRange) {

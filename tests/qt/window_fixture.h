@@ -12,6 +12,9 @@
 
 using namespace molvane;
 
+// Failures show a text as text, not as its UTF-16 units.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
 class WindowTest : public ::testing::Test {
 protected:
     QTemporaryDir folder;

@@ -28,9 +28,8 @@ PageRange chosenRange(const QPrinter& printer) {
 void drawPage(QPainter& painter, const PrintGeometry& geometry, int width, const PrintedPage& page) {
     for (std::size_t i = 0; i < page.lines.size(); ++i) {
         QRect line(geometry.left, geometry.top + geometry.lineHeight * static_cast<int>(i), width, geometry.lineHeight);
-        painter.drawText(line,
-                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextExpandTabs | Qt::TextDontClip,
-                         fromEngineText(page.lines[i]));
+        painter.drawText(line, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
+                         fromEngineText(expandedTabs(page.lines[i])));
     }
 }
 
