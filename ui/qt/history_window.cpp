@@ -29,6 +29,11 @@ HistoryWindow::HistoryWindow(QWidget* owner, std::function<void(int)> dispatch)
     link_->setAlignment(Qt::AlignCenter);
     // The history only grows: an undo stack would keep a copy of every entry.
     text_->setUndoRedoEnabled(false);
+    // The log is the program's record: it can be selected and copied, never typed into.
+    text_->setReadOnly(true);
+    text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Showing the history must not take the keys from the input line.
+    setAttribute(Qt::WA_ShowWithoutActivating);
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(2);

@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QTextDocument>
+#include <QTimer>
 
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/cp1252.h"
@@ -152,6 +153,12 @@ void MainWindow::showHistoryWindow(int left, int top) {
     history_->move(left, top);
     history_->show();
     history_->raise();
+    // A window manager may activate the new window once it is mapped, after
+    // this call has returned: the keys go back to the input line after that.
+    QTimer::singleShot(0, this, [this] {
+        activateWindow();
+        inputLine_->setFocus();
+    });
 }
 
 void MainWindow::hideHistoryWindow() { history_->hide(); }
