@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QToolButton>
+#include <fstream>
 
 #include "ui/menu_table.h"
 #include "ui/qt/cp1252.h"
@@ -99,6 +100,28 @@ TEST_F(MainWindowTest, AcceleratorsActInsideTheInputLine) {
     EXPECT_FALSE(window.control(1031)->visibleRegion().boundingRect().intersects(window.control(1031)->rect()));
     press(Qt::Key_F12);
     EXPECT_FALSE(logic.viewFlags().displayOnly);
+}
+
+TEST(StartUpTest, HistoryFromTheConfigurationOpensBesideTheShownWindow) {
+    QTemporaryDir folder;
+    std::string config = folder.filePath("mvn.cfg").toStdString();
+    std::ofstream(config) << "#503\r\n";
+    MainWindow window;
+    WindowLogic logic(window, config);
+    window.attach(&logic);
+    window.move(0, 0);
+    logic.startUp();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::qWait(50);
+    QRect main = window.frameGeometry();
+    QRect history = window.historyWindow()->frameGeometry();
+    EXPECT_TRUE(window.historyWindow()->isVisible());
+    EXPECT_EQ(history.left(), main.right() + 1);
+    EXPECT_EQ(history.top(), main.top());
+    EXPECT_EQ(history.width(), main.width());
+    EXPECT_EQ(logic.viewFlags().historyVisible, 1);
+    window.attach(nullptr);
 }
 
 TEST_F(MainWindowTest, FormatMenuChecksFollowTypedDirectives) {

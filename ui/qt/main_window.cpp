@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStyle>
+#include <QTimer>
 #include <vector>
 
 #include "ui/keypad.h"
@@ -305,6 +306,18 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::focusInEvent(QFocusEvent* event) {
     QMainWindow::focusInEvent(event);
     inputLine_->setFocus();
+}
+
+// The history asked for at start-up is placed from this window's real frame,
+// once the show has been processed.
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!historyAfterShow_) return;
+    QTimer::singleShot(0, this, [this] {
+        if (!historyAfterShow_) return;
+        historyAfterShow_ = false;
+        dispatch(ViewHistory);
+    });
 }
 
 int MainWindow::fullHeight() const {

@@ -93,6 +93,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     int scaled(int pixels) const;
@@ -119,6 +120,8 @@ private:
     QToolBar* toolbar_ = nullptr;
     HistoryWindow* history_ = nullptr;
     HelpWindow* help_ = nullptr;
+    // The history was asked for before this window was first shown.
+    bool historyAfterShow_ = false;
     // A long task file: its progress dialog appears once it has run a second.
     QString progressLabel_;
     int progressTotal_ = 0;

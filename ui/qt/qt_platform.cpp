@@ -146,22 +146,34 @@ int MainWindow::screenRight() const {
 
 void MainWindow::closeMainWindow() { close(); }
 
-bool MainWindow::historyWindowVisible() const { return history_->isVisible(); }
+// Until the main window is shown its frame is a guess; a history asked for
+// before then (the configuration at start-up) is placed once it is shown.
+bool MainWindow::historyWindowVisible() const { return history_->isVisible() || historyAfterShow_; }
 
 void MainWindow::showHistoryWindow(int left, int top) {
-    history_->setFixedSize(frameGeometry().width(), fullHeight());
+    if (!isVisible()) {
+        historyAfterShow_ = true;
+        return;
+    }
+    // The two frames are the same width when the clients are.
+    history_->setFixedSize(width(), fullHeight());
     history_->move(left, top);
     history_->show();
     history_->raise();
     // A window manager may activate the new window once it is mapped, after
-    // this call has returned: the keys go back to the input line after that.
-    QTimer::singleShot(0, this, [this] {
+    // this call has returned: the keys go back to the input line after that,
+    // and the tops are aligned again now that the history's frame is known.
+    QTimer::singleShot(0, this, [this, top] {
+        if (history_->isVisible() && history_->frameGeometry().top() != top) history_->move(history_->x(), top);
         activateWindow();
         inputLine_->setFocus();
     });
 }
 
-void MainWindow::hideHistoryWindow() { history_->hide(); }
+void MainWindow::hideHistoryWindow() {
+    historyAfterShow_ = false;
+    history_->hide();
+}
 
 void MainWindow::setHistoryText(const std::string& text) { history_->setText(fromEngineText(text)); }
 
