@@ -1,3 +1,4 @@
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QMenuBar>
 #include <QToolButton>
@@ -100,6 +101,31 @@ TEST_F(MainWindowTest, AcceleratorsActInsideTheInputLine) {
     EXPECT_FALSE(window.control(1031)->visibleRegion().boundingRect().intersects(window.control(1031)->rect()));
     press(Qt::Key_F12);
     EXPECT_FALSE(logic.viewFlags().displayOnly);
+}
+
+TEST_F(MainWindowTest, UpRecallsTheNewestTaskFirst) {
+    for (const char* task : {"11", "22", "33", "44", "55"}) type(task);
+    const std::pair<Qt::Key, QString> steps[] = {{Qt::Key_Up, "55"}, {Qt::Key_Up, "44"}, {Qt::Key_Down, "55"},
+                                                 {Qt::Key_Down, ""}, {Qt::Key_Down, ""}, {Qt::Key_Up, "55"},
+                                                 {Qt::Key_Up, "44"}, {Qt::Key_Up, "33"}, {Qt::Key_Up, "22"},
+                                                 {Qt::Key_Up, "11"}, {Qt::Key_Up, "11"}, {Qt::Key_Down, "22"}};
+    int step = 0;
+    for (const auto& [key, recalled] : steps) {
+        press(key);
+        EXPECT_EQ(window.inputLine()->text(), recalled) << "step " << ++step;
+    }
+    // The list opens on the newest task; Enter there only picks, a second Enter runs.
+    window.inputLine()->clear();
+    window.recentTasks()->showPopup();
+    QAbstractItemView* list = window.recentTasks()->view();
+    EXPECT_EQ(list->currentIndex().row(), 0);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(window.inputLine()->text(), "44");
+    EXPECT_EQ(text(LowerTaskLine), "55");
+    QApplication::setActiveWindow(&window);
+    press(Qt::Key_Return);
+    EXPECT_EQ(text(LowerTaskLine), "44");
 }
 
 TEST(StartUpTest, HistoryFromTheConfigurationOpensBesideTheShownWindow) {

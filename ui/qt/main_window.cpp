@@ -164,7 +164,7 @@ void MainWindow::buildDisplay(QWidget* client) {
 }
 
 void MainWindow::buildInputLine(QWidget* client) {
-    recentTasks_ = new QComboBox(client);
+    recentTasks_ = new RecentTasksBox(client);
     recentTasks_->setEditable(true);
     recentTasks_->setInsertPolicy(QComboBox::NoInsert);
     recentTasks_->setCompleter(nullptr);

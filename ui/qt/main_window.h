@@ -14,6 +14,7 @@
 #include <QToolBar>
 
 #include "ui/platform.h"
+#include "ui/qt/display_widgets.h"
 #include "ui/window_logic.h"
 
 namespace molvane {
@@ -115,7 +116,7 @@ private:
     WindowLogic* logic_ = nullptr;
     double scale_ = 1.0;
     QWidget* client_ = nullptr;
-    QComboBox* recentTasks_ = nullptr;
+    RecentTasksBox* recentTasks_ = nullptr;
     QLineEdit* inputLine_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     HistoryWindow* history_ = nullptr;

@@ -13,6 +13,7 @@
 
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/cp1252.h"
+#include "ui/qt/display_widgets.h"
 #include "ui/qt/help_window.h"
 #include "ui/qt/history_printing.h"
 #include "ui/qt/history_window.h"
@@ -122,10 +123,12 @@ void MainWindow::keepInputLine(Change change) {
 
 void MainWindow::insertRecentTask(const std::string& task) {
     keepInputLine([&] { recentTasks_->insertItem(0, fromEngineText(task)); });
+    recentTasks_->restartRecall();
 }
 
 void MainWindow::clearRecentTasks() {
     keepInputLine([&] { recentTasks_->clear(); });
+    recentTasks_->restartRecall();
 }
 
 std::string MainWindow::selectedRecentTask() const {
