@@ -1,7 +1,9 @@
 // The dialogs, printing and task files through the real widgets.
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QProcess>
 #include <QRegularExpression>
@@ -176,6 +178,19 @@ TEST_F(DialogsTest, TaskFileOpenedThroughTheDialog) {
     EXPECT_EQ(text(LowerTaskLine), "");
     EXPECT_TRUE(window.historyWindow()->text().endsWith("\r\n1+1 = 2\r\n\r\n2*3 = 6\r\n\r\n"));
     EXPECT_EQ(window.recentTasks()->count(), 2);
+}
+
+TEST_F(DialogsTest, FailureBoxBelongsToTheMainWindow) {
+    logic.dispatchCommand(ViewAlwaysOnTop);
+    QDir(folder.path()).mkpath("mvn.cfg");  // a folder where the settings file should go
+    QWidget* owner = nullptr;
+    withModal([&] { logic.dispatchCommand(FormatSaveSettings); },
+              [&](QWidget* modal) {
+                  ASSERT_NE(qobject_cast<QMessageBox*>(modal), nullptr);
+                  owner = modal->parentWidget();
+              });
+    EXPECT_EQ(owner, &window) << "a box with no owner can open behind a window kept on top";
+    logic.dispatchCommand(ViewAlwaysOnTop);
 }
 
 TEST_F(DialogsTest, HistoryCaretGoesToTheEndWhenTheWindowIsLeft) {

@@ -196,7 +196,8 @@ void MainWindow::setClipboardText(const std::string& text) {
 }
 
 void MainWindow::showErrorMessage(const std::string& caption, const std::string& text) {
-    QMessageBox::critical(nullptr, fromEngineText(caption), fromEngineText(text));
+    // Owned by the main window, the box stays above it even when it is kept on top.
+    QMessageBox::critical(this, fromEngineText(caption), fromEngineText(text));
 }
 
 namespace {
