@@ -1,4 +1,6 @@
 // Task files, saved histories, printing and Copy History against the in-memory platform.
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <system_error>
 
@@ -63,11 +65,20 @@ TEST_F(LogicTest, TaskFileCancelAndFailure) {
     EXPECT_EQ(platform.progressTotal, 3);
     EXPECT_TRUE(platform.progressEnded);
 
-    for (const auto& unreadable : {folder / "missing.txt", folder}) {
+    // Only a regular file is opened: a pipe would block the window for ever.
+    std::filesystem::path pipe = folder / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const std::pair<std::filesystem::path, std::string> failures[] = {
+        {folder / "missing.txt", std::make_error_code(std::errc::no_such_file_or_directory).message()},
+        {folder, "It is not a regular file."},
+        {pipe, "It is not a regular file."},
+    };
+    for (const auto& [unreadable, reason] : failures) {
         platform.messages.clear();
         platform.openName = unreadable;
         command(FileOpen);
-        EXPECT_EQ(platform.messages, std::vector<std::string>{"Molvane: The task file could not be read."});
+        EXPECT_EQ(platform.messages, std::vector<std::string>{"Molvane: The task file could not be read.\n\n" +
+                                                              unreadable.string() + "\n" + reason});
     }
 }
 
