@@ -11,6 +11,7 @@
 #include <QTextDocument>
 #include <QTimer>
 
+#include "ui/failure_message.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/cp1252.h"
 #include "ui/qt/display_widgets.h"
@@ -235,9 +236,10 @@ std::filesystem::path MainWindow::chooseFileToSave(const std::string& suggestedN
 }
 
 void MainWindow::printText(const std::string& documentName, const std::string& text, bool preview) {
-    if (!printHistoryText(this, documentName, text, preview)) {
-        showErrorMessage(kMessageCaption, "The history could not be printed.");
-    }
+    QString printer = printHistoryText(this, documentName, text, preview);
+    if (printer.isEmpty()) return;
+    showErrorMessage(kMessageCaption, fileFailureMessage("The history could not be printed.", toPath(printer),
+                                                         "The printer could not be started."));
 }
 
 void MainWindow::runNumberFormatDialog() {
