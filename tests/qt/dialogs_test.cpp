@@ -193,6 +193,17 @@ TEST_F(DialogsTest, FailureBoxBelongsToTheMainWindow) {
     logic.dispatchCommand(ViewAlwaysOnTop);
 }
 
+TEST_F(DialogsTest, KeysComeBackAfterTheProgressDialog) {
+    window.beginProgress("Running the tasks of the file...", 10);
+    QTest::qWait(1100);
+    EXPECT_TRUE(window.reportProgress(1));
+    ASSERT_NE(window.progressDialog(), nullptr);
+    window.endProgress();
+    QTest::qWait(50);
+    EXPECT_EQ(QApplication::activeWindow(), &window);
+    EXPECT_TRUE(window.inputLine()->hasFocus());
+}
+
 TEST_F(DialogsTest, HistoryCaretGoesToTheEndWhenTheWindowIsLeft) {
     type("2+3");
     logic.dispatchCommand(ViewHistory);

@@ -289,9 +289,18 @@ bool MainWindow::reportProgress(int done) {
     return !progress_->wasCanceled();
 }
 
+// The closed dialog hands the activation to no one, or to whatever the window
+// manager picks: the keys, accelerators included, come back to the input line.
 void MainWindow::endProgress() {
+    if (!progress_) return;
     delete progress_;
     progress_ = nullptr;
+    activateWindow();
+    inputLine_->setFocus();
+    QTimer::singleShot(0, this, [this] {
+        if (!isActiveWindow()) activateWindow();
+        inputLine_->setFocus();
+    });
 }
 
 }  // namespace molvane
