@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -217,8 +218,8 @@ std::filesystem::path MainWindow::chooseFileToOpen() {
     QFileDialog dialog(this, "Open");
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
+    // No default suffix: the dialog would add it to a name that exists as typed.
     dialog.setNameFilters(kTextFileFilters);
-    dialog.setDefaultSuffix("txt");
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return toPath(dialog.selectedFiles().constFirst());
 }
@@ -229,10 +230,18 @@ std::filesystem::path MainWindow::chooseFileToSave(const std::string& suggestedN
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(kTextFileFilters);
-    dialog.setDefaultSuffix("txt");
     dialog.selectFile(fromEngineText(suggestedName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return toPath(dialog.selectedFiles().constFirst());
+    // A new name without a dot gets ".txt"; a name that exists is kept as typed.
+    QString file = dialog.selectedFiles().constFirst();
+    if (QFileInfo::exists(file) || QFileInfo(file).fileName().contains('.')) return toPath(file);
+    file += ".txt";
+    if (QFileInfo::exists(file) &&
+        QMessageBox::question(this, "Save As",
+                              QFileInfo(file).fileName() + " already exists.\nDo you want to replace it?") !=
+            QMessageBox::Yes)
+        return {};
+    return toPath(file);
 }
 
 void MainWindow::printText(const std::string& documentName, const std::string& text, bool preview) {
