@@ -1,6 +1,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QMenuBar>
+#include <QTextBlock>
 #include <QToolButton>
 #include <fstream>
 
@@ -126,6 +127,17 @@ TEST_F(MainWindowTest, UpRecallsTheNewestTaskFirst) {
     QApplication::setActiveWindow(&window);
     press(Qt::Key_Return);
     EXPECT_EQ(text(LowerTaskLine), "44");
+}
+
+TEST_F(MainWindowTest, LongHistoryLinesAreCutOnlyInTheWindow) {
+    std::string entry = "\r\n" + std::string(94000, '7') + "\r\n";
+    window.appendHistoryText(entry);
+    EXPECT_TRUE(window.historyText().ends_with(entry)) << "the saved and copied text stays whole";
+    int longest = 0;
+    for (QTextBlock block = window.historyWindow()->textEdit()->document()->begin(); block.isValid();
+         block = block.next())
+        longest = std::max(longest, block.length());
+    EXPECT_LE(longest, 4000) << "a line this long would make every key slow";
 }
 
 TEST(StartUpTest, HistoryFromTheConfigurationOpensBesideTheShownWindow) {
