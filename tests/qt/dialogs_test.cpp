@@ -171,6 +171,7 @@ TEST_F(DialogsTest, TaskFileOpenedThroughTheDialog) {
               [&](QWidget* modal) {
                   auto* dialog = qobject_cast<QFileDialog*>(modal);
                   ASSERT_NE(dialog, nullptr);
+                  EXPECT_EQ(dialog->directory(), QDir::home()) << "the first dialog opens at home";
                   dialog->selectFile(file);
                   QMetaObject::invokeMethod(dialog, "accept");
               });
@@ -179,6 +180,14 @@ TEST_F(DialogsTest, TaskFileOpenedThroughTheDialog) {
     EXPECT_EQ(text(LowerTaskLine), "");
     EXPECT_TRUE(window.historyWindow()->text().endsWith("\r\n1+1 = 2\r\n\r\n2*3 = 6\r\n\r\n"));
     EXPECT_EQ(window.recentTasks()->count(), 2);
+    // Each kind of file remembers its own folder.
+    const std::pair<int, QString> folders[] = {{FileOpen, folder.path()}, {FileSaveAs, QDir::homePath()}};
+    for (const auto& [command, expected] : folders) {
+        QString opened;
+        withModal([&] { logic.dispatchCommand(command); },
+                  [&](QWidget* modal) { opened = static_cast<QFileDialog*>(modal)->directory().absolutePath(); });
+        EXPECT_EQ(opened, expected) << command;
+    }
 }
 
 TEST_F(DialogsTest, FailureBoxBelongsToTheMainWindow) {

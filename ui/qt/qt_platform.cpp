@@ -15,6 +15,7 @@
 #include "ui/failure_message.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/cp1252.h"
+#include "ui/qt/desktop_settings.h"
 #include "ui/qt/display_widgets.h"
 #include "ui/qt/help_window.h"
 #include "ui/qt/history_printing.h"
@@ -220,7 +221,9 @@ std::filesystem::path MainWindow::chooseFileToOpen() {
     dialog.setFileMode(QFileDialog::ExistingFile);
     // No default suffix: the dialog would add it to a name that exists as typed.
     dialog.setNameFilters(kTextFileFilters);
+    dialog.setDirectory(lastFolder(FileKind::TaskFile));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    rememberFolder(FileKind::TaskFile, dialog.selectedFiles().constFirst());
     return toPath(dialog.selectedFiles().constFirst());
 }
 
@@ -230,8 +233,10 @@ std::filesystem::path MainWindow::chooseFileToSave(const std::string& suggestedN
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(kTextFileFilters);
+    dialog.setDirectory(lastFolder(FileKind::SavedHistory));
     dialog.selectFile(fromEngineText(suggestedName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    rememberFolder(FileKind::SavedHistory, dialog.selectedFiles().constFirst());
     // A new name without a dot gets ".txt"; a name that exists is kept as typed.
     QString file = dialog.selectedFiles().constFirst();
     if (QFileInfo::exists(file) || QFileInfo(file).fileName().contains('.')) return toPath(file);
