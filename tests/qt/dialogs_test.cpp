@@ -223,6 +223,8 @@ TEST_F(DialogsTest, HistoryCaretGoesToTheEndWhenTheWindowIsLeft) {
     history->textEdit()->moveCursor(QTextCursor::Start);
     QApplication::setActiveWindow(&window);
     EXPECT_TRUE(history->textEdit()->textCursor().atEnd());
+    EXPECT_DOUBLE_EQ(history->textEdit()->tabStopDistance(),
+                     4 * QFontMetricsF(history->textEdit()->font()).averageCharWidth());
     EXPECT_TRUE(history->link()->text().contains("https://"));
     history->close();
     EXPECT_FALSE(history->isVisible());

@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QEvent>
+#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollBar>
@@ -56,8 +57,13 @@ HistoryWindow::HistoryWindow(QWidget* owner, std::function<void(int)> dispatch)
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(link_);
     layout->addWidget(shown_);
+    fitTabStops();
     layout->addLayout(buttons);
 }
+
+// Four average characters keep the header's time and a numbered entry on one
+// line; the toolkit's default of 80 pixels wraps them.
+void HistoryWindow::fitTabStops() { shown_->setTabStopDistance(4 * QFontMetricsF(shown_->font()).averageCharWidth()); }
 
 QString HistoryWindow::shownPart(const QString& added) {
     QString shown;
@@ -97,6 +103,7 @@ void HistoryWindow::append(const QString& text) {
 
 void HistoryWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && !isActiveWindow()) shown_->moveCursor(QTextCursor::End);
+    if (event->type() == QEvent::FontChange) fitTabStops();
     QWidget::changeEvent(event);
 }
 

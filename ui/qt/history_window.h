@@ -27,6 +27,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void fitTabStops();
     // The part of `added` that the window shows, its lines cut where needed.
     QString shownPart(const QString& added);
 
