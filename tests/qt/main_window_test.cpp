@@ -206,6 +206,27 @@ TEST_F(MainWindowTest, ToolbarButtonsRunTheirCommands) {
         if (action->data().toInt() == ViewHistory) history = action;
     }
     ASSERT_TRUE(save && history);
+    // Without an icon theme (as here), every button and its menu item shows the program's own icon.
+    const std::pair<int, const char*> icons[] = {{2105, "edit-delete"},
+                                                 {2101, "edit-undo"},
+                                                 {2102, "edit-cut"},
+                                                 {2103, "edit-copy"},
+                                                 {2104, "edit-paste"},
+                                                 {2003, "document-save"},
+                                                 {2304, "document-print-preview"},
+                                                 {2305, "document-properties"},
+                                                 {2302, "view-restore"}};
+    QList<QAction*> buttons = window.toolbar()->actions();
+    buttons.removeIf([](QAction* action) { return action->isSeparator(); });
+    ASSERT_EQ(buttons.size(), 9);
+    for (const auto& [id, name] : icons) {
+        QImage own = QIcon(QString(":/icons/%1.svg").arg(name)).pixmap(16).toImage();
+        ASSERT_FALSE(own.isNull()) << name;
+        auto button = std::find_if(buttons.begin(), buttons.end(), [id = id](QAction* a) { return a->data() == id; });
+        ASSERT_NE(button, buttons.end()) << id;
+        EXPECT_EQ((*button)->icon().pixmap(16).toImage(), own) << name;
+        EXPECT_EQ(window.menuAction(id)->icon().pixmap(16).toImage(), own) << name;
+    }
     EXPECT_EQ(save->toolTip(), "Save history (CTRL+S)");
     QTest::mouseClick(window.toolbar()->widgetForAction(history), Qt::LeftButton);
     EXPECT_TRUE(window.historyWindow()->isVisible());

@@ -7,7 +7,6 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
-#include <QStyle>
 #include <QTimer>
 #include <vector>
 
@@ -48,25 +47,30 @@ void setTextColour(QWidget* widget, const QColor& colour) {
     widget->setPalette(palette);
 }
 
-QIcon toolbarIcon(ToolbarImage image, QStyle* style) {
-    struct Icon {
-        const char* theme;
-        QStyle::StandardPixmap fallback;
-    };
-    Icon icon{"", QStyle::SP_CustomBase};
+// The desktop's icon theme first; where it lacks a name, the program's own drawing.
+QIcon toolbarIcon(ToolbarImage image) {
+    const char* name = "";
     switch (image) {
-        case ToolbarImage::Delete: icon = {"edit-delete", QStyle::SP_DialogDiscardButton}; break;
-        case ToolbarImage::Undo: icon = {"edit-undo", QStyle::SP_ArrowBack}; break;
-        case ToolbarImage::Cut: icon = {"edit-cut", QStyle::SP_DialogResetButton}; break;
-        case ToolbarImage::Copy: icon = {"edit-copy", QStyle::SP_FileIcon}; break;
-        case ToolbarImage::Paste: icon = {"edit-paste", QStyle::SP_DialogApplyButton}; break;
-        case ToolbarImage::Save: icon = {"document-save", QStyle::SP_DialogSaveButton}; break;
-        case ToolbarImage::PrintPreview: icon = {"document-print-preview", QStyle::SP_FileDialogContentsView}; break;
-        case ToolbarImage::Properties: icon = {"document-properties", QStyle::SP_FileDialogInfoView}; break;
-        case ToolbarImage::Replace: icon = {"view-restore", QStyle::SP_TitleBarShadeButton}; break;
-        case ToolbarImage::None: break;
+        case ToolbarImage::Delete: name = "edit-delete"; break;
+        case ToolbarImage::Undo: name = "edit-undo"; break;
+        case ToolbarImage::Cut: name = "edit-cut"; break;
+        case ToolbarImage::Copy: name = "edit-copy"; break;
+        case ToolbarImage::Paste: name = "edit-paste"; break;
+        case ToolbarImage::Save: name = "document-save"; break;
+        case ToolbarImage::PrintPreview: name = "document-print-preview"; break;
+        case ToolbarImage::Properties: name = "document-properties"; break;
+        case ToolbarImage::Replace: name = "view-restore"; break;
+        case ToolbarImage::None: return {};
     }
-    return QIcon::fromTheme(icon.theme, style->standardIcon(icon.fallback));
+    return QIcon::fromTheme(name, QIcon(QString(":/icons/%1.svg").arg(name)));
+}
+
+// A menu item shows the icon of the toolbar button that runs the same command.
+QIcon commandIcon(int id) {
+    for (const ToolbarButton& button : toolbarButtons()) {
+        if (button.id == id) return toolbarIcon(button.image);
+    }
+    return {};
 }
 
 bool isCheckItem(int id) {
@@ -216,7 +220,7 @@ void MainWindow::buildToolbar() {
             toolbar_->addSeparator();
             continue;
         }
-        QAction* action = toolbar_->addAction(toolbarIcon(button.image, style()), "");
+        QAction* action = toolbar_->addAction(toolbarIcon(button.image), "");
         action->setToolTip(button.toolTip);
         action->setData(button.id);
         connect(action, &QAction::triggered, this, [this, id = button.id] { dispatch(id); });
@@ -247,7 +251,7 @@ void MainWindow::buildMenus() {
                 QString text = QString::fromUtf8(entry.text);
                 const char* keys = acceleratorOf(entry.id);
                 if (keys) text = text.section('\t', 0, 0);
-                QAction* action = open.back()->addAction(text);
+                QAction* action = open.back()->addAction(commandIcon(entry.id), text);
                 if (keys) action->setShortcut(QKeySequence(QString::fromLatin1(keys)));
                 action->setData(entry.id);
                 action->setCheckable(isCheckItem(entry.id));
