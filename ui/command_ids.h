@@ -66,6 +66,10 @@ enum CommandId : int {
     ViewHistory = 2304,
     ViewNumberFormat = 2305,
     ViewTaskNumbering = 2307,
+    // The desktop program's own zoom of its fixed layout, fonts included.
+    ViewZoomIn = 2310,
+    ViewZoomOut = 2311,
+    ViewActualSize = 2312,
 
     HelpTopics = 2401,
     HelpAbout = 2402,

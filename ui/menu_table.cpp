@@ -172,6 +172,10 @@ constexpr MenuEntry kMenuBar[] = {
     {Item, 2305, "Number &Format...\tF10", false},
     {Separator, 0, "", false},
     {Item, 2307, "Task Numbering", false},
+    {Separator, 0, "", false},
+    {Item, 2310, "Zoom &In\tCtrl++", false},
+    {Item, 2311, "Zoom &Out\tCtrl+-", false},
+    {Item, 2312, "&Actual Size\tCtrl+0", false},
     {PopupEnd, 0, "", false},
 
     {PopupBegin, 0, "&Help", false},
@@ -181,11 +185,11 @@ constexpr MenuEntry kMenuBar[] = {
 };
 
 constexpr Accelerator kAccelerators[] = {
-    {"Ctrl+A", 2110},   {"Ctrl+C", 2103}, {"Ctrl+D", 2113}, {"Ctrl+E", 2107}, {"Ctrl+N", 2001},
-    {"Ctrl+O", 2002},   {"Ctrl+P", 2005}, {"Ctrl+R", 2108}, {"Ctrl+S", 2003}, {"Ctrl+T", 2109},
-    {"Ctrl+V", 2104},   {"Ctrl+X", 2102}, {"Ctrl+Y", 2111}, {"Ctrl+Z", 2101}, {"F1", 2401},
-    {"Shift+F1", 2402}, {"F6", 1018},     {"F7", 1024},     {"F9", 2304},     {"F10", 2305},
-    {"F11", 2303},      {"F12", 2302},    {"Return", 1075}, {"Enter", 1075},  {"Esc", 2112},
+    {"Ctrl+A", 2110}, {"Ctrl+C", 2103}, {"Ctrl+D", 2113}, {"Ctrl+E", 2107},   {"Ctrl+N", 2001}, {"Ctrl+O", 2002},
+    {"Ctrl+P", 2005}, {"Ctrl+R", 2108}, {"Ctrl+S", 2003}, {"Ctrl+T", 2109},   {"Ctrl+V", 2104}, {"Ctrl+X", 2102},
+    {"Ctrl+Y", 2111}, {"Ctrl+Z", 2101}, {"F1", 2401},     {"Shift+F1", 2402}, {"F6", 1018},     {"F7", 1024},
+    {"F9", 2304},     {"F10", 2305},    {"F11", 2303},    {"F12", 2302},      {"Return", 1075}, {"Enter", 1075},
+    {"Esc", 2112},    {"Ctrl++", 2310}, {"Ctrl+-", 2311}, {"Ctrl+0", 2312},
 };
 
 constexpr ToolbarButton kToolbar[] = {

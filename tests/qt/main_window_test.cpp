@@ -1,5 +1,6 @@
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QFile>
 #include <QMenuBar>
 #include <QTextBlock>
 #include <QToolButton>
@@ -7,6 +8,7 @@
 
 #include "ui/menu_table.h"
 #include "ui/qt/cp1252.h"
+#include "ui/qt/desktop_settings.h"
 #include "window_fixture.h"
 
 using namespace molvane;
@@ -162,6 +164,23 @@ TEST(StartUpTest, HistoryFromTheConfigurationOpensBesideTheShownWindow) {
     window.attach(nullptr);
 }
 
+TEST_F(MainWindowTest, ZoomScalesTheWholeLayoutAndIsRemembered) {
+    const std::pair<Qt::Key, int> steps[] = {{Qt::Key_Plus, 125},  {Qt::Key_Plus, 150}, {Qt::Key_0, 100},
+                                             {Qt::Key_Minus, 100}, {Qt::Key_Plus, 125}, {Qt::Key_Minus, 100}};
+    QWidget* indicator = window.control(MemoryIndicator);
+    for (const auto& [key, percent] : steps) {
+        press(key, Qt::ControlModifier);
+        EXPECT_EQ(window.centralWidget()->width(), qRound(261 * percent / 100.0)) << percent << "%";
+        EXPECT_EQ(indicator->font().pixelSize(), qRound(8 * percent / 100.0)) << percent << "%";
+        EXPECT_EQ(indicator->geometry().left(), qRound(115 * percent / 100.0)) << percent << "%";
+        EXPECT_EQ(savedZoom(), percent);
+    }
+    for (int i = 0; i < 10; ++i) press(Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(window.centralWidget()->width(), 783) << "300% at most";
+    press(Qt::Key_0, Qt::ControlModifier);
+    EXPECT_FALSE(QFile::exists(folder.filePath("mvn.cfg"))) << "the zoom is not a setting of mvn.cfg";
+}
+
 TEST_F(MainWindowTest, FormatMenuChecksFollowTypedDirectives) {
     type("#deg");
     type("#fix 3");
@@ -185,7 +204,7 @@ TEST_F(MainWindowTest, EveryMenuItemHasItsIdAndText) {
         EXPECT_EQ(shownText(action), expected) << "item " << entry.id;
         EXPECT_EQ(action->data().toInt(), entry.id);
     }
-    EXPECT_EQ(items, 121);
+    EXPECT_EQ(items, 124);
     const std::pair<int, const char*> rows[] = {{2001, "&New\tCtrl+N"},           {2112, "Clear Input Line\tEsc"},
                                                 {2402, "&About Vanta\tShift+F1"}, {2105, "&Delete\tBackspace"},
                                                 {2220, "t0\t-273.15 \u00B0C"},    {2525, "15"},

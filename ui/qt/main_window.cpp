@@ -12,6 +12,7 @@
 
 #include "ui/keypad.h"
 #include "ui/menu_table.h"
+#include "ui/qt/desktop_settings.h"
 #include "ui/qt/display_widgets.h"
 #include "ui/qt/history_window.h"
 
@@ -31,15 +32,6 @@ constexpr int kDisplayOnlyHeight = 136;
 
 const QColor kDisplayGrey(232, 232, 232);
 const QColor kTaskGreen(0, 128, 0);
-
-// "San Serif" is asked for by name; where no such face exists the sans-serif
-// hint makes the font system pick the platform's own.
-QFont pixelFont(const char* family, int pixels) {
-    QFont font(family);
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixels);
-    return font;
-}
 
 void setTextColour(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
@@ -89,8 +81,10 @@ MainWindow::MainWindow() {
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setContextMenuPolicy(Qt::PreventContextMenu);
     client_ = new QWidget(this);
-    client_->setFixedSize(scaled(kClientWidth), scaled(kClientHeight));
     setCentralWidget(client_);
+    baseScale_ = scale_;
+    clientFont_ = client_->font();
+    menuFont_ = menuBar()->font();
     buildDisplay(client_);
     buildInputLine(client_);
     buildKeypad(client_);
@@ -102,27 +96,88 @@ MainWindow::MainWindow() {
     QIcon icon(":/molvane.svg");
     setWindowIcon(icon);
     history_->setWindowIcon(icon);
+    historyFont_ = history_->font();
     setFocusProxy(inputLine_);
     inputLine_->setFocus();
+    zoom_ = savedZoom();
+    applyZoom();
 }
 
 MainWindow::~MainWindow() = default;
 
 int MainWindow::scaled(int pixels) const { return static_cast<int>(pixels * scale_ + 0.5); }
 
-QRect MainWindow::scaledRect(int x, int y, int width, int height) const {
-    return {scaled(x), scaled(y), scaled(width), scaled(height)};
+void MainWindow::place(QWidget* widget, int x, int y, int width, int height) {
+    placed_.append({widget, QRect(x, y, width, height)});
+    widget->setGeometry(scaled(x), scaled(y), scaled(width), scaled(height));
 }
 
+void MainWindow::setPixelFont(QWidget* widget, const char* family, int pixels) {
+    QFont font(family);
+    // "San Serif" is asked for by name; where no such face exists the
+    // sans-serif hint makes the font system pick the platform's own.
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(scaled(pixels));
+    widget->setFont(font);
+    fontPixels_.append({widget, pixels});
+}
+
+// The zoom is the window's own business: the logic never sees these commands.
 void MainWindow::dispatch(int id, int notification) {
+    switch (id) {
+        case ViewZoomIn: setZoom(zoom_ + kZoomStep); return;
+        case ViewZoomOut: setZoom(zoom_ - kZoomStep); return;
+        case ViewActualSize: setZoom(kZoomSmallest); return;
+        default: break;
+    }
     if (logic_) logic_->dispatchCommand(id, notification);
+}
+
+void MainWindow::setZoom(int percent) {
+    percent = std::clamp(percent, kZoomSmallest, kZoomLargest);
+    if (percent == zoom_) return;
+    zoom_ = percent;
+    saveZoom(zoom_);
+    applyZoom();
+}
+
+// Every fixed position, size and font of the window grows by the zoom; so do
+// the fonts the window leaves to the system, and the history beside it.
+void MainWindow::applyZoom() {
+    double factor = zoom_ / 100.0;
+    scale_ = baseScale_ * factor;
+    auto zoomed = [factor](QFont font) {
+        if (font.pointSizeF() > 0) font.setPointSizeF(font.pointSizeF() * factor);
+        if (font.pixelSize() > 0) font.setPixelSize(static_cast<int>(font.pixelSize() * factor + 0.5));
+        return font;
+    };
+    client_->setFont(zoomed(clientFont_));
+    menuBar()->setFont(zoomed(menuFont_));
+    history_->setFont(zoomed(historyFont_));
+    for (const Placed& item : placed_) {
+        item.widget->setGeometry(scaled(item.base.x()), scaled(item.base.y()), scaled(item.base.width()),
+                                 scaled(item.base.height()));
+    }
+    for (const auto& [widget, pixels] : fontPixels_) {
+        QFont font = widget->font();
+        font.setPixelSize(scaled(pixels));
+        widget->setFont(font);
+    }
+    client_->setFixedSize(scaled(kClientWidth), scaled(displayOnly_ ? kDisplayOnlyHeight : kClientHeight));
+    if (history_->isVisible()) {
+        // The history follows once the window has taken its new size.
+        QTimer::singleShot(0, this, [this] {
+            history_->setFixedSize(width(), fullHeight());
+            history_->move(historyWindowLeft(mainWindowFrame(), screenRight()), frameGeometry().top());
+        });
+    }
 }
 
 ClickableLabel* MainWindow::addLabel(QWidget* client, int id, const QString& text, QRect geometry, bool elide) {
     auto* label = new ClickableLabel(text, elide, client);
     // Engine texts such as "<Complex number>" must never be read as markup.
     label->setTextFormat(Qt::PlainText);
-    label->setGeometry(geometry);
+    place(label, geometry.x(), geometry.y(), geometry.width(), geometry.height());
     connect(label, &ClickableLabel::activated, this, [this, id](int notification) { dispatch(id, notification); });
     controls_[id] = label;
     return label;
@@ -130,7 +185,7 @@ ClickableLabel* MainWindow::addLabel(QWidget* client, int id, const QString& tex
 
 void MainWindow::buildDisplay(QWidget* client) {
     auto* frame = new QFrame(client);
-    frame->setGeometry(scaledRect(0, 0, 260, 135));
+    place(frame, 0, 0, 260, 135);
     frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     frame->setLineWidth(2);
     frame->setAutoFillBackground(true);
@@ -138,11 +193,10 @@ void MainWindow::buildDisplay(QWidget* client) {
     grey.setColor(QPalette::Window, kDisplayGrey);
     frame->setPalette(grey);
 
-    QFont indicatorFont = pixelFont("San Serif", scaled(8));
     auto addIndicator = [&](int id, const char* text, int x) {
-        ClickableLabel* indicator = addLabel(client, id, text, scaledRect(x, 10, 25, 18), false);
+        ClickableLabel* indicator = addLabel(client, id, text, QRect(x, 10, 25, 18), false);
         indicator->setAlignment(Qt::AlignCenter);
-        indicator->setFont(indicatorFont);
+        setPixelFont(indicator, "San Serif", 8);
     };
     addIndicator(MemoryIndicator, "MEM", 115);
     const char* modes[] = {"AUTO", "SCI", "FIX"};
@@ -152,17 +206,15 @@ void MainWindow::buildDisplay(QWidget* client) {
         addIndicator(RadiansIndicator + i, units[i], 164 + 29 * i);
     }
 
-    QFont displayFont = pixelFont("Arial", scaled(12));
     for (int row = 0; row < 2; ++row) {
-        ClickableLabel* task = addLabel(client, UpperTaskLine + row, "", scaledRect(12, 26 + 42 * row, 240, 18), true);
-        task->setFont(displayFont);
+        ClickableLabel* task = addLabel(client, UpperTaskLine + row, "", QRect(12, 26 + 42 * row, 240, 18), true);
+        setPixelFont(task, "Arial", 12);
         task->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         setTextColour(task, kTaskGreen);
-        ClickableLabel* result =
-            addLabel(client, UpperResultLine + row, "", scaledRect(40, 44 + 40 * row, 207, 20), false);
+        ClickableLabel* result = addLabel(client, UpperResultLine + row, "", QRect(40, 44 + 40 * row, 207, 20), false);
         result->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        ClickableLabel* root = addLabel(client, FirstRootLabel + row,
-                                        row == 0 ? "x1 =" : "x2 =", scaledRect(12, 44 + 40 * row, 30, 20), false);
+        ClickableLabel* root =
+            addLabel(client, FirstRootLabel + row, row == 0 ? "x1 =" : "x2 =", QRect(12, 44 + 40 * row, 30, 20), false);
         root->hide();
     }
 }
@@ -172,8 +224,8 @@ void MainWindow::buildInputLine(QWidget* client) {
     recentTasks_->setEditable(true);
     recentTasks_->setInsertPolicy(QComboBox::NoInsert);
     recentTasks_->setCompleter(nullptr);
-    recentTasks_->setGeometry(scaledRect(6, 106, 250, 22));
-    recentTasks_->setFont(pixelFont("Arial", scaled(12)));
+    place(recentTasks_, 6, 106, 250, 22);
+    setPixelFont(recentTasks_, "Arial", 12);
     inputLine_ = recentTasks_->lineEdit();
     QPalette grey = inputLine_->palette();
     grey.setColor(QPalette::Base, kDisplayGrey);
@@ -187,24 +239,22 @@ void MainWindow::buildInputLine(QWidget* client) {
 }
 
 void MainWindow::buildKeypad(QWidget* client) {
-    QFont keyFont = pixelFont("San Serif", scaled(12));
-    QFont minusFont = pixelFont("San Serif", scaled(20));
     for (int key = 0; key < kKeyCount; ++key) {
         int row = key / kKeyColumns;
         int column = key % kKeyColumns;
         int top = row > 1 ? 35 * row + 152 : 24 * row + 166;
         auto* button = new KeyButton(QString::fromLatin1(keyText(key)), client);
-        button->setGeometry(scaledRect(41 * column + 7, top, 42, row > 1 ? 36 : 25));
+        place(button, 41 * column + 7, top, 42, row > 1 ? 36 : 25);
         button->setToolTip(QString::fromLatin1(keyToolTip(key)));
         if (key == 0) button->setCheckable(true);
-        if (key == 29) button->setFont(minusFont);
-        if ((key >= 1 && key <= 12) || key == 18 || key == 24 || key == 30) button->setFont(keyFont);
+        if (key == 29) setPixelFont(button, "San Serif", 20);
+        if ((key >= 1 && key <= 12) || key == 18 || key == 24 || key == 30) setPixelFont(button, "San Serif", 12);
         if (key >= 34) button->hide();
         connect(button, &QPushButton::clicked, this, [this, key] { dispatch(KeyFirst + key); });
         controls_[KeyFirst + key] = button;
     }
     auto* equals = new KeyButton("=", client);
-    equals->setGeometry(scaledRect(171, 327, 83, 36));
+    place(equals, 171, 327, 83, 36);
     connect(equals, &QPushButton::clicked, this, [this] { dispatch(EnterButton); });
     controls_[EnterButton] = equals;
 }
@@ -213,7 +263,6 @@ void MainWindow::buildToolbar() {
     toolbar_ = new QToolBar("Toolbar", this);
     toolbar_->setMovable(false);
     toolbar_->setFloatable(false);
-    toolbar_->setIconSize(QSize(scaled(16), scaled(16)));
     addToolBar(Qt::TopToolBarArea, toolbar_);
     for (const ToolbarButton& button : toolbarButtons()) {
         if (button.image == ToolbarImage::None) {
@@ -336,6 +385,7 @@ void MainWindow::centreOnScreen() {
 }
 
 void MainWindow::setDisplayOnly(bool displayOnly) {
+    displayOnly_ = displayOnly;
     client_->setFixedHeight(scaled(displayOnly ? kDisplayOnlyHeight : kClientHeight));
     raise();
 }

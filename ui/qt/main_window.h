@@ -98,7 +98,12 @@ protected:
 
 private:
     int scaled(int pixels) const;
-    QRect scaledRect(int x, int y, int width, int height) const;
+    // A child at its place in 96-dpi pixels, and a font of a size in them;
+    // both are kept so that a zoom can place them again.
+    void place(QWidget* widget, int x, int y, int width, int height);
+    void setPixelFont(QWidget* widget, const char* family, int pixels);
+    void setZoom(int percent);
+    void applyZoom();
     void dispatch(int id, int notification = 0);
     void buildDisplay(QWidget* client);
     void buildInputLine(QWidget* client);
@@ -114,7 +119,17 @@ private:
     void keepInputLine(Change change);
 
     WindowLogic* logic_ = nullptr;
-    double scale_ = 1.0;
+    double scale_ = 1.0;      // screen pixels per 96-dpi pixel, zoom included
+    double baseScale_ = 1.0;  // the same at 100%
+    int zoom_ = 100;          // percent
+    bool displayOnly_ = false;
+    struct Placed {
+        QWidget* widget;
+        QRect base;
+    };
+    QList<Placed> placed_;
+    QList<std::pair<QWidget*, int>> fontPixels_;
+    QFont clientFont_, menuFont_, historyFont_;
     QWidget* client_ = nullptr;
     RecentTasksBox* recentTasks_ = nullptr;
     QLineEdit* inputLine_ = nullptr;
