@@ -4,6 +4,7 @@
 #include <QMenuBar>
 #include <QTextBlock>
 #include <QToolButton>
+#include <cmath>
 #include <fstream>
 
 #include "ui/menu_table.h"
@@ -179,6 +180,55 @@ TEST_F(MainWindowTest, ZoomScalesTheWholeLayoutAndIsRemembered) {
     EXPECT_EQ(window.centralWidget()->width(), 783) << "300% at most";
     press(Qt::Key_0, Qt::ControlModifier);
     EXPECT_FALSE(QFile::exists(folder.filePath("mvn.cfg"))) << "the zoom is not a setting of mvn.cfg";
+}
+
+// The contrast of two colours as the web's accessibility guidelines measure it.
+double contrast(const QColor& a, const QColor& b) {
+    auto luminance = [](const QColor& colour) {
+        auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+    };
+    double lighter = std::max(luminance(a), luminance(b));
+    double darker = std::min(luminance(a), luminance(b));
+    return (lighter + 0.05) / (darker + 0.05);
+}
+
+TEST_F(MainWindowTest, DarkPaletteKeepsEveryTextReadable) {
+    const QPalette light = QApplication::palette();
+    QPalette dark;
+    for (auto [role, colour] : {std::pair{QPalette::Window, QColor(45, 45, 45)},
+                                {QPalette::WindowText, Qt::white},
+                                {QPalette::Base, QColor(30, 30, 30)},
+                                {QPalette::Text, Qt::white},
+                                {QPalette::Button, QColor(60, 60, 60)},
+                                {QPalette::ButtonText, Qt::white}})
+        dark.setColor(role, colour);
+    QApplication::setPalette(dark);
+    QTest::qWait(20);  // every widget hears of the new palette
+    type("x^2-3x+2");
+    window.inputLine()->setText("12+3");
+    const QColor grey(232, 232, 232);
+    auto text = [&](int id) {
+        return window.control(id)->palette().color(id == InputLine ? QPalette::Text : QPalette::WindowText);
+    };
+    // The colours the display fixes stay; the texts it leaves open must read on its grey.
+    const std::pair<int, QColor> fixed[] = {{UpperTaskLine, QColor(0, 128, 0)},
+                                            {AutomaticIndicator, QColor(1, 1, 1)},
+                                            {FixedIndicator, QColor(192, 192, 192)}};
+    for (const auto& [id, colour] : fixed) EXPECT_EQ(text(id), colour) << id;
+    for (int id : {UpperResultLine, LowerResultLine, FirstRootLabel, SecondRootLabel, InputLine})
+        EXPECT_GE(contrast(text(id), grey), 4.5) << id;
+    EXPECT_EQ(window.inputLine()->palette().color(QPalette::Base), grey);
+    // The keys and the history window follow the palette.
+    EXPECT_EQ(window.control(KeyFirst + 1)->palette().color(QPalette::ButtonText), QColor(Qt::white));
+    EXPECT_EQ(window.historyWindow()->textEdit()->palette().color(QPalette::Base), QColor(30, 30, 30));
+    if (QString shots = qEnvironmentVariable("MOLVANE_SCREENSHOTS"); !shots.isEmpty()) {
+        window.grab().save(shots + "/window-dark.png");
+        QApplication::setPalette(light);
+        QTest::qWait(20);
+        window.grab().save(shots + "/window-light.png");
+    }
+    QApplication::setPalette(light);
 }
 
 TEST_F(MainWindowTest, FormatMenuChecksFollowTypedDirectives) {

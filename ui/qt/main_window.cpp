@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
+#include <cmath>
 #include <vector>
 
 #include "ui/keypad.h"
@@ -32,6 +33,24 @@ constexpr int kDisplayOnlyHeight = 136;
 
 const QColor kDisplayGrey(232, 232, 232);
 const QColor kTaskGreen(0, 128, 0);
+
+// The contrast of two colours as the web's accessibility guidelines measure it.
+double contrast(const QColor& a, const QColor& b) {
+    auto luminance = [](const QColor& colour) {
+        auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+    };
+    double lighter = std::max(luminance(a), luminance(b));
+    double darker = std::min(luminance(a), luminance(b));
+    return (lighter + 0.05) / (darker + 0.05);
+}
+
+// The display's grey is fixed, the colour of its other texts is the desktop's:
+// a dark theme's light text would vanish on the grey, so it reads black there.
+QColor readableOnDisplay(const QColor& colour) {
+    constexpr double kReadableContrast = 4.5;
+    return contrast(colour, kDisplayGrey) >= kReadableContrast ? colour : QColor(Qt::black);
+}
 
 void setTextColour(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
@@ -101,6 +120,7 @@ MainWindow::MainWindow() {
     inputLine_->setFocus();
     zoom_ = savedZoom();
     applyZoom();
+    fitDisplayColours();
 }
 
 MainWindow::~MainWindow() = default;
@@ -227,9 +247,6 @@ void MainWindow::buildInputLine(QWidget* client) {
     place(recentTasks_, 6, 106, 250, 22);
     setPixelFont(recentTasks_, "Arial", 12);
     inputLine_ = recentTasks_->lineEdit();
-    QPalette grey = inputLine_->palette();
-    grey.setColor(QPalette::Base, kDisplayGrey);
-    inputLine_->setPalette(grey);
     controls_[RecentTasksList] = recentTasks_;
     controls_[InputLine] = inputLine_;
     connect(recentTasks_, &QComboBox::activated, this,
@@ -278,7 +295,11 @@ void MainWindow::buildToolbar() {
 
 void MainWindow::buildMenus() {
     // Six titles share a window 267 pixels wide: tighter padding keeps Help in view.
-    menuBar()->setStyleSheet("QMenuBar { spacing: 0px; } QMenuBar::item { padding: 2px 5px; }");
+    // Styled items lose the palette's colours unless they are named.
+    menuBar()->setStyleSheet(
+        "QMenuBar { spacing: 0px; } QMenuBar::item { padding: 2px 5px; background: transparent; color: "
+        "palette(window-text); }"
+        " QMenuBar::item:selected { background: palette(highlight); color: palette(highlighted-text); }");
     std::vector<QMenu*> open;
     QMenu* editMenu = nullptr;
     int position = 0;
@@ -359,6 +380,31 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::focusInEvent(QFocusEvent* event) {
     QMainWindow::focusInEvent(event);
     inputLine_->setFocus();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // The recent-tasks list hands its own palette to the input line when the
+    // palette changes, after this window has heard of it: the grey and the
+    // text colour go back once every widget has.
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
+        QTimer::singleShot(0, this, [this] { fitDisplayColours(); });
+}
+
+void MainWindow::fitDisplayColours() {
+    // The menu bar's style sheet takes the palette's colours when it is set.
+    QString sheet = menuBar()->styleSheet();
+    menuBar()->setStyleSheet(QString());
+    menuBar()->setStyleSheet(sheet);
+    for (int id : {UpperResultLine, LowerResultLine, FirstRootLabel, SecondRootLabel}) {
+        if (QWidget* line = controls_.value(id))
+            setTextColour(line, readableOnDisplay(palette().color(QPalette::WindowText)));
+    }
+    if (!inputLine_) return;
+    QPalette input = inputLine_->palette();
+    input.setColor(QPalette::Base, kDisplayGrey);
+    input.setColor(QPalette::Text, readableOnDisplay(palette().color(QPalette::Text)));
+    inputLine_->setPalette(input);
 }
 
 // The history asked for at start-up is placed from this window's real frame,

@@ -95,6 +95,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     int scaled(int pixels) const;
@@ -102,6 +103,8 @@ private:
     // both are kept so that a zoom can place them again.
     void place(QWidget* widget, int x, int y, int width, int height);
     void setPixelFont(QWidget* widget, const char* family, int pixels);
+    // The display's texts whose colour is the desktop's, made readable on its fixed grey.
+    void fitDisplayColours();
     void setZoom(int percent);
     void applyZoom();
     void dispatch(int id, int notification = 0);
