@@ -105,6 +105,7 @@ private:
     void setPixelFont(QWidget* widget, const char* family, int pixels);
     // The display's texts whose colour is the desktop's, made readable on its fixed grey.
     void fitDisplayColours();
+    void alignHistoryTop();
     void setZoom(int percent);
     void applyZoom();
     void dispatch(int id, int notification = 0);

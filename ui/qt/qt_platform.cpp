@@ -167,13 +167,24 @@ void MainWindow::showHistoryWindow(int left, int top) {
     history_->show();
     history_->raise();
     // A window manager may activate the new window once it is mapped, after
-    // this call has returned: the keys go back to the input line after that,
-    // and the tops are aligned again now that the history's frame is known.
-    QTimer::singleShot(0, this, [this, top] {
-        if (history_->isVisible() && history_->frameGeometry().top() != top) history_->move(history_->x(), top);
+    // this call has returned: the keys go back to the input line after that.
+    QTimer::singleShot(0, this, [this] {
+        alignHistoryTop();
         activateWindow();
         inputLine_->setFocus();
     });
+    // The frames' sizes arrive from the window manager later still.
+    constexpr int kFrameSettleMs = 250;
+    QTimer::singleShot(kFrameSettleMs, this, [this] { alignHistoryTop(); });
+}
+
+// A frame's top is only known once the window manager has framed the window,
+// and toolkits disagree on whether a position includes it; the two windows'
+// contents are always known, and their tops are aligned by them.
+void MainWindow::alignHistoryTop() {
+    if (!history_->isVisible()) return;
+    int shift = geometry().top() - history_->geometry().top();
+    if (shift != 0) history_->move(history_->pos() + QPoint(0, shift));
 }
 
 void MainWindow::hideHistoryWindow() {
