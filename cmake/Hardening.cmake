@@ -5,6 +5,12 @@
 # symbol at start-up. Sanitizer, fuzzing and coverage builds go without the
 # rest, which would hide what they look for. (-fcf-protection is left out:
 # Debian 12's C start-up files lack its marks, so no program could carry them.)
+# These are the ELF and glibc forms; the Windows build goes without them
+# (mingw-w64 has no read-only relocations to ask for, and its compiler fails
+# on stack-clash probes with SEH unwinding).
+if(WIN32)
+  return()
+endif()
 include(CheckPIESupported)
 include(CheckCXXCompilerFlag)
 check_pie_supported()

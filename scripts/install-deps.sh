@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config libedit-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-base-dev-tools libqt6svg6 libgl-dev
+    qt6-base-dev qt6-base-dev-tools libqt6svg6 libgl-dev poppler-utils
     locales
     dpkg-dev file desktop-file-utils appstream lintian man-db
     clang libclang-rt-dev clang-format valgrind

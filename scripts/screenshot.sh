@@ -1,43 +1,79 @@
 #!/usr/bin/env bash
-# Makes docs/screenshot.png: the main window beside the Task History window,
-# after a few tasks typed for real, on a virtual X server (Xvfb).
-# Needs xvfb, xdotool and imagemagick (installed when missing).
+# Makes the pictures of the README and of docs/:
+# - docs/screenshot.png: the main window beside the Task History window, after
+#   a few tasks typed for real with Task Numbering on, on a virtual X server
+#   (Xvfb) with a window manager (openbox);
+# - docs/printed-page.png: the first page of that history as the program
+#   prints it (File > Print to a PDF file, read back with pdftoppm);
+# - docs/window-light.png, docs/window-dark.png: the main window under the
+#   light and a dark palette (the widget test, offscreen).
+# Needs xvfb, openbox, xdotool, imagemagick and poppler-utils (installed when missing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-for package in xvfb xdotool imagemagick; do
+for package in xvfb openbox xdotool imagemagick poppler-utils; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
         DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$package"
     fi
 done
 
 program=${1:-build/molvane}
+widget_test=${2:-build/tests/qt/qt_main_window_test}
 [ -x "$program" ] || { echo "build the desktop program first: $program is missing" >&2; exit 2; }
+program=$(realpath "$program")
 mkdir -p docs
-config=$(mktemp -d)
-trap 'rm -rf "$config"' EXIT
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+# Task Numbering on (#504), so the page shows numbered entries and their tabs.
+mkdir -p "$work/config/molvane"
+printf '#504\r\n' > "$work/config/molvane/mvn.cfg"
 
-XDG_CONFIG_HOME="$config" xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+(cd "$work" && HOME="$work" XDG_CONFIG_HOME="$work/config" \
+    xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     set -e
+    openbox & wm=$!
+    sleep 1
     "$0" & app=$!
     for _ in $(seq 50); do
         window=$(xdotool search --name "^Molvane$" 2>/dev/null | head -n 1 || true)
         [ -n "$window" ] && break
         sleep 0.2
     done
-    xdotool windowfocus --sync "$window"
-    for task in "2h2o" "#deg" "2sin30" "x^2-3x+2" "NaCl*2" "(1+2)*3^2"; do
+    xdotool windowactivate --sync "$window"
+    for task in "2+3" "h2so4" "x^2-5x+6" "#deg" "2sin30" "NaCl*2" "(1+2)*3^2"; do
         xdotool type --delay 20 "$task"
         xdotool key Return
     done
     xdotool key F9
     sleep 1
-    import -window root /tmp/molvane_screen.png
-    kill $app
-' "$program"
+    import -window root screen.png
+    # File > Print: with no printer installed the dialog prints to a PDF file
+    # named after the document, in the current folder.
+    xdotool windowactivate --sync "$window"
+    xdotool key ctrl+p
+    sleep 2
+    xdotool key Return
+    for _ in $(seq 50); do
+        pdf=$(ls ./*.pdf 2>/dev/null | head -n 1 || true)
+        [ -n "$pdf" ] && [ -s "$pdf" ] && break
+        sleep 0.2
+    done
+    sleep 1
+    kill $app $wm
+' "$program")
 
 # Cut the screen down to the two windows, side by side at the centre.
-convert /tmp/molvane_screen.png -trim +repage docs/screenshot.png
-rm -f /tmp/molvane_screen.png
+convert "$work/screen.png" -trim +repage docs/screenshot.png
 echo "docs/screenshot.png written"
+
+pdf=$(ls "$work"/*.pdf 2>/dev/null | head -n 1 || true)
+[ -n "$pdf" ] || { echo "the program printed no PDF" >&2; exit 1; }
+pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$pdf" docs/printed-page
+echo "docs/printed-page.png written (first page of the printed history)"
+
+if [ -x "$widget_test" ]; then
+    QT_QPA_PLATFORM=offscreen MOLVANE_SCREENSHOTS="$PWD/docs" "$widget_test" \
+        --gtest_filter='*DarkPalette*' > /dev/null
+    echo "docs/window-light.png and docs/window-dark.png written"
+fi

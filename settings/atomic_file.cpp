@@ -100,27 +100,38 @@ bool writeAllBytes(int descriptor, std::string_view bytes) {
 }
 
 bool replaceFile(const std::filesystem::path& file, std::string_view bytes, const FileWriter& writeBytes) {
+    return !replaceFileReporting(file, bytes, writeBytes);
+}
+
+std::error_code replaceFileReporting(const std::filesystem::path& file, std::string_view bytes,
+                                     const FileWriter& writeBytes) {
+    auto lastError = [] { return std::error_code(errno != 0 ? errno : EIO, std::generic_category()); };
     std::error_code error;
     std::filesystem::path folder = file.parent_path();
     if (!folder.empty()) std::filesystem::create_directories(folder, error);
-    if (error) return false;
+    if (error) return error;
 
     std::filesystem::path temporaryPath = file;
     temporaryPath += temporarySuffix();
+    errno = 0;
     int descriptor = createTemporary(temporaryPath);
-    if (descriptor < 0) return false;
+    if (descriptor < 0) return lastError();
     TemporaryFile temporary(temporaryPath);
 
-    bool written = writeBytes && writeBytes(descriptor, bytes);
-    written = syncToDisk(descriptor) && written;
-    written = closeFile(descriptor) && written;
-    if (!written) return false;
+    // The first failure is the one worth telling; closing still has to happen.
+    errno = 0;
+    if (!writeBytes || !writeBytes(descriptor, bytes)) error = lastError();
+    errno = 0;
+    if (!syncToDisk(descriptor) && !error) error = lastError();
+    errno = 0;
+    if (!closeFile(descriptor) && !error) error = lastError();
+    if (error) return error;
 
     std::filesystem::rename(temporary.path(), file, error);
-    if (error) return false;
+    if (error) return error;
     temporary.keep();
     syncFolder(folder);
-    return true;
+    return {};
 }
 
 }  // namespace molvane

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <string_view>
+#include <system_error>
 
 namespace molvane {
 
@@ -19,5 +20,10 @@ bool writeAllBytes(int descriptor, std::string_view bytes);
 // over `file`. On any failure the temporary file is removed, `file` is left as it
 // was, and the result is false.
 bool replaceFile(const std::filesystem::path& file, std::string_view bytes, const FileWriter& writeBytes);
+
+// The same, telling why it failed: the system's error, or an input/output
+// error when a writer failed without saying why. Empty on success.
+std::error_code replaceFileReporting(const std::filesystem::path& file, std::string_view bytes,
+                                     const FileWriter& writeBytes);
 
 }  // namespace molvane

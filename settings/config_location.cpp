@@ -9,9 +9,9 @@
 #else
 #include <pwd.h>
 #include <unistd.h>
-namespace molvane {
-
 #endif
+
+namespace molvane {
 
 namespace {
 

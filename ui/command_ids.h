@@ -68,6 +68,10 @@ enum CommandId : int {
     ViewTaskNumbering = 2307,
     ViewComposition = 2308,
     CompositionCopy = 2309,  // the Copy button of the Composition window
+    // The desktop program's own zoom of its fixed layout, fonts included.
+    ViewZoomIn = 2310,
+    ViewZoomOut = 2311,
+    ViewActualSize = 2312,
 
     HelpTopics = 2401,
     HelpAbout = 2402,

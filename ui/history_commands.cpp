@@ -1,5 +1,6 @@
 // Save As and Print: the history as a file and on paper.
 #include "settings/atomic_file.h"
+#include "ui/failure_message.h"
 #include "ui/history_file.h"
 #include "ui/local_time.h"
 #include "ui/print_layout.h"
@@ -18,9 +19,8 @@ constexpr const char* kHistoryNotSavedMessage = "The history could not be saved.
 void WindowLogic::saveHistoryFile() {
     std::filesystem::path file = platform_.chooseFileToSave(defaultHistoryFileName(localTimeNow()));
     if (file.empty()) return;
-    if (!replaceFile(file, savedHistoryBytes(platform_.historyText()), fileWriter_)) {
-        platform_.showErrorMessage(kMessageCaption, kHistoryNotSavedMessage);
-    }
+    std::error_code error = replaceFileReporting(file, savedHistoryBytes(platform_.historyText()), fileWriter_);
+    if (error) platform_.showErrorMessage(kMessageCaption, fileFailureMessage(kHistoryNotSavedMessage, file, error));
 }
 
 void WindowLogic::printHistory(bool preview) {

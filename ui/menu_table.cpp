@@ -183,6 +183,10 @@ constexpr MenuEntry kMenuBar[] = {
     {Separator, 0, "", false},
     {Item, ViewTaskNumbering, "Task Numbering", false},
     {Separator, 0, "", false},
+    {Item, ViewZoomIn, "Zoom &In\tCtrl++", false},
+    {Item, ViewZoomOut, "Zoom &Out\tCtrl+-", false},
+    {Item, ViewActualSize, "&Actual Size\tCtrl+0", false},
+    {Separator, 0, "", false},
     {Item, ViewComposition, "&Composition\tCtrl + K", false},
     {PopupEnd, 0, "", false},
 
@@ -193,13 +197,14 @@ constexpr MenuEntry kMenuBar[] = {
 };
 
 constexpr Accelerator kAccelerators[] = {
-    {"Ctrl+A", EditSelectAll}, {"Ctrl+C", EditCopy},        {"Ctrl+D", EditClearDisplay}, {"Ctrl+E", EditCopyMaths},
-    {"Ctrl+N", FileNew},       {"Ctrl+O", FileOpen},        {"Ctrl+P", FilePrint},        {"Ctrl+R", EditCopyResult},
-    {"Ctrl+S", FileSaveAs},    {"Ctrl+T", EditCopyTask},    {"Ctrl+V", EditPaste},        {"Ctrl+X", EditCut},
-    {"Ctrl+Y", EditEnclose},   {"Ctrl+Z", EditUndo},        {"F1", HelpTopics},           {"Shift+F1", HelpAbout},
-    {"F6", KeyMemoryStore},    {"F7", KeyMemoryRecall},     {"F9", ViewHistory},          {"F10", ViewNumberFormat},
-    {"F11", ViewAlwaysOnTop},  {"F12", ViewDisplayOnly},    {"Return", EnterButton},      {"Enter", EnterButton},
-    {"Esc", EditClearInput},   {"Ctrl+K", ViewComposition},
+    {"Ctrl+A", EditSelectAll},  {"Ctrl+C", EditCopy},        {"Ctrl+D", EditClearDisplay}, {"Ctrl+E", EditCopyMaths},
+    {"Ctrl+N", FileNew},        {"Ctrl+O", FileOpen},        {"Ctrl+P", FilePrint},        {"Ctrl+R", EditCopyResult},
+    {"Ctrl+S", FileSaveAs},     {"Ctrl+T", EditCopyTask},    {"Ctrl+V", EditPaste},        {"Ctrl+X", EditCut},
+    {"Ctrl+Y", EditEnclose},    {"Ctrl+Z", EditUndo},        {"F1", HelpTopics},           {"Shift+F1", HelpAbout},
+    {"F6", KeyMemoryStore},     {"F7", KeyMemoryRecall},     {"F9", ViewHistory},          {"F10", ViewNumberFormat},
+    {"F11", ViewAlwaysOnTop},   {"F12", ViewDisplayOnly},    {"Return", EnterButton},      {"Enter", EnterButton},
+    {"Esc", EditClearInput},    {"Ctrl+K", ViewComposition}, {"Ctrl++", ViewZoomIn},       {"Ctrl+-", ViewZoomOut},
+    {"Ctrl+0", ViewActualSize},
 };
 
 constexpr ToolbarButton kToolbar[] = {

@@ -28,6 +28,20 @@ std::vector<std::string> printedLines(std::string_view text) {
     return lines;
 }
 
+std::string expandedTabs(std::string_view line) {
+    constexpr std::size_t tabStop = 8;
+    std::string drawn;
+    drawn.reserve(line.size());
+    for (char c : line) {
+        if (c == '\t') {
+            drawn.append(tabStop - drawn.size() % tabStop, ' ');
+        } else {
+            drawn += c;
+        }
+    }
+    return drawn;
+}
+
 std::vector<PrintedPage> layOutPages(std::string_view text, int linesPerPage, PageRange range) {
     linesPerPage = std::max(1, linesPerPage);
     std::vector<std::string> lines = printedLines(text);

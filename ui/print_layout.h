@@ -35,6 +35,11 @@ PrintGeometry printGeometry(int paperHeight, int dotsPerInchX, int dotsPerInchY,
 // end after the last line makes no line of its own.
 std::vector<std::string> printedLines(std::string_view text);
 
+// A printed line as drawn in the page's fixed-pitch font: each tab becomes the
+// spaces up to the next stop of eight columns, so nothing after it depends on
+// how a printer driver treats a tab.
+std::string expandedTabs(std::string_view line);
+
 struct PrintedPage {
     int number = 1;
     std::vector<std::string> lines;

@@ -1,10 +1,13 @@
 // Open: every line of a text file run through the "=" button, as if typed.
 #include "ui/task_file.h"
 
+#include <cerrno>
 #include <fstream>
 #include <iterator>
+#include <system_error>
 
 #include "session/encoding.h"
+#include "ui/failure_message.h"
 #include "ui/line_ends.h"
 #include "ui/window_logic.h"
 
@@ -25,11 +28,21 @@ std::string engineText(std::string_view bytes) {
     return utf8ToCp1252(cp1252ToUtf8(bytes));
 }
 
-bool readWholeFile(const std::filesystem::path& file, std::string& bytes) {
+constexpr const char* kNotRegularFileReason = "It is not a regular file.";
+
+// Only a regular file is opened: a named pipe or a device would block the
+// window in the open call, and a folder reads as nothing.
+std::string readWholeFile(const std::filesystem::path& file, std::string& bytes) {
+    std::error_code error;
+    std::filesystem::file_status status = std::filesystem::status(file, error);
+    if (error) return error.message();
+    if (!std::filesystem::is_regular_file(status)) return kNotRegularFileReason;
+    errno = 0;
     std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
+    if (!in) return std::generic_category().message(errno != 0 ? errno : EIO);
     bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    if (in.bad()) return std::generic_category().message(EIO);
+    return {};
 }
 
 }  // namespace
@@ -44,9 +57,9 @@ void WindowLogic::loadTaskFile() {
     std::filesystem::path file = platform_.chooseFileToOpen();
     if (file.empty()) return;
     std::string bytes;
-    // A folder opens as a stream on some systems and reads as nothing.
-    if (std::filesystem::is_directory(file) || !readWholeFile(file, bytes)) {
-        platform_.showErrorMessage(kMessageCaption, kUnreadableFileMessage);
+    std::string failure = readWholeFile(file, bytes);
+    if (!failure.empty()) {
+        platform_.showErrorMessage(kMessageCaption, fileFailureMessage(kUnreadableFileMessage, file, failure));
         return;
     }
     runTaskLines(taskFileLines(bytes));

@@ -2,15 +2,18 @@
 #include <gtest/gtest-spi.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTimer>
 #include <functional>
 
 #include "ui/qt/about_dialog.h"
+#include "ui/qt/cp1252.h"
 #include "ui/qt/help_window.h"
 #include "ui/qt/history_printing.h"
 #include "ui/qt/number_format_dialog.h"
@@ -41,20 +44,35 @@ protected:
     }
 };
 
-int pdfPages(const QString& file) {
-    QFile pdf(file);
-    if (!pdf.open(QIODevice::ReadOnly)) return -1;
-    return static_cast<int>(QString::fromLatin1(pdf.readAll()).count(QRegularExpression("/Type\\s*/Page\\b")));
+// The text of a PDF as poppler-utils reads it back, a form feed after each page.
+QString pdfText(const QString& file) {
+    QProcess reader;
+    reader.start("pdftotext", {"-layout", file, "-"});
+    if (!reader.waitForFinished() || reader.exitCode() != 0) return "pdftotext (poppler-utils) failed";
+    return QString::fromUtf8(reader.readAllStandardOutput());
 }
 
-TEST_F(DialogsTest, PrintingToPdfDrawsThePagesOfTheRange) {
+// Every character but the spacing: the page and the window may space a tab,
+// or cut a long line, differently, but neither may lose a character.
+QString printedCharacters(QString text) { return text.remove(QRegularExpression("\\s")); }
+
+TEST_F(DialogsTest, PrintingToPdfDrawsEveryCharacterOfThePagesOfTheRange) {
+    std::string typed[2];
+    for (std::string& history : typed) {
+        logic.dispatchCommand(ViewTaskNumbering);  // on for the first, off for the second
+        logic.dispatchCommand(EditClearHistory);
+        for (const char* task : {"2+3", "h2so4", "x^2-5x+6"}) type(task);
+        history = window.historyText();
+    }
     std::string history;
     for (int line = 1; line <= 150; ++line) history += "\r\n" + std::string(200, 'x');  // 150 x 3 printed lines
     const struct {
         const char* name;
         std::string text;
         int from, to, pages;
-    } rows[] = {{"a long history", history.substr(0, history.size() / 3), 0, 0, 3},
+    } rows[] = {{"numbered tasks, with tabs", typed[0], 0, 0, 1},
+                {"tasks and roots, with tabs", typed[1], 0, 0, 1},
+                {"a long history", history.substr(0, history.size() / 3), 0, 0, 3},
                 {"pages 2 to 3 of 9", history, 2, 3, 2},
                 {"an empty history", "", 0, 0, 1}};
     for (const auto& row : rows) {
@@ -67,7 +85,11 @@ TEST_F(DialogsTest, PrintingToPdfDrawsThePagesOfTheRange) {
             printer.setFromTo(row.from, row.to);
         }
         EXPECT_EQ(paintHistory(printer, row.text), row.pages) << row.name;
-        EXPECT_EQ(pdfPages(printer.outputFileName()), row.pages) << row.name;
+        QString printed = pdfText(printer.outputFileName());
+        EXPECT_EQ(printed.count('\f'), row.pages) << row.name;
+        if (row.from == 0) {
+            EXPECT_EQ(printedCharacters(printed), printedCharacters(fromEngineText(row.text))) << row.name;
+        }
     }
     withModal([&] { logic.dispatchCommand(FilePrintPreview); },
               [](QWidget* modal) { EXPECT_NE(qobject_cast<QPrintPreviewDialog*>(modal), nullptr); });
@@ -128,7 +150,8 @@ TEST_F(DialogsTest, EscClosesAboutAndF1ShowsHelp) {
 }
 
 TEST_F(DialogsTest, TaskFileOpenedThroughTheDialog) {
-    QString file = folder.filePath("tasks.txt");
+    // A name without a dot is opened as typed, not as "tasks.txt".
+    QString file = folder.filePath("tasks");
     {
         QFile tasks(file);
         ASSERT_TRUE(tasks.open(QIODevice::WriteOnly));
@@ -138,6 +161,7 @@ TEST_F(DialogsTest, TaskFileOpenedThroughTheDialog) {
               [&](QWidget* modal) {
                   auto* dialog = qobject_cast<QFileDialog*>(modal);
                   ASSERT_NE(dialog, nullptr);
+                  EXPECT_EQ(dialog->directory(), QDir::home()) << "the first dialog opens at home";
                   dialog->selectFile(file);
                   QMetaObject::invokeMethod(dialog, "accept");
               });
@@ -146,6 +170,38 @@ TEST_F(DialogsTest, TaskFileOpenedThroughTheDialog) {
     EXPECT_EQ(text(LowerTaskLine), "");
     EXPECT_TRUE(window.historyWindow()->text().endsWith("\r\n1+1 = 2\r\n\r\n2*3 = 6\r\n\r\n"));
     EXPECT_EQ(window.recentTasks()->count(), 2);
+    // Each kind of file remembers its own folder.
+    const std::pair<int, QString> folders[] = {{FileOpen, folder.path()}, {FileSaveAs, QDir::homePath()}};
+    for (const auto& [command, expected] : folders) {
+        QString opened;
+        withModal([&] { logic.dispatchCommand(command); },
+                  [&](QWidget* modal) { opened = static_cast<QFileDialog*>(modal)->directory().absolutePath(); });
+        EXPECT_EQ(opened, expected) << command;
+    }
+}
+
+TEST_F(DialogsTest, FailureBoxBelongsToTheMainWindow) {
+    logic.dispatchCommand(ViewAlwaysOnTop);
+    QDir(folder.path()).mkpath("mvn.cfg");  // a folder where the settings file should go
+    QWidget* owner = nullptr;
+    withModal([&] { logic.dispatchCommand(FormatSaveSettings); },
+              [&](QWidget* modal) {
+                  ASSERT_NE(qobject_cast<QMessageBox*>(modal), nullptr);
+                  owner = modal->parentWidget();
+              });
+    EXPECT_EQ(owner, &window) << "a box with no owner can open behind a window kept on top";
+    logic.dispatchCommand(ViewAlwaysOnTop);
+}
+
+TEST_F(DialogsTest, KeysComeBackAfterTheProgressDialog) {
+    window.beginProgress("Running the tasks of the file...", 10);
+    QTest::qWait(1100);
+    EXPECT_TRUE(window.reportProgress(1));
+    ASSERT_NE(window.progressDialog(), nullptr);
+    window.endProgress();
+    QTest::qWait(50);
+    EXPECT_EQ(QApplication::activeWindow(), &window);
+    EXPECT_TRUE(window.inputLine()->hasFocus());
 }
 
 TEST_F(DialogsTest, HistoryCaretGoesToTheEndWhenTheWindowIsLeft) {
@@ -157,6 +213,8 @@ TEST_F(DialogsTest, HistoryCaretGoesToTheEndWhenTheWindowIsLeft) {
     history->textEdit()->moveCursor(QTextCursor::Start);
     QApplication::setActiveWindow(&window);
     EXPECT_TRUE(history->textEdit()->textCursor().atEnd());
+    EXPECT_DOUBLE_EQ(history->textEdit()->tabStopDistance(),
+                     4 * QFontMetricsF(history->textEdit()->font()).averageCharWidth());
     EXPECT_TRUE(history->link()->text().contains("https://"));
     history->close();
     EXPECT_FALSE(history->isVisible());

@@ -1,11 +1,18 @@
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QMenuBar>
+#include <QTextBlock>
 #include <QToolButton>
+#include <cmath>
+#include <fstream>
 
 #include "ui/menu_table.h"
 #include "ui/qt/composition_window.h"
 #include "ui/qt/cp1252.h"
+#include "ui/qt/desktop_settings.h"
 #include "window_fixture.h"
 
 using namespace molvane;
@@ -73,13 +80,18 @@ TEST_F(MainWindowTest, KeypadByMouse) {
 }
 
 TEST_F(MainWindowTest, AcceleratorsActInsideTheInputLine) {
+    HistoryWindow* history = window.historyWindow();
     press(Qt::Key_F9);
-    EXPECT_TRUE(window.historyWindow()->isVisible());
-    EXPECT_EQ(window.historyWindow()->x(), window.frameGeometry().right() + 1);
-    window.activateWindow();
-    window.inputLine()->setFocus();
+    EXPECT_TRUE(history->isVisible());
+    QTest::qWait(50);  // the show, and whatever activation it brings, is processed
+    EXPECT_EQ(QApplication::activeWindow(), &window) << "F9 leaves the keys with the main window";
+    EXPECT_TRUE(window.inputLine()->hasFocus());
+    QString before = history->text();
+    QTest::keyClicks(history->textEdit(), "99");
+    QTest::keyClick(history->textEdit(), Qt::Key_Backspace);
+    EXPECT_EQ(history->text(), before) << "the history is read-only to the keyboard";
     press(Qt::Key_F9);
-    EXPECT_FALSE(window.historyWindow()->isVisible());
+    EXPECT_FALSE(history->isVisible());
 
     type("2+3");
     press(Qt::Key_F6);
@@ -102,6 +114,130 @@ TEST_F(MainWindowTest, AcceleratorsActInsideTheInputLine) {
     EXPECT_FALSE(window.control(1031)->visibleRegion().boundingRect().intersects(window.control(1031)->rect()));
     press(Qt::Key_F12);
     EXPECT_FALSE(logic.viewFlags().displayOnly);
+}
+
+TEST_F(MainWindowTest, UpRecallsTheNewestTaskFirst) {
+    for (const char* task : {"11", "22", "33", "44", "55"}) type(task);
+    const std::pair<Qt::Key, QString> steps[] = {{Qt::Key_Up, "55"}, {Qt::Key_Up, "44"}, {Qt::Key_Down, "55"},
+                                                 {Qt::Key_Down, ""}, {Qt::Key_Down, ""}, {Qt::Key_Up, "55"},
+                                                 {Qt::Key_Up, "44"}, {Qt::Key_Up, "33"}, {Qt::Key_Up, "22"},
+                                                 {Qt::Key_Up, "11"}, {Qt::Key_Up, "11"}, {Qt::Key_Down, "22"}};
+    int step = 0;
+    for (const auto& [key, recalled] : steps) {
+        press(key);
+        EXPECT_EQ(window.inputLine()->text(), recalled) << "step " << ++step;
+    }
+    // The list opens on the newest task; Enter there only picks, a second Enter runs.
+    window.inputLine()->clear();
+    window.recentTasks()->showPopup();
+    QAbstractItemView* list = window.recentTasks()->view();
+    EXPECT_EQ(list->currentIndex().row(), 0);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(window.inputLine()->text(), "44");
+    EXPECT_EQ(text(LowerTaskLine), "55");
+    QApplication::setActiveWindow(&window);
+    press(Qt::Key_Return);
+    EXPECT_EQ(text(LowerTaskLine), "44");
+}
+
+TEST_F(MainWindowTest, LongHistoryLinesAreCutOnlyInTheWindow) {
+    std::string entry = "\r\n" + std::string(94000, '7') + "\r\n";
+    window.appendHistoryText(entry);
+    EXPECT_TRUE(window.historyText().ends_with(entry)) << "the saved and copied text stays whole";
+    int longest = 0;
+    for (QTextBlock block = window.historyWindow()->textEdit()->document()->begin(); block.isValid();
+         block = block.next())
+        longest = std::max(longest, block.length());
+    EXPECT_LE(longest, 4000) << "a line this long would make every key slow";
+}
+
+TEST(StartUpTest, HistoryFromTheConfigurationOpensBesideTheShownWindow) {
+    QTemporaryDir folder;
+    std::string config = folder.filePath("mvn.cfg").toStdString();
+    std::ofstream(config) << "#503\r\n";
+    MainWindow window;
+    WindowLogic logic(window, config);
+    window.attach(&logic);
+    window.move(0, 0);
+    logic.startUp();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::qWait(50);
+    QRect main = window.frameGeometry();
+    QRect history = window.historyWindow()->frameGeometry();
+    EXPECT_TRUE(window.historyWindow()->isVisible());
+    EXPECT_EQ(history.left(), main.right() + 1);
+    EXPECT_EQ(history.top(), main.top());
+    EXPECT_EQ(history.width(), main.width());
+    EXPECT_EQ(logic.viewFlags().historyVisible, 1);
+    window.attach(nullptr);
+}
+
+TEST_F(MainWindowTest, ZoomScalesTheWholeLayoutAndIsRemembered) {
+    const std::pair<Qt::Key, int> steps[] = {{Qt::Key_Plus, 125},  {Qt::Key_Plus, 150}, {Qt::Key_0, 100},
+                                             {Qt::Key_Minus, 100}, {Qt::Key_Plus, 125}, {Qt::Key_Minus, 100}};
+    QWidget* indicator = window.control(MemoryIndicator);
+    for (const auto& [key, percent] : steps) {
+        press(key, Qt::ControlModifier);
+        EXPECT_EQ(window.centralWidget()->width(), qRound(261 * percent / 100.0)) << percent << "%";
+        EXPECT_EQ(indicator->font().pixelSize(), qRound(8 * percent / 100.0)) << percent << "%";
+        EXPECT_EQ(indicator->geometry().left(), qRound(115 * percent / 100.0)) << percent << "%";
+        EXPECT_EQ(savedZoom(), percent);
+    }
+    for (int i = 0; i < 10; ++i) press(Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(window.centralWidget()->width(), 783) << "300% at most";
+    press(Qt::Key_0, Qt::ControlModifier);
+    EXPECT_FALSE(QFile::exists(folder.filePath("mvn.cfg"))) << "the zoom is not a setting of mvn.cfg";
+}
+
+// The contrast of two colours as the web's accessibility guidelines measure it.
+double contrast(const QColor& a, const QColor& b) {
+    auto luminance = [](const QColor& colour) {
+        auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+    };
+    double lighter = std::max(luminance(a), luminance(b));
+    double darker = std::min(luminance(a), luminance(b));
+    return (lighter + 0.05) / (darker + 0.05);
+}
+
+TEST_F(MainWindowTest, DarkPaletteKeepsEveryTextReadable) {
+    const QPalette light = QApplication::palette();
+    QPalette dark;
+    for (auto [role, colour] : {std::pair{QPalette::Window, QColor(45, 45, 45)},
+                                {QPalette::WindowText, Qt::white},
+                                {QPalette::Base, QColor(30, 30, 30)},
+                                {QPalette::Text, Qt::white},
+                                {QPalette::Button, QColor(60, 60, 60)},
+                                {QPalette::ButtonText, Qt::white}})
+        dark.setColor(role, colour);
+    QApplication::setPalette(dark);
+    QTest::qWait(20);  // every widget hears of the new palette
+    type("x^2-3x+2");
+    window.inputLine()->setText("12+3");
+    const QColor grey(232, 232, 232);
+    auto text = [&](int id) {
+        return window.control(id)->palette().color(id == InputLine ? QPalette::Text : QPalette::WindowText);
+    };
+    // The colours the display fixes stay; the texts it leaves open must read on its grey.
+    const std::pair<int, QColor> fixed[] = {{UpperTaskLine, QColor(0, 128, 0)},
+                                            {AutomaticIndicator, QColor(1, 1, 1)},
+                                            {FixedIndicator, QColor(192, 192, 192)}};
+    for (const auto& [id, colour] : fixed) EXPECT_EQ(text(id), colour) << id;
+    for (int id : {UpperResultLine, LowerResultLine, FirstRootLabel, SecondRootLabel, InputLine})
+        EXPECT_GE(contrast(text(id), grey), 4.5) << id;
+    EXPECT_EQ(window.inputLine()->palette().color(QPalette::Base), grey);
+    // The keys and the history window follow the palette.
+    EXPECT_EQ(window.control(KeyFirst + 1)->palette().color(QPalette::ButtonText), QColor(Qt::white));
+    EXPECT_EQ(window.historyWindow()->textEdit()->palette().color(QPalette::Base), QColor(30, 30, 30));
+    if (QString shots = qEnvironmentVariable("MOLVANE_SCREENSHOTS"); !shots.isEmpty()) {
+        window.grab().save(shots + "/window-dark.png");
+        QApplication::setPalette(light);
+        QTest::qWait(20);
+        window.grab().save(shots + "/window-light.png");
+    }
+    QApplication::setPalette(light);
 }
 
 TEST_F(MainWindowTest, FormatMenuChecksFollowTypedDirectives) {
@@ -127,7 +263,7 @@ TEST_F(MainWindowTest, EveryMenuItemHasItsIdAndText) {
         EXPECT_EQ(shownText(action), expected) << "item " << entry.id;
         EXPECT_EQ(action->data().toInt(), entry.id);
     }
-    EXPECT_EQ(items, 122);
+    EXPECT_EQ(items, 125);
     const std::pair<int, const char*> rows[] = {{2001, "&New\tCtrl+N"},           {2112, "Clear Input Line\tEsc"},
                                                 {2402, "&About Vanta\tShift+F1"}, {2105, "&Delete\tBackspace"},
                                                 {2220, "t0\t-273.15 \u00B0C"},    {2525, "15"},
@@ -165,6 +301,27 @@ TEST_F(MainWindowTest, ToolbarButtonsRunTheirCommands) {
         if (action->data().toInt() == ViewHistory) history = action;
     }
     ASSERT_TRUE(save && history);
+    // Without an icon theme (as here), every button and its menu item shows the program's own icon.
+    const std::pair<int, const char*> icons[] = {{2105, "edit-delete"},
+                                                 {2101, "edit-undo"},
+                                                 {2102, "edit-cut"},
+                                                 {2103, "edit-copy"},
+                                                 {2104, "edit-paste"},
+                                                 {2003, "document-save"},
+                                                 {2304, "document-print-preview"},
+                                                 {2305, "document-properties"},
+                                                 {2302, "view-restore"}};
+    QList<QAction*> buttons = window.toolbar()->actions();
+    buttons.removeIf([](QAction* action) { return action->isSeparator(); });
+    ASSERT_EQ(buttons.size(), 9);
+    for (const auto& [id, name] : icons) {
+        QImage own = QIcon(QString(":/icons/%1.svg").arg(name)).pixmap(16).toImage();
+        ASSERT_FALSE(own.isNull()) << name;
+        auto button = std::find_if(buttons.begin(), buttons.end(), [id = id](QAction* a) { return a->data() == id; });
+        ASSERT_NE(button, buttons.end()) << id;
+        EXPECT_EQ((*button)->icon().pixmap(16).toImage(), own) << name;
+        EXPECT_EQ(window.menuAction(id)->icon().pixmap(16).toImage(), own) << name;
+    }
     EXPECT_EQ(save->toolTip(), "Save history (CTRL+S)");
     QTest::mouseClick(window.toolbar()->widgetForAction(history), Qt::LeftButton);
     EXPECT_TRUE(window.historyWindow()->isVisible());

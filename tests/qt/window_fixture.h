@@ -43,6 +43,9 @@ private:
     QTimer timer_;
 };
 
+// Failures show a text as text, not as its UTF-16 units.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
 class WindowTest : public ::testing::Test {
 protected:
     StrayDialogGuard strayDialogs;

@@ -1,4 +1,9 @@
 // Task files, saved histories, printing and Copy History against the in-memory platform.
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <system_error>
+
 #include "logic_fixture.h"
 #include "ui/history_file.h"
 #include "ui/web_site.h"
@@ -64,11 +69,20 @@ TEST_F(LogicTest, TaskFileCancelAndFailure) {
     EXPECT_EQ(platform.progressTotal, 3);
     EXPECT_TRUE(platform.progressEnded);
 
-    for (const auto& unreadable : {folder / "missing.txt", folder}) {
+    // Only a regular file is opened: a pipe would block the window for ever.
+    std::filesystem::path pipe = folder / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const std::pair<std::filesystem::path, std::string> failures[] = {
+        {folder / "missing.txt", std::make_error_code(std::errc::no_such_file_or_directory).message()},
+        {folder, "It is not a regular file."},
+        {pipe, "It is not a regular file."},
+    };
+    for (const auto& [unreadable, reason] : failures) {
         platform.messages.clear();
         platform.openName = unreadable;
         command(FileOpen);
-        EXPECT_EQ(platform.messages, std::vector<std::string>{"Molvane: The task file could not be read."});
+        EXPECT_EQ(platform.messages, std::vector<std::string>{"Molvane: The task file could not be read.\n\n" +
+                                                              unreadable.string() + "\n" + reason});
     }
 }
 
@@ -94,14 +108,30 @@ TEST_F(LogicTest, SavedHistoryFile) {
     EXPECT_EQ(readFile(platform.saveName), "");
     EXPECT_TRUE(platform.messages.empty());
 
-    // A write that fails half way leaves the old file whole and says so.
+    // A failed save names the file and the system's reason, and leaves the old file whole.
     writeFile(platform.saveName, "old history");
+    writeFile(folder / "plain", "a file, not a folder");
     platform.history = "new history";
-    logic.setFileWriter([](int fd, std::string_view bytes) { return writeAllBytes(fd, bytes.substr(0, 3)) && false; });
-    command(FileSaveAs);
-    EXPECT_EQ(readFile(platform.saveName), "old history");
-    EXPECT_EQ(platform.messages, std::vector<std::string>{"Molvane: The history could not be saved."});
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1) << "a temporary file was left";
+    const std::pair<std::filesystem::path, std::errc> failures[] = {
+        {folder / "plain" / "history.txt", std::errc::not_a_directory},
+        {platform.saveName, std::errc::no_space_on_device},
+    };
+    for (const auto& [file, reason] : failures) {
+        platform.messages.clear();
+        platform.saveName = file;
+        // A write that fails half way, as a full disk would.
+        logic.setFileWriter([](int fd, std::string_view bytes) {
+            writeAllBytes(fd, bytes.substr(0, 3));
+            errno = ENOSPC;
+            return false;
+        });
+        command(FileSaveAs);
+        EXPECT_EQ(platform.messages,
+                  std::vector<std::string>{"Molvane: The history could not be saved.\n\n" + file.string() + "\n" +
+                                           std::make_error_code(reason).message()});
+    }
+    EXPECT_EQ(readFile(folder / "history.txt"), "old history");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 2) << "a temporary file was left";
 }
 
 TEST_F(LogicTest, PrintCopyAndHistoryCommands) {

@@ -1,9 +1,33 @@
 #include "ui/qt/display_widgets.h"
 
+#include <QAbstractItemView>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace molvane {
+
+namespace {
+
+// The window's Enter accelerator would run the task before the open list saw
+// the key: the list claims Enter for itself.
+class ListKeepsEnter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride) {
+            int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) event->accept();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+}  // namespace
 
 ClickableLabel::ClickableLabel(const QString& text, bool elide, QWidget* parent)
     : QLabel(text, parent), elide_(elide) {}
@@ -30,5 +54,29 @@ void ClickableLabel::paintEvent(QPaintEvent* event) {
 }
 
 KeyButton::KeyButton(const QString& text, QWidget* parent) : QPushButton(text, parent) { setFocusPolicy(Qt::NoFocus); }
+
+RecentTasksBox::RecentTasksBox(QWidget* parent) : QComboBox(parent) {}
+
+void RecentTasksBox::showPopup() {
+    if (!listKeepsEnter_) {
+        listKeepsEnter_ = new ListKeepsEnter(this);
+        view()->installEventFilter(listKeepsEnter_);
+    }
+    QComboBox::showPopup();
+    if (count() == 0) return;
+    view()->setCurrentIndex(model()->index(0, modelColumn()));
+    view()->scrollToTop();
+}
+
+// Alt+Down still opens the list.
+void RecentTasksBox::keyPressEvent(QKeyEvent* event) {
+    bool up = event->key() == Qt::Key_Up;
+    if ((!up && event->key() != Qt::Key_Down) || (event->modifiers() & ~Qt::KeypadModifier)) {
+        QComboBox::keyPressEvent(event);
+        return;
+    }
+    recalled_ = std::clamp(recalled_ + (up ? 1 : -1), -1, count() - 1);
+    lineEdit()->setText(recalled_ < 0 ? QString() : itemText(recalled_));
+}
 
 }  // namespace molvane

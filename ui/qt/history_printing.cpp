@@ -28,9 +28,8 @@ PageRange chosenRange(const QPrinter& printer) {
 void drawPage(QPainter& painter, const PrintGeometry& geometry, int width, const PrintedPage& page) {
     for (std::size_t i = 0; i < page.lines.size(); ++i) {
         QRect line(geometry.left, geometry.top + geometry.lineHeight * static_cast<int>(i), width, geometry.lineHeight);
-        painter.drawText(line,
-                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextExpandTabs | Qt::TextDontClip,
-                         fromEngineText(page.lines[i]));
+        painter.drawText(line, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
+                         fromEngineText(expandedTabs(page.lines[i])));
     }
 }
 
@@ -61,7 +60,7 @@ int paintHistory(QPrinter& printer, const std::string& text) {
     return drawn;
 }
 
-bool printHistoryText(QWidget* owner, const std::string& documentName, const std::string& text, bool preview) {
+QString printHistoryText(QWidget* owner, const std::string& documentName, const std::string& text, bool preview) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(fromEngineText(documentName));
     if (preview) {
@@ -69,14 +68,14 @@ bool printHistoryText(QWidget* owner, const std::string& documentName, const std
         QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                          [&text](QPrinter* previewed) { paintHistory(*previewed, text); });
         dialog.exec();
-        return true;
+        return {};
     }
     printer.setFromTo(1, 1);
     QPrintDialog dialog(&printer, owner);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setMinMax(1, 65535);
-    if (dialog.exec() != QDialog::Accepted) return true;
-    return paintHistory(printer, text) > 0;
+    if (dialog.exec() != QDialog::Accepted || paintHistory(printer, text) > 0) return {};
+    return printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
 }
 
 }  // namespace molvane

@@ -15,7 +15,8 @@ namespace molvane {
 int paintHistory(QPrinter& printer, const std::string& text);
 
 // The print dialog (page range, copies) or the print preview, then the
-// drawing; false only when the chosen printer could not be started.
-bool printHistoryText(QWidget* owner, const std::string& documentName, const std::string& text, bool preview);
+// drawing. Returns the printer, or the file printed to, that could not be
+// started; empty when the history was printed or the user cancelled.
+QString printHistoryText(QWidget* owner, const std::string& documentName, const std::string& text, bool preview);
 
 }  // namespace molvane

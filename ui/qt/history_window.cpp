@@ -2,11 +2,13 @@
 
 #include <QDesktopServices>
 #include <QEvent>
+#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/command_ids.h"
 #include "ui/web_site.h"
@@ -24,11 +26,16 @@ QLabel* webSiteLink(QWidget* parent) {
 }
 
 HistoryWindow::HistoryWindow(QWidget* owner, std::function<void(int)> dispatch)
-    : QWidget(owner, Qt::Window), link_(webSiteLink(this)), text_(new QPlainTextEdit(this)) {
+    : QWidget(owner, Qt::Window), link_(webSiteLink(this)), shown_(new QPlainTextEdit(this)) {
     setWindowTitle("Task History");
     link_->setAlignment(Qt::AlignCenter);
     // The history only grows: an undo stack would keep a copy of every entry.
-    text_->setUndoRedoEnabled(false);
+    shown_->setUndoRedoEnabled(false);
+    // The log is the program's record: it can be selected and copied, never typed into.
+    shown_->setReadOnly(true);
+    shown_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Showing the history must not take the keys from the input line.
+    setAttribute(Qt::WA_ShowWithoutActivating);
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(2);
@@ -49,28 +56,54 @@ HistoryWindow::HistoryWindow(QWidget* owner, std::function<void(int)> dispatch)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(link_);
-    layout->addWidget(text_);
+    layout->addWidget(shown_);
+    fitTabStops();
     layout->addLayout(buttons);
 }
 
-// The text widget keeps "\n" line ends; the history's own are "\r\n".
+// Four average characters keep the header's time and a numbered entry on one
+// line; the toolkit's default of 80 pixels wraps them.
+void HistoryWindow::fitTabStops() { shown_->setTabStopDistance(4 * QFontMetricsF(shown_->font()).averageCharWidth()); }
+
+QString HistoryWindow::shownPart(const QString& added) {
+    QString shown;
+    shown.reserve(std::min(added.size(), kShownLineLimit + 2));
+    qsizetype start = 0;
+    while (true) {
+        qsizetype end = added.indexOf('\n', start);
+        QStringView line = QStringView(added).mid(start, (end < 0 ? added.size() : end) - start);
+        if (line.endsWith('\r')) line.chop(1);
+        qsizetype room = std::max<qsizetype>(0, kShownLineLimit - lastLineLength_);
+        shown += line.left(room);
+        if (line.size() > room && room > 0) shown += QChar(0x2026);
+        lastLineLength_ += line.size();
+        if (end < 0) break;
+        shown += '\n';
+        lastLineLength_ = 0;
+        start = end + 1;
+    }
+    return shown;
+}
+
 void HistoryWindow::setText(const QString& text) {
-    text_->setPlainText(QString(text).remove('\r'));
-    text_->moveCursor(QTextCursor::End);
+    text_ = text;
+    lastLineLength_ = 0;
+    shown_->setPlainText(shownPart(text));
+    shown_->moveCursor(QTextCursor::End);
 }
 
 // The caret is at the end (it goes back there whenever the window is left),
 // so an entry lands at the end and the view follows it.
 void HistoryWindow::append(const QString& text) {
-    text_->moveCursor(QTextCursor::End);
-    text_->insertPlainText(QString(text).remove('\r'));
-    text_->verticalScrollBar()->setValue(text_->verticalScrollBar()->maximum());
+    text_ += text;
+    shown_->moveCursor(QTextCursor::End);
+    shown_->insertPlainText(shownPart(text));
+    shown_->verticalScrollBar()->setValue(shown_->verticalScrollBar()->maximum());
 }
 
-QString HistoryWindow::text() const { return text_->toPlainText().replace('\n', "\r\n"); }
-
 void HistoryWindow::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) text_->moveCursor(QTextCursor::End);
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) shown_->moveCursor(QTextCursor::End);
+    if (event->type() == QEvent::FontChange) fitTabStops();
     QWidget::changeEvent(event);
 }
 

@@ -15,19 +15,31 @@ public:
     // `dispatch` runs a main-window command.
     HistoryWindow(QWidget* owner, std::function<void(int)> dispatch);
 
+    // The full history, "\r\n" line ends; the window shows each line cut at
+    // kShownLineLimit characters, so one huge line cannot make it slow.
     void setText(const QString& text);
     void append(const QString& text);
-    QString text() const;
-    QPlainTextEdit* textEdit() const { return text_; }
+    QString text() const { return text_; }
+    QPlainTextEdit* textEdit() const { return shown_; }
     QLabel* link() const { return link_; }
 
 protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void fitTabStops();
+    // The part of `added` that the window shows, its lines cut where needed.
+    QString shownPart(const QString& added);
+
     QLabel* link_;
-    QPlainTextEdit* text_;
+    QPlainTextEdit* shown_;
+    QString text_;
+    qsizetype lastLineLength_ = 0;  // of the full text's last line
 };
+
+// Longer lines are shown cut, ending in an ellipsis; the text saved, copied
+// and printed keeps them whole.
+inline constexpr qsizetype kShownLineLimit = 3000;
 
 // Opens the program's web site in the desktop's browser: always the one fixed
 // address, never a text the user typed.

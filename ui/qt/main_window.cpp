@@ -7,11 +7,13 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
-#include <QStyle>
+#include <QTimer>
+#include <cmath>
 #include <vector>
 
 #include "ui/keypad.h"
 #include "ui/menu_table.h"
+#include "ui/qt/desktop_settings.h"
 #include "ui/qt/display_widgets.h"
 #include "ui/qt/history_window.h"
 
@@ -32,13 +34,22 @@ constexpr int kDisplayOnlyHeight = 136;
 const QColor kDisplayGrey(232, 232, 232);
 const QColor kTaskGreen(0, 128, 0);
 
-// "San Serif" is asked for by name; where no such face exists the sans-serif
-// hint makes the font system pick the platform's own.
-QFont pixelFont(const char* family, int pixels) {
-    QFont font(family);
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixels);
-    return font;
+// The contrast of two colours as the web's accessibility guidelines measure it.
+double contrast(const QColor& a, const QColor& b) {
+    auto luminance = [](const QColor& colour) {
+        auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+    };
+    double lighter = std::max(luminance(a), luminance(b));
+    double darker = std::min(luminance(a), luminance(b));
+    return (lighter + 0.05) / (darker + 0.05);
+}
+
+// The display's grey is fixed, the colour of its other texts is the desktop's:
+// a dark theme's light text would vanish on the grey, so it reads black there.
+QColor readableOnDisplay(const QColor& colour) {
+    constexpr double kReadableContrast = 4.5;
+    return contrast(colour, kDisplayGrey) >= kReadableContrast ? colour : QColor(Qt::black);
 }
 
 void setTextColour(QWidget* widget, const QColor& colour) {
@@ -47,25 +58,30 @@ void setTextColour(QWidget* widget, const QColor& colour) {
     widget->setPalette(palette);
 }
 
-QIcon toolbarIcon(ToolbarImage image, QStyle* style) {
-    struct Icon {
-        const char* theme;
-        QStyle::StandardPixmap fallback;
-    };
-    Icon icon{"", QStyle::SP_CustomBase};
+// The desktop's icon theme first; where it lacks a name, the program's own drawing.
+QIcon toolbarIcon(ToolbarImage image) {
+    const char* name = "";
     switch (image) {
-        case ToolbarImage::Delete: icon = {"edit-delete", QStyle::SP_DialogDiscardButton}; break;
-        case ToolbarImage::Undo: icon = {"edit-undo", QStyle::SP_ArrowBack}; break;
-        case ToolbarImage::Cut: icon = {"edit-cut", QStyle::SP_DialogResetButton}; break;
-        case ToolbarImage::Copy: icon = {"edit-copy", QStyle::SP_FileIcon}; break;
-        case ToolbarImage::Paste: icon = {"edit-paste", QStyle::SP_DialogApplyButton}; break;
-        case ToolbarImage::Save: icon = {"document-save", QStyle::SP_DialogSaveButton}; break;
-        case ToolbarImage::PrintPreview: icon = {"document-print-preview", QStyle::SP_FileDialogContentsView}; break;
-        case ToolbarImage::Properties: icon = {"document-properties", QStyle::SP_FileDialogInfoView}; break;
-        case ToolbarImage::Replace: icon = {"view-restore", QStyle::SP_TitleBarShadeButton}; break;
-        case ToolbarImage::None: break;
+        case ToolbarImage::Delete: name = "edit-delete"; break;
+        case ToolbarImage::Undo: name = "edit-undo"; break;
+        case ToolbarImage::Cut: name = "edit-cut"; break;
+        case ToolbarImage::Copy: name = "edit-copy"; break;
+        case ToolbarImage::Paste: name = "edit-paste"; break;
+        case ToolbarImage::Save: name = "document-save"; break;
+        case ToolbarImage::PrintPreview: name = "document-print-preview"; break;
+        case ToolbarImage::Properties: name = "document-properties"; break;
+        case ToolbarImage::Replace: name = "view-restore"; break;
+        case ToolbarImage::None: return {};
     }
-    return QIcon::fromTheme(icon.theme, style->standardIcon(icon.fallback));
+    return QIcon::fromTheme(name, QIcon(QString(":/icons/%1.svg").arg(name)));
+}
+
+// A menu item shows the icon of the toolbar button that runs the same command.
+QIcon commandIcon(int id) {
+    for (const ToolbarButton& button : toolbarButtons()) {
+        if (button.id == id) return toolbarIcon(button.image);
+    }
+    return {};
 }
 
 bool isCheckItem(int id) {
@@ -84,8 +100,10 @@ MainWindow::MainWindow() {
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setContextMenuPolicy(Qt::PreventContextMenu);
     client_ = new QWidget(this);
-    client_->setFixedSize(scaled(kClientWidth), scaled(kClientHeight));
     setCentralWidget(client_);
+    baseScale_ = scale_;
+    clientFont_ = client_->font();
+    menuFont_ = menuBar()->font();
     buildDisplay(client_);
     buildInputLine(client_);
     buildKeypad(client_);
@@ -97,27 +115,89 @@ MainWindow::MainWindow() {
     QIcon icon(":/molvane.svg");
     setWindowIcon(icon);
     history_->setWindowIcon(icon);
+    historyFont_ = history_->font();
     setFocusProxy(inputLine_);
     inputLine_->setFocus();
+    zoom_ = savedZoom();
+    applyZoom();
+    fitDisplayColours();
 }
 
 MainWindow::~MainWindow() = default;
 
 int MainWindow::scaled(int pixels) const { return static_cast<int>(pixels * scale_ + 0.5); }
 
-QRect MainWindow::scaledRect(int x, int y, int width, int height) const {
-    return {scaled(x), scaled(y), scaled(width), scaled(height)};
+void MainWindow::place(QWidget* widget, int x, int y, int width, int height) {
+    placed_.append({widget, QRect(x, y, width, height)});
+    widget->setGeometry(scaled(x), scaled(y), scaled(width), scaled(height));
 }
 
+void MainWindow::setPixelFont(QWidget* widget, const char* family, int pixels) {
+    QFont font(family);
+    // "San Serif" is asked for by name; where no such face exists the
+    // sans-serif hint makes the font system pick the platform's own.
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(scaled(pixels));
+    widget->setFont(font);
+    fontPixels_.append({widget, pixels});
+}
+
+// The zoom is the window's own business: the logic never sees these commands.
 void MainWindow::dispatch(int id, int notification) {
+    switch (id) {
+        case ViewZoomIn: setZoom(zoom_ + kZoomStep); return;
+        case ViewZoomOut: setZoom(zoom_ - kZoomStep); return;
+        case ViewActualSize: setZoom(kZoomSmallest); return;
+        default: break;
+    }
     if (logic_) logic_->dispatchCommand(id, notification);
+}
+
+void MainWindow::setZoom(int percent) {
+    percent = std::clamp(percent, kZoomSmallest, kZoomLargest);
+    if (percent == zoom_) return;
+    zoom_ = percent;
+    saveZoom(zoom_);
+    applyZoom();
+}
+
+// Every fixed position, size and font of the window grows by the zoom; so do
+// the fonts the window leaves to the system, and the history beside it.
+void MainWindow::applyZoom() {
+    double factor = zoom_ / 100.0;
+    scale_ = baseScale_ * factor;
+    auto zoomed = [factor](QFont font) {
+        if (font.pointSizeF() > 0) font.setPointSizeF(font.pointSizeF() * factor);
+        if (font.pixelSize() > 0) font.setPixelSize(static_cast<int>(font.pixelSize() * factor + 0.5));
+        return font;
+    };
+    client_->setFont(zoomed(clientFont_));
+    menuBar()->setFont(zoomed(menuFont_));
+    history_->setFont(zoomed(historyFont_));
+    for (const Placed& item : placed_) {
+        item.widget->setGeometry(scaled(item.base.x()), scaled(item.base.y()), scaled(item.base.width()),
+                                 scaled(item.base.height()));
+    }
+    for (const auto& [widget, pixels] : fontPixels_) {
+        QFont font = widget->font();
+        font.setPixelSize(scaled(pixels));
+        widget->setFont(font);
+    }
+    client_->setFixedSize(scaled(kClientWidth), scaled(displayOnly_ ? kDisplayOnlyHeight : kClientHeight));
+    if (history_->isVisible()) {
+        // The history follows once the window has taken its new size.
+        QTimer::singleShot(0, this, [this] {
+            history_->setFixedSize(width(), fullHeight());
+            history_->move(historyWindowLeft(mainWindowFrame(), screenRight()), frameGeometry().top());
+        });
+    }
 }
 
 ClickableLabel* MainWindow::addLabel(QWidget* client, int id, const QString& text, QRect geometry, bool elide) {
     auto* label = new ClickableLabel(text, elide, client);
     // Engine texts such as "<Complex number>" must never be read as markup.
     label->setTextFormat(Qt::PlainText);
-    label->setGeometry(geometry);
+    place(label, geometry.x(), geometry.y(), geometry.width(), geometry.height());
     connect(label, &ClickableLabel::activated, this, [this, id](int notification) { dispatch(id, notification); });
     controls_[id] = label;
     return label;
@@ -125,7 +205,7 @@ ClickableLabel* MainWindow::addLabel(QWidget* client, int id, const QString& tex
 
 void MainWindow::buildDisplay(QWidget* client) {
     auto* frame = new QFrame(client);
-    frame->setGeometry(scaledRect(0, 0, 260, 135));
+    place(frame, 0, 0, 260, 135);
     frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     frame->setLineWidth(2);
     frame->setAutoFillBackground(true);
@@ -133,11 +213,10 @@ void MainWindow::buildDisplay(QWidget* client) {
     grey.setColor(QPalette::Window, kDisplayGrey);
     frame->setPalette(grey);
 
-    QFont indicatorFont = pixelFont("San Serif", scaled(8));
     auto addIndicator = [&](int id, const char* text, int x) {
-        ClickableLabel* indicator = addLabel(client, id, text, scaledRect(x, 10, 25, 18), false);
+        ClickableLabel* indicator = addLabel(client, id, text, QRect(x, 10, 25, 18), false);
         indicator->setAlignment(Qt::AlignCenter);
-        indicator->setFont(indicatorFont);
+        setPixelFont(indicator, "San Serif", 8);
     };
     addIndicator(MemoryIndicator, "MEM", 115);
     const char* modes[] = {"AUTO", "SCI", "FIX"};
@@ -147,32 +226,27 @@ void MainWindow::buildDisplay(QWidget* client) {
         addIndicator(RadiansIndicator + i, units[i], 164 + 29 * i);
     }
 
-    QFont displayFont = pixelFont("Arial", scaled(12));
     for (int row = 0; row < 2; ++row) {
-        ClickableLabel* task = addLabel(client, UpperTaskLine + row, "", scaledRect(12, 26 + 42 * row, 240, 18), true);
-        task->setFont(displayFont);
+        ClickableLabel* task = addLabel(client, UpperTaskLine + row, "", QRect(12, 26 + 42 * row, 240, 18), true);
+        setPixelFont(task, "Arial", 12);
         task->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         setTextColour(task, kTaskGreen);
-        ClickableLabel* result =
-            addLabel(client, UpperResultLine + row, "", scaledRect(40, 44 + 40 * row, 207, 20), false);
+        ClickableLabel* result = addLabel(client, UpperResultLine + row, "", QRect(40, 44 + 40 * row, 207, 20), false);
         result->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        ClickableLabel* root = addLabel(client, FirstRootLabel + row,
-                                        row == 0 ? "x1 =" : "x2 =", scaledRect(12, 44 + 40 * row, 30, 20), false);
+        ClickableLabel* root =
+            addLabel(client, FirstRootLabel + row, row == 0 ? "x1 =" : "x2 =", QRect(12, 44 + 40 * row, 30, 20), false);
         root->hide();
     }
 }
 
 void MainWindow::buildInputLine(QWidget* client) {
-    recentTasks_ = new QComboBox(client);
+    recentTasks_ = new RecentTasksBox(client);
     recentTasks_->setEditable(true);
     recentTasks_->setInsertPolicy(QComboBox::NoInsert);
     recentTasks_->setCompleter(nullptr);
-    recentTasks_->setGeometry(scaledRect(6, 106, 250, 22));
-    recentTasks_->setFont(pixelFont("Arial", scaled(12)));
+    place(recentTasks_, 6, 106, 250, 22);
+    setPixelFont(recentTasks_, "Arial", 12);
     inputLine_ = recentTasks_->lineEdit();
-    QPalette grey = inputLine_->palette();
-    grey.setColor(QPalette::Base, kDisplayGrey);
-    inputLine_->setPalette(grey);
     controls_[RecentTasksList] = recentTasks_;
     controls_[InputLine] = inputLine_;
     connect(recentTasks_, &QComboBox::activated, this,
@@ -182,26 +256,24 @@ void MainWindow::buildInputLine(QWidget* client) {
 }
 
 void MainWindow::buildKeypad(QWidget* client) {
-    QFont keyFont = pixelFont("San Serif", scaled(12));
-    QFont minusFont = pixelFont("San Serif", scaled(20));
     for (int key = 0; key < kKeyCount; ++key) {
         int row = key / kKeyColumns;
         int column = key % kKeyColumns;
         bool functionRow = row < kFunctionKeyRows;
         int top = functionRow ? 24 * row + 166 : 35 * row + 152;
         auto* button = new KeyButton(QString::fromLatin1(keyText(key)), client);
-        button->setGeometry(scaledRect(41 * column + 7, top, 42, functionRow ? 25 : 36));
+        place(button, 41 * column + 7, top, 42, functionRow ? 25 : 36);
         button->setToolTip(QString::fromLatin1(keyToolTip(key)));
         if (key == InverseKey) button->setCheckable(true);
-        if (key == MinusKey) button->setFont(minusFont);
+        if (key == MinusKey) setPixelFont(button, "San Serif", 20);
         // Keys with words on them (sin, MS, C) take the smaller font.
-        if ((functionRow || column == 0) && key != InverseKey) button->setFont(keyFont);
+        if ((functionRow || column == 0) && key != InverseKey) setPixelFont(button, "San Serif", 12);
         if (key >= EqualsKey) button->hide();
         connect(button, &QPushButton::clicked, this, [this, key] { dispatch(KeyFirst + key); });
         controls_[KeyFirst + key] = button;
     }
     auto* equals = new KeyButton("=", client);
-    equals->setGeometry(scaledRect(171, 327, 83, 36));
+    place(equals, 171, 327, 83, 36);
     connect(equals, &QPushButton::clicked, this, [this] { dispatch(EnterButton); });
     controls_[EnterButton] = equals;
 }
@@ -210,14 +282,13 @@ void MainWindow::buildToolbar() {
     toolbar_ = new QToolBar("Toolbar", this);
     toolbar_->setMovable(false);
     toolbar_->setFloatable(false);
-    toolbar_->setIconSize(QSize(scaled(16), scaled(16)));
     addToolBar(Qt::TopToolBarArea, toolbar_);
     for (const ToolbarButton& button : toolbarButtons()) {
         if (button.image == ToolbarImage::None) {
             toolbar_->addSeparator();
             continue;
         }
-        QAction* action = toolbar_->addAction(toolbarIcon(button.image, style()), "");
+        QAction* action = toolbar_->addAction(toolbarIcon(button.image), "");
         action->setToolTip(button.toolTip);
         action->setData(button.id);
         connect(action, &QAction::triggered, this, [this, id = button.id] { dispatch(id); });
@@ -226,7 +297,11 @@ void MainWindow::buildToolbar() {
 
 void MainWindow::buildMenus() {
     // Six titles share a window 267 pixels wide: tighter padding keeps Help in view.
-    menuBar()->setStyleSheet("QMenuBar { spacing: 0px; } QMenuBar::item { padding: 2px 5px; }");
+    // Styled items lose the palette's colours unless they are named.
+    menuBar()->setStyleSheet(
+        "QMenuBar { spacing: 0px; } QMenuBar::item { padding: 2px 5px; background: transparent; color: "
+        "palette(window-text); }"
+        " QMenuBar::item:selected { background: palette(highlight); color: palette(highlighted-text); }");
     std::vector<QMenu*> open;
     QMenu* editMenu = nullptr;
     int position = 0;
@@ -248,7 +323,7 @@ void MainWindow::buildMenus() {
                 QString text = QString::fromUtf8(entry.text);
                 const char* keys = acceleratorOf(entry.id);
                 if (keys) text = text.section('\t', 0, 0);
-                QAction* action = open.back()->addAction(text);
+                QAction* action = open.back()->addAction(commandIcon(entry.id), text);
                 if (keys) action->setShortcut(QKeySequence(QString::fromLatin1(keys)));
                 action->setData(entry.id);
                 action->setCheckable(isCheckItem(entry.id));
@@ -310,6 +385,43 @@ void MainWindow::focusInEvent(QFocusEvent* event) {
     inputLine_->setFocus();
 }
 
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // The recent-tasks list hands its own palette to the input line when the
+    // palette changes, after this window has heard of it: the grey and the
+    // text colour go back once every widget has.
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
+        QTimer::singleShot(0, this, [this] { fitDisplayColours(); });
+}
+
+void MainWindow::fitDisplayColours() {
+    // The menu bar's style sheet takes the palette's colours when it is set.
+    QString sheet = menuBar()->styleSheet();
+    menuBar()->setStyleSheet(QString());
+    menuBar()->setStyleSheet(sheet);
+    for (int id : {UpperResultLine, LowerResultLine, FirstRootLabel, SecondRootLabel}) {
+        if (QWidget* line = controls_.value(id))
+            setTextColour(line, readableOnDisplay(palette().color(QPalette::WindowText)));
+    }
+    if (!inputLine_) return;
+    QPalette input = inputLine_->palette();
+    input.setColor(QPalette::Base, kDisplayGrey);
+    input.setColor(QPalette::Text, readableOnDisplay(palette().color(QPalette::Text)));
+    inputLine_->setPalette(input);
+}
+
+// The history asked for at start-up is placed from this window's real frame,
+// once the show has been processed.
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!historyAfterShow_) return;
+    QTimer::singleShot(0, this, [this] {
+        if (!historyAfterShow_) return;
+        historyAfterShow_ = false;
+        dispatch(ViewHistory);
+    });
+}
+
 int MainWindow::fullHeight() const {
     return menuBar()->sizeHint().height() + toolbar_->sizeHint().height() + scaled(kClientHeight);
 }
@@ -322,6 +434,7 @@ void MainWindow::centreOnScreen() {
 }
 
 void MainWindow::setDisplayOnly(bool displayOnly) {
+    displayOnly_ = displayOnly;
     client_->setFixedHeight(scaled(displayOnly ? kDisplayOnlyHeight : kClientHeight));
     raise();
 }

@@ -14,6 +14,7 @@
 #include <QToolBar>
 
 #include "ui/platform.h"
+#include "ui/qt/display_widgets.h"
 #include "ui/window_logic.h"
 
 namespace molvane {
@@ -98,10 +99,20 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     int scaled(int pixels) const;
-    QRect scaledRect(int x, int y, int width, int height) const;
+    // A child at its place in 96-dpi pixels, and a font of a size in them;
+    // both are kept so that a zoom can place them again.
+    void place(QWidget* widget, int x, int y, int width, int height);
+    void setPixelFont(QWidget* widget, const char* family, int pixels);
+    // The display's texts whose colour is the desktop's, made readable on its fixed grey.
+    void fitDisplayColours();
+    void alignHistoryTop();
+    void setZoom(int percent);
+    void applyZoom();
     void dispatch(int id, int notification = 0);
     void buildDisplay(QWidget* client);
     void buildInputLine(QWidget* client);
@@ -117,14 +128,26 @@ private:
     void keepInputLine(Change change);
 
     WindowLogic* logic_ = nullptr;
-    double scale_ = 1.0;
+    double scale_ = 1.0;      // screen pixels per 96-dpi pixel, zoom included
+    double baseScale_ = 1.0;  // the same at 100%
+    int zoom_ = 100;          // percent
+    bool displayOnly_ = false;
+    struct Placed {
+        QWidget* widget;
+        QRect base;
+    };
+    QList<Placed> placed_;
+    QList<std::pair<QWidget*, int>> fontPixels_;
+    QFont clientFont_, menuFont_, historyFont_;
     QWidget* client_ = nullptr;
-    QComboBox* recentTasks_ = nullptr;
+    RecentTasksBox* recentTasks_ = nullptr;
     QLineEdit* inputLine_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     HistoryWindow* history_ = nullptr;
     HelpWindow* help_ = nullptr;
     CompositionWindow* composition_ = nullptr;
+    // The history was asked for before this window was first shown.
+    bool historyAfterShow_ = false;
     // A long task file: its progress dialog appears once it has run a second.
     QString progressLabel_;
     int progressTotal_ = 0;

@@ -3,15 +3,20 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QScreen>
 #include <QTextDocument>
+#include <QTimer>
 
+#include "ui/failure_message.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/cp1252.h"
+#include "ui/qt/desktop_settings.h"
+#include "ui/qt/display_widgets.h"
 #include "ui/qt/help_window.h"
 #include "ui/qt/history_printing.h"
 #include "ui/qt/history_window.h"
@@ -121,10 +126,12 @@ void MainWindow::keepInputLine(Change change) {
 
 void MainWindow::insertRecentTask(const std::string& task) {
     keepInputLine([&] { recentTasks_->insertItem(0, fromEngineText(task)); });
+    recentTasks_->restartRecall();
 }
 
 void MainWindow::clearRecentTasks() {
     keepInputLine([&] { recentTasks_->clear(); });
+    recentTasks_->restartRecall();
 }
 
 std::string MainWindow::selectedRecentTask() const {
@@ -145,16 +152,45 @@ int MainWindow::screenRight() const {
 
 void MainWindow::closeMainWindow() { close(); }
 
-bool MainWindow::historyWindowVisible() const { return history_->isVisible(); }
+// Until the main window is shown its frame is a guess; a history asked for
+// before then (the configuration at start-up) is placed once it is shown.
+bool MainWindow::historyWindowVisible() const { return history_->isVisible() || historyAfterShow_; }
 
 void MainWindow::showHistoryWindow(int left, int top) {
-    history_->setFixedSize(frameGeometry().width(), fullHeight());
+    if (!isVisible()) {
+        historyAfterShow_ = true;
+        return;
+    }
+    // The two frames are the same width when the clients are.
+    history_->setFixedSize(width(), fullHeight());
     history_->move(left, top);
     history_->show();
     history_->raise();
+    // A window manager may activate the new window once it is mapped, after
+    // this call has returned: the keys go back to the input line after that.
+    QTimer::singleShot(0, this, [this] {
+        alignHistoryTop();
+        activateWindow();
+        inputLine_->setFocus();
+    });
+    // The frames' sizes arrive from the window manager later still.
+    constexpr int kFrameSettleMs = 250;
+    QTimer::singleShot(kFrameSettleMs, this, [this] { alignHistoryTop(); });
 }
 
-void MainWindow::hideHistoryWindow() { history_->hide(); }
+// A frame's top is only known once the window manager has framed the window,
+// and toolkits disagree on whether a position includes it; the two windows'
+// contents are always known, and their tops are aligned by them.
+void MainWindow::alignHistoryTop() {
+    if (!history_->isVisible()) return;
+    int shift = geometry().top() - history_->geometry().top();
+    if (shift != 0) history_->move(history_->pos() + QPoint(0, shift));
+}
+
+void MainWindow::hideHistoryWindow() {
+    historyAfterShow_ = false;
+    history_->hide();
+}
 
 void MainWindow::setHistoryText(const std::string& text) { history_->setText(fromEngineText(text)); }
 
@@ -174,7 +210,8 @@ void MainWindow::setClipboardText(const std::string& text) {
 }
 
 void MainWindow::showErrorMessage(const std::string& caption, const std::string& text) {
-    QMessageBox::critical(nullptr, fromEngineText(caption), fromEngineText(text));
+    // Owned by the main window, the box stays above it even when it is kept on top.
+    QMessageBox::critical(this, fromEngineText(caption), fromEngineText(text));
 }
 
 namespace {
@@ -193,9 +230,11 @@ std::filesystem::path MainWindow::chooseFileToOpen() {
     QFileDialog dialog(this, "Open");
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
+    // No default suffix: the dialog would add it to a name that exists as typed.
     dialog.setNameFilters(kTextFileFilters);
-    dialog.setDefaultSuffix("txt");
+    dialog.setDirectory(lastFolder(FileKind::TaskFile));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    rememberFolder(FileKind::TaskFile, dialog.selectedFiles().constFirst());
     return toPath(dialog.selectedFiles().constFirst());
 }
 
@@ -205,16 +244,27 @@ std::filesystem::path MainWindow::chooseFileToSave(const std::string& suggestedN
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(kTextFileFilters);
-    dialog.setDefaultSuffix("txt");
+    dialog.setDirectory(lastFolder(FileKind::SavedHistory));
     dialog.selectFile(fromEngineText(suggestedName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return toPath(dialog.selectedFiles().constFirst());
+    rememberFolder(FileKind::SavedHistory, dialog.selectedFiles().constFirst());
+    // A new name without a dot gets ".txt"; a name that exists is kept as typed.
+    QString file = dialog.selectedFiles().constFirst();
+    if (QFileInfo::exists(file) || QFileInfo(file).fileName().contains('.')) return toPath(file);
+    file += ".txt";
+    if (QFileInfo::exists(file) &&
+        QMessageBox::question(this, "Save As",
+                              QFileInfo(file).fileName() + " already exists.\nDo you want to replace it?") !=
+            QMessageBox::Yes)
+        return {};
+    return toPath(file);
 }
 
 void MainWindow::printText(const std::string& documentName, const std::string& text, bool preview) {
-    if (!printHistoryText(this, documentName, text, preview)) {
-        showErrorMessage(kMessageCaption, "The history could not be printed.");
-    }
+    QString printer = printHistoryText(this, documentName, text, preview);
+    if (printer.isEmpty()) return;
+    showErrorMessage(kMessageCaption, fileFailureMessage("The history could not be printed.", toPath(printer),
+                                                         "The printer could not be started."));
 }
 
 void MainWindow::runNumberFormatDialog() {
@@ -264,9 +314,18 @@ bool MainWindow::reportProgress(int done) {
     return !progress_->wasCanceled();
 }
 
+// The closed dialog hands the activation to no one, or to whatever the window
+// manager picks: the keys, accelerators included, come back to the input line.
 void MainWindow::endProgress() {
+    if (!progress_) return;
     delete progress_;
     progress_ = nullptr;
+    activateWindow();
+    inputLine_->setFocus();
+    QTimer::singleShot(0, this, [this] {
+        if (!isActiveWindow()) activateWindow();
+        inputLine_->setFocus();
+    });
 }
 
 }  // namespace molvane
