@@ -4,12 +4,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
 
 #include "cli_helpers.h"
+#include "fuzz/record_checks.h"
+#include "session/encoding.h"
 #include "settings/configuration.h"
 
 using namespace molvane;
@@ -27,28 +28,6 @@ std::string junk(std::size_t size, std::string_view without = "") {
         while (without.find(c) != std::string_view::npos);
     }
     return bytes;
-}
-
-bool isUtf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        unsigned char lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = lead < 0x80           ? 1
-                             : (lead >> 5) == 0x6  ? 2
-                             : (lead >> 4) == 0xE  ? 3
-                             : (lead >> 3) == 0x1E ? 4
-                                                   : 0;
-        if (length == 0 || i + length > text.size()) return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
-        }
-        i += length;
-    }
-    return true;
-}
-
-template <std::size_t N>
-bool terminatedInside(const char (&field)[N]) {
-    return std::memchr(field, '\0', N) != nullptr;
 }
 
 class HostileFiles : public ::testing::Test {
@@ -112,11 +91,11 @@ TEST_F(HostileFiles, BinaryJunkGivesUtf8LinesOnly) {
     CliResult run = runCliWith({"--no-config", "-f", write("junk.bin", junk(256 * 1024))});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
-    EXPECT_TRUE(isUtf8(run.out));
+    EXPECT_TRUE(isWellFormedUtf8(run.out));
     EXPECT_TRUE(run.out.ends_with('\n'));
     CliResult json = runCliWith({"--no-config", "--json", "-f", write("junk.bin", junk(64 * 1024))});
     EXPECT_EQ(json.status, 0);
-    EXPECT_TRUE(isUtf8(json.out));
+    EXPECT_TRUE(isWellFormedUtf8(json.out));
 }
 
 TEST_F(HostileFiles, UnreadableSourcesStopWithAMessage) {
@@ -183,10 +162,8 @@ TEST_F(HostileFiles, JunkConfigurationKeepsTheRecordSound) {
     CalcState state;
     std::vector<int> commands;
     applyConfigurationText(bytes, state, [&commands](int command) { commands.push_back(command); });
-    EXPECT_TRUE(terminatedInside(state.szTask) && terminatedInside(state.szMaths) && terminatedInside(state.szResult) &&
-                terminatedInside(state.szAnswer) && terminatedInside(state.szMemory));
-    EXPECT_TRUE(state.angleUnit >= Radians && state.angleUnit <= Grads) << state.angleUnit;
-    EXPECT_TRUE(state.numberMode >= Automatic && state.numberMode <= Fixed) << state.numberMode;
+    requireTerminatedTexts(state, "a megabyte of junk");
+    requireSettingsInRange(state, "a megabyte of junk");
     for (int command : commands) EXPECT_TRUE(command >= 501 && command <= 505) << command;
 
     // The tasks after such a file run as after a clean one.

@@ -81,8 +81,43 @@ TEST(RunTask, TasksOfEveryKind) {
         // Symbols without an entry give the line back exactly as typed, case included.
         {{"J2O"}, Failed, "J2O", "Unknown element symbol", kAny},
         {{"q"}, Failed, "q", "Incorrect syntax", kAny},
-        {{std::string(511, '1')}, Failed, kAny, "Expression is too long", kAny},
-        {{std::string(300, '1') + std::string(200, ',')}, Failed, kAny, "Expression is too long", kAny},
+    });
+}
+
+std::string repeated(const std::string& piece, int count, const std::string& separator = "") {
+    std::string text = piece;
+    for (int i = 1; i < count; ++i) text += separator + piece;
+    return text;
+}
+
+// Each pass has a limit of its own: the typed task (510 characters) and what
+// normalising, coding names, adding the answer and signs, and expanding
+// formulas into masses make of it (638). One row at each side of each limit.
+TEST(RunTask, TasksAtTheLimits) {
+    const char* tooLong = "Expression is too long";
+    checkRows({
+        {{std::string(511, '1')}, Failed, kAny, tooLong, kAny},
+        {{std::string(300, '1') + std::string(200, ',')}, Failed, kAny, tooLong, kAny},
+        {{"." + std::string(507, '1')}, Plain, kAny, "0.111111111111111", kAny},
+        {{"." + std::string(508, '1')}, Failed, kAny, tooLong, kAny},
+        {{"2", std::string(170, '-')}, Plain, kAny, "2", kAny},
+        {{"2", std::string(171, '-')}, Failed, kAny, tooLong, kAny},
+        {{"12", std::string(507, '0') + "+"}, Plain, kAny, "12", kAny},
+        {{"12", std::string(508, '0') + "+"}, Failed, kAny, tooLong, kAny},
+        {{"12", "+" + std::string(507, '0')}, Plain, kAny, "12", kAny},
+        {{"12", "+" + std::string(508, '0')}, Failed, kAny, tooLong, kAny},
+        {{repeated("1", 128, "-")}, Plain, kAny, "-126", kAny},
+        {{repeated("1", 129, "-")}, Failed, kAny, tooLong, kAny},
+        {{std::string(506, '0') + "pi"}, Functions, kAny, "0", kAny},
+        {{std::string(507, '0') + "2pi"}, Failed, kAny, tooLong, kAny},
+        {{repeated("pi", 33, "+")}, Functions, kAny, "103.672557568464", kAny},
+        {{repeated("pi", 34, "+")}, Failed, kAny, tooLong, kAny},
+        {{std::string(79, 'H')}, Formula, kAny, "79.62726", kAny},
+        {{std::string(80, 'H')}, Failed, kAny, tooLong, kAny},
+        // "cos" grows the text past 510 before "arcsin" shrinks it again: only the end counts.
+        {{repeated("cos", 40) + repeated("arcsin", 60) + "0"}, Functions, kAny, "0.739085078689123", kAny},
+        // Names shown again are longer than their codes: the task is cut at its field's end.
+        {{repeated("arctan", 84) + "1"}, Functions, repeated(":arctan", 84).substr(0, kTaskLimit).c_str(), kAny, kAny},
     });
 }
 
