@@ -69,7 +69,9 @@ TEST(CliRun, JsonHoldsTheRecordAsRunTaskLeftIt) {
         << quadratic;
 }
 
-TEST(CliRun, JsonStringsAreEscaped) { EXPECT_EQ(jsonString("a\"b\\c\n\t\x01"), "\"a\\\"b\\\\c\\n\\t\\u0001\""); }
+TEST(CliRun, JsonStringsAreEscaped) {
+    EXPECT_EQ(jsonString("a\"b\\c\n\t\x01\x7F"), "\"a\\\"b\\\\c\\n\\t\\u0001\\u007f\"");
+}
 
 TEST(CliRun, ReadsLinesFromStandardInputAndFiles) {
     EXPECT_EQ(runWith({}, "1+1\r\n*3\n").out, "1+1 = 2\n2*3 = 6\n");

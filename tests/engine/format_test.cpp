@@ -108,10 +108,4 @@ TEST(FormatAnswer, NeverPassesAnswerField) {
     }
 }
 
-TEST(ReplaceDecimalPoint, EveryPoint) {
-    char text[16] = "1.5+.2.";
-    EXPECT_EQ(replaceDecimalPoint(text, ','), 0);
-    EXPECT_STREQ(text, "1,5+,2,");
-}
-
 }  // namespace

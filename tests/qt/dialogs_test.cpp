@@ -49,9 +49,7 @@ TEST_F(DialogsTest, PrintingToPdfDrawsThePagesOfTheRange) {
         const char* name;
         std::string text;
         int from, to, pages;
-    } rows[] = {{"a long history", history.substr(0, history.size() / 3), 0, 0, 3},
-                {"pages 2 to 3 of 9", history, 2, 3, 2},
-                {"an empty history", "", 0, 0, 1}};
+    } rows[] = {{"pages 2 to 3 of 9", history, 2, 3, 2}, {"an empty history", "", 0, 0, 1}};
     for (const auto& row : rows) {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
