@@ -109,11 +109,9 @@ TEST_F(MainWindowTest, EveryMenuItemHasItsIdAndText) {
         EXPECT_EQ(action->data().toInt(), entry.id);
     }
     EXPECT_EQ(items, 121);
-    const std::pair<int, const char*> rows[] = {{2001, "&New\tCtrl+N"},           {2112, "Clear Input Line\tEsc"},
-                                                {2402, "&About Vanta\tShift+F1"}, {2105, "&Delete\tBackspace"},
-                                                {2220, "t0\t-273.15 \u00B0C"},    {2525, "15"},
-                                                {2532, "Comma (0,5)\t#comma"}};
-    for (const auto& [id, text] : rows) EXPECT_EQ(shownText(window.menuAction(id)), QString::fromUtf8(text)) << id;
+    // Shortcuts as Qt writes them, and text beyond ASCII.
+    EXPECT_EQ(shownText(window.menuAction(2402)), QString::fromUtf8("&About Vanta\tShift+F1"));
+    EXPECT_EQ(shownText(window.menuAction(2220)), QString::fromUtf8("t0\t-273.15 \u00B0C"));
     QStringList titles;
     for (QAction* popup : window.menuBar()->actions()) titles << popup->text();
     EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&Insert", "F&ormat", "&View", "&Help"}));
@@ -137,25 +135,12 @@ TEST_F(MainWindowTest, ToolbarButtonsRunTheirCommands) {
     EXPECT_FALSE(logic.viewFlags().historyVisible);
 }
 
+// The byte mapping is the session's; here a character outside the basic plane
+// (two UTF-16 units) must count as one character and one byte.
 TEST(Cp1252Test, ConvertsAtTheEdge) {
-    const std::pair<const char*, std::string> rows[] = {{"2 \u00D7 3", "2 \xD7 3"},
-                                                        {"8 \u00F7 2", "8 \xF7 2"},
-                                                        {"\u20AC5",
-                                                         "\x80"
-                                                         "5"},
-                                                        {"t0 \u00B0C",
-                                                         "t0 \xB0"
-                                                         "C"},
-                                                        {"\u65E5", "?"},
-                                                        {"a\U0001F600b", "a?b"}};
-    for (const auto& [utf8, bytes] : rows) {
-        QString text = QString::fromUtf8(utf8);
-        EXPECT_EQ(toEngineText(text), bytes) << utf8;
-        if (bytes.find('?') == std::string::npos) {
-            EXPECT_EQ(fromEngineText(bytes), text) << utf8;
-        }
-    }
-    QString wide = QString::fromUtf8("a\U0001F600b");
+    QString wide = QString::fromUtf8("a\U0001F600b \u00D7");
+    EXPECT_EQ(toEngineText(wide), "a?b \xD7");
+    EXPECT_EQ(fromEngineText("2 \xD7 3\x80"), QString::fromUtf8("2 \u00D7 3\u20AC"));
     EXPECT_EQ(enginePosition(wide, 3), 2);
     EXPECT_EQ(qtPosition(wide, 2), 3);
 }
