@@ -5,12 +5,12 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <random>
 
 #include "cli_helpers.h"
 #include "session/encoding.h"
 #include "settings/configuration.h"
+#include "tests/support/files.h"
 
 using namespace molvane;
 
@@ -31,20 +31,13 @@ std::string junk(std::size_t size, std::string_view without = "") {
 
 class HostileFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = fs::temp_directory_path() / ("molvane-hostile-" + std::to_string(::getpid()) + "-" + test->name());
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
     std::string write(const std::string& name, const std::string& bytes) {
-        fs::path file = folder / name;
-        std::ofstream(file, std::ios::binary) << bytes;
-        return file.string();
+        writeFile(folder / name, bytes);
+        return (folder / name).string();
     }
 
-    fs::path folder;
+    TemporaryFolder temporary;
+    fs::path folder = temporary.path();
 };
 
 }  // namespace
