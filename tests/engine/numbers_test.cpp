@@ -11,10 +11,22 @@ using namespace molvane;
 
 TEST(ReadNumber, ReadsAsAtofDoes) {
     const double inf = std::numeric_limits<double>::infinity();
+    // Beyond the range of doubles, the digits and the exponent together say
+    // whether a text is too large or too small.
+    const std::string digits400 = "1" + std::string(400, '0');
+    const std::string zeros400 = "0." + std::string(400, '0') + "1";
+    const std::string zerosAndExponent = "00." + std::string(300, '0') + "5e-30";
     struct Row {
         const char* text;
         double expected;
     } rows[] = {
+        {digits400.c_str(), inf},
+        {zeros400.c_str(), 0},
+        {zerosAndExponent.c_str(), 0},
+        {"00012.5e400", inf},
+        {"12.5e-400", 0},
+        {"1000e-330", 0},
+        {"0.001e312", inf},
         {"2.5", 2.5},
         {"-3", -3},
         {"+2", 2},
