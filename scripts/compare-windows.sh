@@ -15,7 +15,7 @@ export WINEDEBUG=-all
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-python3 tests/tools/random_tasks.py --seed "$seed" --count "$count" > "$work/tasks.txt"
+python3 scripts/random-tasks.py --seed "$seed" --count "$count" > "$work/tasks.txt"
 "$linux_build/molvane-cli" --no-config -f "$work/tasks.txt" > "$work/linux.txt"
 cmake/wine-run.sh "$windows_build/molvane-cli.exe" --no-config -f "$work/tasks.txt" | sed 's/\r$//' > "$work/windows.txt"
 

@@ -15,6 +15,9 @@ export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1
 echo "== Layout of the C++ files =="
 bash scripts/check-format.sh
 
+echo "== Share of tests in the code =="
+bash scripts/test-share.sh
+
 echo "== Build and test =="
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOLVANE_WERROR=ON > /dev/null
 cmake --build build-test -j2

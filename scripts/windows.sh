@@ -37,8 +37,10 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i > /dev/null 2>&1 < /dev/null
     wineserver -w
 fi
-# One Wine server for the whole run, so that each test does not start its own.
-wineserver -p > /dev/null 2>&1 < /dev/null
+# One Wine server for the whole run, so that each test does not start its own;
+# one left running by an interrupted run serves as well, and is ended at exit.
+wineserver -p > /dev/null 2>&1 < /dev/null || true
+trap 'wineserver -k > /dev/null 2>&1 || true' EXIT
 step "toolchain"
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \

@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "cli/json.h"
 #include "cli_helpers.h"
+#include "tests/support/files.h"
 
 using namespace molvane;
 
@@ -14,12 +14,6 @@ namespace {
 CliResult runWith(std::vector<std::string> arguments, const std::string& input = "") {
     arguments.insert(arguments.begin(), "--no-config");
     return runCliWith(arguments, input);
-}
-
-std::filesystem::path writeTemporary(const std::string& name, const std::string& bytes) {
-    std::filesystem::path path = std::filesystem::temp_directory_path() / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
 }
 
 }  // namespace
@@ -135,17 +129,20 @@ TEST(CliRun, TerminalWordsAndBanner) {
     EXPECT_EQ(runWith({}, "quit\n").out, "qUIt = Incorrect syntax\n");
 }
 
-TEST(CliRun, JsonStringsAreEscaped) { EXPECT_EQ(jsonString("a\"b\\c\n\t\x01"), "\"a\\\"b\\\\c\\n\\t\\u0001\""); }
+TEST(CliRun, JsonStringsAreEscaped) {
+    EXPECT_EQ(jsonString("a\"b\\c\n\t\x01\x7F"), "\"a\\\"b\\\\c\\n\\t\\u0001\\u007f\"");
+}
 
 TEST(CliRun, ReadsLinesFromStandardInputAndFiles) {
     EXPECT_EQ(runWith({}, "1+1\r\n*3\n").out, "1+1 = 2\n2*3 = 6\n");
     EXPECT_EQ(runWith({}, "4").out, "4 = 4\n") << "a last line without a line end still runs";
 
-    std::filesystem::path file = writeTemporary("molvane_cli_tasks.txt", "h2o\r\n2*ans\n");
+    TemporaryFolder folder;
+    std::filesystem::path file = folder.path() / "tasks.txt";
+    writeFile(file, "h2o\r\n2*ans\n");
     CliResult run = runWith({"-f", file.string(), "+1"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "H2O = 18.01528\n2*:ans = 36.03056\n36.03056+1 = 37.03056\n");
-    std::filesystem::remove(file);
 }
 
 TEST(CliRun, UsageErrorsAndUnreadableFilesExitWithTwo) {
@@ -166,22 +163,16 @@ TEST(CliRun, UsageErrorsAndUnreadableFilesExitWithTwo) {
 }
 
 TEST(CliRun, SavesTheSettingsAndKeepsTheFilesViewOptions) {
-    std::filesystem::path folder = std::filesystem::temp_directory_path() / "molvane_cli_config";
-    std::filesystem::remove_all(folder);
+    TemporaryFolder temporary;
+    const std::filesystem::path& folder = temporary.path();
     std::filesystem::path config = folder / "mvn.cfg";
-    std::filesystem::create_directories(folder);
-    std::ofstream(config, std::ios::binary) << "#503   = View history\r\n#dig 1\r\n";
+    writeFile(config, "#503   = View history\r\n#dig 1\r\n");
 
     CliResult run = runCliWith({"--config", config.string(), "#deg", "#fix 4", "1234.5", "--save-config"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "#deg = \n#fix4 = \n1234.5 = 1 234.500 0\n") << "the file's grouping applies";
 
-    std::string bytes;
-    {
-        // Closed before the folder is removed: Windows removes no file that is open.
-        std::ifstream saved(config, std::ios::binary);
-        bytes.assign(std::istreambuf_iterator<char>(saved), std::istreambuf_iterator<char>());
-    }
+    std::string bytes = readFile(config);
     for (const char* line :
          {"#503   = View history\r\n", "#deg   = Set angle unit to degrees\r\n",
           "#fix   = Fixed mode for displaying numbers\r\n", "#dec 4 = Round number to 4 decimal places\r\n"}) {
@@ -197,5 +188,4 @@ TEST(CliRun, SavesTheSettingsAndKeepsTheFilesViewOptions) {
     // The folder of a file named by --config is never made.
     EXPECT_EQ(runCliWith({"--config", (folder / "new" / "mvn.cfg").string(), "--save-config", "1"}).status, 1);
     EXPECT_FALSE(std::filesystem::exists(folder / "new"));
-    std::filesystem::remove_all(folder);
 }

@@ -1,23 +1,19 @@
 // Whatever a user pastes, runTask must keep every text terminated inside its
 // field and return a kind it may return. Thousands of random lines run in
 // sequence on one record, so each task also meets whatever the last one left.
+// The only random-input test: the fuzz targets, whose checks it shares, go further.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <random>
 #include <string>
 
 #include "engine/engine.h"
 #include "engine/text.h"
+#include "fuzz/record_checks.h"
 
 using namespace molvane;
 
 namespace {
-
-template <std::size_t N>
-bool terminatedInside(const char (&field)[N]) {
-    return std::memchr(field, '\0', N) != nullptr;
-}
 
 // Lines built from runs that stress the rewriters: signs, separators, brackets,
 // digits, letters of names and symbols, code characters, and any byte at all.
@@ -58,11 +54,8 @@ TEST(RandomLines, EveryTextStaysTerminatedInsideItsField) {
         std::string line = randomLine(random);
         writeTextCut(state.szTask, line);
         int kind = runTask(state);
-        ASSERT_TRUE(terminatedInside(state.szTask)) << "line " << i;
-        ASSERT_TRUE(terminatedInside(state.szMaths)) << "line " << i;
-        ASSERT_TRUE(terminatedInside(state.szResult)) << "line " << i;
-        ASSERT_TRUE(terminatedInside(state.szAnswer)) << "line " << i;
-        ASSERT_TRUE(terminatedInside(state.szMemory)) << "line " << i;
+        requireTerminatedTexts(state, line);
+        requireSettingsInRange(state, line);
         ASSERT_TRUE(isPossibleKind(kind)) << "line " << i << " kind " << kind;
         if (kind == Failed) {
             ASSERT_NE(textOf(state.szAnswer).size(), 0u) << "a failure always has its message";

@@ -18,10 +18,14 @@ TEST(Encoding, Utf8BecomesWindows1252) {
         {"\xF0\x9F\x98\x80", "?"},     // outside the basic plane
         {"\xFF"
          "5",
-         "?5"},                   // not UTF-8 at all
-        {"\xC3", "?"},            // cut short
-        {"\xC0\xAF", "??"},       // overlong form
-        {"\xED\xA0\x80", "???"},  // surrogate
+         "?5"},                                // not UTF-8 at all
+        {"\xC3", "?"},                         // cut short
+        {"\xC0\xAF", "??"},                    // overlong form
+        {"\xED\xA0\x80", "???"},               // surrogate
+        {"\xED\xBF\xBF\xEE\x80\x80", "????"},  // the last surrogate, then U+E000
+        {"\xF4\x90\x80\x80", "????"},          // past U+10FFFF
+        {"\xF4\x8F\xBF\xBF", "?"},             // U+10FFFF itself
+        {"\xC2\x80\xC4\x80", "??"},            // U+0080 and U+0100: no byte of their own
     };
     for (const Row& row : rows) {
         EXPECT_EQ(utf8ToCp1252(row.utf8), row.cp1252) << "input " << row.utf8;

@@ -27,7 +27,7 @@ public:
     std::string history, clipboard;
     bool clipboardFilled = false;
     std::vector<std::string> messages;
-    int numberFormatRuns = 0, aboutRuns = 0, helpRuns = 0;
+    int numberFormatRuns = 0, aboutRuns = 0, helpRuns = 0, focusRequests = 0;
     std::filesystem::path openName, saveName;  // empty: the dialog is cancelled
     std::string suggestedSaveName;
     struct PrintRun {
@@ -71,7 +71,7 @@ public:
         selection = {static_cast<int>(input.size()), static_cast<int>(input.size())};
     }
     bool inputCanUndo() const override { return !undoTexts.empty(); }
-    void focusInputLine() override {}
+    void focusInputLine() override { ++focusRequests; }
 
     void insertRecentTask(const std::string& task) override { recentTasks.insert(recentTasks.begin(), task); }
     void clearRecentTasks() override { recentTasks.clear(); }

@@ -54,8 +54,10 @@ TEST_F(LogicTest, InverseModeCaptionsAndRelease) {
     for (int i = 0; i < 8; ++i) EXPECT_EQ(line(keys[i]), onCaptions[i]) << "key " << keys[i];
 
     command(1005);  // pi and digits leave inverse mode on
+    platform.focusRequests = 0;
     command(1025);
     EXPECT_TRUE(logic.inverseMode());
+    EXPECT_EQ(platform.focusRequests, 1) << "a key gives the focus back to the input line";
     command(1001);
     EXPECT_EQ(platform.input, "pi1asin");
     EXPECT_FALSE(logic.inverseMode());
@@ -112,7 +114,7 @@ TEST_F(LogicTest, EncloseReciprocalAndDeleteBackwards) {
         {"2+3", 0, 0, EditEnclose, "2+3"},       {"2+3", 1, 1, EditEnclose, "(2+3)"},
         {"2+3", 0, 1, EditEnclose, "(2)+3"},     {"2+3", 3, 3, KeyEnclose, "(2+3)"},
         {"123", 0, 0, EditDelete, "123"},        {"123", 2, 2, EditDelete, "13"},
-        {"123", 0, 2, EditDelete, "3"},          {"123", 3, 3, EditDelete, "12"},
+        {"123", 0, 1, EditDelete, "23"},         {"123", 3, 3, EditDelete, "12"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE("'" + row.text + "' with " + std::to_string(row.start) + ".." + std::to_string(row.end));
@@ -173,6 +175,8 @@ TEST_F(LogicTest, NumberSettingsCommands) {
     command(FormatAutomatic + 1);
     EXPECT_EQ(line(UpperResultLine), "1.23e+03");
     EXPECT_EQ(line(LowerResultLine), "2.00e+00");
+    command(FormatDecimalsFirst);
+    EXPECT_EQ(line(UpperResultLine), "1e+03");
     command(FormatDecimalsFirst + 1);
     EXPECT_EQ(line(UpperResultLine), "1.2e+03");
     command(FixedIndicator);
@@ -227,8 +231,7 @@ TEST_F(LogicTest, MenuRefresh) {
 TEST_F(LogicTest, WindowCommands) {
     command(ViewHistory);
     EXPECT_TRUE(platform.historyShown);
-    EXPECT_EQ(platform.historyLeft, 646);
-    EXPECT_EQ(platform.historyTop, 177);
+    EXPECT_EQ(platform.historyLeft, historyWindowLeft(platform.frame, platform.screen));
     command(ViewHistory);
     EXPECT_FALSE(platform.historyShown);
     EXPECT_EQ(logic.viewFlags().historyVisible, 0);
@@ -311,12 +314,12 @@ TEST_F(LogicTest, ConfigurationIsAppliedAtStartUpAndSaved) {
 }
 
 TEST_F(LogicTest, NumberFormatDialogBringsThePreviousRecordInLine) {
-    enter("1234.5");
-    enter("1");
-    platform.setInputText("");
+    enter("1234.56");
+    enter("#fix 1");
+    EXPECT_EQ(line(UpperResultLine), "1234.56");
     command(ViewNumberFormat);
     EXPECT_EQ(platform.numberFormatRuns, 1);
-    EXPECT_EQ(line(UpperResultLine), "1234.5");
+    EXPECT_EQ(line(UpperResultLine), "1234.6");
 }
 
 }  // namespace

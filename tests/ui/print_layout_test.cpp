@@ -49,6 +49,7 @@ TEST(PrintLayoutTest, PagesOfTheRange) {
     const PagesRow rows[] = {
         {"no range", {}, {1, 2, 3, 4}, "a"},
         {"2 to 3", {2, 3}, {2, 3}, "d"},
+        {"0 to 2: pages start at 1", {0, 2}, {1, 2}, "a"},
         {"3 to 99", {3, 99}, {3, 4}, "g"},
         {"beyond the text", {7, 9}, {7}, ""},
     };

@@ -7,7 +7,7 @@ arithmetic with every operator, functions in all three angle units, formulas in
 any letter case, quadratic equations, memory and settings directives, and
 malformed lines.
 
-Usage: random_tasks.py [--seed N] [--count N]
+Usage: scripts/random-tasks.py [--seed N] [--count N]
 """
 import argparse
 import random

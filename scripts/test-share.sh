@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Prints the share of test lines in the code and fails above a ceiling.
+# Counted lines: not blank, not a // comment, not a preprocessor line (nor a
+# shell or Python comment), in the C, C++, Python, shell, resource and golden
+# files that git tracks. Product code is engine, chemistry, settings, session,
+# ui and cli (front ends included); tests are everything under tests/.
+# Usage: test-share.sh [CEILING_PERCENT]
+# The default ceiling is well above the aim, so that a change that adds code
+# and its tests in separate steps does not stop the test command; lower it as
+# the share comes down.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+ceiling=${1:-65}
+
+count() {
+    git ls-files -- "$@" | grep -E '\.(c|cc|cpp|cxx|h|hh|hpp|py|sh|rc|golden)$' | tr '\n' '\0' |
+        xargs -0 -r cat 2>/dev/null | grep -c -v -E '^\s*($|//|#[^!])' || true
+}
+
+code=$(count engine chemistry settings session ui cli)
+tests=$(count tests)
+if [ "$code" -eq 0 ]; then
+    echo "No product code found: run this inside the git checkout." >&2
+    exit 1
+fi
+share=$((100 * tests / code))
+echo "Tests: $tests lines against $code lines of code ($share%; the aim is at most 35%)"
+if [ "$share" -gt "$ceiling" ]; then
+    echo "More than $ceiling%: test behaviour rather than internals, and merge cases into tables." >&2
+    exit 1
+fi
