@@ -141,11 +141,16 @@ std::string configurationText(const CalcState& state, const ViewFlags& view) {
 }
 
 bool saveConfiguration(const std::filesystem::path& file, const CalcState& state, const ViewFlags& view) {
+    return !saveConfigurationReporting(file, state, view);
+}
+
+std::error_code saveConfigurationReporting(const std::filesystem::path& file, const CalcState& state,
+                                           const ViewFlags& view) {
     try {
-        return replaceFile(file, configurationText(state, view), writeAllBytes);
+        return replaceFileReporting(file, configurationText(state, view), writeAllBytes);
     } catch (...) {
         // Only an allocation can throw here; the old file is still whole.
-        return false;
+        return std::make_error_code(std::errc::not_enough_memory);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "engine/engine.h"
 
@@ -47,6 +48,10 @@ std::string configurationText(const CalcState& state, const ViewFlags& view);
 // the old file stays whole when anything fails; creates the folder if needed.
 // Returns false on failure.
 bool saveConfiguration(const std::filesystem::path& file, const CalcState& state, const ViewFlags& view);
+
+// saveConfiguration that says why it failed: the system's error, or none.
+std::error_code saveConfigurationReporting(const std::filesystem::path& file, const CalcState& state,
+                                           const ViewFlags& view);
 
 // The text of the message box shown when saving fails.
 extern const char* const kSaveFailedMessage;

@@ -1,6 +1,7 @@
 // The Format and View commands: number settings, window options, defaults.
 #include "engine/text.h"
 #include "session/composition_table.h"
+#include "ui/failure_message.h"
 #include "ui/window_logic.h"
 
 namespace molvane {
@@ -117,10 +118,12 @@ void WindowLogic::setNumberFormatFields(int decimals, int digitGrouping) {
     session_.previous.digitGrouping = digitGrouping;
 }
 
+// The box keeps its familiar words and adds the file and the system's reason,
+// so the user can put it right.
 void WindowLogic::saveSettings() {
-    if (!saveConfiguration(configurationFile_, session_.current, viewFlags())) {
-        platform_.showErrorMessage(kMessageCaption, kSaveFailedMessage);
-    }
+    std::error_code error = saveConfigurationReporting(configurationFile_, session_.current, viewFlags());
+    if (error)
+        platform_.showErrorMessage(kMessageCaption, fileFailureMessage(kSaveFailedMessage, configurationFile_, error));
 }
 
 // The window is brought in line with the cleared flags, so that the check

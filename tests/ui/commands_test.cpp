@@ -310,7 +310,10 @@ TEST_F(LogicTest, ConfigurationIsAppliedAtStartUpAndSaved) {
     std::filesystem::create_directories(folder / "blocked" / "mvn.cfg");
     WindowLogic blocked(fresh, folder / "blocked" / "mvn.cfg");
     blocked.dispatchCommand(FormatSaveSettings);
-    EXPECT_EQ(fresh.messages, std::vector<std::string>{std::string("Molvane: ") + kSaveFailedMessage});
+    ASSERT_EQ(fresh.messages.size(), 1u);
+    EXPECT_TRUE(fresh.messages[0].starts_with(std::string("Molvane: ") + kSaveFailedMessage + "\n\n" +
+                                              (folder / "blocked" / "mvn.cfg").string() + "\n"))
+        << fresh.messages[0];
 }
 
 TEST_F(LogicTest, NumberFormatDialogBringsThePreviousRecordInLine) {
