@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "ui/menu_table.h"
+#include "ui/qt/colour_contrast.h"
 #include "ui/qt/composition_window.h"
 #include "ui/qt/cp1252.h"
 #include "ui/qt/desktop_settings.h"
@@ -181,17 +182,6 @@ TEST_F(MainWindowTest, ZoomScalesTheWholeLayoutAndIsRemembered) {
     EXPECT_EQ(window.centralWidget()->width(), 783) << "300% at most";
     press(Qt::Key_0, Qt::ControlModifier);
     EXPECT_FALSE(QFile::exists(folder.filePath("mvn.cfg"))) << "the zoom is not a setting of mvn.cfg";
-}
-
-// The contrast of two colours as the web's accessibility guidelines measure it.
-double contrast(const QColor& a, const QColor& b) {
-    auto luminance = [](const QColor& colour) {
-        auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
-        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
-    };
-    double lighter = std::max(luminance(a), luminance(b));
-    double darker = std::min(luminance(a), luminance(b));
-    return (lighter + 0.05) / (darker + 0.05);
 }
 
 TEST_F(MainWindowTest, DarkPaletteKeepsEveryTextReadable) {

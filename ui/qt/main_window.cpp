@@ -13,6 +13,7 @@
 
 #include "ui/keypad.h"
 #include "ui/menu_table.h"
+#include "ui/qt/colour_contrast.h"
 #include "ui/qt/desktop_settings.h"
 #include "ui/qt/display_widgets.h"
 #include "ui/qt/history_window.h"
@@ -33,17 +34,6 @@ constexpr int kDisplayOnlyHeight = 136;
 
 const QColor kDisplayGrey(232, 232, 232);
 const QColor kTaskGreen(0, 128, 0);
-
-// The contrast of two colours as the web's accessibility guidelines measure it.
-double contrast(const QColor& a, const QColor& b) {
-    auto luminance = [](const QColor& colour) {
-        auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
-        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
-    };
-    double lighter = std::max(luminance(a), luminance(b));
-    double darker = std::min(luminance(a), luminance(b));
-    return (lighter + 0.05) / (darker + 0.05);
-}
 
 // The display's grey is fixed, the colour of its other texts is the desktop's:
 // a dark theme's light text would vanish on the grey, so it reads black there.
