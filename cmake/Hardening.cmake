@@ -16,7 +16,7 @@ include(CheckCXXCompilerFlag)
 check_pie_supported()
 set(CMAKE_POSITION_INDEPENDENT_CODE ON)
 
-if(NOT MOLVANE_SANITIZE AND NOT MOLVANE_FUZZ AND NOT MOLVANE_COVERAGE)
+if(MOLVANE_HARDENING AND NOT MOLVANE_SANITIZE AND NOT MOLVANE_FUZZ AND NOT MOLVANE_COVERAGE)
   # Some compilers define _FORTIFY_SOURCE themselves; undefining it first
   # keeps a redefinition from becoming a warning.
   set(hardening_flags -U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=2 -fstack-protector-strong)

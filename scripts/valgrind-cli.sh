@@ -11,15 +11,17 @@ if ! command -v valgrind > /dev/null; then
     echo "valgrind-cli.sh: valgrind is needed (Debian: apt-get install valgrind)" >&2
     exit 2
 fi
-# Plain code: valgrind and the sanitizers do not mix.
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOLVANE_SANITIZE=OFF \
+# Plain code: valgrind and the sanitizers do not mix, and valgrind takes glibc's
+# checked memmove (the fortified build's) for an overlapping memcpy.
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOLVANE_SANITIZE=OFF -DMOLVANE_HARDENING=OFF \
     -DMOLVANE_BUILD_GUI=OFF -DMOLVANE_BUILD_BENCH=OFF -DMOLVANE_WERROR=ON > /dev/null
 cli_tests=(cli_cli_run_test cli_hostile_files_test)
 cmake --build "$build" -j "${JOBS:-2}" --target molvane-cli "${cli_tests[@]}"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-memcheck=(valgrind -q --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite,indirect)
+# A status of its own for memcheck: 1 means a failed task, which the cases expect.
+memcheck=(valgrind -q --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=definite,indirect)
 
 # golden/replay.sh runs the program it is given: here, molvane-cli under memcheck.
 cli=$(realpath "$build/molvane-cli")
@@ -52,15 +54,16 @@ printf '2+3\r\n*2\n#mem\n#20\nx^2-3x+2\nsin30\n' > "$work/tasks.txt"
 { head -c 1048576 /dev/zero | tr '\0' '9'; printf '\n1+1\n'; } > "$work/long.txt"
 check "--help" 0 "$work/cli" --help
 check "--version" 0 "$work/cli" --version
-check "tasks as arguments" 0 "$work/cli" --no-config 2+3 '*2' '#deg' 'sin30' 'H2SO4' 'x^2+1' 1/0 '#20'
-check "--json" 0 "$work/cli" --no-config --json 'x^2-3x+2' 'ans' 'Jq' "$(printf 'J\001"')"
+check "tasks as arguments" 1 "$work/cli" --no-config 2+3 '*2' '#deg' 'sin30' 'H2SO4' 'x^2+1' 1/0 '#20'
+check "--json" 1 "$work/cli" --no-config --json 'x^2-3x+2' 'ans' 'Jq' "$(printf 'J\001"')"
 input=$work/tasks.txt check "standard input" 0 "$work/cli" --no-config
 check "task file" 0 "$work/cli" --no-config -f "$work/tasks.txt"
-check "binary junk" 0 "$work/cli" --no-config -f "$work/junk.txt"
-check "a megabyte line" 0 "$work/cli" --no-config -f "$work/long.txt"
+check "binary junk" 1 "$work/cli" --no-config -f "$work/junk.txt"
+check "a megabyte line" 1 "$work/cli" --no-config -f "$work/long.txt"
 check "missing file" 2 "$work/cli" --no-config -f "$work/absent.txt"
 check "a folder as task file" 2 "$work/cli" --no-config -f "$work"
 check "unknown option" 2 "$work/cli" --frobnicate
+mkdir -p "$work/cfg"
 check "save the configuration" 0 "$work/cli" --config "$work/cfg/mvn.cfg" '#deg' '#fix 4' --save-config
 check "read it back" 0 "$work/cli" --config "$work/cfg/mvn.cfg" 'sin30'
 check "junk as configuration" 0 "$work/cli" --config "$work/junk.txt" '1+1'
