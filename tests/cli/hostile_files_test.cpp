@@ -147,11 +147,3 @@ TEST_F(HostileFiles, ConfigurationFilesLoadWithoutHarm) {
         EXPECT_EQ(state.decimals, row.decimals);
     }
 }
-
-// Junk in the configuration file leaves the settings it cannot read alone (the
-// fuzz target checks the record on any bytes).
-TEST_F(HostileFiles, TasksAfterAJunkConfigurationRunAsAfterACleanOne) {
-    CliResult run = runCliWith({"--config", write("mvn.cfg", "#deg\n" + junk(100000, "#\n") + "\n#fix 4\n"), "sin30"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, ":sin30 = 0.5000\n");
-}

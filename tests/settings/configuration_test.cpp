@@ -253,10 +253,6 @@ TEST_F(ConfigurationFile, FailedSaveLeavesTheOldFile) {
         EXPECT_EQ(entriesIn(folder), 2u) << "a temporary file was left behind";
     }
     EXPECT_FALSE(writeAllBytes(-1, "#deg")) << "a write that fails is no write";
-    EXPECT_FALSE(saveConfiguration(blocker / "mvn.cfg", changed, {}));
-    EXPECT_EQ(readFile(blocker), oldBytes);
-    ASSERT_TRUE(saveConfiguration(file, changed, {}));
-    EXPECT_EQ(readFile(file), configurationText(changed, {}));
 }
 
 #ifdef _WIN32
