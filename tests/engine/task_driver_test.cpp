@@ -63,12 +63,6 @@ void checkRows(const std::vector<Row>& rows) {
 TEST(RunTask, TasksOfEveryKind) {
     checkRows({
         {{"2+3"}, Plain, "2+3", "5", ""},
-        {{"2\xD7"
-          "3"},
-         Plain,
-         "2*3",
-         "6",
-         kAny},
         {{"h2so4"}, Formula, "H2SO4", "98.07848", kAny},
         {{"#deg", "2sin30"}, Functions, "2:sin30", "1", kAny},
         {{"#deg", "#fun 0", "2sin30"}, Functions, "2sin30", "1", kAny},

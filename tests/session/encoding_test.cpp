@@ -9,16 +9,12 @@ TEST(Encoding, Utf8BecomesWindows1252) {
         const char* utf8;
         const char* cp1252;
     } rows[] = {
-        {"2+3", "2+3"},
-        {"2 \xC3\x97 3", "2 \xD7 3"},  // multiplication sign
-        {"6 \xC3\xB7 2", "6 \xF7 2"},  // division sign
-        {"\xE2\x82\xAC", "\x80"},      // euro sign
-        {"\xE2\x80\x94", "-"},         // em dash: a minus, as best fit reads it
-        {"\xE4\xB8\xAD", "?"},         // no Windows-1252 byte
-        {"\xF0\x9F\x98\x80", "?"},     // outside the basic plane
-        {"\xFF"
-         "5",
-         "?5"},                                // not UTF-8 at all
+        {"2 \xC3\x97 3", "2 \xD7 3"},          // multiplication sign
+        {"6 \xC3\xB7 2", "6 \xF7 2"},          // division sign
+        {"\xE2\x82\xAC", "\x80"},              // euro sign
+        {"\xE4\xB8\xAD", "?"},                 // no Windows-1252 byte
+        {"\xF0\x9F\x98\x80", "?"},             // outside the basic plane
+        {"\xFF+", "?+"},                       // not UTF-8 at all
         {"\xC3", "?"},                         // cut short
         {"\xC0\xAF", "??"},                    // overlong form
         {"\xED\xA0\x80", "???"},               // surrogate
@@ -30,11 +26,7 @@ TEST(Encoding, Utf8BecomesWindows1252) {
     for (const Row& row : rows) {
         EXPECT_EQ(utf8ToCp1252(row.utf8), row.cp1252) << "input " << row.utf8;
     }
-    EXPECT_EQ(utf8ToCp1252(std::string("1\0"
-                                       "2",
-                                       3)),
-              "12")
-        << "NUL bytes are dropped";
+    EXPECT_EQ(utf8ToCp1252(std::string("1\0+", 3)), "1+") << "NUL bytes are dropped";
 }
 
 TEST(Encoding, Windows1252BecomesUtf8) {
@@ -51,28 +43,17 @@ TEST(Encoding, Windows1252BecomesUtf8) {
     }
 }
 
-// Each rule of the reading with the character a user meets it in; the answers
-// these give are in tests/golden/unicode.golden.
+// Each rule of the reading has its typed task and answer in
+// tests/golden/unicode.golden; these rows are the cases an answer cannot show
+// (the spaces around a joining '+') or that no golden line types.
 TEST(Encoding, OtherProgramsTextReadsAsMeant) {
     struct Row {
         const char* utf8;
         const char* cp1252;
     } rows[] = {
-        {"5\u22121", "5-1"},          // minus sign
-        {"5\u20101", "5-1"},          // hyphen
-        {"5\u20151", "5-1"},          // horizontal bar
-        {"H\u2082O", "H2O"},          // subscript
-        {"x\u00B2-1", "x^2-1"},       // superscript after a letter raises
-        {"2\u00B3", "2^3"},           // after a digit
-        {"(1+1)\u00B2", "(1+1)^2"},   // after ')'
-        {"x\u00B2\u00B3", "x^23"},    // a run of superscripts is one power
-        {"10\u207B\u00B3", "10^-3"},  // superscript minus
-        {"\u00B2+\u00B9", "2+1"},     // superscripts elsewhere are digits
-        {"2\u03C0", "2pi"},
-        {"CuSO4\u00B75H2O", "CuSO4+5H2O"},  // middle dot between formula terms
+        {"x\u00B2\u00B3", "x^23"},  // a run of superscripts is one power
         {"CuSO4 \u2219 5H2O", "CuSO4 + 5H2O"},
         {"(NH4)2SO4\u22C5H2O", "(NH4)2SO4+H2O"},
-        {"2\u00B73", "2*3"},  // between numbers it multiplies
         {"2\u2022H2O", "2*H2O"},
         {"CuSO4\u00B7x", "CuSO4*x"},
         {"1\u00A0000\u2009000\u202F1", "1 000 000 1"},  // no-break and thin spaces

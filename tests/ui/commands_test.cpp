@@ -146,6 +146,7 @@ TEST_F(LogicTest, EditCommandsOnTheInputLine) {
     EXPECT_EQ(platform.input, "");
 
     enter("2h2o");
+    EXPECT_EQ(platform.toolTips[LowerTaskLine], "2*(1.00794*2+15.9994)") << "the maths behind the task";
     const std::pair<int, std::string> copies[] = {
         {EditCopyTask, "2H2O"}, {EditCopyResult, "36.03056"}, {EditCopyMaths, "2*(1.00794*2+15.9994)"}};
     for (const auto& [id, text] : copies) {

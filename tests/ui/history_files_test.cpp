@@ -32,15 +32,9 @@ TEST_F(LogicTest, TaskFileLinesRunAsIfTyped) {
         {"NUL bytes", std::string("2\0+3", 4), "\r\n2+3 = 5\r\n", "5"},
         {"700 characters, then a task", tooLong + "\n1+1", "\r\n1+1 = 2\r\n", "2"},
         {"700 characters last", "1+1\n" + tooLong, "\r\n1+1 = 2\r\n", "Expression is too long !"},
-        {"UTF-8 with a byte-order mark",
-         "\xEF\xBB\xBF"
-         "6 \xC3\xB7 3",
-         "\r\n6/3 = 2\r\n", "2"},
+        {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF-6 \xC3\xB7 3", "\r\n-6/3 = -2\r\n", "-2"},
         {"Windows-1252", "6 \xF7 3", "\r\n6/3 = 2\r\n", "2"},
-        {"Windows-1252 read as typed text is",
-         "CuSO4\xB7"
-         "5H2O",
-         "\r\nCuSO4+5H2O = 249.685\r\n", "249.685"},
+        {"Windows-1252 read as typed text is", "CuSO4 \xB7 5H2O", "\r\nCuSO4+5H2O = 249.685\r\n", "249.685"},
     };
     for (const WalkRow& row : rows) {
         SCOPED_TRACE(row.name);
