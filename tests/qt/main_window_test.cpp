@@ -74,7 +74,9 @@ TEST_F(MainWindowTest, AcceleratorsActInsideTheInputLine) {
     HistoryWindow* history = window.historyWindow();
     press(Qt::Key_F9);
     EXPECT_TRUE(history->isVisible());
-    QTest::qWait(50);  // the show, and whatever activation it brings, is processed
+    // The show, and whatever activation it brings, is processed.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return QApplication::activeWindow() == &window && window.inputLine()->hasFocus(); }, 5000));
     EXPECT_EQ(QApplication::activeWindow(), &window) << "F9 leaves the keys with the main window";
     EXPECT_TRUE(window.inputLine()->hasFocus());
     QString before = history->text();
