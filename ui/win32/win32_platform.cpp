@@ -176,6 +176,12 @@ LRESULT CALLBACK Win32Platform::mainWindowProc(HWND window, UINT message, WPARAM
     }
     auto* platform = reinterpret_cast<Win32Platform*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!platform) return DefWindowProcW(window, message, wParam, lParam);
+    // The last message a window gets: from here on the platform has no main window.
+    if (message == WM_NCDESTROY) {
+        platform->main_ = nullptr;
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
     return platform->handleMessage(message, wParam, lParam);
 }
 
@@ -220,7 +226,6 @@ LRESULT Win32Platform::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             if (history_) DestroyWindow(history_);
             if (composition_) DestroyWindow(composition_);
             history_ = composition_ = nullptr;
-            main_ = nullptr;
             PostQuitMessage(0);
             return 0;
         default: break;
