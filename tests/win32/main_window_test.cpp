@@ -140,6 +140,24 @@ TEST_F(MainWindowTest, MenuCommandsAndTheirCheckMarks) {
     EXPECT_LE(input.bottom, main.bottom) << "the input line stays in view";
 }
 
+// Positions and texts cross between UTF-16 and the engine's bytes: 'π' is two
+// bytes there, one character here.
+TEST_F(MainWindowTest, CutPasteAndUndoInTheInputLine) {
+    SetWindowTextW(control(InputLine), L"2\u00D73\u03C0");
+    SendMessageW(control(InputLine), EM_SETSEL, 1, 3);
+    command(EditCut);
+    EXPECT_EQ(text(InputLine), "2\u03C0");
+    // The Windows edit keeps one step to undo, as every Windows edit does.
+    command(EditUndo);
+    EXPECT_EQ(text(InputLine), "2\u00D73\u03C0");
+    SendMessageW(control(InputLine), EM_SETSEL, 4, 4);
+    command(EditPaste);
+    EXPECT_EQ(text(InputLine), "2\u00D73\u03C0\u00D73");
+    SendMessageW(control(InputLine), EM_SETSEL, 3, 3);
+    click(1028);
+    EXPECT_EQ(text(InputLine), "2\u00D73+\u03C0\u00D73") << "the key goes in at the caret";
+}
+
 // Every shortcut of the shared table is in the resources' table, and no other.
 TEST_F(MainWindowTest, ShortcutKeysMatchTheSharedTable) {
     HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kAcceleratorTable));
@@ -166,6 +184,12 @@ TEST_F(MainWindowTest, ShortcutKeysMatchTheSharedTable) {
         shared.emplace(flags, key, accelerator.id);
     }
     EXPECT_EQ(loaded, shared);
+
+    // Enter in the input line is the "=" button, as the message loop translates it.
+    SetWindowTextW(control(InputLine), L"6*7");
+    MSG enter{control(InputLine), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+    EXPECT_TRUE(TranslateAcceleratorW(window.mainWindow(), table, &enter));
+    EXPECT_EQ(text(LowerResultLine), "42");
 }
 
 }  // namespace
