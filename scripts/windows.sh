@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Cross-builds the library, the settings, molvane-cli and the portable test suites
 # for 64-bit Windows with mingw-w64, and runs every test under Wine: the GoogleTest
-# suites and the golden replays through molvane-cli.exe. Builds build-windows/ from
+# suites, the golden replays through molvane-cli.exe and the desktop program's
+# real window on a virtual X display (Xvfb). Builds build-windows/ from
 # scratch or incrementally, and prints how long each step took.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,7 +16,7 @@ step() {
     step_started=$now
 }
 
-packages=(g++-mingw-w64-x86-64-posix wine wine64 googletest cmake ninja-build python3)
+packages=(g++-mingw-w64-x86-64-posix wine wine64 googletest cmake ninja-build python3 xvfb)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2> /dev/null | grep -q "install ok installed" || missing+=("$package")
@@ -37,10 +38,19 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i > /dev/null 2>&1 < /dev/null
     wineserver -w
 fi
+# Windows need a display: one virtual X screen for the whole run, of the size
+# a typical small laptop has. Wine reads DISPLAY as each program starts.
+display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$display_file" > /dev/null 2>&1 &
+xvfb_pid=$!
+trap 'wineserver -k > /dev/null 2>&1 || true; kill "$xvfb_pid" 2> /dev/null || true; rm -f "$display_file"' EXIT
+for _ in $(seq 50); do [ -s "$display_file" ] && break; sleep 0.1; done
+export DISPLAY=:$(cat "$display_file")
 # One Wine server for the whole run, so that each test does not start its own;
-# one left running by an interrupted run serves as well, and is ended at exit.
+# one left from an earlier run would keep that run's display, so it is ended first.
+wineserver -k > /dev/null 2>&1 || true
+wineserver -w > /dev/null 2>&1 || true
 wineserver -p > /dev/null 2>&1 < /dev/null || true
-trap 'wineserver -k > /dev/null 2>&1 || true' EXIT
 step "toolchain"
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \

@@ -1,0 +1,195 @@
+// The Windows program's main window, created for real and driven by the
+// messages a user's clicks and keys send.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "ui/menu_table.h"
+#include "ui/win32/wide_text.h"
+#include "ui/win32/win32_platform.h"
+#include "ui/window_logic.h"
+
+using namespace molvane;
+
+namespace {
+
+std::wstring textOf(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::string utf8Of(const std::wstring& text) {
+    std::string bytes(static_cast<std::size_t>(text.size() * 3), '\0');
+    int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(),
+                                     static_cast<int>(bytes.size()), nullptr, nullptr);
+    bytes.resize(static_cast<std::size_t>(length));
+    return bytes;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("molvane-win32-" + std::to_string(GetCurrentProcessId()));
+    Win32Platform window{GetModuleHandleW(nullptr)};
+    WindowLogic logic{window, folder / "mvn.cfg"};
+
+    void SetUp() override {
+        std::filesystem::create_directories(folder);
+        ASSERT_TRUE(window.create());
+        window.attach(&logic);
+        logic.startUp();
+    }
+    void TearDown() override {
+        window.attach(nullptr);
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+
+    HWND control(int id) const { return GetDlgItem(id == InputLine ? recentTasks() : window.mainWindow(), id); }
+    // The window stays unshown, which spares Wine's wait for the X server to
+    // map it; a control shows when its own style says so.
+    bool shown(int id) const { return (GetWindowLongPtrW(control(id), GWL_STYLE) & WS_VISIBLE) != 0; }
+    HWND recentTasks() const { return GetDlgItem(window.mainWindow(), RecentTasksList); }
+    std::string text(int id) const { return utf8Of(textOf(control(id))); }
+    void click(int id) const { SendMessageW(control(id), BM_CLICK, 0, 0); }
+    void command(int id) const { SendMessageW(window.mainWindow(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    // Typed text reaches the input line as the window's own text; "=" enters it.
+    void type(const wchar_t* task) const {
+        SetWindowTextW(control(InputLine), task);
+        click(EnterButton);
+    }
+    std::string history() const { return utf8Of(textOf(GetDlgItem(window.historyWindow(), kHistoryText))); }
+};
+
+TEST_F(MainWindowTest, TypedTasksAreShownAndLogged) {
+    struct Row {
+        const wchar_t* typed;
+        const char* task;  // the lower task line; a quadratic shows its roots instead
+        const char* result;
+        const char* logged;
+    };
+    const Row rows[] = {
+        {L"2h2o", "2H2O", "36.03056", "\r\n2H2O = 36.03056\r\n"},
+        {L"2 \u00D7 3 \u00F7 4", "2*3/4", "1.5", "\r\n2*3/4 = 1.5\r\n"},
+        {L"x^2+x+1", "", "<Complex number>", "\r\nx^2+x+1 = 0\r\nx1 = \t<Complex number>\r\n"},
+        {L"CuSO4\u00B75H\u2082O \u2212 2\u00B3", "CuSO4+5H2O-2^3", "241.685", "\r\nCuSO4+5H2O-2^3 = 241.685\r\n"},
+    };
+    for (const Row& row : rows) {
+        type(row.typed);
+        std::string typed = utf8Of(row.typed);
+        EXPECT_EQ(text(LowerTaskLine), row.task) << typed;
+        EXPECT_EQ(text(LowerResultLine), row.result) << typed;
+        EXPECT_EQ(shown(SecondRootLabel), *row.task == 0) << typed << ": the roots' labels";
+        EXPECT_EQ(text(InputLine), "") << typed << ": the input line empties";
+        EXPECT_NE(history().find(row.logged), std::string::npos) << typed << ": logged in\n" << history();
+    }
+    EXPECT_EQ(SendMessageW(recentTasks(), CB_GETCOUNT, 0, 0), 4);
+}
+
+TEST_F(MainWindowTest, KeypadByClicks) {
+    for (int key : {1026, 1028, 1027, 1022, 1019}) click(key);
+    EXPECT_EQ(text(InputLine), "2+3*4");
+    click(EnterButton);
+    EXPECT_EQ(text(LowerResultLine), "14");
+    EXPECT_TRUE(shown(1033));
+    EXPECT_FALSE(shown(1034));
+    EXPECT_FALSE(shown(1035));
+
+    click(KeyInverse);
+    EXPECT_EQ(SendMessageW(control(KeyInverse), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(text(1001), "asin");
+    click(1001);
+    EXPECT_EQ(SendMessageW(control(KeyInverse), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(text(InputLine), "asin");
+    EXPECT_EQ(GetFocus(), control(InputLine));
+}
+
+TEST_F(MainWindowTest, MenuCommandsAndTheirCheckMarks) {
+    command(FormatDegrees);
+    type(L"2sin30");
+    EXPECT_EQ(text(LowerResultLine), "1");
+    HMENU menu = GetMenu(window.mainWindow());
+    HMENU format = GetSubMenu(menu, FormatPopup);
+    SendMessageW(window.mainWindow(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(format), FormatPopup);
+    EXPECT_TRUE(GetMenuState(menu, FormatDegrees, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_FALSE(GetMenuState(menu, FormatRadians, MF_BYCOMMAND) & MF_CHECKED);
+
+    command(ViewHistory);
+    EXPECT_TRUE(IsWindowVisible(window.historyWindow()));
+    RECT main{};
+    RECT history{};
+    GetWindowRect(window.mainWindow(), &main);
+    GetWindowRect(window.historyWindow(), &history);
+    EXPECT_EQ(history.top, main.top);
+    EXPECT_TRUE(history.left == main.right || history.right == main.left) << "beside the main window";
+    command(ViewHistory);
+    EXPECT_FALSE(IsWindowVisible(window.historyWindow()));
+
+    int fullHeight = static_cast<int>(main.bottom - main.top);
+    command(ViewDisplayOnly);
+    GetWindowRect(window.mainWindow(), &main);
+    EXPECT_LT(main.bottom - main.top, fullHeight);
+    RECT input{};
+    GetWindowRect(recentTasks(), &input);
+    EXPECT_LE(input.bottom, main.bottom) << "the input line stays in view";
+}
+
+// Positions and texts cross between UTF-16 and the engine's bytes: 'π' is two
+// bytes there, one character here.
+TEST_F(MainWindowTest, CutPasteAndUndoInTheInputLine) {
+    SetWindowTextW(control(InputLine), L"2\u00D73\u03C0");
+    SendMessageW(control(InputLine), EM_SETSEL, 1, 3);
+    command(EditCut);
+    EXPECT_EQ(text(InputLine), "2\u03C0");
+    // The Windows edit keeps one step to undo, as every Windows edit does.
+    command(EditUndo);
+    EXPECT_EQ(text(InputLine), "2\u00D73\u03C0");
+    SendMessageW(control(InputLine), EM_SETSEL, 4, 4);
+    command(EditPaste);
+    EXPECT_EQ(text(InputLine), "2\u00D73\u03C0\u00D73");
+    SendMessageW(control(InputLine), EM_SETSEL, 3, 3);
+    click(1028);
+    EXPECT_EQ(text(InputLine), "2\u00D73+\u03C0\u00D73") << "the key goes in at the caret";
+}
+
+// Every shortcut of the shared table is in the resources' table, and no other.
+TEST_F(MainWindowTest, ShortcutKeysMatchTheSharedTable) {
+    HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kAcceleratorTable));
+    ASSERT_NE(table, nullptr);
+    std::vector<ACCEL> entries(static_cast<std::size_t>(CopyAcceleratorTableW(table, nullptr, 0)));
+    CopyAcceleratorTableW(table, entries.data(), static_cast<int>(entries.size()));
+    std::set<std::tuple<int, int, int>> loaded;
+    for (const ACCEL& entry : entries) loaded.emplace(entry.fVirt & ~FNOINVERT, entry.key, entry.cmd);
+
+    std::set<std::tuple<int, int, int>> shared;
+    for (const Accelerator& accelerator : acceleratorKeys()) {
+        if (accelerator.id >= ViewZoomIn && accelerator.id <= ViewActualSize) continue;  // the Qt program's zoom
+        std::string keys = accelerator.keys;
+        int flags = FVIRTKEY;
+        for (auto [prefix, flag] : {std::pair{"Ctrl+", FCONTROL}, std::pair{"Shift+", FSHIFT}}) {
+            if (keys.starts_with(prefix)) flags |= flag, keys.erase(0, std::string(prefix).size());
+        }
+        int key = keys.size() == 1                      ? keys[0]
+                  : keys == "Esc"                       ? VK_ESCAPE
+                  : keys == "Return" || keys == "Enter" ? VK_RETURN
+                  : keys[0] == 'F'                      ? VK_F1 + std::stoi(keys.substr(1)) - 1
+                                                        : 0;
+        EXPECT_NE(key, 0) << accelerator.keys;
+        shared.emplace(flags, key, accelerator.id);
+    }
+    EXPECT_EQ(loaded, shared);
+
+    // Enter in the input line is the "=" button, as the message loop translates it.
+    SetWindowTextW(control(InputLine), L"6*7");
+    MSG enter{control(InputLine), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+    EXPECT_TRUE(TranslateAcceleratorW(window.mainWindow(), table, &enter));
+    EXPECT_EQ(text(LowerResultLine), "42");
+}
+
+}  // namespace

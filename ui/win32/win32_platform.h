@@ -1,0 +1,140 @@
+// The main window of the Windows program and the platform calls of the window
+// logic, carried out on its controls through the wide Windows API.
+#pragma once
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+#include "ui/platform.h"
+
+namespace molvane {
+
+class WindowLogic;
+
+// The accelerator table of the main window in the resources.
+constexpr int kAcceleratorTable = 201;
+// The history text control of the Task History window.
+constexpr int kHistoryText = 4005;
+
+class Win32Platform : public Platform {
+public:
+    explicit Win32Platform(HINSTANCE instance);
+    ~Win32Platform() override;
+    Win32Platform(const Win32Platform&) = delete;
+    Win32Platform& operator=(const Win32Platform&) = delete;
+
+    // Registers the window classes and creates the main window with every
+    // control, centred on the screen, and the hidden history window. A failure
+    // has been told to the user when this returns false.
+    bool create();
+    void attach(WindowLogic* logic) { logic_ = logic; }
+
+    HWND mainWindow() const { return main_; }
+    HWND historyWindow() const { return history_; }
+    // The window of a control by its command id, or null.
+    HWND control(int id) const;
+
+    void setControlText(int id, const std::string& text) override;
+    std::string controlText(int id) const override;
+    void setToolTip(int id, const std::string& text) override;
+    void setControlVisible(int id, bool visible) override;
+    void setKeyChecked(int id, bool checked) override;
+    void setIndicatorActive(int id, bool active) override;
+
+    std::string inputText() const override;
+    void setInputText(const std::string& text) override;
+    TextSelection inputSelection() const override;
+    void setInputSelection(int start, int end) override;
+    void replaceInputSelection(const std::string& text) override;
+    void clearInputSelection() override;
+    void undoInput() override;
+    bool inputCanUndo() const override;
+    void focusInputLine() override;
+
+    void insertRecentTask(const std::string& task) override;
+    void clearRecentTasks() override;
+    std::string selectedRecentTask() const override;
+
+    void setDisplayOnly(bool displayOnly) override;
+    void setAlwaysOnTop(bool onTop) override;
+    WindowFrame mainWindowFrame() const override;
+    int screenRight() const override;
+    void closeMainWindow() override;
+
+    bool historyWindowVisible() const override;
+    void showHistoryWindow(int left, int top) override;
+    void hideHistoryWindow() override;
+    void setHistoryText(const std::string& text) override;
+    void appendHistoryText(const std::string& text) override;
+    std::string historyText() const override;
+
+    bool compositionWindowVisible() const override;
+    void showCompositionWindow(int left, int top) override;
+    void setCompositionText(const std::string& text) override;
+
+    std::string clipboardText() const override;
+    bool clipboardHasText() const override;
+    void setClipboardText(const std::string& text) override;
+
+    void showErrorMessage(const std::string& caption, const std::string& text) override;
+
+    std::filesystem::path chooseFileToOpen() override;
+    std::filesystem::path chooseFileToSave(const std::string& suggestedName) override;
+    void printText(const std::string& documentName, const std::string& text, bool preview) override;
+    void runNumberFormatDialog() override;
+    void runAboutDialog() override;
+    void showHelp() override;
+
+    void beginProgress(const std::string& label, int total) override;
+    bool reportProgress(int done) override;
+    void endProgress() override;
+
+private:
+    static LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK textWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void buildControls();
+    void buildDisplay();
+    void buildInputLine();
+    void buildKeypad();
+    void buildToolbar();
+    void buildMenu();
+    HWND addControl(int id, const wchar_t* className, const wchar_t* text, DWORD style, DWORD extendedStyle, int x,
+                    int y, int width, int height);
+    HFONT makeFont(const wchar_t* face, int pixels);
+    void addToolTip(HWND control, const std::wstring& text);
+    HWND createTextWindow(const wchar_t* title, int textId);
+    void dispatch(int id, int notification);
+    void refreshMenu(HMENU popup, int position);
+    void reenableMenu(HMENU menu);
+    void notAvailableYet(const wchar_t* what);
+    int scaled(int pixels) const;
+    int windowHeight(bool displayOnly) const;
+
+    HINSTANCE instance_;
+    HWND main_ = nullptr;
+    HWND history_ = nullptr;
+    HWND composition_ = nullptr;
+    HWND toolTips_ = nullptr;
+    HWND toolbar_ = nullptr;
+    HWND recentTasks_ = nullptr;
+    HWND inputLine_ = nullptr;
+    HMENU menu_ = nullptr;
+    HBRUSH displayBrush_ = nullptr;
+    std::map<int, HWND> controls_;
+    std::map<int, bool> activeIndicators_;
+    std::map<int, std::wstring> toolTipTexts_;
+    HFONT fonts_[5] = {};
+    int dpi_ = 96;
+    int toolbarHeight_ = 0;
+    bool displayOnly_ = false;
+    WindowLogic* logic_ = nullptr;
+};
+
+}  // namespace molvane
