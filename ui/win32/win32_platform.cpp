@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "molvane_version.h"
 #include "ui/keypad.h"
 #include "ui/menu_table.h"
+#include "ui/win32/dialogs.h"
 #include "ui/win32/wide_text.h"
 #include "ui/window_logic.h"
 
@@ -727,16 +727,11 @@ void Win32Platform::printText(const std::string&, const std::string&, bool previ
     notAvailableYet(preview ? L"Print Preview" : L"Printing");
 }
 
-void Win32Platform::runNumberFormatDialog() { notAvailableYet(L"The Number Format dialog"); }
-
-void Win32Platform::runAboutDialog() {
-    MessageBoxW(main_,
-                L"Molvane " MOLVANE_VERSION
-                "\n\nA scientific calculator that understands chemistry: type an "
-                L"expression, a chemical formula such as H2SO4 or a quadratic equation in x, and press Enter for its "
-                L"answer.",
-                L"About Molvane", MB_ICONINFORMATION | MB_OK);
+void Win32Platform::runNumberFormatDialog() {
+    if (logic_) molvane::runNumberFormatDialog(instance_, main_, *logic_);
 }
+
+void Win32Platform::runAboutDialog() { molvane::runAboutDialog(instance_, main_); }
 
 void Win32Platform::showHelp() { notAvailableYet(L"The help"); }
 
