@@ -203,6 +203,29 @@ TEST_F(MainWindowTest, CutPasteAndUndoInTheInputLine) {
     EXPECT_EQ(text(InputLine), "2\u00D73+\u03C0\u00D73") << "the key goes in at the caret";
 }
 
+// The history's buttons act on the history; its link sits above the text and
+// the buttons below it.
+TEST_F(MainWindowTest, HistoryWindowButtonsAndLink) {
+    type(L"6*7");
+    command(ViewHistory);
+    HWND history = window.historyWindow();
+    auto rectOf = [history](int id) {
+        RECT rect{};
+        GetWindowRect(GetDlgItem(history, id), &rect);
+        return rect;
+    };
+    EXPECT_EQ(utf8Of(textOf(GetDlgItem(history, kHistoryLink))), "https://molvane.example.org");
+    EXPECT_LE(rectOf(kHistoryLink).bottom, rectOf(kHistoryText).top);
+    for (int id : {HistorySave, HistoryPrint, HistoryCopy, HistoryHide})
+        EXPECT_GE(rectOf(id).top, rectOf(kHistoryText).bottom) << id;
+
+    window.setClipboardText("");
+    SendMessageW(GetDlgItem(history, HistoryCopy), BM_CLICK, 0, 0);
+    EXPECT_NE(window.clipboardText().find("6*7 = 42"), std::string::npos) << window.clipboardText();
+    SendMessageW(GetDlgItem(history, HistoryHide), BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(history));
+}
+
 // Changes show on the display at once; every way out but OK puts the opening
 // values back.
 TEST_F(MainWindowTest, NumberFormatDialog) {
