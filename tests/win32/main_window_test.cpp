@@ -222,6 +222,12 @@ TEST_F(MainWindowTest, HistoryWindowButtonsAndLink) {
     window.setClipboardText("");
     SendMessageW(GetDlgItem(history, HistoryCopy), BM_CLICK, 0, 0);
     EXPECT_NE(window.clipboardText().find("6*7 = 42"), std::string::npos) << window.clipboardText();
+    HWND text = GetDlgItem(history, kHistoryText);
+    SendMessageW(text, EM_SETSEL, 0, 3);
+    SendMessageW(history, WM_ACTIVATE, WA_INACTIVE, 0);
+    DWORD start = 0;
+    SendMessageW(text, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    EXPECT_EQ(start, static_cast<DWORD>(GetWindowTextLengthW(text))) << "leaving the history puts the caret at the end";
     SendMessageW(GetDlgItem(history, HistoryHide), BM_CLICK, 0, 0);
     EXPECT_FALSE(IsWindowVisible(history));
 }

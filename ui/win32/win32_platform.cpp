@@ -530,6 +530,15 @@ LRESULT CALLBACK Win32Platform::textWindowProc(HWND window, UINT message, WPARAM
             SetTextColor(reinterpret_cast<HDC>(wParam), kLinkBlue);
             SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        // Leaving the history puts its caret back at the end, where the next entry goes.
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                if (HWND text = GetDlgItem(window, kHistoryText)) {
+                    int end = GetWindowTextLengthW(text);
+                    SendMessageW(text, EM_SETSEL, static_cast<WPARAM>(end), end);
+                }
+            }
+            break;
         case WM_CLOSE: ShowWindow(window, SW_HIDE); return 0;
         default: break;
     }
