@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <string>
 #include <tuple>
@@ -32,6 +33,34 @@ std::string utf8Of(const std::wstring& text) {
     return bytes;
 }
 
+// A modal dialog runs its own message loop inside the command that opens it:
+// a message posted before the command reaches a helper window from within that
+// loop, before the loop first waits and so before the dialog is shown, which
+// spares Wine's wait for the X server to map it.
+std::function<void(HWND)> actInDialog;
+const wchar_t* dialogCaption = nullptr;
+bool dialogFound = false;
+constexpr UINT kActInDialog = WM_APP;
+
+LRESULT CALLBACK dialogHelperProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != kActInDialog) return DefWindowProcW(window, message, wParam, lParam);
+    if (HWND dialog = FindWindowW(L"#32770", dialogCaption)) {
+        dialogFound = true;
+        actInDialog(dialog);
+    }
+    return 0;
+}
+
+HWND makeDialogHelper() {
+    WNDCLASSW helperClass{};
+    helperClass.lpfnWndProc = dialogHelperProc;
+    helperClass.hInstance = GetModuleHandleW(nullptr);
+    helperClass.lpszClassName = L"MolvaneDialogHelper";
+    RegisterClassW(&helperClass);
+    return CreateWindowExW(0, helperClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                           helperClass.hInstance, nullptr);
+}
+
 class MainWindowTest : public ::testing::Test {
 protected:
     std::filesystem::path folder =
@@ -40,6 +69,10 @@ protected:
     WindowLogic logic{window, folder / "mvn.cfg"};
 
     void SetUp() override {
+        // An earlier test's main window ended with a quit message that no loop
+        // took; left there it would end the next modal dialog at once.
+        MSG quit{};
+        while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
         std::filesystem::create_directories(folder);
         ASSERT_TRUE(window.create());
         window.attach(&logic);
@@ -65,6 +98,18 @@ protected:
         click(EnterButton);
     }
     std::string history() const { return utf8Of(textOf(GetDlgItem(window.historyWindow(), kHistoryText))); }
+    // Runs the command of a modal dialog with `caption`; `act` must end the dialog.
+    void inDialog(int id, const wchar_t* caption, std::function<void(HWND)> act) const {
+        actInDialog = std::move(act);
+        dialogCaption = caption;
+        dialogFound = false;
+        HWND helper = makeDialogHelper();
+        PostMessageW(helper, kActInDialog, 0, 0);
+        command(id);
+        DestroyWindow(helper);
+        EXPECT_TRUE(dialogFound) << utf8Of(caption);
+        EXPECT_EQ(FindWindowW(L"#32770", caption), nullptr) << utf8Of(caption) << " has ended";
+    }
 };
 
 TEST_F(MainWindowTest, TypedTasksAreShownAndLogged) {
@@ -156,6 +201,114 @@ TEST_F(MainWindowTest, CutPasteAndUndoInTheInputLine) {
     SendMessageW(control(InputLine), EM_SETSEL, 3, 3);
     click(1028);
     EXPECT_EQ(text(InputLine), "2\u00D73+\u03C0\u00D73") << "the key goes in at the caret";
+}
+
+// The history's buttons act on the history; its link sits above the text and
+// the buttons below it.
+TEST_F(MainWindowTest, HistoryWindowButtonsAndLink) {
+    type(L"6*7");
+    command(ViewHistory);
+    HWND history = window.historyWindow();
+    auto rectOf = [history](int id) {
+        RECT rect{};
+        GetWindowRect(GetDlgItem(history, id), &rect);
+        return rect;
+    };
+    EXPECT_EQ(utf8Of(textOf(GetDlgItem(history, kHistoryLink))), "https://molvane.example.org");
+    EXPECT_LE(rectOf(kHistoryLink).bottom, rectOf(kHistoryText).top);
+    for (int id : {HistorySave, HistoryPrint, HistoryCopy, HistoryHide})
+        EXPECT_GE(rectOf(id).top, rectOf(kHistoryText).bottom) << id;
+
+    window.setClipboardText("");
+    SendMessageW(GetDlgItem(history, HistoryCopy), BM_CLICK, 0, 0);
+    EXPECT_NE(window.clipboardText().find("6*7 = 42"), std::string::npos) << window.clipboardText();
+    HWND text = GetDlgItem(history, kHistoryText);
+    SendMessageW(text, EM_SETSEL, 0, 3);
+    SendMessageW(history, WM_ACTIVATE, WA_INACTIVE, 0);
+    DWORD start = 0;
+    SendMessageW(text, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    EXPECT_EQ(start, static_cast<DWORD>(GetWindowTextLengthW(text))) << "leaving the history puts the caret at the end";
+    SendMessageW(GetDlgItem(history, HistoryHide), BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(history));
+}
+
+// Changes show on the display at once; every way out but OK puts the opening
+// values back.
+TEST_F(MainWindowTest, NumberFormatDialog) {
+    type(L"2/3");
+    std::string automatic = text(LowerResultLine);
+    auto press = [](HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); };
+    auto close = [](HWND dialog) { SendMessageW(dialog, WM_CLOSE, 0, 0); };
+    auto cancel = [press](HWND dialog) { press(dialog, IDCANCEL); };
+    auto ok = [press](HWND dialog) { press(dialog, IDOK); };
+    struct Row {
+        const char* name;
+        std::function<void(HWND)> end;
+        const char* after;  // the answer once the dialog has ended; null for the opening one
+        int mode;
+    };
+    const Row rows[] = {{"Cancel", cancel, nullptr, Automatic},
+                        {"the close box", close, nullptr, Automatic},
+                        {"OK", ok, "0.666 666 7", Fixed}};
+    for (const Row& row : rows) {
+        inDialog(ViewNumberFormat, L"Number Format", [&](HWND dialog) {
+            RECT main{};
+            RECT placed{};
+            GetWindowRect(window.mainWindow(), &main);
+            GetWindowRect(dialog, &placed);
+            EXPECT_EQ(placed.left, main.left + 267) << row.name << ": beside the main window, on the side with room";
+            EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, 3031))) << row.name << ": no places in Automatic";
+            press(dialog, 3012);
+            EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, 3031))) << row.name;
+            SetDlgItemTextW(dialog, 3031, L"7");
+            EXPECT_EQ(text(LowerResultLine), "0.6666667") << row.name << ": shown at once";
+            press(dialog, 3021);
+            press(dialog, 3033);
+            EXPECT_EQ(logic.currentState().angleUnit, Degrees) << row.name;
+            EXPECT_NE(logic.currentState().digitGrouping, 0) << row.name;
+            row.end(dialog);
+        });
+        EXPECT_EQ(text(LowerResultLine), row.after ? row.after : automatic) << row.name;
+        EXPECT_EQ(logic.currentState().numberMode, row.mode) << row.name;
+        EXPECT_EQ(logic.currentState().angleUnit, row.after ? Degrees : Radians) << row.name;
+        EXPECT_EQ(logic.currentState().decimals, row.after ? 7 : 2) << row.name;
+        EXPECT_EQ(logic.currentState().digitGrouping, row.after ? 1 : 0) << row.name;
+    }
+
+    // The arrows step the places between 0 and 15; typed letters give 0.
+    inDialog(ViewNumberFormat, L"Number Format", [&](HWND dialog) {
+        HWND arrows = GetDlgItem(dialog, 3032);
+        auto arrow = [&](WPARAM code) { SendMessageW(dialog, WM_VSCROLL, code, reinterpret_cast<LPARAM>(arrows)); };
+        arrow(SB_LINEUP);
+        EXPECT_EQ(text(LowerResultLine), "0.666 666 67");
+        SetDlgItemTextW(dialog, 3031, L"15");
+        arrow(SB_LINEUP);
+        EXPECT_EQ(logic.currentState().decimals, 15);
+        SetDlgItemTextW(dialog, 3031, L"abc");
+        EXPECT_EQ(logic.currentState().decimals, 0);
+        arrow(SB_LINEDOWN);
+        EXPECT_EQ(logic.currentState().decimals, 0);
+        EXPECT_EQ(utf8Of(textOf(GetDlgItem(dialog, 3031))), "0");
+        press(dialog, IDOK);
+    });
+    EXPECT_EQ(text(LowerResultLine), "1");
+}
+
+TEST_F(MainWindowTest, AboutBoxEndsEveryWay) {
+    const std::pair<const char*, std::function<void(HWND)>> endings[] = {
+        {"OK", [](HWND dialog) { SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0); }},
+        {"Cancel", [](HWND dialog) { SendMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0); }},
+        {"Esc",
+         [](HWND dialog) {
+             MSG escape{dialog, WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+             IsDialogMessageW(dialog, &escape);
+         }},
+        {"the close box", [](HWND dialog) { SendMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
+    for (const auto& [name, end] : endings) {
+        SCOPED_TRACE(name);
+        inDialog(HelpAbout, L"About Molvane", end);
+    }
 }
 
 // Every shortcut of the shared table is in the resources' table, and no other.

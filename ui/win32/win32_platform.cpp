@@ -2,13 +2,15 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "molvane_version.h"
 #include "ui/keypad.h"
 #include "ui/menu_table.h"
+#include "ui/web_site.h"
+#include "ui/win32/dialogs.h"
 #include "ui/win32/wide_text.h"
 #include "ui/window_logic.h"
 
@@ -32,6 +34,7 @@ const COLORREF kDisplayGrey = RGB(232, 232, 232);
 const COLORREF kTaskGreen = RGB(0, 128, 0);
 const COLORREF kActiveIndicator = RGB(1, 1, 1);
 const COLORREF kInactiveIndicator = RGB(192, 192, 192);
+const COLORREF kLinkBlue = RGB(0, 0, 255);
 
 enum FontIndex { MinusFont, KeyFont, IndicatorFont, DisplayFont, MessageFont };
 
@@ -452,27 +455,94 @@ HWND Win32Platform::createTextWindow(const wchar_t* title, int textId) {
                                   frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top, main_,
                                   nullptr, instance_, nullptr);
     if (!window) return nullptr;
-    HWND text = CreateWindowExW(
-        WS_EX_CLIENTEDGE, L"edit", L"",
-        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
-        0, 0, 0, 0, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(textId)), instance_, nullptr);
+    auto addChild = [&](int id, const wchar_t* className, const wchar_t* text, DWORD style, DWORD extendedStyle) {
+        HWND child = CreateWindowExW(extendedStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, window,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+        if (child && fonts_[MessageFont])
+            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[MessageFont]), 0);
+        return child;
+    };
+    HWND text = addChild(textId, L"edit", L"",
+                         WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
+                         WS_EX_CLIENTEDGE);
     SendMessageW(text, EM_SETLIMITTEXT, 0, 0);
-    if (fonts_[MessageFont]) SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[MessageFont]), 0);
+    // The history has the web site's link above its text and its buttons below;
+    // the window keeps their heights for its layout.
+    if (textId == kHistoryText) {
+        addChild(kHistoryLink, L"static", fromEngineText(kWebSiteAddress).c_str(), SS_CENTER | SS_NOTIFY, 0);
+        const std::pair<const wchar_t*, int> buttons[] = {
+            {L"&Save", HistorySave}, {L"&Print", HistoryPrint}, {L"&Copy", HistoryCopy}, {L"&Hide", HistoryHide}};
+        for (const auto& [caption, id] : buttons) addChild(id, L"button", caption, BS_PUSHBUTTON | WS_TABSTOP, 0);
+        SetWindowLongPtrW(window, GWLP_USERDATA, MAKELONG(scaled(16), scaled(24)));
+    }
     RECT client{};
     GetClientRect(window, &client);
-    MoveWindow(text, 0, 0, client.right, client.bottom, FALSE);
+    SendMessageW(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
     return window;
 }
 
-// A text window hides when closed and keeps its text; its edit fills it.
+// The text fills the window between the link and the row of buttons, which
+// share its width.
+void Win32Platform::layOutTextWindow(HWND window, int width, int height) {
+    auto heights = static_cast<DWORD>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    int linkHeight = LOWORD(heights);
+    int buttonHeight = HIWORD(heights);
+    if (HWND link = GetDlgItem(window, kHistoryLink)) MoveWindow(link, 0, 0, width, linkHeight, TRUE);
+    for (int id = HistorySave; id <= HistoryHide; ++id) {
+        int left = width * (id - HistorySave) / 4;
+        int right = width * (id - HistorySave + 1) / 4;
+        if (HWND button = GetDlgItem(window, id))
+            MoveWindow(button, left, height - buttonHeight, right - left, buttonHeight, TRUE);
+    }
+    HWND text = GetDlgItem(window, kHistoryText);
+    if (!text) text = GetDlgItem(window, kCompositionText);
+    if (text) MoveWindow(text, 0, linkHeight, width, std::max(0, height - linkHeight - buttonHeight), TRUE);
+}
+
+// The history's buttons act as the main window's own commands; Hide and the
+// close box hide the window, which keeps its text.
+void Win32Platform::textWindowCommand(HWND window, int id, int notification) {
+    HWND owner = GetWindow(window, GW_OWNER);
+    auto send = [owner](int command) { SendMessageW(owner, WM_COMMAND, MAKEWPARAM(command, 0), 0); };
+    switch (id) {
+        case HistorySave: send(FileSaveAs); break;
+        case HistoryPrint: send(FilePrint); break;
+        case HistoryCopy: send(EditCopyHistory); break;
+        case HistoryHide: ShowWindow(window, SW_HIDE); break;
+        case kHistoryLink:
+            if (notification == STN_CLICKED)
+                ShellExecuteW(owner, L"open", fromEngineText(kWebSiteAddress).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+            break;
+        default: break;
+    }
+}
+
 LRESULT CALLBACK Win32Platform::textWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_SIZE:
-            if (HWND text = GetWindow(window, GW_CHILD)) MoveWindow(text, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-            return 0;
+        case WM_SIZE: layOutTextWindow(window, LOWORD(lParam), HIWORD(lParam)); return 0;
+        case WM_COMMAND: textWindowCommand(window, LOWORD(wParam), HIWORD(wParam)); return 0;
+        case WM_SETCURSOR:
+            if (GetDlgCtrlID(reinterpret_cast<HWND>(wParam)) != kHistoryLink) break;
+            SetCursor(LoadCursorW(nullptr, IDC_HAND));
+            return TRUE;
+        case WM_CTLCOLORSTATIC:
+            if (GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != kHistoryLink) break;
+            SetTextColor(reinterpret_cast<HDC>(wParam), kLinkBlue);
+            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        // Leaving the history puts its caret back at the end, where the next entry goes.
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                if (HWND text = GetDlgItem(window, kHistoryText)) {
+                    int end = GetWindowTextLengthW(text);
+                    SendMessageW(text, EM_SETSEL, static_cast<WPARAM>(end), end);
+                }
+            }
+            break;
         case WM_CLOSE: ShowWindow(window, SW_HIDE); return 0;
-        default: return DefWindowProcW(window, message, wParam, lParam);
+        default: break;
     }
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 void Win32Platform::setControlText(int id, const std::string& text) {
@@ -727,16 +797,11 @@ void Win32Platform::printText(const std::string&, const std::string&, bool previ
     notAvailableYet(preview ? L"Print Preview" : L"Printing");
 }
 
-void Win32Platform::runNumberFormatDialog() { notAvailableYet(L"The Number Format dialog"); }
-
-void Win32Platform::runAboutDialog() {
-    MessageBoxW(main_,
-                L"Molvane " MOLVANE_VERSION
-                "\n\nA scientific calculator that understands chemistry: type an "
-                L"expression, a chemical formula such as H2SO4 or a quadratic equation in x, and press Enter for its "
-                L"answer.",
-                L"About Molvane", MB_ICONINFORMATION | MB_OK);
+void Win32Platform::runNumberFormatDialog() {
+    if (logic_) molvane::runNumberFormatDialog(instance_, main_, *logic_);
 }
+
+void Win32Platform::runAboutDialog() { molvane::runAboutDialog(instance_, main_); }
 
 void Win32Platform::showHelp() { notAvailableYet(L"The help"); }
 

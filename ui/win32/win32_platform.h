@@ -18,7 +18,10 @@ class WindowLogic;
 
 // The accelerator table of the main window in the resources.
 constexpr int kAcceleratorTable = 201;
-// The history text control of the Task History window.
+// The controls of the Task History window: the web site's link, the buttons
+// and the history text.
+constexpr int kHistoryLink = 701;
+enum HistoryButton { HistorySave = 4001, HistoryPrint, HistoryCopy, HistoryHide };
 constexpr int kHistoryText = 4005;
 
 class Win32Platform : public Platform {
@@ -97,6 +100,8 @@ public:
 private:
     static LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK textWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static void layOutTextWindow(HWND window, int width, int height);
+    static void textWindowCommand(HWND window, int id, int notification);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void buildControls();

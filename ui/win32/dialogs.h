@@ -1,0 +1,24 @@
+// The modal dialogs of the Windows program, from the templates in its resources.
+#pragma once
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+namespace molvane {
+
+class WindowLogic;
+
+// The dialog templates in the resources.
+constexpr int kAboutDialog = 601;
+constexpr int kNumberFormatDialog = 3000;
+
+// The Number Format dialog beside `owner`: every change shows at once on the
+// main window through the logic's own commands; Cancel puts back the opening values.
+void runNumberFormatDialog(HINSTANCE instance, HWND owner, WindowLogic& logic);
+
+// The About box; OK, Cancel, Esc and the close box all end it.
+void runAboutDialog(HINSTANCE instance, HWND owner);
+
+}  // namespace molvane
