@@ -756,16 +756,23 @@ namespace {
 
 constexpr wchar_t kTextFileFilter[] = L"Text Files (*.txt)\0*.txt\0All Files (*.*)\0*.*\0";
 
+// What the Open and Save As dialogs share: the owner, the text-file filter and
+// the name buffer of MAX_PATH characters.
+OPENFILENAMEW textFileDialog(HWND owner, wchar_t* chosen) {
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = kTextFileFilter;
+    dialog.lpstrFile = chosen;
+    dialog.nMaxFile = MAX_PATH;
+    return dialog;
+}
+
 }  // namespace
 
 std::filesystem::path Win32Platform::chooseFileToOpen() {
     wchar_t chosen[MAX_PATH] = L"";
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = main_;
-    dialog.lpstrFilter = kTextFileFilter;
-    dialog.lpstrFile = chosen;
-    dialog.nMaxFile = MAX_PATH;
+    OPENFILENAMEW dialog = textFileDialog(main_, chosen);
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
     if (!GetOpenFileNameW(&dialog)) return {};
     return std::filesystem::path(chosen);
@@ -776,12 +783,7 @@ std::filesystem::path Win32Platform::chooseFileToSave(const std::string& suggest
     std::wstring suggested = fromEngineText(suggestedName);
     suggested.resize(std::min<std::size_t>(suggested.size(), MAX_PATH - 1));
     std::copy(suggested.begin(), suggested.end(), chosen);
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = main_;
-    dialog.lpstrFilter = kTextFileFilter;
-    dialog.lpstrFile = chosen;
-    dialog.nMaxFile = MAX_PATH;
+    OPENFILENAMEW dialog = textFileDialog(main_, chosen);
     dialog.lpstrDefExt = L"txt";
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
     if (!GetSaveFileNameW(&dialog)) return {};
