@@ -19,6 +19,10 @@ EnteredLine enterLine(TaskSession& session, std::string_view line, bool taskNumb
     session.previous = session.current;
     writeTextCut(session.current.szTask, line);
     session.lastKind = runTask(session.current);
+    // "#2" or "#4" hands back its number, which is also a task kind: it is a
+    // "#" number shown like any answer, not a formula or roots to split.
+    bool hashNumber = session.current.szTask[0] == '#' && session.lastKind >= Plain && session.lastKind <= Quadratic;
+    if (hashNumber) session.lastKind = Directive;
     if (observer) observer(session.lastKind, session.current);
     if (session.lastKind == Quadratic) splitQuadratic(session.current, session.previous);
     entered.entry =

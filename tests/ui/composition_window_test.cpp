@@ -26,6 +26,7 @@ TEST_F(LogicTest, CompositionWindowFollowsEachEnter) {
         {"2+3", "No formula in the last task"},
         {"NaCl/2", "No composition: only '+' and coefficients may join the parts of a formula"},
         {"#comma", "No formula in the last task"},
+        {"#2", "No formula in the last task"},
         {"Fe0,95O",
          "Fe0,95O = 69,05215\r\n\r\n"
          "  Element  Count      Mass  Percent\r\n"
