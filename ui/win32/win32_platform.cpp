@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "ui/failure_message.h"
 #include "ui/keypad.h"
 #include "ui/menu_table.h"
 #include "ui/web_site.h"
@@ -36,7 +37,7 @@ const COLORREF kActiveIndicator = RGB(1, 1, 1);
 const COLORREF kInactiveIndicator = RGB(192, 192, 192);
 const COLORREF kLinkBlue = RGB(0, 0, 255);
 
-enum FontIndex { MinusFont, KeyFont, IndicatorFont, DisplayFont, MessageFont };
+constexpr const char* kHelpNotShownMessage = "The help could not be shown.";
 
 bool isDisplayControl(int id) {
     return (id >= UpperTaskLine && id <= SecondRootLabel) || (id >= MemoryIndicator && id <= GradsIndicator);
@@ -136,7 +137,7 @@ bool Win32Platform::create() {
     int width = frame.right - frame.left;
     SetWindowPos(main_, nullptr, GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2,
                  GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    history_ = createTextWindow(L"Task History", kHistoryText);
+    history_ = CreateDialogParamW(instance_, MAKEINTRESOURCEW(kHistoryDialog), main_, historyDialogProc, 0);
     composition_ = createTextWindow(L"Composition", kCompositionText);
     if (!history_ || !composition_) {
         MessageBoxW(nullptr, L"Dialog Creation Failed!", L"Error!", MB_ICONWARNING | MB_OK);
@@ -466,15 +467,6 @@ HWND Win32Platform::createTextWindow(const wchar_t* title, int textId) {
                          WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
                          WS_EX_CLIENTEDGE);
     SendMessageW(text, EM_SETLIMITTEXT, 0, 0);
-    // The history has the web site's link above its text and its buttons below;
-    // the window keeps their heights for its layout.
-    if (textId == kHistoryText) {
-        addChild(kHistoryLink, L"static", fromEngineText(kWebSiteAddress).c_str(), SS_CENTER | SS_NOTIFY, 0);
-        const std::pair<const wchar_t*, int> buttons[] = {
-            {L"&Save", HistorySave}, {L"&Print", HistoryPrint}, {L"&Copy", HistoryCopy}, {L"&Hide", HistoryHide}};
-        for (const auto& [caption, id] : buttons) addChild(id, L"button", caption, BS_PUSHBUTTON | WS_TABSTOP, 0);
-        SetWindowLongPtrW(window, GWLP_USERDATA, MAKELONG(scaled(16), scaled(24)));
-    }
     RECT client{};
     GetClientRect(window, &client);
     SendMessageW(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
@@ -499,50 +491,71 @@ void Win32Platform::layOutTextWindow(HWND window, int width, int height) {
     if (text) MoveWindow(text, 0, linkHeight, width, std::max(0, height - linkHeight - buttonHeight), TRUE);
 }
 
-// The history's buttons act as the main window's own commands; Hide and the
-// close box hide the window, which keeps its text.
-void Win32Platform::textWindowCommand(HWND window, int id, int notification) {
-    HWND owner = GetWindow(window, GW_OWNER);
-    auto send = [owner](int command) { SendMessageW(owner, WM_COMMAND, MAKEWPARAM(command, 0), 0); };
-    switch (id) {
-        case HistorySave: send(FileSaveAs); break;
-        case HistoryPrint: send(FilePrint); break;
-        case HistoryCopy: send(EditCopyHistory); break;
-        case HistoryHide: ShowWindow(window, SW_HIDE); break;
-        case kHistoryLink:
-            if (notification == STN_CLICKED)
-                ShellExecuteW(owner, L"open", fromEngineText(kWebSiteAddress).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-            break;
-        default: break;
-    }
-}
-
 LRESULT CALLBACK Win32Platform::textWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_SIZE: layOutTextWindow(window, LOWORD(lParam), HIWORD(lParam)); return 0;
-        case WM_COMMAND: textWindowCommand(window, LOWORD(wParam), HIWORD(wParam)); return 0;
-        case WM_SETCURSOR:
-            if (GetDlgCtrlID(reinterpret_cast<HWND>(wParam)) != kHistoryLink) break;
-            SetCursor(LoadCursorW(nullptr, IDC_HAND));
-            return TRUE;
-        case WM_CTLCOLORSTATIC:
-            if (GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != kHistoryLink) break;
-            SetTextColor(reinterpret_cast<HDC>(wParam), kLinkBlue);
-            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-        // Leaving the history puts its caret back at the end, where the next entry goes.
-        case WM_ACTIVATE:
-            if (LOWORD(wParam) == WA_INACTIVE) {
-                if (HWND text = GetDlgItem(window, kHistoryText)) {
-                    int end = GetWindowTextLengthW(text);
-                    SendMessageW(text, EM_SETSEL, static_cast<WPARAM>(end), end);
-                }
-            }
-            break;
         case WM_CLOSE: ShowWindow(window, SW_HIDE); return 0;
         default: break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// The history's buttons act as the main window's own commands; Hide and the
+// close box hide the window, which keeps its text.
+INT_PTR CALLBACK Win32Platform::historyDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG: {
+            SetDlgItemTextW(window, kHistoryLink, fromEngineText(kWebSiteAddress).c_str());
+            // The history can grow without limit but memory.
+            SendDlgItemMessageW(window, kHistoryText, EM_SETLIMITTEXT, 0, 0);
+            // The window keeps the link's and the buttons' heights for its layout.
+            RECT heights{0, 0, 10, 14};
+            MapDialogRect(window, &heights);
+            SetWindowLongPtrW(window, GWLP_USERDATA, MAKELONG(heights.right, heights.bottom));
+            RECT client{};
+            GetClientRect(window, &client);
+            layOutTextWindow(window, client.right, client.bottom);
+            return TRUE;
+        }
+        case WM_SIZE: layOutTextWindow(window, LOWORD(lParam), HIWORD(lParam)); return TRUE;
+        case WM_COMMAND: {
+            HWND owner = GetWindow(window, GW_OWNER);
+            auto send = [owner](int command) { SendMessageW(owner, WM_COMMAND, MAKEWPARAM(command, 0), 0); };
+            switch (LOWORD(wParam)) {
+                case HistorySave: send(FileSaveAs); break;
+                case HistoryPrint: send(FilePrint); break;
+                case HistoryCopy: send(EditCopyHistory); break;
+                case HistoryHide: ShowWindow(window, SW_HIDE); break;
+                case kHistoryLink:
+                    if (HIWORD(wParam) == STN_CLICKED)
+                        ShellExecuteW(owner, L"open", fromEngineText(kWebSiteAddress).c_str(), nullptr, nullptr,
+                                      SW_SHOWNORMAL);
+                    break;
+                default: return FALSE;
+            }
+            return TRUE;
+        }
+        case WM_SETCURSOR:
+            if (GetDlgCtrlID(reinterpret_cast<HWND>(wParam)) != kHistoryLink) return FALSE;
+            SetCursor(LoadCursorW(nullptr, IDC_HAND));
+            SetWindowLongPtrW(window, DWLP_MSGRESULT, TRUE);
+            return TRUE;
+        case WM_CTLCOLORSTATIC:
+            if (GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != kHistoryLink) return FALSE;
+            SetTextColor(reinterpret_cast<HDC>(wParam), kLinkBlue);
+            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+            return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+        // Leaving the history puts its caret back at the end, where the next entry goes.
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND text = GetDlgItem(window, kHistoryText);
+                int end = GetWindowTextLengthW(text);
+                SendMessageW(text, EM_SETSEL, static_cast<WPARAM>(end), end);
+            }
+            return FALSE;
+        case WM_CLOSE: ShowWindow(window, SW_HIDE); return TRUE;
+        default: return FALSE;
+    }
 }
 
 void Win32Platform::setControlText(int id, const std::string& text) {
@@ -790,28 +803,32 @@ std::filesystem::path Win32Platform::chooseFileToSave(const std::string& suggest
     return std::filesystem::path(chosen);
 }
 
-void Win32Platform::notAvailableYet(const wchar_t* what) {
-    std::wstring text = std::wstring(what) + L" is not available in this version of Molvane for Windows yet.";
-    MessageBoxW(main_, text.c_str(), L"Molvane", MB_ICONINFORMATION | MB_OK);
-}
-
-void Win32Platform::printText(const std::string&, const std::string&, bool preview) {
-    notAvailableYet(preview ? L"Print Preview" : L"Printing");
-}
-
 void Win32Platform::runNumberFormatDialog() {
     if (logic_) molvane::runNumberFormatDialog(instance_, main_, *logic_);
 }
 
 void Win32Platform::runAboutDialog() { molvane::runAboutDialog(instance_, main_); }
 
-void Win32Platform::showHelp() { notAvailableYet(L"The help"); }
-
-// Task files run to the end: the progress window with Cancel comes later.
-void Win32Platform::beginProgress(const std::string&, int) {}
-
-bool Win32Platform::reportProgress(int) { return true; }
-
-void Win32Platform::endProgress() {}
+// The help document is installed beside the program; its path is made from the
+// program's own, never from the current folder.
+void Win32Platform::showHelp() {
+    std::wstring program(MAX_PATH, L'\0');
+    DWORD length = 0;
+    while ((length = GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size()))) == program.size())
+        program.resize(program.size() * 2);
+    program.resize(length);
+    std::filesystem::path help = std::filesystem::path(program).parent_path() / L"help" / L"molvane-help.html";
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(help, error)) {
+        showErrorMessage(kMessageCaption, fileFailureMessage(kHelpNotShownMessage, help, "The file is missing."));
+        return;
+    }
+    auto opened =
+        reinterpret_cast<INT_PTR>(ShellExecuteW(main_, L"open", help.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    if (opened <= 32) {
+        showErrorMessage(kMessageCaption,
+                         fileFailureMessage(kHelpNotShownMessage, help, "No program to show it could be started."));
+    }
+}
 
 }  // namespace molvane
