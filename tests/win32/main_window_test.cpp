@@ -42,9 +42,11 @@ const wchar_t* dialogCaption = nullptr;
 bool dialogFound = false;
 constexpr UINT kActInDialog = WM_APP;
 
+// With no caption the helper acts on whatever window the command shows.
 LRESULT CALLBACK dialogHelperProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != kActInDialog) return DefWindowProcW(window, message, wParam, lParam);
-    if (HWND dialog = FindWindowW(L"#32770", dialogCaption)) {
+    HWND dialog = dialogCaption ? FindWindowW(L"#32770", dialogCaption) : nullptr;
+    if (dialog || !dialogCaption) {
         dialogFound = true;
         actInDialog(dialog);
     }
@@ -100,15 +102,29 @@ protected:
     std::string history() const { return utf8Of(textOf(GetDlgItem(window.historyWindow(), kHistoryText))); }
     // Runs the command of a modal dialog with `caption`; `act` must end the dialog.
     void inDialog(int id, const wchar_t* caption, std::function<void(HWND)> act) const {
+        whileRunning([&] { command(id); }, caption, std::move(act));
+        EXPECT_EQ(FindWindowW(L"#32770", caption), nullptr) << utf8Of(caption) << " has ended";
+    }
+    // `act` runs at the first message `run` takes from the queue.
+    void whileRunning(const std::function<void()>& run, const wchar_t* caption, std::function<void(HWND)> act) const {
         actInDialog = std::move(act);
         dialogCaption = caption;
         dialogFound = false;
         HWND helper = makeDialogHelper();
         PostMessageW(helper, kActInDialog, 0, 0);
-        command(id);
+        run();
         DestroyWindow(helper);
-        EXPECT_TRUE(dialogFound) << utf8Of(caption);
-        EXPECT_EQ(FindWindowW(L"#32770", caption), nullptr) << utf8Of(caption) << " has ended";
+        EXPECT_TRUE(dialogFound) << (caption ? utf8Of(caption) : "the helper's message");
+    }
+    // The text of the message box `command` opens; the box must be the main window's.
+    std::string messageOf(int id) const {
+        std::string shown;
+        inDialog(id, L"Molvane", [&](HWND box) {
+            EXPECT_EQ(GetWindow(box, GW_OWNER), window.mainWindow()) << id;
+            shown = utf8Of(textOf(GetDlgItem(box, 0xFFFF)));
+            SendMessageW(box, WM_COMMAND, IDOK, 0);
+        });
+        return shown;
     }
 };
 
@@ -309,6 +325,63 @@ TEST_F(MainWindowTest, AboutBoxEndsEveryWay) {
         SCOPED_TRACE(name);
         inDialog(HelpAbout, L"About Molvane", end);
     }
+}
+
+// A task file shows its progress over the disabled main window once the delay
+// has passed; Cancel stops the file before its next line.
+TEST_F(MainWindowTest, TaskFileProgressAndCancel) {
+    window.progressDelay = 0;
+    for (auto [cancel, result] : {std::pair{false, "12"}, std::pair{true, "5"}}) {
+        type(L"5");
+        whileRunning(
+            [&] {
+                logic.runTaskLines({"1+1", "2*3", "3*4"});
+            },
+            nullptr,
+            [&](HWND) {
+                HWND progress = window.progressWindow();
+                ASSERT_NE(progress, nullptr) << cancel;
+                EXPECT_TRUE(IsWindowVisible(progress)) << cancel;
+                EXPECT_FALSE(IsWindowEnabled(window.mainWindow())) << cancel;
+                if (cancel) SendMessageW(GetDlgItem(progress, IDCANCEL), BM_CLICK, 0, 0);
+            });
+        EXPECT_EQ(text(LowerResultLine), result) << cancel;
+        EXPECT_EQ(window.progressWindow(), nullptr) << cancel;
+        EXPECT_TRUE(IsWindowEnabled(window.mainWindow())) << cancel;
+    }
+}
+
+// The preview pages through the history; printing with no printer says so.
+TEST_F(MainWindowTest, PrintPreviewAndPrinting) {
+    std::string lines;
+    for (int i = 0; i < 200; ++i) lines += "line " + std::to_string(i) + "\r\n";
+    window.setHistoryText(lines);
+    command(FilePrintPreview);
+    HWND preview = window.previewWindow();
+    ASSERT_NE(preview, nullptr);
+    auto page = [preview] { return utf8Of(textOf(GetDlgItem(preview, PreviewPageLabel))); };
+    auto press = [preview](int id) { SendMessageW(GetDlgItem(preview, id), BM_CLICK, 0, 0); };
+    int pages = 0;
+    ASSERT_EQ(std::sscanf(page().c_str(), "Page 1 of %d", &pages), 1) << page();
+    EXPECT_GT(pages, 1) << "200 lines do not fit one page";
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(preview, PreviewPrevious)));
+    for (int i = 1; i < pages; ++i) press(PreviewNext);
+    EXPECT_EQ(page(), "Page " + std::to_string(pages) + " of " + std::to_string(pages));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(preview, PreviewNext)));
+    press(PreviewPrevious);
+    EXPECT_EQ(page(), "Page " + std::to_string(pages - 1) + " of " + std::to_string(pages));
+    press(PreviewClose);
+    EXPECT_EQ(window.previewWindow(), nullptr);
+
+    EXPECT_NE(messageOf(FilePrint).find("The history could not be printed."), std::string::npos);
+}
+
+// F1 looks for the help beside the program, never in the current folder, and
+// says so when it is missing.
+TEST_F(MainWindowTest, HelpMissingBesideTheProgramIsTold) {
+    std::string shown = messageOf(HelpTopics);
+    EXPECT_NE(shown.find("The help could not be shown."), std::string::npos) << shown;
+    EXPECT_NE(shown.find("tests\\win32\\help\\molvane-help.html"), std::string::npos) << shown;
 }
 
 // Every shortcut of the shared table is in the resources' table, and no other.

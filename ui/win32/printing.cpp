@@ -2,8 +2,8 @@
 // the pages of the shared layout in a fixed-pitch font, tabs expanded.
 #include "ui/win32/win32_platform.h"
 // The common controls and dialogs need windows.h first.
-#include <cderr.h>
 #include <commdlg.h>
+#include <winspool.h>
 
 #include <algorithm>
 #include <memory>
@@ -91,6 +91,13 @@ std::wstring printerName(HGLOBAL names) {
     return name;
 }
 
+bool anyPrinter() {
+    DWORD needed = 0;
+    DWORD count = 0;
+    EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed, &count);
+    return needed > 0;
+}
+
 struct Preview {
     std::string documentName;
     std::string text;
@@ -160,6 +167,12 @@ void Win32Platform::printText(const std::string& documentName, const std::string
         showPrintPreview(documentName, text);
         return;
     }
+    // With no printer the print dialog would open only to warn; the main
+    // window's own box says why nothing can be printed.
+    if (!anyPrinter()) {
+        showErrorMessage(kMessageCaption, std::string(kNotPrintedMessage) + "\n\nNo printer is installed.");
+        return;
+    }
     PRINTDLGW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = main_;
@@ -172,9 +185,7 @@ void Win32Platform::printText(const std::string& documentName, const std::string
     if (!PrintDlgW(&dialog)) {
         // A cancelled dialog is the user's choice; anything else is told.
         DWORD failure = CommDlgExtendedError();
-        if (failure == PDERR_NODEFAULTPRN || failure == PDERR_NODEVICES) {
-            showErrorMessage(kMessageCaption, std::string(kNotPrintedMessage) + "\n\nNo printer is installed.");
-        } else if (failure != 0) {
+        if (failure != 0) {
             showErrorMessage(kMessageCaption, std::string(kNotPrintedMessage) + "\n\nThe print dialog failed (error " +
                                                   std::to_string(failure) + ").");
         }
