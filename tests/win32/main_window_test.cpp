@@ -384,6 +384,40 @@ TEST_F(MainWindowTest, HelpMissingBesideTheProgramIsTold) {
     EXPECT_NE(shown.find("tests\\win32\\help\\molvane-help.html"), std::string::npos) << shown;
 }
 
+// Moved to a screen of half as many dots per inch again, the layout and its
+// fonts grow by half and the window takes the place the system suggests.
+TEST_F(MainWindowTest, ResolutionChangeRescalesTheLayout) {
+    auto rectOf = [](HWND shown) {
+        RECT rect{};
+        GetWindowRect(shown, &rect);
+        return rect;
+    };
+    auto fontHeight = [&](int id) {
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control(id), WM_GETFONT, 0, 0)), sizeof font, &font);
+        return font.lfHeight;
+    };
+    const int ids[] = {EnterButton, 1001, UpperResultLine};
+    std::vector<RECT> before;
+    std::vector<LONG> fontsBefore;
+    for (int id : ids) before.push_back(rectOf(control(id))), fontsBefore.push_back(fontHeight(id));
+    RECT main = rectOf(window.mainWindow());
+    auto grown = [](LONG length) { return length * 3 / 2; };
+    RECT suggested{100, 50, 100 + grown(main.right - main.left), 50 + grown(main.bottom - main.top)};
+    auto dpi = static_cast<WORD>(grown(static_cast<LONG>(GetDpiForWindow(window.mainWindow()))));
+    SendMessageW(window.mainWindow(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    for (std::size_t i = 0; i < std::size(ids); ++i) {
+        RECT after = rectOf(control(ids[i]));
+        EXPECT_NEAR(after.right - after.left, grown(before[i].right - before[i].left), 1) << ids[i];
+        EXPECT_NEAR(after.bottom - after.top, grown(before[i].bottom - before[i].top), 1) << ids[i];
+        EXPECT_NEAR(fontHeight(ids[i]), grown(fontsBefore[i]), 1) << ids[i];
+    }
+    main = rectOf(window.mainWindow());
+    EXPECT_EQ(main.left, 100);
+    EXPECT_EQ(main.top, 50);
+    EXPECT_GE(main.bottom, rectOf(control(EnterButton)).bottom) << "the keypad stays inside the window";
+}
+
 // Every shortcut of the shared table is in the resources' table, and no other.
 TEST_F(MainWindowTest, ShortcutKeysMatchTheSharedTable) {
     HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kAcceleratorTable));

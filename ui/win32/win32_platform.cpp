@@ -132,9 +132,8 @@ bool Win32Platform::create() {
         return false;
     }
     int height = windowHeight(false);
-    RECT frame{};
-    GetWindowRect(main_, &frame);
-    int width = frame.right - frame.left;
+    // The creation's width was reckoned before the window knew its resolution.
+    int width = scaled(267);
     SetWindowPos(main_, nullptr, GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2,
                  GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     history_ = CreateDialogParamW(instance_, MAKEINTRESOURCEW(kHistoryDialog), main_, historyDialogProc, 0);
@@ -225,6 +224,7 @@ LRESULT Win32Platform::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             SetBkMode(context, TRANSPARENT);
             return reinterpret_cast<LRESULT>(displayBrush_);
         }
+        case WM_DPICHANGED: changeResolution(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
         case WM_CLOSE: DestroyWindow(main_); return 0;
         case WM_DESTROY:
             if (history_) DestroyWindow(history_);
@@ -305,6 +305,7 @@ HWND Win32Platform::addControl(int id, const wchar_t* className, const wchar_t* 
         CreateWindowExW(extendedStyle, className, text, style, scaled(x), toolbarHeight_ + scaled(y), scaled(width),
                         scaled(height), main_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     if (window && id > 0) controls_[id] = window;
+    if (window) placed_.push_back({window, x, y, width, height});
     // Controls without a font of their own take the desktop's message font.
     if (window && fonts_[MessageFont])
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[MessageFont]), 0);
@@ -323,21 +324,81 @@ void Win32Platform::addToolTip(HWND control, const std::wstring& text) {
     SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void Win32Platform::buildControls() {
-    HDC screen = GetDC(nullptr);
-    dpi_ = std::max(96, GetDeviceCaps(screen, LOGPIXELSY));
-    ReleaseDC(nullptr, screen);
-    displayBrush_ = CreateSolidBrush(kDisplayGrey);
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
+// The fonts at the window's present resolution.
+void Win32Platform::createFonts() {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+    if (SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi_)) ||
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
         fonts_[MessageFont] = CreateFontIndirectW(&metrics.lfMessageFont);
     fonts_[MinusFont] = makeFont(L"San Serif", 20);
     fonts_[KeyFont] = makeFont(L"San Serif", 12);
     fonts_[IndicatorFont] = makeFont(L"San Serif", 8);
     fonts_[DisplayFont] = makeFont(L"Arial", 12);
+}
+
+namespace {
+
+struct FontSwap {
+    const HFONT* from;
+    const HFONT* to;
+    std::size_t count;
+};
+
+BOOL CALLBACK swapFont(HWND child, LPARAM lParam) {
+    const auto* swap = reinterpret_cast<const FontSwap*>(lParam);
+    auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+    for (std::size_t i = 0; font && i < swap->count; ++i) {
+        if (font == swap->from[i]) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(swap->to[i]), TRUE);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+// Moved to a screen of another resolution: the layout's pixels and the fonts
+// are made again for it, and the window takes the place the system suggests.
+void Win32Platform::changeResolution(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    HFONT old[MessageFont + 1];
+    std::copy(std::begin(fonts_), std::end(fonts_), old);
+    createFonts();
+    FontSwap swap{old, fonts_, std::size(old)};
+    for (HWND window : {main_, composition_, progress_, preview_}) {
+        if (window) EnumChildWindows(window, swapFont, reinterpret_cast<LPARAM>(&swap));
+    }
+    for (HFONT font : old) {
+        if (font) DeleteObject(font);
+    }
+    if (toolbar_) {
+        SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
+        RECT bar{};
+        GetWindowRect(toolbar_, &bar);
+        toolbarHeight_ = bar.bottom - bar.top;
+    }
+    for (const PlacedControl& placed : placed_) {
+        SetWindowPos(placed.window, nullptr, scaled(placed.x), toolbarHeight_ + scaled(placed.y), scaled(placed.width),
+                     scaled(placed.height), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // The frame is measured again at the new width, where the menu bar may wrap differently.
+    SetWindowPos(main_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(main_, nullptr, 0, 0, suggested.right - suggested.left, windowHeight(displayOnly_),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Platform::buildControls() {
+    UINT windowDpi = GetDpiForWindow(main_);
+    if (windowDpi == 0) {
+        HDC screen = GetDC(nullptr);
+        windowDpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSY));
+        ReleaseDC(nullptr, screen);
+    }
+    dpi_ = std::max(96, static_cast<int>(windowDpi));
+    displayBrush_ = CreateSolidBrush(kDisplayGrey);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    createFonts();
 
     toolTips_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, main_, nullptr, instance_, nullptr);

@@ -9,6 +9,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "ui/platform.h"
 
@@ -117,6 +118,8 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void buildControls();
+    void createFonts();
+    void changeResolution(int dpi, const RECT& suggested);
     void buildDisplay();
     void buildInputLine();
     void buildKeypad();
@@ -148,9 +151,16 @@ private:
     HMENU menu_ = nullptr;
     HBRUSH displayBrush_ = nullptr;
     std::map<int, HWND> controls_;
+    // Every control of the main window where the layout puts it at 96 dots
+    // per inch, below the toolbar.
+    struct PlacedControl {
+        HWND window;
+        int x, y, width, height;
+    };
+    std::vector<PlacedControl> placed_;
     std::map<int, bool> activeIndicators_;
     std::map<int, std::wstring> toolTipTexts_;
-    HFONT fonts_[5] = {};
+    HFONT fonts_[MessageFont + 1] = {};
     int dpi_ = 96;
     int toolbarHeight_ = 0;
     bool displayOnly_ = false;
