@@ -10,7 +10,9 @@
 #include <tuple>
 #include <vector>
 
+#include "ui/about_texts.h"
 #include "ui/menu_table.h"
+#include "ui/win32/dialogs.h"
 #include "ui/win32/wide_text.h"
 #include "ui/win32/win32_platform.h"
 #include "ui/window_logic.h"
@@ -323,7 +325,11 @@ TEST_F(MainWindowTest, AboutBoxEndsEveryWay) {
     };
     for (const auto& [name, end] : endings) {
         SCOPED_TRACE(name);
-        inDialog(HelpAbout, L"About Molvane", end);
+        inDialog(HelpAbout, L"About Molvane", [&](HWND dialog) {
+            for (auto [id, expected] : {std::pair{ProductText, kProductLine}, std::pair{RightsText, kRightsNotice}})
+                EXPECT_EQ(utf8Of(textOf(GetDlgItem(dialog, id))), expected);
+            end(dialog);
+        });
     }
 }
 
