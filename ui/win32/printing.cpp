@@ -228,25 +228,34 @@ void Win32Platform::showPrintPreview(const std::string& documentName, const std:
     ReleaseDC(nullptr, screen);
     preview->pages = layOutPages(text, preview->geometry.linesPerPage, {});
 
+    // As tall as the screen allows, beside the main window where there is room.
     RECT frame{};
     GetWindowRect(main_, &frame);
-    preview_ = CreateWindowExW(0, kPreviewWindowClass, L"Print Preview", WS_OVERLAPPEDWINDOW, frame.left, frame.top,
-                               scaled(520), scaled(720), main_, nullptr, instance_, this);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(main_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    int width = std::min<int>(scaled(520), work.right - work.left);
+    int height = std::min<int>(scaled(720), work.bottom - work.top);
+    int left = std::clamp<int>(frame.left, work.left, std::max<int>(work.left, work.right - width));
+    int top = std::clamp<int>(frame.top, work.top, std::max<int>(work.top, work.bottom - height));
+    preview_ = CreateWindowExW(0, kPreviewWindowClass, L"Print Preview", WS_OVERLAPPEDWINDOW, left, top, width, height,
+                               main_, nullptr, instance_, this);
     if (!preview_) return;
     SetWindowLongPtrW(preview_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(preview.release()));
     const std::pair<const wchar_t*, int> buttons[] = {{L"&Previous", PreviewPrevious},
                                                       {L"&Next", PreviewNext},
                                                       {L"&Print...", PreviewPrint},
                                                       {L"&Close", PreviewClose}};
-    int left = 6;
+    int buttonLeft = 6;
     for (const auto& [caption, id] : buttons) {
         HWND button = CreateWindowExW(0, L"button", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                                      scaled(left), scaled(4), scaled(76), scaled(24), preview_,
+                                      scaled(buttonLeft), scaled(4), scaled(76), scaled(24), preview_,
                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
         SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[MessageFont]), 0);
-        left += 80;
+        buttonLeft += 80;
     }
-    HWND label = CreateWindowExW(0, L"static", L"", WS_CHILD | WS_VISIBLE | SS_LEFT, scaled(left + 6), scaled(9),
+    HWND label = CreateWindowExW(0, L"static", L"", WS_CHILD | WS_VISIBLE | SS_LEFT, scaled(buttonLeft + 6), scaled(9),
                                  scaled(110), scaled(20), preview_,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(PreviewPageLabel)), instance_, nullptr);
     SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[MessageFont]), 0);
