@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <set>
@@ -10,6 +11,7 @@
 #include <tuple>
 #include <vector>
 
+#include "tests/support/typed_tasks.h"
 #include "ui/about_texts.h"
 #include "ui/menu_table.h"
 #include "ui/win32/dialogs.h"
@@ -131,28 +133,18 @@ protected:
 };
 
 TEST_F(MainWindowTest, TypedTasksAreShownAndLogged) {
-    struct Row {
-        const wchar_t* typed;
-        const char* task;  // the lower task line; a quadratic shows its roots instead
-        const char* result;
-        const char* logged;
-    };
-    const Row rows[] = {
-        {L"2h2o", "2H2O", "36.03056", "\r\n2H2O = 36.03056\r\n"},
-        {L"2 \u00D7 3 \u00F7 4", "2*3/4", "1.5", "\r\n2*3/4 = 1.5\r\n"},
-        {L"x^2+x+1", "", "<Complex number>", "\r\nx^2+x+1 = 0\r\nx1 = \t<Complex number>\r\n"},
-        {L"CuSO4\u00B75H\u2082O \u2212 2\u00B3", "CuSO4+5H2O-2^3", "241.685", "\r\nCuSO4+5H2O-2^3 = 241.685\r\n"},
-    };
-    for (const Row& row : rows) {
-        type(row.typed);
-        std::string typed = utf8Of(row.typed);
-        EXPECT_EQ(text(LowerTaskLine), row.task) << typed;
-        EXPECT_EQ(text(LowerResultLine), row.result) << typed;
-        EXPECT_EQ(shown(SecondRootLabel), *row.task == 0) << typed << ": the roots' labels";
-        EXPECT_EQ(text(InputLine), "") << typed << ": the input line empties";
-        EXPECT_NE(history().find(row.logged), std::string::npos) << typed << ": logged in\n" << history();
+    for (const TypedTask& row : kTypedTasks) {
+        std::wstring typed(std::strlen(row.typed) + 1, L'\0');
+        typed.resize(static_cast<std::size_t>(
+            MultiByteToWideChar(CP_UTF8, 0, row.typed, -1, typed.data(), static_cast<int>(typed.size())) - 1));
+        type(typed.c_str());
+        EXPECT_EQ(text(LowerTaskLine), row.task) << row.typed;
+        EXPECT_EQ(text(LowerResultLine), row.result) << row.typed;
+        EXPECT_EQ(shown(SecondRootLabel), *row.task == 0) << row.typed << ": the roots' labels";
+        EXPECT_EQ(text(InputLine), "") << row.typed << ": the input line empties";
+        EXPECT_NE(history().find(row.logged), std::string::npos) << row.typed << ": logged in\n" << history();
     }
-    EXPECT_EQ(SendMessageW(recentTasks(), CB_GETCOUNT, 0, 0), 4);
+    EXPECT_EQ(SendMessageW(recentTasks(), CB_GETCOUNT, 0, 0), static_cast<LRESULT>(std::size(kTypedTasks)));
 }
 
 TEST_F(MainWindowTest, KeypadByClicks) {
