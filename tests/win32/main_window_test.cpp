@@ -2,6 +2,11 @@
 // messages a user's clicks and keys send.
 #include <gtest/gtest.h>
 
+#include "ui/win32/win32_platform.h"
+// The common controls need windows.h first.
+#include <commctrl.h>
+#include <dlgs.h>
+
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -16,7 +21,6 @@
 #include "ui/menu_table.h"
 #include "ui/win32/dialogs.h"
 #include "ui/win32/wide_text.h"
-#include "ui/win32/win32_platform.h"
 #include "ui/window_logic.h"
 
 using namespace molvane;
@@ -165,11 +169,26 @@ TEST_F(MainWindowTest, KeypadByClicks) {
     EXPECT_EQ(GetFocus(), control(InputLine));
 }
 
+// The menus and the toolbar come from the shared tables, every item with its id and text.
 TEST_F(MainWindowTest, MenuCommandsAndTheirCheckMarks) {
+    HMENU menu = GetMenu(window.mainWindow());
+    for (const MenuEntry& entry : menuBarEntries()) {
+        if (entry.kind != MenuEntryKind::Item || (entry.id >= ViewZoomIn && entry.id <= ViewActualSize)) continue;
+        wchar_t shown[128] = L"";
+        GetMenuStringW(menu, static_cast<UINT>(entry.id), shown, 128, MF_BYCOMMAND);
+        EXPECT_EQ(utf8Of(shown), entry.text) << entry.id;
+    }
+    HWND toolbar = FindWindowExW(window.mainWindow(), nullptr, TOOLBARCLASSNAMEW, nullptr);
+    std::size_t button = 0;
+    for (const ToolbarButton& expected : toolbarButtons()) {
+        TBBUTTON shown{};
+        SendMessageW(toolbar, TB_GETBUTTON, button++, reinterpret_cast<LPARAM>(&shown));
+        EXPECT_EQ(shown.idCommand, expected.image == ToolbarImage::None ? 0 : expected.id) << button;
+    }
+
     command(FormatDegrees);
     type(L"2sin30");
     EXPECT_EQ(text(LowerResultLine), "1");
-    HMENU menu = GetMenu(window.mainWindow());
     HMENU format = GetSubMenu(menu, FormatPopup);
     SendMessageW(window.mainWindow(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(format), FormatPopup);
     EXPECT_TRUE(GetMenuState(menu, FormatDegrees, MF_BYCOMMAND) & MF_CHECKED);
@@ -325,9 +344,54 @@ TEST_F(MainWindowTest, AboutBoxEndsEveryWay) {
     }
 }
 
-// A task file shows its progress over the disabled main window once the delay
-// has passed; Cancel stops the file before its next line.
+// Ctrl+K shows the last formula's elements beside the main window.
+TEST_F(MainWindowTest, CompositionWindow) {
+    type(L"h2o");
+    command(ViewComposition);
+    HWND composition = FindWindowW(nullptr, L"Composition");
+    ASSERT_NE(composition, nullptr);
+    EXPECT_TRUE(IsWindowVisible(composition));
+    EXPECT_TRUE(utf8Of(textOf(GetDlgItem(composition, 4105))).starts_with("H2O = 18.01528\r\n"));
+}
+
+// Saved settings come back at the next start, the history beside the window
+// before it is first shown.
+TEST_F(MainWindowTest, SettingsFileAndStartUp) {
+    command(FormatDegrees);
+    command(ViewHistory);
+    command(FormatSaveSettings);
+    ASSERT_TRUE(std::filesystem::exists(folder / "mvn.cfg"));
+    window.attach(nullptr);
+    DestroyWindow(window.mainWindow());
+
+    Win32Platform again{GetModuleHandleW(nullptr)};
+    WindowLogic restarted{again, folder / "mvn.cfg"};
+    ASSERT_TRUE(again.create());
+    again.attach(&restarted);
+    restarted.startUp();
+    EXPECT_TRUE(IsWindowVisible(again.historyWindow()));
+    EXPECT_FALSE(IsWindowVisible(again.mainWindow()));
+    SetWindowTextW(GetDlgItem(GetDlgItem(again.mainWindow(), RecentTasksList), InputLine), L"2sin30");
+    SendMessageW(GetDlgItem(again.mainWindow(), EnterButton), BM_CLICK, 0, 0);
+    EXPECT_EQ(utf8Of(textOf(GetDlgItem(again.mainWindow(), LowerResultLine))), "1") << "in degrees";
+    again.attach(nullptr);
+}
+
+// A task file chosen in the Open dialog runs line by line; its progress shows
+// over the disabled main window once the delay has passed, and Cancel stops
+// the file before its next line.
 TEST_F(MainWindowTest, TaskFileProgressAndCancel) {
+    std::filesystem::path tasks = folder / "tasks.txt";
+    std::FILE* file = _wfopen(tasks.c_str(), L"wb");
+    ASSERT_NE(file, nullptr);
+    std::fputs("1+1\r\n2*3\n", file);
+    std::fclose(file);
+    inDialog(FileOpen, L"Open", [&](HWND dialog) {
+        SetDlgItemTextW(dialog, GetDlgItem(dialog, cmb13) ? cmb13 : edt1, tasks.c_str());
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(text(UpperResultLine), "6") << "the line end after the last line runs one more, empty, task";
+
     window.progressDelay = 0;
     for (auto [cancel, result] : {std::pair{false, "12"}, std::pair{true, "5"}}) {
         type(L"5");
@@ -346,6 +410,7 @@ TEST_F(MainWindowTest, TaskFileProgressAndCancel) {
         EXPECT_EQ(text(LowerResultLine), result) << cancel;
         EXPECT_EQ(window.progressWindow(), nullptr) << cancel;
         EXPECT_TRUE(IsWindowEnabled(window.mainWindow())) << cancel;
+        EXPECT_EQ(GetFocus(), control(InputLine)) << cancel << ": the keys come back to the input line";
     }
 }
 
