@@ -243,6 +243,9 @@ TEST_F(MainWindowTest, HistoryWindowButtonsAndLink) {
         GetWindowRect(GetDlgItem(history, id), &rect);
         return rect;
     };
+    wchar_t kind[16] = L"";
+    GetClassNameW(history, kind, 16);
+    EXPECT_EQ(utf8Of(kind) + " " + utf8Of(textOf(history)), "#32770 Task History") << "dialog 4000 of the resources";
     EXPECT_EQ(utf8Of(textOf(GetDlgItem(history, kHistoryLink))), "https://molvane.example.org");
     EXPECT_LE(rectOf(kHistoryLink).bottom, rectOf(kHistoryText).top);
     for (int id : {HistorySave, HistoryPrint, HistoryCopy, HistoryHide})

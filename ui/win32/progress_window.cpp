@@ -84,6 +84,8 @@ void Win32Platform::showProgressWindow() {
     }
     ShowWindow(progress_, SW_SHOWNORMAL);
     UpdateWindow(progress_);
+    // Enter, the space bar and Esc cancel as the button does.
+    SetFocus(GetDlgItem(progress_, IDCANCEL));
 }
 
 bool Win32Platform::reportProgress(int done) {

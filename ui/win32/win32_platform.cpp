@@ -569,16 +569,20 @@ INT_PTR CALLBACK Win32Platform::historyDialogProc(HWND window, UINT message, WPA
             SetDlgItemTextW(window, kHistoryLink, fromEngineText(kWebSiteAddress).c_str());
             // The history can grow without limit but memory.
             SendDlgItemMessageW(window, kHistoryText, EM_SETLIMITTEXT, 0, 0);
-            // The window keeps the link's and the buttons' heights for its layout.
+            RECT client{};
+            GetClientRect(window, &client);
+            SendMessageW(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+            return TRUE;
+        }
+        // The link and the buttons keep their heights in dialog units, which
+        // change with the screen's resolution.
+        case WM_SIZE: {
             RECT heights{0, 0, 10, 14};
             MapDialogRect(window, &heights);
             SetWindowLongPtrW(window, GWLP_USERDATA, MAKELONG(heights.right, heights.bottom));
-            RECT client{};
-            GetClientRect(window, &client);
-            layOutTextWindow(window, client.right, client.bottom);
+            layOutTextWindow(window, LOWORD(lParam), HIWORD(lParam));
             return TRUE;
         }
-        case WM_SIZE: layOutTextWindow(window, LOWORD(lParam), HIWORD(lParam)); return TRUE;
         case WM_COMMAND: {
             HWND owner = GetWindow(window, GW_OWNER);
             auto send = [owner](int command) { SendMessageW(owner, WM_COMMAND, MAKEWPARAM(command, 0), 0); };
