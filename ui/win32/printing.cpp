@@ -45,8 +45,11 @@ void drawPage(HDC context, const PrintGeometry& geometry, POINT origin, const Pr
     }
 }
 
-// Draws the pages on a printer; false when the printer refused the document.
-bool printPages(HDC printer, const std::string& documentName, const std::string& text, PageRange range) {
+enum class PrintOutcome { Printed, Cancelled, Failed };
+
+// Draws the pages on a printer.
+PrintOutcome printPages(HDC printer, const std::string& documentName, const std::string& text, PageRange range,
+                        int copies) {
     int dotsPerInchX = GetDeviceCaps(printer, LOGPIXELSX);
     int dotsPerInchY = GetDeviceCaps(printer, LOGPIXELSY);
     int paperHeight = GetDeviceCaps(printer, PHYSICALHEIGHT);
@@ -58,11 +61,17 @@ bool printPages(HDC printer, const std::string& documentName, const std::string&
     HGDIOBJ previous = SelectObject(printer, font);
     PrintGeometry geometry = printGeometry(paperHeight, dotsPerInchX, dotsPerInchY, lineHeightOf(printer));
     std::vector<PrintedPage> pages = layOutPages(text, geometry.linesPerPage, range);
+    // A printer that cannot make copies itself gets the document again.
+    std::vector<PrintedPage> once = pages;
+    for (int copy = 1; copy < copies; ++copy) pages.insert(pages.end(), once.begin(), once.end());
     std::wstring name = fromEngineText(documentName);
     DOCINFOW document{};
     document.cbSize = sizeof document;
     document.lpszDocName = name.c_str();
-    bool printed = StartDocW(printer, &document) > 0;
+    bool started = StartDocW(printer, &document) > 0;
+    // Printing to a file asks for its name; giving none is no failure.
+    bool cancelled = !started && GetLastError() == ERROR_CANCELLED;
+    bool printed = started;
     for (std::size_t i = 0; printed && i < pages.size(); ++i) {
         printed = StartPage(printer) > 0;
         if (!printed) break;
@@ -74,12 +83,12 @@ bool printPages(HDC printer, const std::string& documentName, const std::string&
     }
     if (printed) {
         printed = EndDoc(printer) > 0;
-    } else {
+    } else if (started) {
         AbortDoc(printer);
     }
     SelectObject(printer, previous);
     DeleteObject(font);
-    return printed;
+    return printed ? PrintOutcome::Printed : cancelled ? PrintOutcome::Cancelled : PrintOutcome::Failed;
 }
 
 std::wstring printerName(HGLOBAL names) {
@@ -194,11 +203,13 @@ void Win32Platform::printText(const std::string& documentName, const std::string
     PageRange range;
     if (dialog.Flags & PD_PAGENUMS) range = {dialog.nFromPage, std::max(dialog.nFromPage, dialog.nToPage)};
     std::wstring printer = printerName(dialog.hDevNames);
-    bool printed = dialog.hDC && printPages(dialog.hDC, documentName, text, range);
+    PrintOutcome outcome = dialog.hDC
+                               ? printPages(dialog.hDC, documentName, text, range, std::max<int>(1, dialog.nCopies))
+                               : PrintOutcome::Failed;
     if (dialog.hDC) DeleteDC(dialog.hDC);
     if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
     if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
-    if (!printed) {
+    if (outcome == PrintOutcome::Failed) {
         showErrorMessage(kMessageCaption, fileFailureMessage(kNotPrintedMessage, std::filesystem::path(printer),
                                                              "The printer could not be started."));
     }
