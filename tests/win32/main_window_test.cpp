@@ -2,7 +2,13 @@
 // messages a user's clicks and keys send.
 #include <gtest/gtest.h>
 
+#include "ui/win32/win32_platform.h"
+// The common controls need windows.h first.
+#include <commctrl.h>
+#include <dlgs.h>
+
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <set>
@@ -10,9 +16,11 @@
 #include <tuple>
 #include <vector>
 
+#include "tests/support/typed_tasks.h"
+#include "ui/about_texts.h"
 #include "ui/menu_table.h"
+#include "ui/win32/dialogs.h"
 #include "ui/win32/wide_text.h"
-#include "ui/win32/win32_platform.h"
 #include "ui/window_logic.h"
 
 using namespace molvane;
@@ -42,9 +50,11 @@ const wchar_t* dialogCaption = nullptr;
 bool dialogFound = false;
 constexpr UINT kActInDialog = WM_APP;
 
+// With no caption the helper acts on whatever window the command shows.
 LRESULT CALLBACK dialogHelperProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != kActInDialog) return DefWindowProcW(window, message, wParam, lParam);
-    if (HWND dialog = FindWindowW(L"#32770", dialogCaption)) {
+    HWND dialog = dialogCaption ? FindWindowW(L"#32770", dialogCaption) : nullptr;
+    if (dialog || !dialogCaption) {
         dialogFound = true;
         actInDialog(dialog);
     }
@@ -100,41 +110,45 @@ protected:
     std::string history() const { return utf8Of(textOf(GetDlgItem(window.historyWindow(), kHistoryText))); }
     // Runs the command of a modal dialog with `caption`; `act` must end the dialog.
     void inDialog(int id, const wchar_t* caption, std::function<void(HWND)> act) const {
+        whileRunning([&] { command(id); }, caption, std::move(act));
+        EXPECT_EQ(FindWindowW(L"#32770", caption), nullptr) << utf8Of(caption) << " has ended";
+    }
+    // `act` runs at the first message `run` takes from the queue.
+    void whileRunning(const std::function<void()>& run, const wchar_t* caption, std::function<void(HWND)> act) const {
         actInDialog = std::move(act);
         dialogCaption = caption;
         dialogFound = false;
         HWND helper = makeDialogHelper();
         PostMessageW(helper, kActInDialog, 0, 0);
-        command(id);
+        run();
         DestroyWindow(helper);
-        EXPECT_TRUE(dialogFound) << utf8Of(caption);
-        EXPECT_EQ(FindWindowW(L"#32770", caption), nullptr) << utf8Of(caption) << " has ended";
+        EXPECT_TRUE(dialogFound) << (caption ? utf8Of(caption) : "the helper's message");
+    }
+    // The text of the message box `command` opens; the box must be the main window's.
+    std::string messageOf(int id) const {
+        std::string shown;
+        inDialog(id, L"Molvane", [&](HWND box) {
+            EXPECT_EQ(GetWindow(box, GW_OWNER), window.mainWindow()) << id;
+            shown = utf8Of(textOf(GetDlgItem(box, 0xFFFF)));
+            SendMessageW(box, WM_COMMAND, IDOK, 0);
+        });
+        return shown;
     }
 };
 
 TEST_F(MainWindowTest, TypedTasksAreShownAndLogged) {
-    struct Row {
-        const wchar_t* typed;
-        const char* task;  // the lower task line; a quadratic shows its roots instead
-        const char* result;
-        const char* logged;
-    };
-    const Row rows[] = {
-        {L"2h2o", "2H2O", "36.03056", "\r\n2H2O = 36.03056\r\n"},
-        {L"2 \u00D7 3 \u00F7 4", "2*3/4", "1.5", "\r\n2*3/4 = 1.5\r\n"},
-        {L"x^2+x+1", "", "<Complex number>", "\r\nx^2+x+1 = 0\r\nx1 = \t<Complex number>\r\n"},
-        {L"CuSO4\u00B75H\u2082O \u2212 2\u00B3", "CuSO4+5H2O-2^3", "241.685", "\r\nCuSO4+5H2O-2^3 = 241.685\r\n"},
-    };
-    for (const Row& row : rows) {
-        type(row.typed);
-        std::string typed = utf8Of(row.typed);
-        EXPECT_EQ(text(LowerTaskLine), row.task) << typed;
-        EXPECT_EQ(text(LowerResultLine), row.result) << typed;
-        EXPECT_EQ(shown(SecondRootLabel), *row.task == 0) << typed << ": the roots' labels";
-        EXPECT_EQ(text(InputLine), "") << typed << ": the input line empties";
-        EXPECT_NE(history().find(row.logged), std::string::npos) << typed << ": logged in\n" << history();
+    for (const TypedTask& row : kTypedTasks) {
+        std::wstring typed(std::strlen(row.typed) + 1, L'\0');
+        typed.resize(static_cast<std::size_t>(
+            MultiByteToWideChar(CP_UTF8, 0, row.typed, -1, typed.data(), static_cast<int>(typed.size())) - 1));
+        type(typed.c_str());
+        EXPECT_EQ(text(LowerTaskLine), row.task) << row.typed;
+        EXPECT_EQ(text(LowerResultLine), row.result) << row.typed;
+        EXPECT_EQ(shown(SecondRootLabel), *row.task == 0) << row.typed << ": the roots' labels";
+        EXPECT_EQ(text(InputLine), "") << row.typed << ": the input line empties";
+        EXPECT_NE(history().find(row.logged), std::string::npos) << row.typed << ": logged in\n" << history();
     }
-    EXPECT_EQ(SendMessageW(recentTasks(), CB_GETCOUNT, 0, 0), 4);
+    EXPECT_EQ(SendMessageW(recentTasks(), CB_GETCOUNT, 0, 0), static_cast<LRESULT>(std::size(kTypedTasks)));
 }
 
 TEST_F(MainWindowTest, KeypadByClicks) {
@@ -155,11 +169,26 @@ TEST_F(MainWindowTest, KeypadByClicks) {
     EXPECT_EQ(GetFocus(), control(InputLine));
 }
 
+// The menus and the toolbar come from the shared tables, every item with its id and text.
 TEST_F(MainWindowTest, MenuCommandsAndTheirCheckMarks) {
+    HMENU menu = GetMenu(window.mainWindow());
+    for (const MenuEntry& entry : menuBarEntries()) {
+        if (entry.kind != MenuEntryKind::Item || (entry.id >= ViewZoomIn && entry.id <= ViewActualSize)) continue;
+        wchar_t shown[128] = L"";
+        GetMenuStringW(menu, static_cast<UINT>(entry.id), shown, 128, MF_BYCOMMAND);
+        EXPECT_EQ(utf8Of(shown), entry.text) << entry.id;
+    }
+    HWND toolbar = FindWindowExW(window.mainWindow(), nullptr, TOOLBARCLASSNAMEW, nullptr);
+    std::size_t button = 0;
+    for (const ToolbarButton& expected : toolbarButtons()) {
+        TBBUTTON shown{};
+        SendMessageW(toolbar, TB_GETBUTTON, button++, reinterpret_cast<LPARAM>(&shown));
+        EXPECT_EQ(shown.idCommand, expected.image == ToolbarImage::None ? 0 : expected.id) << button;
+    }
+
     command(FormatDegrees);
     type(L"2sin30");
     EXPECT_EQ(text(LowerResultLine), "1");
-    HMENU menu = GetMenu(window.mainWindow());
     HMENU format = GetSubMenu(menu, FormatPopup);
     SendMessageW(window.mainWindow(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(format), FormatPopup);
     EXPECT_TRUE(GetMenuState(menu, FormatDegrees, MF_BYCOMMAND) & MF_CHECKED);
@@ -214,6 +243,9 @@ TEST_F(MainWindowTest, HistoryWindowButtonsAndLink) {
         GetWindowRect(GetDlgItem(history, id), &rect);
         return rect;
     };
+    wchar_t kind[16] = L"";
+    GetClassNameW(history, kind, 16);
+    EXPECT_EQ(utf8Of(kind) + " " + utf8Of(textOf(history)), "#32770 Task History") << "dialog 4000 of the resources";
     EXPECT_EQ(utf8Of(textOf(GetDlgItem(history, kHistoryLink))), "https://molvane.example.org");
     EXPECT_LE(rectOf(kHistoryLink).bottom, rectOf(kHistoryText).top);
     for (int id : {HistorySave, HistoryPrint, HistoryCopy, HistoryHide})
@@ -275,23 +307,18 @@ TEST_F(MainWindowTest, NumberFormatDialog) {
         EXPECT_EQ(logic.currentState().digitGrouping, row.after ? 1 : 0) << row.name;
     }
 
-    // The arrows step the places between 0 and 15; typed letters give 0.
+    // The arrows step the places shown in the edit (their limits are the shared logic's).
     inDialog(ViewNumberFormat, L"Number Format", [&](HWND dialog) {
         HWND arrows = GetDlgItem(dialog, 3032);
         auto arrow = [&](WPARAM code) { SendMessageW(dialog, WM_VSCROLL, code, reinterpret_cast<LPARAM>(arrows)); };
         arrow(SB_LINEUP);
         EXPECT_EQ(text(LowerResultLine), "0.666 666 67");
-        SetDlgItemTextW(dialog, 3031, L"15");
-        arrow(SB_LINEUP);
-        EXPECT_EQ(logic.currentState().decimals, 15);
-        SetDlgItemTextW(dialog, 3031, L"abc");
-        EXPECT_EQ(logic.currentState().decimals, 0);
         arrow(SB_LINEDOWN);
-        EXPECT_EQ(logic.currentState().decimals, 0);
-        EXPECT_EQ(utf8Of(textOf(GetDlgItem(dialog, 3031))), "0");
+        arrow(SB_LINEDOWN);
+        EXPECT_EQ(utf8Of(textOf(GetDlgItem(dialog, 3031))), "6");
         press(dialog, IDOK);
     });
-    EXPECT_EQ(text(LowerResultLine), "1");
+    EXPECT_EQ(text(LowerResultLine), "0.666 667");
 }
 
 TEST_F(MainWindowTest, AboutBoxEndsEveryWay) {
@@ -307,8 +334,149 @@ TEST_F(MainWindowTest, AboutBoxEndsEveryWay) {
     };
     for (const auto& [name, end] : endings) {
         SCOPED_TRACE(name);
-        inDialog(HelpAbout, L"About Molvane", end);
+        inDialog(HelpAbout, L"About Molvane", [&](HWND dialog) {
+            for (auto [id, expected] : {std::pair{ProductText, kProductLine}, std::pair{RightsText, kRightsNotice}})
+                EXPECT_EQ(utf8Of(textOf(GetDlgItem(dialog, id))), expected);
+            end(dialog);
+        });
     }
+}
+
+// Ctrl+K shows the last formula's elements beside the main window.
+TEST_F(MainWindowTest, CompositionWindow) {
+    type(L"h2o");
+    command(ViewComposition);
+    HWND composition = FindWindowW(nullptr, L"Composition");
+    ASSERT_NE(composition, nullptr);
+    EXPECT_TRUE(IsWindowVisible(composition));
+    EXPECT_TRUE(utf8Of(textOf(GetDlgItem(composition, 4105))).starts_with("H2O = 18.01528\r\n"));
+}
+
+// Saved settings come back at the next start, the history beside the window
+// before it is first shown.
+TEST_F(MainWindowTest, SettingsFileAndStartUp) {
+    command(FormatDegrees);
+    command(ViewHistory);
+    command(FormatSaveSettings);
+    ASSERT_TRUE(std::filesystem::exists(folder / "mvn.cfg"));
+    window.attach(nullptr);
+    DestroyWindow(window.mainWindow());
+
+    Win32Platform again{GetModuleHandleW(nullptr)};
+    WindowLogic restarted{again, folder / "mvn.cfg"};
+    ASSERT_TRUE(again.create());
+    again.attach(&restarted);
+    restarted.startUp();
+    EXPECT_TRUE(IsWindowVisible(again.historyWindow()));
+    EXPECT_FALSE(IsWindowVisible(again.mainWindow()));
+    SetWindowTextW(GetDlgItem(GetDlgItem(again.mainWindow(), RecentTasksList), InputLine), L"2sin30");
+    SendMessageW(GetDlgItem(again.mainWindow(), EnterButton), BM_CLICK, 0, 0);
+    EXPECT_EQ(utf8Of(textOf(GetDlgItem(again.mainWindow(), LowerResultLine))), "1") << "in degrees";
+    again.attach(nullptr);
+}
+
+// A task file chosen in the Open dialog runs line by line; its progress shows
+// over the disabled main window once the delay has passed, and Cancel stops
+// the file before its next line.
+TEST_F(MainWindowTest, TaskFileProgressAndCancel) {
+    std::filesystem::path tasks = folder / "tasks.txt";
+    std::FILE* file = _wfopen(tasks.c_str(), L"wb");
+    ASSERT_NE(file, nullptr);
+    std::fputs("1+1\r\n2*3\n", file);
+    std::fclose(file);
+    inDialog(FileOpen, L"Open", [&](HWND dialog) {
+        SetDlgItemTextW(dialog, GetDlgItem(dialog, cmb13) ? cmb13 : edt1, tasks.c_str());
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(text(UpperResultLine), "6") << "the line end after the last line runs one more, empty, task";
+
+    window.progressDelay = 0;
+    for (auto [cancel, result] : {std::pair{false, "12"}, std::pair{true, "5"}}) {
+        type(L"5");
+        whileRunning(
+            [&] {
+                logic.runTaskLines({"1+1", "2*3", "3*4"});
+            },
+            nullptr,
+            [&](HWND) {
+                HWND progress = window.progressWindow();
+                ASSERT_NE(progress, nullptr) << cancel;
+                EXPECT_TRUE(IsWindowVisible(progress)) << cancel;
+                EXPECT_FALSE(IsWindowEnabled(window.mainWindow())) << cancel;
+                if (cancel) SendMessageW(GetDlgItem(progress, IDCANCEL), BM_CLICK, 0, 0);
+            });
+        EXPECT_EQ(text(LowerResultLine), result) << cancel;
+        EXPECT_EQ(window.progressWindow(), nullptr) << cancel;
+        EXPECT_TRUE(IsWindowEnabled(window.mainWindow())) << cancel;
+        EXPECT_EQ(GetFocus(), control(InputLine)) << cancel << ": the keys come back to the input line";
+    }
+}
+
+// The preview pages through the history; printing with no printer says so.
+TEST_F(MainWindowTest, PrintPreviewAndPrinting) {
+    std::string lines;
+    for (int i = 0; i < 200; ++i) lines += "line " + std::to_string(i) + "\r\n";
+    window.setHistoryText(lines);
+    command(FilePrintPreview);
+    HWND preview = window.previewWindow();
+    ASSERT_NE(preview, nullptr);
+    auto page = [preview] { return utf8Of(textOf(GetDlgItem(preview, PreviewPageLabel))); };
+    auto press = [preview](int id) { SendMessageW(GetDlgItem(preview, id), BM_CLICK, 0, 0); };
+    int pages = 0;
+    ASSERT_EQ(std::sscanf(page().c_str(), "Page 1 of %d", &pages), 1) << page();
+    EXPECT_GT(pages, 1) << "200 lines do not fit one page";
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(preview, PreviewPrevious)));
+    for (int i = 1; i < pages; ++i) press(PreviewNext);
+    EXPECT_EQ(page(), "Page " + std::to_string(pages) + " of " + std::to_string(pages));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(preview, PreviewNext)));
+    press(PreviewPrevious);
+    EXPECT_EQ(page(), "Page " + std::to_string(pages - 1) + " of " + std::to_string(pages));
+    press(PreviewClose);
+    EXPECT_EQ(window.previewWindow(), nullptr);
+
+    EXPECT_NE(messageOf(FilePrint).find("The history could not be printed."), std::string::npos);
+}
+
+// F1 looks for the help beside the program, never in the current folder, and
+// says so when it is missing.
+TEST_F(MainWindowTest, HelpMissingBesideTheProgramIsTold) {
+    std::string shown = messageOf(HelpTopics);
+    EXPECT_NE(shown.find("The help could not be shown."), std::string::npos) << shown;
+    EXPECT_NE(shown.find("tests\\win32\\help\\molvane-help.html"), std::string::npos) << shown;
+}
+
+// Moved to a screen of half as many dots per inch again, the layout and its
+// fonts grow by half and the window takes the place the system suggests.
+TEST_F(MainWindowTest, ResolutionChangeRescalesTheLayout) {
+    auto rectOf = [](HWND shown) {
+        RECT rect{};
+        GetWindowRect(shown, &rect);
+        return rect;
+    };
+    auto fontHeight = [&](int id) {
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control(id), WM_GETFONT, 0, 0)), sizeof font, &font);
+        return font.lfHeight;
+    };
+    const int ids[] = {EnterButton, 1001, UpperResultLine};
+    std::vector<RECT> before;
+    std::vector<LONG> fontsBefore;
+    for (int id : ids) before.push_back(rectOf(control(id))), fontsBefore.push_back(fontHeight(id));
+    RECT main = rectOf(window.mainWindow());
+    auto grown = [](LONG length) { return length * 3 / 2; };
+    RECT suggested{100, 50, 100 + grown(main.right - main.left), 50 + grown(main.bottom - main.top)};
+    auto dpi = static_cast<WORD>(grown(static_cast<LONG>(GetDpiForWindow(window.mainWindow()))));
+    SendMessageW(window.mainWindow(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    for (std::size_t i = 0; i < std::size(ids); ++i) {
+        RECT after = rectOf(control(ids[i]));
+        EXPECT_NEAR(after.right - after.left, grown(before[i].right - before[i].left), 1) << ids[i];
+        EXPECT_NEAR(after.bottom - after.top, grown(before[i].bottom - before[i].top), 1) << ids[i];
+        EXPECT_NEAR(fontHeight(ids[i]), grown(fontsBefore[i]), 1) << ids[i];
+    }
+    main = rectOf(window.mainWindow());
+    EXPECT_EQ(main.left, 100);
+    EXPECT_EQ(main.top, 50);
+    EXPECT_GE(main.bottom, rectOf(control(EnterButton)).bottom) << "the keypad stays inside the window";
 }
 
 // Every shortcut of the shared table is in the resources' table, and no other.

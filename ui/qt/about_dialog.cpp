@@ -7,6 +7,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "ui/about_texts.h"
 #include "ui/qt/history_window.h"
 
 namespace molvane {
@@ -24,8 +25,8 @@ AboutDialog::AboutDialog(QWidget* owner) : QDialog(owner) {
     setWindowTitle("About Molvane");
     auto* grid = new QGridLayout(this);
     grid->addWidget(aboutIconLabel(this), 0, 0, 4, 1, Qt::AlignTop);
-    const QString lines[] = {"Molvane ver. 3.0", "Part I. Molvane", "Oct. 29, 2010"};
-    for (int row = 0; row < 3; ++row) grid->addWidget(new QLabel(lines[row], this), row, 1);
+    const char* lines[] = {kProductLine, kEditionLine, kReleaseDate};
+    for (int row = 0; row < 3; ++row) grid->addWidget(new QLabel(QString::fromUtf8(lines[row]), this), row, 1);
     grid->addWidget(webSiteLink(this), 3, 1);
 
     auto* ok = new QPushButton("&OK", this);
@@ -38,11 +39,7 @@ AboutDialog::AboutDialog(QWidget* owner) : QDialog(owner) {
 
     auto* frame = new QGroupBox(this);
     auto* texts = new QVBoxLayout(frame);
-    for (const char* text : {"A scientific calculator that understands chemistry: type an",
-                             "expression, a chemical formula such as H2SO4 or a quadratic",
-                             "equation in x, and press Enter for its answer."}) {
-        texts->addWidget(new QLabel(text, frame));
-    }
+    for (const char* text : kDescriptionLines) texts->addWidget(new QLabel(QString::fromUtf8(text), frame));
     texts->addSpacing(6);
     auto* notice = new QLabel(QString::fromUtf8(kDistributionNotice), frame);
     notice->setWordWrap(true);

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/about_texts.h"
 #include "ui/qt/about_dialog.h"
 
 namespace molvane {

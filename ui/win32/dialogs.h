@@ -14,6 +14,21 @@ class WindowLogic;
 constexpr int kAboutDialog = 601;
 constexpr int kNumberFormatDialog = 3000;
 
+// The rights and distribution notices, in the About box and the Number Format
+// dialog alike, and the rest of the About box's texts.
+enum AboutText {
+    ProductText = 610,
+    EditionText,
+    ReleaseText,
+    WebSiteText,
+    DescriptionText,
+    NoticeText = 617,
+    RightsText
+};
+
+// Fills whichever of the About texts `dialog` has.
+void setAboutTexts(HWND dialog);
+
 // The Number Format dialog beside `owner`: every change shows at once on the
 // main window through the logic's own commands; Cancel puts back the opening values.
 void runNumberFormatDialog(HINSTANCE instance, HWND owner, WindowLogic& logic);

@@ -63,6 +63,7 @@ void placeBesideOwner(HWND dialog) {
 void initialise(HWND dialog, NumberFormatSession& session) {
     NumberFormatChoices& choices = session.choices.emplace(session.logic);
     placeBesideOwner(dialog);
+    setAboutTexts(dialog);
     showMode(dialog, choices);
     CheckRadioButton(dialog, RadiansChoice, GradsChoice, RadiansChoice + choices.angleUnit());
     SetDlgItemTextW(dialog, PlacesEdit, std::to_wstring(choices.decimals()).c_str());

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "ui/failure_message.h"
 #include "ui/keypad.h"
 #include "ui/menu_table.h"
 #include "ui/web_site.h"
@@ -36,7 +37,7 @@ const COLORREF kActiveIndicator = RGB(1, 1, 1);
 const COLORREF kInactiveIndicator = RGB(192, 192, 192);
 const COLORREF kLinkBlue = RGB(0, 0, 255);
 
-enum FontIndex { MinusFont, KeyFont, IndicatorFont, DisplayFont, MessageFont };
+constexpr const char* kHelpNotShownMessage = "The help could not be shown.";
 
 bool isDisplayControl(int id) {
     return (id >= UpperTaskLine && id <= SecondRootLabel) || (id >= MemoryIndicator && id <= GradsIndicator);
@@ -131,12 +132,11 @@ bool Win32Platform::create() {
         return false;
     }
     int height = windowHeight(false);
-    RECT frame{};
-    GetWindowRect(main_, &frame);
-    int width = frame.right - frame.left;
+    // The creation's width was reckoned before the window knew its resolution.
+    int width = scaled(267);
     SetWindowPos(main_, nullptr, GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2,
                  GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    history_ = createTextWindow(L"Task History", kHistoryText);
+    history_ = CreateDialogParamW(instance_, MAKEINTRESOURCEW(kHistoryDialog), main_, historyDialogProc, 0);
     composition_ = createTextWindow(L"Composition", kCompositionText);
     if (!history_ || !composition_) {
         MessageBoxW(nullptr, L"Dialog Creation Failed!", L"Error!", MB_ICONWARNING | MB_OK);
@@ -224,6 +224,7 @@ LRESULT Win32Platform::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             SetBkMode(context, TRANSPARENT);
             return reinterpret_cast<LRESULT>(displayBrush_);
         }
+        case WM_DPICHANGED: changeResolution(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
         case WM_CLOSE: DestroyWindow(main_); return 0;
         case WM_DESTROY:
             if (history_) DestroyWindow(history_);
@@ -304,6 +305,7 @@ HWND Win32Platform::addControl(int id, const wchar_t* className, const wchar_t* 
         CreateWindowExW(extendedStyle, className, text, style, scaled(x), toolbarHeight_ + scaled(y), scaled(width),
                         scaled(height), main_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     if (window && id > 0) controls_[id] = window;
+    if (window) placed_.push_back({window, x, y, width, height});
     // Controls without a font of their own take the desktop's message font.
     if (window && fonts_[MessageFont])
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[MessageFont]), 0);
@@ -322,21 +324,81 @@ void Win32Platform::addToolTip(HWND control, const std::wstring& text) {
     SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void Win32Platform::buildControls() {
-    HDC screen = GetDC(nullptr);
-    dpi_ = std::max(96, GetDeviceCaps(screen, LOGPIXELSY));
-    ReleaseDC(nullptr, screen);
-    displayBrush_ = CreateSolidBrush(kDisplayGrey);
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
+// The fonts at the window's present resolution.
+void Win32Platform::createFonts() {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+    if (SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi_)) ||
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
         fonts_[MessageFont] = CreateFontIndirectW(&metrics.lfMessageFont);
     fonts_[MinusFont] = makeFont(L"San Serif", 20);
     fonts_[KeyFont] = makeFont(L"San Serif", 12);
     fonts_[IndicatorFont] = makeFont(L"San Serif", 8);
     fonts_[DisplayFont] = makeFont(L"Arial", 12);
+}
+
+namespace {
+
+struct FontSwap {
+    const HFONT* from;
+    const HFONT* to;
+    std::size_t count;
+};
+
+BOOL CALLBACK swapFont(HWND child, LPARAM lParam) {
+    const auto* swap = reinterpret_cast<const FontSwap*>(lParam);
+    auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+    for (std::size_t i = 0; font && i < swap->count; ++i) {
+        if (font == swap->from[i]) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(swap->to[i]), TRUE);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+// Moved to a screen of another resolution: the layout's pixels and the fonts
+// are made again for it, and the window takes the place the system suggests.
+void Win32Platform::changeResolution(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    HFONT old[MessageFont + 1];
+    std::copy(std::begin(fonts_), std::end(fonts_), old);
+    createFonts();
+    FontSwap swap{old, fonts_, std::size(old)};
+    for (HWND window : {main_, composition_, progress_, preview_}) {
+        if (window) EnumChildWindows(window, swapFont, reinterpret_cast<LPARAM>(&swap));
+    }
+    for (HFONT font : old) {
+        if (font) DeleteObject(font);
+    }
+    if (toolbar_) {
+        SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
+        RECT bar{};
+        GetWindowRect(toolbar_, &bar);
+        toolbarHeight_ = bar.bottom - bar.top;
+    }
+    for (const PlacedControl& placed : placed_) {
+        SetWindowPos(placed.window, nullptr, scaled(placed.x), toolbarHeight_ + scaled(placed.y), scaled(placed.width),
+                     scaled(placed.height), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // The frame is measured again at the new width, where the menu bar may wrap differently.
+    SetWindowPos(main_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(main_, nullptr, 0, 0, suggested.right - suggested.left, windowHeight(displayOnly_),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Platform::buildControls() {
+    UINT windowDpi = GetDpiForWindow(main_);
+    if (windowDpi == 0) {
+        HDC screen = GetDC(nullptr);
+        windowDpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSY));
+        ReleaseDC(nullptr, screen);
+    }
+    dpi_ = std::max(96, static_cast<int>(windowDpi));
+    displayBrush_ = CreateSolidBrush(kDisplayGrey);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    createFonts();
 
     toolTips_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, main_, nullptr, instance_, nullptr);
@@ -466,15 +528,6 @@ HWND Win32Platform::createTextWindow(const wchar_t* title, int textId) {
                          WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
                          WS_EX_CLIENTEDGE);
     SendMessageW(text, EM_SETLIMITTEXT, 0, 0);
-    // The history has the web site's link above its text and its buttons below;
-    // the window keeps their heights for its layout.
-    if (textId == kHistoryText) {
-        addChild(kHistoryLink, L"static", fromEngineText(kWebSiteAddress).c_str(), SS_CENTER | SS_NOTIFY, 0);
-        const std::pair<const wchar_t*, int> buttons[] = {
-            {L"&Save", HistorySave}, {L"&Print", HistoryPrint}, {L"&Copy", HistoryCopy}, {L"&Hide", HistoryHide}};
-        for (const auto& [caption, id] : buttons) addChild(id, L"button", caption, BS_PUSHBUTTON | WS_TABSTOP, 0);
-        SetWindowLongPtrW(window, GWLP_USERDATA, MAKELONG(scaled(16), scaled(24)));
-    }
     RECT client{};
     GetClientRect(window, &client);
     SendMessageW(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
@@ -499,50 +552,75 @@ void Win32Platform::layOutTextWindow(HWND window, int width, int height) {
     if (text) MoveWindow(text, 0, linkHeight, width, std::max(0, height - linkHeight - buttonHeight), TRUE);
 }
 
-// The history's buttons act as the main window's own commands; Hide and the
-// close box hide the window, which keeps its text.
-void Win32Platform::textWindowCommand(HWND window, int id, int notification) {
-    HWND owner = GetWindow(window, GW_OWNER);
-    auto send = [owner](int command) { SendMessageW(owner, WM_COMMAND, MAKEWPARAM(command, 0), 0); };
-    switch (id) {
-        case HistorySave: send(FileSaveAs); break;
-        case HistoryPrint: send(FilePrint); break;
-        case HistoryCopy: send(EditCopyHistory); break;
-        case HistoryHide: ShowWindow(window, SW_HIDE); break;
-        case kHistoryLink:
-            if (notification == STN_CLICKED)
-                ShellExecuteW(owner, L"open", fromEngineText(kWebSiteAddress).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-            break;
-        default: break;
-    }
-}
-
 LRESULT CALLBACK Win32Platform::textWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_SIZE: layOutTextWindow(window, LOWORD(lParam), HIWORD(lParam)); return 0;
-        case WM_COMMAND: textWindowCommand(window, LOWORD(wParam), HIWORD(wParam)); return 0;
-        case WM_SETCURSOR:
-            if (GetDlgCtrlID(reinterpret_cast<HWND>(wParam)) != kHistoryLink) break;
-            SetCursor(LoadCursorW(nullptr, IDC_HAND));
-            return TRUE;
-        case WM_CTLCOLORSTATIC:
-            if (GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != kHistoryLink) break;
-            SetTextColor(reinterpret_cast<HDC>(wParam), kLinkBlue);
-            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-        // Leaving the history puts its caret back at the end, where the next entry goes.
-        case WM_ACTIVATE:
-            if (LOWORD(wParam) == WA_INACTIVE) {
-                if (HWND text = GetDlgItem(window, kHistoryText)) {
-                    int end = GetWindowTextLengthW(text);
-                    SendMessageW(text, EM_SETSEL, static_cast<WPARAM>(end), end);
-                }
-            }
-            break;
         case WM_CLOSE: ShowWindow(window, SW_HIDE); return 0;
         default: break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// The history's buttons act as the main window's own commands; Hide and the
+// close box hide the window, which keeps its text.
+INT_PTR CALLBACK Win32Platform::historyDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG: {
+            SetDlgItemTextW(window, kHistoryLink, fromEngineText(kWebSiteAddress).c_str());
+            // The history can grow without limit but memory.
+            SendDlgItemMessageW(window, kHistoryText, EM_SETLIMITTEXT, 0, 0);
+            RECT client{};
+            GetClientRect(window, &client);
+            SendMessageW(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+            return TRUE;
+        }
+        // The link and the buttons keep their heights in dialog units, which
+        // change with the screen's resolution.
+        case WM_SIZE: {
+            RECT heights{0, 0, 10, 14};
+            MapDialogRect(window, &heights);
+            SetWindowLongPtrW(window, GWLP_USERDATA, MAKELONG(heights.right, heights.bottom));
+            layOutTextWindow(window, LOWORD(lParam), HIWORD(lParam));
+            return TRUE;
+        }
+        case WM_COMMAND: {
+            HWND owner = GetWindow(window, GW_OWNER);
+            auto send = [owner](int command) { SendMessageW(owner, WM_COMMAND, MAKEWPARAM(command, 0), 0); };
+            switch (LOWORD(wParam)) {
+                case HistorySave: send(FileSaveAs); break;
+                case HistoryPrint: send(FilePrint); break;
+                case HistoryCopy: send(EditCopyHistory); break;
+                case HistoryHide: ShowWindow(window, SW_HIDE); break;
+                case kHistoryLink:
+                    if (HIWORD(wParam) == STN_CLICKED)
+                        ShellExecuteW(owner, L"open", fromEngineText(kWebSiteAddress).c_str(), nullptr, nullptr,
+                                      SW_SHOWNORMAL);
+                    break;
+                default: return FALSE;
+            }
+            return TRUE;
+        }
+        case WM_SETCURSOR:
+            if (GetDlgCtrlID(reinterpret_cast<HWND>(wParam)) != kHistoryLink) return FALSE;
+            SetCursor(LoadCursorW(nullptr, IDC_HAND));
+            SetWindowLongPtrW(window, DWLP_MSGRESULT, TRUE);
+            return TRUE;
+        case WM_CTLCOLORSTATIC:
+            if (GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != kHistoryLink) return FALSE;
+            SetTextColor(reinterpret_cast<HDC>(wParam), kLinkBlue);
+            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+            return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+        // Leaving the history puts its caret back at the end, where the next entry goes.
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND text = GetDlgItem(window, kHistoryText);
+                int end = GetWindowTextLengthW(text);
+                SendMessageW(text, EM_SETSEL, static_cast<WPARAM>(end), end);
+            }
+            return FALSE;
+        case WM_CLOSE: ShowWindow(window, SW_HIDE); return TRUE;
+        default: return FALSE;
+    }
 }
 
 void Win32Platform::setControlText(int id, const std::string& text) {
@@ -790,28 +868,32 @@ std::filesystem::path Win32Platform::chooseFileToSave(const std::string& suggest
     return std::filesystem::path(chosen);
 }
 
-void Win32Platform::notAvailableYet(const wchar_t* what) {
-    std::wstring text = std::wstring(what) + L" is not available in this version of Molvane for Windows yet.";
-    MessageBoxW(main_, text.c_str(), L"Molvane", MB_ICONINFORMATION | MB_OK);
-}
-
-void Win32Platform::printText(const std::string&, const std::string&, bool preview) {
-    notAvailableYet(preview ? L"Print Preview" : L"Printing");
-}
-
 void Win32Platform::runNumberFormatDialog() {
     if (logic_) molvane::runNumberFormatDialog(instance_, main_, *logic_);
 }
 
 void Win32Platform::runAboutDialog() { molvane::runAboutDialog(instance_, main_); }
 
-void Win32Platform::showHelp() { notAvailableYet(L"The help"); }
-
-// Task files run to the end: the progress window with Cancel comes later.
-void Win32Platform::beginProgress(const std::string&, int) {}
-
-bool Win32Platform::reportProgress(int) { return true; }
-
-void Win32Platform::endProgress() {}
+// The help document is installed beside the program; its path is made from the
+// program's own, never from the current folder.
+void Win32Platform::showHelp() {
+    std::wstring program(MAX_PATH, L'\0');
+    DWORD length = 0;
+    while ((length = GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size()))) == program.size())
+        program.resize(program.size() * 2);
+    program.resize(length);
+    std::filesystem::path help = std::filesystem::path(program).parent_path() / L"help" / L"molvane-help.html";
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(help, error)) {
+        showErrorMessage(kMessageCaption, fileFailureMessage(kHelpNotShownMessage, help, "The file is missing."));
+        return;
+    }
+    auto opened =
+        reinterpret_cast<INT_PTR>(ShellExecuteW(main_, L"open", help.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    if (opened <= 32) {
+        showErrorMessage(kMessageCaption,
+                         fileFailureMessage(kHelpNotShownMessage, help, "No program to show it could be started."));
+    }
+}
 
 }  // namespace molvane

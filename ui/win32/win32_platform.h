@@ -9,6 +9,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "ui/platform.h"
 
@@ -23,6 +24,10 @@ constexpr int kAcceleratorTable = 201;
 constexpr int kHistoryLink = 701;
 enum HistoryButton { HistorySave = 4001, HistoryPrint, HistoryCopy, HistoryHide };
 constexpr int kHistoryText = 4005;
+// The Task History window's dialog template in the resources.
+constexpr int kHistoryDialog = 4000;
+// The controls of the print preview: its buttons and the page it shows.
+enum PreviewControl { PreviewPrevious = 101, PreviewNext, PreviewPrint, PreviewClose, PreviewPageLabel };
 
 class Win32Platform : public Platform {
 public:
@@ -39,6 +44,8 @@ public:
 
     HWND mainWindow() const { return main_; }
     HWND historyWindow() const { return history_; }
+    HWND progressWindow() const { return progress_; }
+    HWND previewWindow() const { return preview_; }
     // The window of a control by its command id, or null.
     HWND control(int id) const;
 
@@ -97,14 +104,22 @@ public:
     bool reportProgress(int done) override;
     void endProgress() override;
 
+    // How long a long operation runs before its progress shows, in milliseconds.
+    ULONGLONG progressDelay = 1000;
+
 private:
+    enum FontIndex { MinusFont, KeyFont, IndicatorFont, DisplayFont, MessageFont };
+
     static LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK textWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static INT_PTR CALLBACK historyDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK previewWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static void layOutTextWindow(HWND window, int width, int height);
-    static void textWindowCommand(HWND window, int id, int notification);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void buildControls();
+    void createFonts();
+    void changeResolution(int dpi, const RECT& suggested);
     void buildDisplay();
     void buildInputLine();
     void buildKeypad();
@@ -118,7 +133,8 @@ private:
     void dispatch(int id, int notification);
     void refreshMenu(HMENU popup, int position);
     void reenableMenu(HMENU menu);
-    void notAvailableYet(const wchar_t* what);
+    void showProgressWindow();
+    void showPrintPreview(const std::string& documentName, const std::string& text);
     int scaled(int pixels) const;
     int windowHeight(bool displayOnly) const;
 
@@ -126,6 +142,8 @@ private:
     HWND main_ = nullptr;
     HWND history_ = nullptr;
     HWND composition_ = nullptr;
+    HWND progress_ = nullptr;
+    HWND preview_ = nullptr;
     HWND toolTips_ = nullptr;
     HWND toolbar_ = nullptr;
     HWND recentTasks_ = nullptr;
@@ -133,12 +151,24 @@ private:
     HMENU menu_ = nullptr;
     HBRUSH displayBrush_ = nullptr;
     std::map<int, HWND> controls_;
+    // Every control of the main window where the layout puts it at 96 dots
+    // per inch, below the toolbar.
+    struct PlacedControl {
+        HWND window;
+        int x, y, width, height;
+    };
+    std::vector<PlacedControl> placed_;
     std::map<int, bool> activeIndicators_;
     std::map<int, std::wstring> toolTipTexts_;
-    HFONT fonts_[5] = {};
+    HFONT fonts_[MessageFont + 1] = {};
     int dpi_ = 96;
     int toolbarHeight_ = 0;
     bool displayOnly_ = false;
+    std::wstring progressLabel_;
+    int progressTotal_ = 0;
+    ULONGLONG progressStarted_ = 0;
+    ULONGLONG lastProgressUpdate_ = 0;
+    bool progressCancelled_ = false;
     WindowLogic* logic_ = nullptr;
 };
 

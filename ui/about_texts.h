@@ -1,0 +1,20 @@
+// The texts that name the program in its About box, one source for every
+// desktop front end. UTF-8.
+#pragma once
+
+namespace molvane {
+
+inline constexpr const char* kProductLine = "Molvane ver. 3.0";
+inline constexpr const char* kEditionLine = "Part I. Molvane";
+inline constexpr const char* kReleaseDate = "Oct. 29, 2010";
+// Cut where the About box breaks its lines.
+inline constexpr const char* kDescriptionLines[] = {
+    "A scientific calculator that understands chemistry: type an",
+    "expression, a chemical formula such as H2SO4 or a quadratic",
+    "equation in x, and press Enter for its answer.",
+};
+inline constexpr const char* kDistributionNotice =
+    "Free to use, copy and share. It comes with no warranty: check results that matter by other means.";
+inline constexpr const char* kRightsNotice = "\u00A9 2026 The Molvane developers";
+
+}  // namespace molvane
