@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# The Windows installer as a user meets it: builds the installer and the
+# portable zip, installs silently into a fresh Wine prefix, starts the installed
+# program, types one task of each kind and saves the history through the Save As
+# dialog, and compares the saved task lines with molvane-cli.exe's answers. Takes
+# pictures of the main window, the history window and an open menu, and prints
+# the sizes and the start-up time. Run by scripts/windows.sh, which has built
+# the folder and opened the X display (DISPLAY) that Wine draws on.
+# Usage: windows-smoke.sh [WINDOWS_BUILD]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build-windows}
+smoke=$PWD/$build/smoke
+driver=$PWD/$build/tests/win32/smoke-driver.exe
+[ -n "${DISPLAY:-}" ] || { echo "windows-smoke.sh: needs an X display (DISPLAY)" >&2; exit 1; }
+
+fail() {
+    echo "windows-smoke.sh: $*" >&2
+    exit 1
+}
+
+# Both packages, from what the build made.
+(cd "$build" && cpack -G "NSIS;ZIP" > "$smoke.cpack.log") || { cat "$smoke.cpack.log" >&2; exit 1; }
+installer=$(ls "$build"/molvane-*-win64.exe)
+zip=$(ls "$build"/molvane-*-win64.zip)
+zipped=$(unzip -Z1 "$zip")
+for file in molvane.exe molvane-cli.exe help/molvane-help.html; do
+    grep -qx "molvane-[0-9.]*-win64/$file" <<< "$zipped" || fail "the zip holds no $file"
+done
+
+# A new prefix, as on a Windows where Molvane was never installed.
+rm -rf "$smoke"
+mkdir -p "$smoke"
+export WINEPREFIX=$smoke/wine-prefix
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+trap 'wineserver -k > /dev/null 2>&1 || true' EXIT
+wineboot -i > /dev/null 2>&1 < /dev/null
+wineserver -w
+wineserver -p > /dev/null 2>&1 < /dev/null || true
+# The display has no window manager: Wine draws the captions itself, with the
+# program's icon, as Windows does.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f > /dev/null 2>&1
+
+wine "$installer" /S
+folder="$WINEPREFIX/drive_c/Program Files/Molvane"
+for file in molvane.exe molvane-cli.exe help/molvane-help.html Uninstall.exe; do
+    [ -f "$folder/$file" ] || fail "the installer put no $file into Program Files\\Molvane"
+done
+[ -f "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Molvane/Molvane.lnk" ] ||
+    fail "the installer made no Start menu entry"
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Molvane'
+wine reg query "$uninstall_key" /v UninstallString > /dev/null 2>&1 || fail "no uninstaller registered"
+
+run() { wine "$driver" "$@" | tr -d '\r'; }
+# The started program inherits the driver's output, so that goes to a file: a
+# pipe would stay open as long as the program runs.
+start() {
+    wine "$driver" start 'C:\Program Files\Molvane\molvane.exe' > "$smoke/start.txt"
+    tr -d '\r' < "$smoke/start.txt"
+}
+# The first start after installing fills Wine's caches; the second is the one a
+# user sees on every later day.
+first_start=$(start)
+warm_starts=""
+for _ in 1 2 3; do
+    run close
+    warm_starts+="$(start) "
+done
+
+# One task of each kind: arithmetic (typed with the multiplication and division
+# signs), a function, a formula, an equation and a "#" command, whose effect
+# shows in the task after it.
+cat > "$smoke/tasks.txt" << 'EOF'
+2+3*4
+2 × 3 ÷ 4
+sqrt(2)*ln(10)
+h2so4
+x^2-3x+2
+#fix 3
+1/3
+EOF
+cp "$smoke/tasks.txt" "$WINEPREFIX/drive_c/users/Public/tasks.txt"
+run tasks 'C:\users\Public\tasks.txt'
+import -window root -crop "$(run rect main)" +repage "$smoke/main-window.png"
+run command 2304
+import -window root -crop "$(run rect history)" +repage "$smoke/history-window.png"
+run command 2304
+run open-menu
+import -window root -crop "$(run rect menu)" +repage "$smoke/file-menu.png"
+run close-menu
+
+run save 'C:\users\Public\history.txt'
+run close
+wine "$folder/molvane-cli.exe" --no-config -f 'C:\users\Public\tasks.txt' | tr -d '\r' > "$smoke/cli.txt"
+# The saved history: a header (its lines start with a tab), a blank line
+# before each task, and after a line of "=" a footer.
+tr -d '\r' < "$WINEPREFIX/drive_c/users/Public/history.txt" | sed '/^=====/,$d' | grep -v -e '^$' -e $'^\t' \
+    > "$smoke/saved.txt"
+diff -u "$smoke/cli.txt" "$smoke/saved.txt" || fail "the saved history differs from molvane-cli's answers"
+
+# Even run in place (_?=), the uninstaller ends a moment before its files are gone under Wine.
+wine "$folder/Uninstall.exe" /S '_?=C:\Program Files\Molvane'
+for _ in $(seq 100); do [ -f "$folder/molvane.exe" ] || break; sleep 0.1; done
+[ ! -f "$folder/molvane.exe" ] || fail "the uninstaller left molvane.exe"
+wine reg query "$uninstall_key" > /dev/null 2>&1 && fail "the uninstaller left its registration"
+
+echo "installer $(stat -c %s "$installer") bytes, zip $(stat -c %s "$zip") bytes," \
+    "molvane.exe $(unzip -p "$zip" '*/molvane.exe' | wc -c) bytes (stripped)"
+echo "first window shown after ${first_start} ms (first start after installing), ${warm_starts}ms (warm)"
+echo "saved history matches molvane-cli for $(wc -l < "$smoke/tasks.txt") tasks; pictures in $smoke"
