@@ -47,8 +47,8 @@ folder="$WINEPREFIX/drive_c/Program Files/Molvane"
 for file in molvane.exe molvane-cli.exe help/molvane-help.html Uninstall.exe; do
     [ -f "$folder/$file" ] || fail "the installer put no $file into Program Files\\Molvane"
 done
-[ -f "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Molvane/Molvane.lnk" ] ||
-    fail "the installer made no Start menu entry"
+menu_entry="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Molvane/Molvane.lnk"
+grep -qaF 'C:\Program Files\Molvane\molvane.exe' "$menu_entry" || fail "the Start menu has no entry for the program"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Molvane'
 wine reg query "$uninstall_key" /v UninstallString > /dev/null 2>&1 || fail "no uninstaller registered"
 
@@ -99,11 +99,13 @@ tr -d '\r' < "$WINEPREFIX/drive_c/users/Public/history.txt" | sed '/^=====/,$d' 
     > "$smoke/saved.txt"
 diff -u "$smoke/cli.txt" "$smoke/saved.txt" || fail "the saved history differs from molvane-cli's answers"
 
-# Even run in place (_?=), the uninstaller ends a moment before its files are gone under Wine.
+# Even run in place (_?=), the uninstaller ends a moment before its work is done under Wine.
 wine "$folder/Uninstall.exe" /S '_?=C:\Program Files\Molvane'
-for _ in $(seq 100); do [ -f "$folder/molvane.exe" ] || break; sleep 0.1; done
-[ ! -f "$folder/molvane.exe" ] || fail "the uninstaller left molvane.exe"
-wine reg query "$uninstall_key" > /dev/null 2>&1 && fail "the uninstaller left its registration"
+uninstalled() {
+    [ ! -f "$folder/molvane.exe" ] && [ ! -f "$menu_entry" ] && ! wine reg query "$uninstall_key" > /dev/null 2>&1
+}
+for _ in $(seq 50); do uninstalled && break; sleep 0.2; done
+uninstalled || fail "the uninstaller left the program, its Start menu entry or its registration"
 
 echo "installer $(stat -c %s "$installer") bytes, zip $(stat -c %s "$zip") bytes," \
     "molvane.exe $(unzip -p "$zip" '*/molvane.exe' | wc -c) bytes (stripped)"
