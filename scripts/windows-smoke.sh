@@ -59,8 +59,8 @@ start() {
     wine "$driver" start 'C:\Program Files\Molvane\molvane.exe' > "$smoke/start.txt"
     tr -d '\r' < "$smoke/start.txt"
 }
-# The first start after installing fills Wine's caches; the second is the one a
-# user sees on every later day.
+# The first start after installing fills Wine's caches; the later ones are what
+# a user sees on every later day.
 first_start=$(start)
 warm_starts=""
 for _ in 1 2 3; do
@@ -83,9 +83,10 @@ EOF
 cp "$smoke/tasks.txt" "$WINEPREFIX/drive_c/users/Public/tasks.txt"
 run tasks 'C:\users\Public\tasks.txt'
 import -window root -crop "$(run rect main)" +repage "$smoke/main-window.png"
-run command 2304
+view_history=2304 # View > Task History (F9) shows and hides it
+run command $view_history
 import -window root -crop "$(run rect history)" +repage "$smoke/history-window.png"
-run command 2304
+run command $view_history
 run open-menu
 import -window root -crop "$(run rect menu)" +repage "$smoke/file-menu.png"
 run close-menu
@@ -106,6 +107,11 @@ uninstalled() {
 }
 for _ in $(seq 50); do uninstalled && break; sleep 0.2; done
 uninstalled || fail "the uninstaller left the program, its Start menu entry or its registration"
+
+# The prefix has served its purpose (about 700 MB); a failed run leaves it to look into.
+wineserver -k
+wineserver -w
+rm -rf "$WINEPREFIX"
 
 echo "installer $(stat -c %s "$installer") bytes, zip $(stat -c %s "$zip") bytes," \
     "molvane.exe $(unzip -p "$zip" '*/molvane.exe' | wc -c) bytes (stripped)"
