@@ -34,13 +34,14 @@ mkdir -p "$smoke"
 export WINEPREFIX=$smoke/wine-prefix
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-trap 'wineserver -k > /dev/null 2>&1 || true' EXIT
+# A window manager frames the windows as a desktop does, the program's icon in
+# their title bars.
+openbox > /dev/null 2>&1 &
+window_manager=$!
+trap 'wineserver -k > /dev/null 2>&1 || true; kill "$window_manager" 2> /dev/null || true' EXIT
 wineboot -i > /dev/null 2>&1 < /dev/null
 wineserver -w
 wineserver -p > /dev/null 2>&1 < /dev/null || true
-# The display has no window manager: Wine draws the captions itself, with the
-# program's icon, as Windows does.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f > /dev/null 2>&1
 
 wine "$installer" /S
 folder="$WINEPREFIX/drive_c/Program Files/Molvane"

@@ -18,7 +18,7 @@ step() {
 }
 
 packages=(g++-mingw-w64-x86-64-posix wine wine64 googletest cmake ninja-build python3 xvfb
-          librsvg2-bin icoutils nsis imagemagick unzip)
+          librsvg2-bin icoutils nsis imagemagick unzip openbox)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2> /dev/null | grep -q "install ok installed" || missing+=("$package")
