@@ -101,6 +101,11 @@ tr -d '\r' < "$WINEPREFIX/drive_c/users/Public/history.txt" | sed '/^=====/,$d' 
     > "$smoke/saved.txt"
 diff -u "$smoke/cli.txt" "$smoke/saved.txt" || fail "the saved history differs from molvane-cli's answers"
 
+# The portable zip's programs run wherever it is unpacked.
+unzip -q "$zip" -d "$WINEPREFIX/drive_c/users/Public"
+answer=$(wine "$WINEPREFIX"/drive_c/users/Public/molvane-*-win64/molvane-cli.exe --no-config '2+3' | tr -d '\r')
+[ "$answer" = "2+3 = 5" ] || fail "molvane-cli.exe from the zip answered '$answer'"
+
 # Even run in place (_?=), the uninstaller ends a moment before its work is done under Wine.
 wine "$folder/Uninstall.exe" /S '_?=C:\Program Files\Molvane'
 uninstalled() {
