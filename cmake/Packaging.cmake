@@ -1,3 +1,9 @@
+# Windows programs are packed their own way.
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/PackagingWindows.cmake)
+  return()
+endif()
+
 # What `cmake --install` puts where, and the two Debian packages built from it:
 # molvane-cli (the command-line calculator, free of Qt) and molvane (the desktop
 # program). Each package carries its own documentation folder with the

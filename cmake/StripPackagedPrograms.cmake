@@ -2,7 +2,8 @@
 # programs as Debian's own packaging tools do, debugging symbols and the
 # compilers' version notes (.comment, .note) included, which nothing reads at
 # run time.
-file(GLOB_RECURSE programs LIST_DIRECTORIES false "${CPACK_TEMPORARY_INSTALL_DIRECTORY}/*/usr/bin/*")
+file(GLOB_RECURSE programs LIST_DIRECTORIES false "${CPACK_TEMPORARY_INSTALL_DIRECTORY}/*/usr/bin/*"
+     "${CPACK_TEMPORARY_INSTALL_DIRECTORY}/*.exe")
 if(NOT programs)
   message(FATAL_ERROR "no programs staged under ${CPACK_TEMPORARY_INSTALL_DIRECTORY}")
 endif()

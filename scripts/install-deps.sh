@@ -10,6 +10,7 @@ packages=(
     locales
     dpkg-dev file desktop-file-utils appstream lintian man-db
     clang libclang-rt-dev clang-format valgrind
+    librsvg2-bin icoutils nsis
 )
 
 missing=()

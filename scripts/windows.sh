@@ -2,8 +2,9 @@
 # Cross-builds the library, the settings, molvane-cli and the portable test suites
 # for 64-bit Windows with mingw-w64, and runs every test under Wine: the GoogleTest
 # suites, the golden replays through molvane-cli.exe and the desktop program's
-# real window on a virtual X display (Xvfb). Builds build-windows/ from
-# scratch or incrementally, and prints how long each step took.
+# real window on a virtual X display (Xvfb). Then builds the installer and the
+# portable zip and tries them as a user would (scripts/windows-smoke.sh). Builds
+# build-windows/ from scratch or incrementally, and prints how long each step took.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build-windows
@@ -16,7 +17,8 @@ step() {
     step_started=$now
 }
 
-packages=(g++-mingw-w64-x86-64-posix wine wine64 googletest cmake ninja-build python3 xvfb)
+packages=(g++-mingw-w64-x86-64-posix wine wine64 googletest cmake ninja-build python3 xvfb
+          librsvg2-bin icoutils nsis imagemagick unzip openbox)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2> /dev/null | grep -q "install ok installed" || missing+=("$package")
@@ -63,5 +65,8 @@ status=0
 ctest --test-dir "$build" --output-on-failure -j2 || status=$?
 wineserver -k || true
 step "tests"
+
+bash scripts/windows-smoke.sh "$build" || status=$?
+step "installer"
 echo "== Windows steps in all: $(($(date +%s) - started)) s =="
 exit "$status"

@@ -513,4 +513,24 @@ TEST_F(MainWindowTest, ShortcutKeysMatchTheSharedTable) {
     EXPECT_EQ(text(LowerResultLine), "42");
 }
 
+// The program's own icon, not Windows' generic one, is the window's and the dialogs'.
+TEST_F(MainWindowTest, ProgramIconOnWindowAndDialogs) {
+    HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(501));
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrW(window.mainWindow(), GCLP_HICON)), icon);
+    const std::pair<int, const wchar_t*> dialogs[] = {{HelpAbout, L"About Molvane"},
+                                                      {ViewNumberFormat, L"Number Format"}};
+    for (const auto& [id, caption] : dialogs) {
+        inDialog(id, caption, [caption](HWND dialog) {
+            bool shown = false;
+            for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+                bool isIcon = (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+                shown = shown || (isIcon && SendMessageW(child, STM_GETICON, 0, 0) != 0);
+            }
+            EXPECT_TRUE(shown) << utf8Of(caption) << ": its icon";
+            SendMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+        });
+    }
+}
+
 }  // namespace

@@ -110,7 +110,8 @@ bool Win32Platform::create() {
     mainClass.cbSize = sizeof mainClass;
     mainClass.lpfnWndProc = mainWindowProc;
     mainClass.hInstance = instance_;
-    mainClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    // With no small icon of its own, Windows picks the small size from the same icon resource.
+    mainClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(501));
     mainClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     mainClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     mainClass.lpszClassName = kMainWindowClass;

@@ -1,0 +1,38 @@
+# What `cmake --install` puts where on Windows, and the two packages built from
+# it: an installer (NSIS) and a portable zip. Both hold one folder with the two
+# programs and, in help\, the help document that F1 opens from beside the program.
+set(CPACK_PACKAGE_NAME molvane)
+set(CPACK_PACKAGE_VENDOR "The Molvane developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_PACKAGE_FILE_NAME molvane-${PROJECT_VERSION}-win64)
+set(CPACK_PACKAGE_INSTALL_DIRECTORY Molvane)
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Molvane)
+
+install(TARGETS molvane-cli RUNTIME DESTINATION .)
+if(TARGET molvane)
+  install(TARGETS molvane RUNTIME DESTINATION .)
+  install(FILES ${CMAKE_SOURCE_DIR}/resources/help/molvane-help.html DESTINATION help)
+  # The Start menu entry, named by the program's own name.
+  set(CPACK_NSIS_CREATE_ICONS_EXTRA "CreateShortCut '$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\Molvane.lnk' '$INSTDIR\\\\molvane.exe'")
+  set(CPACK_NSIS_DELETE_ICONS_EXTRA "Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\Molvane.lnk'")
+  set(CPACK_NSIS_INSTALLED_ICON_NAME molvane.exe)
+  set(CPACK_NSIS_MUI_ICON ${MOLVANE_ICON})
+  set(CPACK_NSIS_MUI_UNIICON ${MOLVANE_ICON})
+endif()
+
+# Strips the programs before they are packed, as the Debian packages do.
+set(CPACK_MOLVANE_STRIP "${CMAKE_STRIP}")
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/StripPackagedPrograms.cmake)
+
+# The installer itself is a 64-bit program installing into the 64-bit Program
+# Files: a 64-bit Windows runs either, but Wine built for 64 bits alone cannot
+# start a 32-bit installer. Run with /S it installs silently, for all users.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+set(CPACK_NSIS_PACKAGE_NAME Molvane)
+set(CPACK_NSIS_DISPLAY_NAME Molvane)
+set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
+
+set(CPACK_GENERATOR NSIS ZIP)
+include(CPack)
