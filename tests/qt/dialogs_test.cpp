@@ -1,6 +1,4 @@
 // The dialogs, printing and task files through the real widgets.
-#include <gtest/gtest-spi.h>
-
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -57,21 +55,15 @@ QString pdfText(const QString& file) {
 QString printedCharacters(QString text) { return text.remove(QRegularExpression("\\s")); }
 
 TEST_F(DialogsTest, PrintingToPdfDrawsEveryCharacterOfThePagesOfTheRange) {
-    std::string typed[2];
-    for (std::string& history : typed) {
-        logic.dispatchCommand(ViewTaskNumbering);  // on for the first, off for the second
-        logic.dispatchCommand(EditClearHistory);
-        for (const char* task : {"2+3", "h2so4", "x^2-5x+6"}) type(task);
-        history = window.historyText();
-    }
+    logic.dispatchCommand(ViewTaskNumbering);
+    for (const char* task : {"2+3", "h2so4", "x^2-5x+6"}) type(task);
     std::string history;
     for (int line = 1; line <= 150; ++line) history += "\r\n" + std::string(200, 'x');  // 150 x 3 printed lines
     const struct {
         const char* name;
         std::string text;
         int from, to, pages;
-    } rows[] = {{"numbered tasks, with tabs", typed[0], 0, 0, 1},
-                {"tasks and roots, with tabs", typed[1], 0, 0, 1},
+    } rows[] = {{"numbered tasks and roots, with tabs", window.historyText(), 0, 0, 1},
                 {"a long history", history.substr(0, history.size() / 3), 0, 0, 3},
                 {"pages 2 to 3 of 9", history, 2, 3, 2},
                 {"an empty history", "", 0, 0, 1}};
@@ -119,8 +111,8 @@ TEST_F(DialogsTest, NumberFormatAppliesTypedPlacesToBothAnswers) {
               [](QWidget* modal) {
                   auto* dialog = qobject_cast<NumberFormatDialog*>(modal);
                   ASSERT_NE(dialog, nullptr);
-                  for (int i = 0; i < 12; ++i) dialog->upArrow()->click();
-                  EXPECT_EQ(dialog->decimalsEdit()->text(), "15");
+                  dialog->upArrow()->click();
+                  EXPECT_EQ(dialog->decimalsEdit()->text(), "8");
                   QTest::keyClick(dialog, Qt::Key_Escape);
               });
     EXPECT_EQ(text(LowerResultLine), "0.6666667") << "Esc puts the places back";
@@ -216,17 +208,6 @@ TEST_F(DialogsTest, HistoryCaretGoesToTheEndWhenTheWindowIsLeft) {
     history->close();
     EXPECT_FALSE(history->isVisible());
     EXPECT_EQ(logic.viewFlags().historyVisible, 0);
-}
-
-// A box that no test expects fails the test and is closed, instead of hanging the run.
-TEST_F(DialogsTest, StrayModalBoxFailsTheTestAndCloses) {
-    EXPECT_NONFATAL_FAILURE(
-        {
-            QMessageBox box(QMessageBox::Warning, "Stray", "Nobody clicks here", QMessageBox::Ok, &window);
-            box.exec();
-        },
-        "unexpected modal dialog \"Stray\"");
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 }  // namespace
