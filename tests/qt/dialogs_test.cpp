@@ -188,9 +188,8 @@ TEST_F(DialogsTest, KeysComeBackAfterTheProgressDialog) {
     window.endProgress();
     // The focus comes back once the dialog's close is processed: a busy machine may take a while.
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return QApplication::activeWindow() == &window && window.inputLine()->hasFocus(); }, 5000));
-    EXPECT_EQ(QApplication::activeWindow(), &window);
-    EXPECT_TRUE(window.inputLine()->hasFocus());
+        [&] { return QApplication::activeWindow() == &window && window.inputLine()->hasFocus(); }, 5000))
+        << "the main window's input line has the keys again";
 }
 
 TEST_F(DialogsTest, HistoryCaretGoesToTheEndWhenTheWindowIsLeft) {

@@ -77,9 +77,8 @@ TEST_F(MainWindowTest, AcceleratorsActInsideTheInputLine) {
     EXPECT_TRUE(history->isVisible());
     // The show, and whatever activation it brings, is processed.
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return QApplication::activeWindow() == &window && window.inputLine()->hasFocus(); }, 5000));
-    EXPECT_EQ(QApplication::activeWindow(), &window) << "F9 leaves the keys with the main window";
-    EXPECT_TRUE(window.inputLine()->hasFocus());
+        [&] { return QApplication::activeWindow() == &window && window.inputLine()->hasFocus(); }, 5000))
+        << "F9 leaves the keys with the main window's input line";
     QString before = history->text();
     QTest::keyClicks(history->textEdit(), "99");
     QTest::keyClick(history->textEdit(), Qt::Key_Backspace);
@@ -287,9 +286,6 @@ TEST_F(MainWindowTest, ToolbarButtonsRunTheirCommands) {
     EXPECT_EQ(buttons[5]->toolTip(), "Save history (CTRL+S)");
     QTest::mouseClick(window.toolbar()->widgetForAction(buttons[6]), Qt::LeftButton);
     EXPECT_TRUE(window.historyWindow()->isVisible()) << "the View history button";
-    EXPECT_TRUE(logic.viewFlags().historyVisible);
-    window.historyWindow()->close();
-    EXPECT_FALSE(logic.viewFlags().historyVisible);
 }
 
 // The byte mapping is the session's (tests/session, unicode.golden); here a
