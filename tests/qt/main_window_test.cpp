@@ -57,6 +57,7 @@ TEST_F(MainWindowTest, KeypadByMouse) {
     EXPECT_EQ(window.inputLine()->text(), "2+3*4");
     QTest::mouseClick(static_cast<QPushButton*>(window.control(EnterButton)), Qt::LeftButton);
     EXPECT_EQ(text(LowerResultLine), "14");
+    EXPECT_FALSE(window.control(1034)->isVisible()) << "the \"=\" key gives way to the wide Enter button";
 
     auto* inverse = static_cast<QPushButton*>(window.control(KeyInverse));
     QTest::mouseClick(inverse, Qt::LeftButton);
@@ -227,7 +228,7 @@ TEST_F(MainWindowTest, EveryMenuItemHasItsIdAndText) {
         EXPECT_EQ(action->data().toInt(), entry.id);
     }
     EXPECT_EQ(items, 125);
-    // A tab that ends a label is no shortcut: the Insert and Format items keep it as text.
+    // The table's own words, as the menu shows them; a tab that ends a label is no shortcut.
     const std::pair<int, const char*> rows[] = {
         {2402, "&About Vanta\tShift+F1"}, {2220, "t0\t-273.15 \u00B0C"}, {2532, "Comma (0,5)\t#comma"}};
     for (const auto& [id, text] : rows) EXPECT_EQ(shownText(window.menuAction(id)), QString::fromUtf8(text)) << id;
