@@ -1,7 +1,6 @@
 // The dialogs, printing and task files through the real widgets.
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
@@ -10,6 +9,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "tests/support/files.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/cp1252.h"
 #include "ui/qt/help_window.h"
@@ -136,11 +136,7 @@ TEST_F(DialogsTest, EscClosesAboutAndF1ShowsHelp) {
 TEST_F(DialogsTest, TaskFileOpenedThroughTheDialog) {
     // A name without a dot is opened as typed, not as "tasks.txt".
     QString file = folder.filePath("tasks");
-    {
-        QFile tasks(file);
-        ASSERT_TRUE(tasks.open(QIODevice::WriteOnly));
-        tasks.write("1+1\n2*3\n");
-    }
+    writeFile(file.toStdString(), "1+1\n2*3\n");
     withModal([&] { press(Qt::Key_O, Qt::ControlModifier); },
               [&](QWidget* modal) {
                   auto* dialog = qobject_cast<QFileDialog*>(modal);

@@ -15,6 +15,7 @@
 #include <tuple>
 #include <vector>
 
+#include "tests/support/files.h"
 #include "tests/support/typed_tasks.h"
 #include "ui/about_texts.h"
 #include "ui/menu_table.h"
@@ -72,8 +73,8 @@ HWND makeDialogHelper() {
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("molvane-win32-" + std::to_string(GetCurrentProcessId()));
+    TemporaryFolder temporary;
+    std::filesystem::path folder = temporary.path();
     Win32Platform window{GetModuleHandleW(nullptr)};
     WindowLogic logic{window, folder / "mvn.cfg"};
 
@@ -82,16 +83,11 @@ protected:
         // took; left there it would end the next modal dialog at once.
         MSG quit{};
         while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
-        std::filesystem::create_directories(folder);
         ASSERT_TRUE(window.create());
         window.attach(&logic);
         logic.startUp();
     }
-    void TearDown() override {
-        window.attach(nullptr);
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
+    void TearDown() override { window.attach(nullptr); }
 
     HWND control(int id) const { return GetDlgItem(id == InputLine ? recentTasks() : window.mainWindow(), id); }
     // The window stays unshown, which spares Wine's wait for the X server to
@@ -351,10 +347,7 @@ TEST_F(MainWindowTest, SettingsFileAndStartUp) {
 // the file before its next line.
 TEST_F(MainWindowTest, TaskFileProgressAndCancel) {
     std::filesystem::path tasks = folder / "tasks.txt";
-    std::FILE* file = _wfopen(tasks.c_str(), L"wb");
-    ASSERT_NE(file, nullptr);
-    std::fputs("1+1\r\n2*3\n", file);
-    std::fclose(file);
+    writeFile(tasks, "1+1\r\n2*3\n");
     inDialog(FileOpen, L"Open", [&](HWND dialog) {
         SetDlgItemTextW(dialog, GetDlgItem(dialog, cmb13) ? cmb13 : edt1, tasks.c_str());
         SendMessageW(dialog, WM_COMMAND, IDOK, 0);
