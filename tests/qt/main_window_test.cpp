@@ -58,6 +58,8 @@ TEST_F(MainWindowTest, KeypadByMouse) {
     QTest::mouseClick(static_cast<QPushButton*>(window.control(EnterButton)), Qt::LeftButton);
     EXPECT_EQ(text(LowerResultLine), "14");
     EXPECT_FALSE(window.control(1034)->isVisible()) << "the \"=\" key gives way to the wide Enter button";
+    QTest::mouseClick(window.control(LowerResultLine), Qt::LeftButton);
+    EXPECT_EQ(window.inputLine()->text(), "14") << "a click on a display line inserts its text";
 
     auto* inverse = static_cast<QPushButton*>(window.control(KeyInverse));
     QTest::mouseClick(inverse, Qt::LeftButton);
@@ -65,7 +67,7 @@ TEST_F(MainWindowTest, KeypadByMouse) {
     EXPECT_EQ(static_cast<QPushButton*>(window.control(1001))->text(), "asin");
     QTest::mouseClick(static_cast<QPushButton*>(window.control(1001)), Qt::LeftButton);
     EXPECT_FALSE(inverse->isChecked());
-    EXPECT_EQ(window.inputLine()->text(), "asin");
+    EXPECT_EQ(window.inputLine()->text(), "14asin");
     EXPECT_TRUE(window.inputLine()->hasFocus());
 }
 

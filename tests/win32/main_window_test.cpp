@@ -152,13 +152,15 @@ TEST_F(MainWindowTest, KeypadByClicks) {
     EXPECT_TRUE(shown(1033));
     EXPECT_FALSE(shown(1034));
     EXPECT_FALSE(shown(1035));
+    SendMessageW(control(LowerResultLine), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    EXPECT_EQ(text(InputLine), "14") << "a click on a display line inserts its text";
 
     click(KeyInverse);
     EXPECT_EQ(SendMessageW(control(KeyInverse), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(text(1001), "asin");
     click(1001);
     EXPECT_EQ(SendMessageW(control(KeyInverse), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_EQ(text(InputLine), "asin");
+    EXPECT_EQ(text(InputLine), "14asin");
     EXPECT_EQ(GetFocus(), control(InputLine));
 }
 
@@ -193,6 +195,8 @@ TEST_F(MainWindowTest, MenuCommandsAndTheirCheckMarks) {
     GetWindowRect(window.historyWindow(), &history);
     EXPECT_EQ(history.top, main.top);
     EXPECT_TRUE(history.left == main.right || history.right == main.left) << "beside the main window";
+    command(ViewHistory);
+    EXPECT_FALSE(IsWindowVisible(window.historyWindow()));
 
     int fullHeight = static_cast<int>(main.bottom - main.top);
     command(ViewDisplayOnly);
