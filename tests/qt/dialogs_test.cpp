@@ -127,9 +127,8 @@ TEST_F(DialogsTest, EscClosesAboutAndF1ShowsHelp) {
     ASSERT_NE(window.helpWindow(), nullptr);
     EXPECT_TRUE(window.helpWindow()->isVisible());
     QString help = window.helpWindow()->browser()->toPlainText();
-    for (const char* topic : {"Operator order", "acoth", "CuSO4+5H2O", "#mem+", "Shift+F1"}) {
+    for (const char* topic : {"Operator order", "acoth", "CuSO4+5H2O", "#mem+", "Shift+F1"})
         EXPECT_TRUE(help.contains(topic)) << topic;
-    }
     window.helpWindow()->close();
 }
 
@@ -195,8 +194,7 @@ TEST_F(DialogsTest, HistoryCaretGoesToTheEndWhenTheWindowIsLeft) {
                      4 * QFontMetricsF(history->textEdit()->font()).averageCharWidth());
     EXPECT_TRUE(history->link()->text().contains("https://"));
     history->close();
-    EXPECT_FALSE(history->isVisible());
-    EXPECT_EQ(logic.viewFlags().historyVisible, 0);
+    EXPECT_EQ(logic.viewFlags().historyVisible, 0) << "closing the window tells the logic";
 }
 
 }  // namespace

@@ -51,9 +51,8 @@ TEST_F(MainWindowTest, TypedTaskReachesTheLabelsHistoryAndRecentList) {
 }
 
 TEST_F(MainWindowTest, KeypadByMouse) {
-    for (int key : {1026, 1028, 1027, 1022, 1019}) {
+    for (int key : {1026, 1028, 1027, 1022, 1019})
         QTest::mouseClick(static_cast<QPushButton*>(window.control(key)), Qt::LeftButton);
-    }
     EXPECT_EQ(window.inputLine()->text(), "2+3*4");
     QTest::mouseClick(static_cast<QPushButton*>(window.control(EnterButton)), Qt::LeftButton);
     EXPECT_EQ(text(LowerResultLine), "14");
