@@ -36,7 +36,6 @@ public:
     };
     std::vector<PrintRun> printed;
     int progressTotal = -1, cancelAt = -1;
-    std::vector<int> progressReports;
     bool progressEnded = false;
 
     void setControlText(int id, const std::string& text) override { texts[id] = text; }
@@ -117,9 +116,6 @@ public:
     void runAboutDialog() override { ++aboutRuns; }
     void showHelp() override { ++helpRuns; }
     void beginProgress(const std::string&, int total) override { progressTotal = total; }
-    bool reportProgress(int done) override {
-        progressReports.push_back(done);
-        return done != cancelAt;
-    }
+    bool reportProgress(int done) override { return done != cancelAt; }
     void endProgress() override { progressEnded = true; }
 };

