@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <random>
+#include <tuple>
 
 #include "cli_helpers.h"
 #include "session/encoding.h"
@@ -89,36 +90,19 @@ TEST_F(HostileFiles, BinaryJunkGivesUtf8LinesOnly) {
 TEST_F(HostileFiles, UnreadableSourcesStopWithAMessage) {
     const std::string missing = (folder / "vanished.txt").string();
     const std::string directory = folder.string();
-    struct Row {
-        const char* name;
-        std::vector<std::string> arguments;
-        const char* out;
-        std::string err;
+    const std::string noFile = ": No such file or directory\n", isFolder = ": it is a directory\n";
+    const std::tuple<std::vector<std::string>, const char*, std::string> rows[] = {
+        {{"--no-config", "1+1", "-f", missing, "2+2"}, "1+1 = 2\n", missing + noFile},
+        {{"--no-config", "1+1", "-f", directory, "2+2"}, "1+1 = 2\n", directory + isFolder},
+        {{"--config", missing, "1+1"}, "", missing + noFile},
+        {{"--config", directory, "1+1"}, "", directory + isFolder},
     };
-    const Row rows[] = {
-        {"task file missing",
-         {"--no-config", "1+1", "-f", missing, "2+2"},
-         "1+1 = 2\n",
-         "molvane-cli: cannot read " + missing + ": No such file or directory\n"},
-        {"task file is a folder",
-         {"--no-config", "1+1", "-f", directory, "2+2"},
-         "1+1 = 2\n",
-         "molvane-cli: cannot read " + directory + ": it is a directory\n"},
-        {"configuration missing",
-         {"--config", missing, "1+1"},
-         "",
-         "molvane-cli: cannot read " + missing + ": No such file or directory\n"},
-        {"configuration is a folder",
-         {"--config", directory, "1+1"},
-         "",
-         "molvane-cli: cannot read " + directory + ": it is a directory\n"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        CliResult run = runCliWith(row.arguments);
+    for (const auto& [arguments, out, reason] : rows) {
+        SCOPED_TRACE(arguments[1] + " " + arguments[arguments.size() - 2]);
+        CliResult run = runCliWith(arguments);
         EXPECT_EQ(run.status, 2);
-        EXPECT_EQ(run.out, row.out);
-        EXPECT_EQ(run.err, row.err);
+        EXPECT_EQ(run.out, out);
+        EXPECT_EQ(run.err, "molvane-cli: cannot read " + reason);
     }
 }
 
