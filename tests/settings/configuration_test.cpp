@@ -178,7 +178,9 @@ TEST_F(ConfigurationFile, SaveThenLoadRestoresEverySetting) {
     }
 }
 
-TEST(ApplyConfigurationText, LinesRunAsTasks) {
+// Each line runs as a typed task, whether the bytes come whole or from a file,
+// which is read in pieces of 16 KiB: a line may straddle two.
+TEST_F(ConfigurationFile, LinesRunAsTasks) {
     const std::string longLine = "#dec 7" + std::string(594, ' ');  // 600 characters
     const std::string fullLine = "#dec 7" + std::string(504, ' ');  // 510: as much as a task holds
     struct Row {
@@ -193,26 +195,32 @@ TEST(ApplyConfigurationText, LinesRunAsTasks) {
         {"CR LF line end", "#fix\r\n", Fixed, 2, Radians, {}},
         {"#sci 4", "#sci 4\r\n", Scientific, 4, Radians, {}},
         {"#505", "#505\r\n", Automatic, 2, Radians, {505}},
-        {"commands in file order",
-         "#504\n#deg\n#501\n#505\n#20\n#503\n#502\n",
-         Automatic,
-         2,
-         Degrees,
-         {504, 501, 505, 503, 502}},
+        {"commands in order", "#504\n#deg\n#501\n#20\n#503\n#502\n", Automatic, 2, Degrees, {504, 501, 503, 502}},
         {"failed lines are passed over", "#x\n(3\nJ2O\n#deg\n", Automatic, 2, Degrees, {}},
         {"600 characters skipped", longLine + "\n#sci\n", Scientific, 2, Radians, {}},
         {"510 characters run", fullLine + "\n", Automatic, 7, Radians, {}},
         {"bare CR is no line end", "#deg\r#fix 5\n", Automatic, 2, Degrees, {}},
+        {"broken UTF-8 around directives", "\xFF\xFE#grad\r\n\xC3#sci 3\r\n", Scientific, 3, Grads, {}},
+        {"NUL ends a line's task", std::string("#deg\0#sci\r\n#fix 4\r\n", 19), Fixed, 4, Degrees, {}},
+        {"a line across two reads", std::string(16380, '=') + "\n#deg\r\n#fix 6\r\n", Fixed, 6, Degrees, {}},
+        {"megabytes without a line end", "#deg\n" + std::string(2 << 20, '#'), Automatic, 2, Degrees, {}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        CalcState state;
-        ViewFlags view;
-        std::vector<int> commands;
-        applyConfigurationText(row.bytes, state, recordInto(view, commands));
-        EXPECT_EQ(std::vector<int>({state.numberMode, state.decimals, state.angleUnit}),
-                  std::vector<int>({row.numberMode, row.decimals, row.angleUnit}));
-        EXPECT_EQ(commands, row.commands);
+        writeFile(folder / "mvn.cfg", row.bytes);
+        for (bool fromFile : {false, true}) {
+            CalcState state;
+            ViewFlags view;
+            std::vector<int> commands;
+            if (fromFile) {
+                ASSERT_TRUE(loadConfiguration(folder / "mvn.cfg", state, recordInto(view, commands)));
+            } else {
+                applyConfigurationText(row.bytes, state, recordInto(view, commands));
+            }
+            EXPECT_EQ(std::vector<int>({state.numberMode, state.decimals, state.angleUnit}),
+                      std::vector<int>({row.numberMode, row.decimals, row.angleUnit}));
+            EXPECT_EQ(commands, row.commands);
+        }
     }
 }
 
