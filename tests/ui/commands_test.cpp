@@ -283,6 +283,7 @@ TEST_F(LogicTest, NewClearDisplayClearHistoryAndReset) {
     EXPECT_TRUE(platform.active[AutomaticIndicator]);
 
     enter("x^2-3x+2");
+    platform.setInputText("9");  // New runs nothing typed, only an empty Enter
     command(FileNew);
     EXPECT_EQ(line(UpperTaskLine) + line(LowerTaskLine) + line(UpperResultLine) + line(LowerResultLine), "");
     EXPECT_EQ(memory(), "");
