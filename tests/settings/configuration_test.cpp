@@ -76,14 +76,11 @@ private:
     std::optional<std::string> old_;
 };
 
-// The view options as the window would set them from the commands read.
+// The commands read, and the view options they switch on.
 ConfigurationCommandHandler recordInto(ViewFlags& view, std::vector<int>& commands) {
     return [&view, &commands](int command) {
         commands.push_back(command);
-        if (command == 501) view.displayOnly = 1;
-        if (command == 502) view.alwaysOnTop = 1;
-        if (command == 503) view.historyVisible = 1;
-        if (command == 504) view.taskNumbering = 1;
+        switchOnViewOption(view, command);
     };
 }
 
