@@ -74,8 +74,8 @@ TEST(CliRun, ExitStatusesAndOptions) {
     } rows[] = {
         {{"2+3", "x^2-1"}, "", 0, "2+3 = 5\nx^2-1 = 0\nx1 = \t-1\nx2 = \t1\n", ""},
         {{"1/0", "2"}, "", 1, "1/0 = Cannot divide by zero!\n2 = 2\n", ""},
-        {{"1/0", "#mem"}, "", 1, nullptr, ""},  // a memory directive's error code
-        {{"2", "#20"}, "", 0, nullptr, ""},     // a command number is no failure
+        {{"#mem"}, "", 1, nullptr, ""},      // a memory directive's error code
+        {{"2", "#20"}, "", 0, nullptr, ""},  // a command number is no failure
         {{"-t", "2+3", "x^2-1", "#deg"}, "", 0, "5\n-1 1\n1\n", ""},
         {{"--terse", "1/0", "2"}, "", 1, "2\n", "Cannot divide by zero!\n"},
         {{"-t", std::string(600, '1')}, "", 1, "", "Expression is too long !\n"},
