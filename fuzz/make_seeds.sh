@@ -13,7 +13,7 @@ mkdir -p "$tasks" "$config"
 
 for golden in ../tests/golden/*.golden; do
     stem=$(basename "$golden" .golden)
-    grep -v '^#!' "$golden" | sed -n 's/^> //p' | split -l 10 -d - "$tasks/$stem-"
+    awk '!/^#!/ && sub(/^> /, "") { sub(/ => .*/, ""); print }' "$golden" | split -l 10 -d - "$tasks/$stem-"
 done
 # Line ends of every kind, a NUL and Windows-1252 signs in one sequence.
 printf '2+3\r\n*2\r4\n#mem\n#mem+\nmem\x00junk\n6\xd76\n9\xf73\n' > "$tasks/line-ends"

@@ -1,14 +1,15 @@
 // Files nobody should feed a calculator: NUL bytes, broken UTF-8, megabyte lines,
 // binary junk, folders and missing files. Each ends in a correct result or a
 // clear message, and what the user had (memory, settings) survives.
+// Configuration files of the same kinds are read in tests/settings.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <random>
+#include <tuple>
 
 #include "cli_helpers.h"
 #include "session/encoding.h"
-#include "settings/configuration.h"
 #include "tests/support/files.h"
 
 using namespace molvane;
@@ -89,61 +90,18 @@ TEST_F(HostileFiles, BinaryJunkGivesUtf8LinesOnly) {
 TEST_F(HostileFiles, UnreadableSourcesStopWithAMessage) {
     const std::string missing = (folder / "vanished.txt").string();
     const std::string directory = folder.string();
-    struct Row {
-        const char* name;
-        std::vector<std::string> arguments;
-        const char* out;
-        std::string err;
+    const std::string noFile = ": No such file or directory\n", isFolder = ": it is a directory\n";
+    const std::tuple<std::vector<std::string>, const char*, std::string> rows[] = {
+        {{"--no-config", "1+1", "-f", missing, "2+2"}, "1+1 = 2\n", missing + noFile},
+        {{"--no-config", "1+1", "-f", directory, "2+2"}, "1+1 = 2\n", directory + isFolder},
+        {{"--config", missing, "1+1"}, "", missing + noFile},
+        {{"--config", directory, "1+1"}, "", directory + isFolder},
     };
-    const Row rows[] = {
-        {"task file missing",
-         {"--no-config", "1+1", "-f", missing, "2+2"},
-         "1+1 = 2\n",
-         "molvane-cli: cannot read " + missing + ": No such file or directory\n"},
-        {"task file is a folder",
-         {"--no-config", "1+1", "-f", directory, "2+2"},
-         "1+1 = 2\n",
-         "molvane-cli: cannot read " + directory + ": it is a directory\n"},
-        {"configuration missing",
-         {"--config", missing, "1+1"},
-         "",
-         "molvane-cli: cannot read " + missing + ": No such file or directory\n"},
-        {"configuration is a folder",
-         {"--config", directory, "1+1"},
-         "",
-         "molvane-cli: cannot read " + directory + ": it is a directory\n"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        CliResult run = runCliWith(row.arguments);
+    for (const auto& [arguments, out, reason] : rows) {
+        SCOPED_TRACE(arguments[1] + " " + arguments[arguments.size() - 2]);
+        CliResult run = runCliWith(arguments);
         EXPECT_EQ(run.status, 2);
-        EXPECT_EQ(run.out, row.out);
-        EXPECT_EQ(run.err, row.err);
-    }
-}
-
-TEST_F(HostileFiles, ConfigurationFilesLoadWithoutHarm) {
-    // The reader takes the file in pieces of 16 KiB: a line may straddle two.
-    const std::string padding = std::string(16380, '=') + "\n";
-    const std::string megabyteDirective = "#sci 9" + std::string(1 << 20, ' ');
-    struct Row {
-        const char* name;
-        std::string bytes;
-        std::int32_t angleUnit, numberMode, decimals;
-    };
-    const Row rows[] = {
-        {"broken UTF-8 around directives", "\xFF\xFE#grad\r\n\xC3#sci 3\r\n", Grads, Scientific, 3},
-        {"NUL ends a line's task", std::string("#deg\0#sci\r\n#fix 4\r\n", 19), Degrees, Fixed, 4},
-        {"a line across two reads", padding + "#deg\r\n#fix 6\r\n", Degrees, Fixed, 6},
-        {"a megabyte line is skipped whole", megabyteDirective + "\n#fix 4\n", Radians, Fixed, 4},
-        {"megabytes of junk without a line end", "#deg\n" + junk(2 << 20, "\n"), Degrees, Automatic, 2},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        CalcState state;
-        ASSERT_TRUE(loadConfiguration(write("mvn.cfg", row.bytes), state, nullptr));
-        EXPECT_EQ(state.angleUnit, row.angleUnit);
-        EXPECT_EQ(state.numberMode, row.numberMode);
-        EXPECT_EQ(state.decimals, row.decimals);
+        EXPECT_EQ(run.out, out);
+        EXPECT_EQ(run.err, "molvane-cli: cannot read " + reason);
     }
 }

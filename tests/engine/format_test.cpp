@@ -35,7 +35,6 @@ CalcState stateFor(const FormatRow& row) {
 TEST(FormatAnswer, ShowsResultBySettings) {
     const FormatRow rows[] = {
         {"empty", Automatic, 2, 1, "", ""},
-        {"message", Scientific, 2, 1, "Cannot divide by zero!", "Cannot divide by zero!"},
         {"complex root", Fixed, 2, 1, "<Complex number>", "<Complex number>"},
         {"automatic exponent 15", Automatic, 2, 0, "1000000000000000", "1e+15"},
         {"group exactly three", Automatic, 2, 1, "123", "123"},

@@ -5,6 +5,7 @@
 #include <clocale>
 #include <locale>
 #include <string>
+#include <utility>
 
 #include "engine/engine.h"
 #include "engine/text.h"
@@ -47,15 +48,12 @@ protected:
 }  // namespace
 
 TEST_F(DecimalCommaLocale, AnswersAreTheSameAsInTheCLocale) {
-    struct Row {
-        const char* line;
-        const char* answer;
-    } rows[] = {
+    const std::pair<const char*, const char*> rows[] = {
         {"1.5+1", "2.5"},           {"1/4", "0.25"},      {"h2o", "18.01528"},    {"1e-5*3", "3e-05"},
         {"1234.5678", "1234.5678"}, {"#sci", "1.23e+03"}, {"#comma", "1,23e+03"},
     };
     CalcState state;
-    for (const Row& row : rows) {
-        EXPECT_EQ(answerOf(state, row.line), row.answer) << "line " << row.line << " in locale " << active;
+    for (const auto& [line, answer] : rows) {
+        EXPECT_EQ(answerOf(state, line), answer) << "line " << line << " in locale " << active;
     }
 }

@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using namespace molvane;
 
 TEST(Encoding, Utf8BecomesWindows1252) {
-    struct Row {
-        const char* utf8;
-        const char* cp1252;
-    } rows[] = {
+    const std::pair<const char*, const char*> rows[] = {
         {"2 \xC3\x97 3", "2 \xD7 3"},          // multiplication sign
         {"6 \xC3\xB7 2", "6 \xF7 2"},          // division sign
         {"\xE2\x82\xAC", "\x80"},              // euro sign
@@ -23,23 +22,20 @@ TEST(Encoding, Utf8BecomesWindows1252) {
         {"\xF4\x8F\xBF\xBF", "?"},             // U+10FFFF itself
         {"\xC2\x80\xC4\x80", "??"},            // U+0080 and U+0100: no byte of their own
     };
-    for (const Row& row : rows) {
-        EXPECT_EQ(utf8ToCp1252(row.utf8), row.cp1252) << "input " << row.utf8;
+    for (const auto& [utf8, cp1252] : rows) {
+        EXPECT_EQ(utf8ToCp1252(utf8), cp1252) << "input " << utf8;
     }
     EXPECT_EQ(utf8ToCp1252(std::string("1\0+", 3)), "1+") << "NUL bytes are dropped";
 }
 
 TEST(Encoding, Windows1252BecomesUtf8) {
-    struct Row {
-        const char* cp1252;
-        const char* utf8;
-    } rows[] = {
+    const std::pair<const char*, const char*> rows[] = {
         {"x1 = \t2", "x1 = \t2"}, {"\xD7\xF7", "\xC3\x97\xC3\xB7"}, {"\x80", "\xE2\x82\xAC"}, {"\x81", "\xC2\x81"},
         {"\xB0", "\xC2\xB0"},
     };
-    for (const Row& row : rows) {
-        EXPECT_EQ(cp1252ToUtf8(row.cp1252), row.utf8) << "input " << row.cp1252;
-        EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(row.cp1252)), row.cp1252) << "round trip of " << row.cp1252;
+    for (const auto& [cp1252, utf8] : rows) {
+        EXPECT_EQ(cp1252ToUtf8(cp1252), utf8) << "input " << cp1252;
+        EXPECT_EQ(utf8ToCp1252(utf8), cp1252) << "round trip of " << cp1252;
     }
 }
 
@@ -47,10 +43,7 @@ TEST(Encoding, Windows1252BecomesUtf8) {
 // tests/golden/unicode.golden; these rows are the cases an answer cannot show
 // (the spaces around a joining '+') or that no golden line types.
 TEST(Encoding, OtherProgramsTextReadsAsMeant) {
-    struct Row {
-        const char* utf8;
-        const char* cp1252;
-    } rows[] = {
+    const std::pair<const char*, const char*> rows[] = {
         {"x\u00B2\u00B3", "x^23"},  // a run of superscripts is one power
         {"CuSO4 \u2219 5H2O", "CuSO4 + 5H2O"},
         {"(NH4)2SO4\u22C5H2O", "(NH4)2SO4+H2O"},
@@ -59,7 +52,7 @@ TEST(Encoding, OtherProgramsTextReadsAsMeant) {
         {"1\u00A0000\u2009000\u202F1", "1 000 000 1"},  // no-break and thin spaces
         {"\u00B5g", "\xB5g"},                           // letters of Windows-1252 stay
     };
-    for (const Row& row : rows) {
-        EXPECT_EQ(utf8ToCp1252(row.utf8), row.cp1252) << "input " << row.utf8;
+    for (const auto& [utf8, cp1252] : rows) {
+        EXPECT_EQ(utf8ToCp1252(utf8), cp1252) << "input " << utf8;
     }
 }

@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "settings/atomic_file.h"
@@ -75,14 +76,11 @@ private:
     std::optional<std::string> old_;
 };
 
-// The view options as the window would set them from the commands read.
+// The commands read, and the view options they switch on.
 ConfigurationCommandHandler recordInto(ViewFlags& view, std::vector<int>& commands) {
     return [&view, &commands](int command) {
         commands.push_back(command);
-        if (command == 501) view.displayOnly = 1;
-        if (command == 502) view.alwaysOnTop = 1;
-        if (command == 503) view.historyVisible = 1;
-        if (command == 504) view.taskNumbering = 1;
+        switchOnViewOption(view, command);
     };
 }
 
@@ -115,41 +113,27 @@ std::vector<int> fieldsOf(const CalcState& s, const ViewFlags& v) {
 }
 
 TEST(ConfigurationText, VariantLines) {
-    struct Row {
-        const char* name;
-        CalcState state;
-        ViewFlags view;
-        const char* expectedLines;
+    const CalcState extremes = settings(Radians, Automatic, INT32_MIN, INT32_MAX);
+    const std::tuple<CalcState, ViewFlags, std::string> rows[] = {
+        {settings(Degrees, Automatic), {}, "\r\n#deg   = Set angle unit to degrees\r\n"},
+        {settings(Grads, Automatic), {}, "\r\n#grad   = Set angle unit to grads\r\n"},
+        {settings(7, Automatic), {}, "\r\n#rad   = Set angle unit"},
+        {settings(Radians, Scientific), {}, "\r\n#sci   = Scientific mode for displaying numbers\r\n"},
+        {settings(Radians, Fixed), {}, "\r\n#fix   = Fixed mode for displaying numbers\r\n"},
+        {settings(Radians, -1), {}, "\r\n#auto  = Automatic mode"},
+        {settings(Radians, Automatic, 2, 0, 1, 1), {}, "\r\n#comma = Use comma (,) as decimal separator\r\n"},
+        {settings(Radians, Automatic, 2, 0, 1, 2), {}, "\r\n#dot   = Use dot (.)"},
+        {settings(Radians, Automatic, 15, 1, 0), {}, "\r\n#dec 15 = Round number to 15 decimal places\r\n#dig 1 = "},
+        {settings(Radians, Automatic, 15, 1, 0), {}, "\r\n#fun 0 = Use colon"},
+        {extremes, {}, "\r\n#dec -2147483648 = Round number to -2147483648 decimal places\r\n"},
+        {extremes, {}, "\r\n#dig 2147483647 = "},
+        {CalcState{}, {1, 1, 1, 1}, "CALCULATOR =\r\n#501   = Show display only\r\n#502   = Always on top\r\n"},
+        {CalcState{}, {1, 1, 1, 1}, "\r\n#503   = View history\r\n#504   = Task numbering\r\n\r\r\n"},
+        {CalcState{}, {0, 0, 1, 0}, "CALCULATOR =\r\n#503   = View history\r\n\r\r\n"},
     };
-    const Row rows[] = {
-        {"degrees", settings(Degrees, Automatic), {}, "\r\n#deg   = Set angle unit to degrees\r\n"},
-        {"grads", settings(Grads, Automatic), {}, "\r\n#grad   = Set angle unit to grads\r\n"},
-        {"unknown angle unit", settings(7, Automatic), {}, "\r\n#rad   = Set angle unit"},
-        {"scientific", settings(Radians, Scientific), {}, "\r\n#sci   = Scientific mode for displaying numbers\r\n"},
-        {"fixed", settings(Radians, Fixed), {}, "\r\n#fix   = Fixed mode for displaying numbers\r\n"},
-        {"unknown mode", settings(Radians, -1), {}, "\r\n#auto  = Automatic mode"},
-        {"comma", settings(Radians, Automatic, 2, 0, 1, 1), {}, "\r\n#comma = Use comma (,) as decimal separator\r\n"},
-        {"comma other than 1", settings(Radians, Automatic, 2, 0, 1, 2), {}, "\r\n#dot   = Use dot (.)"},
-        {"numbers",
-         settings(Radians, Automatic, 15, 1, 0),
-         {},
-         "\r\n#dec 15 = Round number to 15 decimal places\r\n#dig 1 = Use space as thousands separator (0 = OFF, 1 = "
-         "ON)\r\n#fun 0 = Use colon (:) as function separator (0 = OFF, 1 = ON)\r\n"},
-        {"32-bit extremes",
-         settings(Radians, Automatic, INT32_MIN, INT32_MAX),
-         {},
-         "\r\n#dec -2147483648 = Round number to -2147483648 decimal places\r\n#dig 2147483647 = "},
-        {"every view option",
-         CalcState{},
-         {1, 1, 1, 1},
-         "CALCULATOR =\r\n#501   = Show display only\r\n#502   = Always on top\r\n#503   = View history\r\n"
-         "#504   = Task numbering\r\n\r\r\n"},
-        {"history only", CalcState{}, {0, 0, 1, 0}, "CALCULATOR =\r\n#503   = View history\r\n\r\r\n"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        std::string text = configurationText(row.state, row.view);
-        EXPECT_NE(text.find(row.expectedLines), std::string::npos) << text;
+    for (const auto& [state, view, expected] : rows) {
+        std::string text = configurationText(state, view);
+        EXPECT_NE(text.find(expected), std::string::npos) << "no [" << expected << "] in\n" << text;
     }
 }
 
@@ -163,7 +147,6 @@ TEST_F(ConfigurationFile, SaveThenLoadRestoresEverySetting) {
         {settings(Degrees, Scientific, 4, 1, 0, 1), {1, 1, 1, 1}},
         {settings(Grads, Fixed, 15, 0, 1, 0), {1, 0, 1, 0}},
         {settings(Radians, Automatic, 0, 1, 1, 1), {0, 1, 0, 1}},
-        {settings(Degrees, Fixed, 9, 0, 0, 0), {0, 0, 0, 1}},
     };
     const fs::path file = folder / "nested" / "mvn.cfg";
     for (std::size_t i = 0; i < std::size(rows); ++i) {
@@ -178,7 +161,9 @@ TEST_F(ConfigurationFile, SaveThenLoadRestoresEverySetting) {
     }
 }
 
-TEST(ApplyConfigurationText, LinesRunAsTasks) {
+// Each line runs as a typed task, whether the bytes come whole or from a file,
+// which is read in pieces of 16 KiB: a line may straddle two.
+TEST_F(ConfigurationFile, LinesRunAsTasks) {
     const std::string longLine = "#dec 7" + std::string(594, ' ');  // 600 characters
     const std::string fullLine = "#dec 7" + std::string(504, ' ');  // 510: as much as a task holds
     struct Row {
@@ -193,26 +178,32 @@ TEST(ApplyConfigurationText, LinesRunAsTasks) {
         {"CR LF line end", "#fix\r\n", Fixed, 2, Radians, {}},
         {"#sci 4", "#sci 4\r\n", Scientific, 4, Radians, {}},
         {"#505", "#505\r\n", Automatic, 2, Radians, {505}},
-        {"commands in file order",
-         "#504\n#deg\n#501\n#505\n#20\n#503\n#502\n",
-         Automatic,
-         2,
-         Degrees,
-         {504, 501, 505, 503, 502}},
+        {"commands in order", "#504\n#deg\n#501\n#20\n#503\n#502\n", Automatic, 2, Degrees, {504, 501, 503, 502}},
         {"failed lines are passed over", "#x\n(3\nJ2O\n#deg\n", Automatic, 2, Degrees, {}},
         {"600 characters skipped", longLine + "\n#sci\n", Scientific, 2, Radians, {}},
         {"510 characters run", fullLine + "\n", Automatic, 7, Radians, {}},
         {"bare CR is no line end", "#deg\r#fix 5\n", Automatic, 2, Degrees, {}},
+        {"broken UTF-8 around directives", "\xFF\xFE#grad\r\n\xC3#sci 3\r\n", Scientific, 3, Grads, {}},
+        {"NUL ends a line's task", std::string("#deg\0#sci\r\n#fix 4\r\n", 19), Fixed, 4, Degrees, {}},
+        {"a line end alone in a second read", std::string(16370, '=') + "\n#deg\r\n#fix 6\r\n", Fixed, 6, Degrees, {}},
+        {"megabytes without a line end", "#deg\n" + std::string(2 << 20, '#'), Automatic, 2, Degrees, {}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        CalcState state;
-        ViewFlags view;
-        std::vector<int> commands;
-        applyConfigurationText(row.bytes, state, recordInto(view, commands));
-        EXPECT_EQ(std::vector<int>({state.numberMode, state.decimals, state.angleUnit}),
-                  std::vector<int>({row.numberMode, row.decimals, row.angleUnit}));
-        EXPECT_EQ(commands, row.commands);
+        writeFile(folder / "mvn.cfg", row.bytes);
+        for (bool fromFile : {false, true}) {
+            CalcState state;
+            ViewFlags view;
+            std::vector<int> commands;
+            if (fromFile) {
+                ASSERT_TRUE(loadConfiguration(folder / "mvn.cfg", state, recordInto(view, commands)));
+            } else {
+                applyConfigurationText(row.bytes, state, recordInto(view, commands));
+            }
+            EXPECT_EQ(std::vector<int>({state.numberMode, state.decimals, state.angleUnit}),
+                      std::vector<int>({row.numberMode, row.decimals, row.angleUnit}));
+            EXPECT_EQ(commands, row.commands);
+        }
     }
 }
 

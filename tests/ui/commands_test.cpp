@@ -6,6 +6,7 @@
 #include "engine/text.h"
 #include "logic_fixture.h"
 #include "ui/keypad.h"
+#include "ui/menu_table.h"
 
 using namespace molvane;
 
@@ -163,11 +164,28 @@ TEST_F(LogicTest, ClicksOnDisplayLinesInsertTheirText) {
     command(LowerResultLine);
     EXPECT_EQ(platform.input, "2+35");
 
+    platform.focusRequests = 0;
     enter("4");
     platform.selectedRecent = 1;
     logic.dispatchCommand(RecentTasksList, kNotifySelectionConfirmed);
     EXPECT_EQ(platform.input, "2+3");
     EXPECT_EQ(platform.selection.start, 3);
+    EXPECT_EQ(platform.focusRequests, 2) << "Enter and a chosen task give the focus back to the input line";
+}
+
+// Each Decimal Places item sets the places its caption names, 0 to 15.
+TEST_F(LogicTest, DecimalPlacesItemsMatchTheirCaptions) {
+    std::span<const MenuEntry> menus = menuBarEntries();
+    auto entry = std::find_if(menus.begin(), menus.end(), [](const MenuEntry& e) {
+        return std::string_view(e.text).starts_with("&Decimal Places");
+    });
+    ASSERT_NE(entry, menus.end());
+    int places = 0;
+    for (++entry; entry->kind == MenuEntryKind::Item; ++entry, ++places) {
+        command(entry->id);
+        EXPECT_EQ(std::to_string(logic.currentState().decimals), entry->text);
+    }
+    EXPECT_EQ(places, 16);
 }
 
 TEST_F(LogicTest, NumberSettingsCommands) {
@@ -283,6 +301,7 @@ TEST_F(LogicTest, NewClearDisplayClearHistoryAndReset) {
     EXPECT_TRUE(platform.active[AutomaticIndicator]);
 
     enter("x^2-3x+2");
+    platform.setInputText("9");  // New runs nothing typed, only an empty Enter
     command(FileNew);
     EXPECT_EQ(line(UpperTaskLine) + line(LowerTaskLine) + line(UpperResultLine) + line(LowerResultLine), "");
     EXPECT_EQ(memory(), "");

@@ -21,6 +21,7 @@ TEST_F(LogicTest, NumberFormatAppliesLiveAndCancelRestores) {
     EXPECT_EQ(choices.decimals(), 0);
     EXPECT_EQ(line(LowerResultLine), "1");
     choices.setDigitGrouping(true);
+    EXPECT_TRUE(choices.digitGrouping());
     choices.chooseAngleUnit(Grads);
     EXPECT_TRUE(platform.active[GradsIndicator]);
 
