@@ -10,7 +10,7 @@
 # the share comes down.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-ceiling=${1:-65}
+ceiling=${1:-50}
 
 count() {
     git ls-files -- "$@" | grep -E '\.(c|cc|cpp|cxx|h|hh|hpp|py|sh|rc|golden)$' | tr '\n' '\0' |
