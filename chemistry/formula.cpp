@@ -42,11 +42,6 @@ struct FormulaScan {
     bool isLast() const { return i + 1 == in.size(); }
 };
 
-// The '-' at `k` is the sign of an exponent (1.5e-3), not a subtraction.
-bool isExponentSign(const FormulaScan& scan, std::size_t k) {
-    return k > 1 && scan.at(k) == '-' && scan.at(k - 1) == 'e' && endsMantissa(scan.at(k - 2));
-}
-
 void countTerm(FormulaScan& scan) {
     char cur = scan.cur();
     if (isCapital(cur) || cur == '(') ++scan.termCount;
@@ -56,19 +51,11 @@ void countTerm(FormulaScan& scan) {
     }
 }
 
-// A term that follows a subtraction is opened as after a separator; written
-// "-1*(" so that a negation keeps the form the evaluator knows.
-bool opensAfterMinus(const FormulaScan& scan) {
-    bool startsTerm = scan.termCount == 1 && (isCapital(scan.cur()) || scan.cur() == '(');
-    return startsTerm && scan.prev() == '-' && !isExponentSign(scan, scan.i - 1);
-}
-
 // What goes in front of the character at i when it stands inside a symbol term.
 std::string_view prefixInsideTerm(const FormulaScan& scan) {
     char cur = scan.cur();
     char prev = scan.prev();
     if (isSeparator(prev)) return "(";  // the term opens
-    if (opensAfterMinus(scan)) return "1*(";
     if (prev == '(') return "";
     // A coefficient multiplies the whole term (5H2O); otherwise the next symbol
     // or bracket group is added.
@@ -80,9 +67,7 @@ std::string_view prefixInsideTerm(const FormulaScan& scan) {
 }
 
 void writeInsideTerm(FormulaScan& scan) {
-    std::string_view prefix = prefixInsideTerm(scan);
-    if (prefix == "1*(") scan.separated = true;
-    scan.out.append(prefix);
+    scan.out.append(prefixInsideTerm(scan));
     scan.out.append(scan.cur());
 }
 

@@ -136,7 +136,9 @@ void writeMinus(FixedText<kMathsLimit>& out, char next) {
     char before = out.back();
     if (isDigit(before) || isOneOf(before, ")!.")) out.append('+');
     next = asParenthesis(next);
-    bool negation = isDigit(next) ? !isOneOf(before, kNumberSignAfter) : (next == '(' || next == ':');
+    // An element symbol is negated as a whole formula term, like a bracket.
+    bool negation =
+        isDigit(next) ? !isOneOf(before, kNumberSignAfter) : (next == '(' || next == ':' || isCapital(next));
     out.append(negation ? "-1*" : "-");
 }
 
