@@ -6,11 +6,13 @@
 // The common controls need windows.h first.
 #include <commctrl.h>
 #include <dlgs.h>
+#include <winspool.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <set>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -19,6 +21,7 @@
 #include "tests/support/typed_tasks.h"
 #include "ui/about_texts.h"
 #include "ui/menu_table.h"
+#include "ui/print_layout.h"
 #include "ui/win32/dialogs.h"
 #include "ui/win32/wide_text.h"
 #include "ui/window_logic.h"
@@ -403,6 +406,140 @@ TEST_F(MainWindowTest, PrintPreviewAndPrinting) {
     EXPECT_EQ(window.previewWindow(), nullptr);
 
     EXPECT_NE(messageOf(FilePrint).find("The history could not be printed."), std::string::npos);
+}
+
+// A PostScript printer of Wine's own driver whose port is a file: what the
+// print path draws lands there, one moveto and a glyph name per character
+// for each line drawn.
+class FilePrinter {
+public:
+    static constexpr const wchar_t* kName = L"Molvane File Printer";
+    explicit FilePrinter(const std::filesystem::path& output) {
+        wchar_t folder[MAX_PATH] = L"";
+        DWORD size = 0;
+        GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(folder), sizeof folder, &size);
+        description_ = std::filesystem::path(folder) / "3" / "molvane-test.ppd";
+        std::filesystem::create_directories(description_.parent_path());
+        writeFile(description_, kPaperDescription);
+        DRIVER_INFO_3W driver{};
+        driver.cVersion = 3;
+        driver.pName = const_cast<wchar_t*>(kName);
+        driver.pDriverPath = const_cast<wchar_t*>(L"wineps.drv");
+        driver.pConfigFile = driver.pDriverPath;
+        driver.pDataFile = const_cast<wchar_t*>(L"molvane-test.ppd");
+        AddPrinterDriverExW(nullptr, 3, reinterpret_cast<BYTE*>(&driver), APD_COPY_NEW_FILES);
+        std::wstring port = output.wstring();
+        PRINTER_INFO_2W printer{};
+        printer.pPrinterName = driver.pName;
+        printer.pPortName = port.data();
+        printer.pDriverName = driver.pName;
+        printer.pPrintProcessor = const_cast<wchar_t*>(L"winprint");
+        printer.pDatatype = const_cast<wchar_t*>(L"RAW");
+        if (HANDLE added = AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&printer))) ClosePrinter(added);
+        SetDefaultPrinterW(kName);
+    }
+    ~FilePrinter() {
+        HANDLE printer = nullptr;
+        PRINTER_DEFAULTSW access{nullptr, nullptr, PRINTER_ALL_ACCESS};
+        if (OpenPrinterW(const_cast<wchar_t*>(kName), &printer, &access)) {
+            DeletePrinter(printer);
+            ClosePrinter(printer);
+        }
+        DeletePrinterDriverW(nullptr, nullptr, const_cast<wchar_t*>(kName));
+        std::filesystem::remove(description_);
+    }
+
+private:
+    std::filesystem::path description_;
+    // The paper the driver describes: A4, the only size it offers.
+    static constexpr const char* kPaperDescription =
+        "*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n*LanguageVersion: English\n"
+        "*LanguageEncoding: ISOLatin1\n*ModelName: \"Molvane file printer\"\n"
+        "*NickName: \"Molvane file printer\"\n*LanguageLevel: \"3\"\n*DefaultResolution: 300dpi\n"
+        "*OpenUI *PageSize: PickOne\n*DefaultPageSize: A4\n*PageSize A4/A4: \"<</PageSize[595 842]>>setpagedevice\"\n"
+        "*CloseUI: *PageSize\n*DefaultImageableArea: A4\n*ImageableArea A4/A4: \"18 18 577 824\"\n"
+        "*DefaultPaperDimension: A4\n*PaperDimension A4/A4: \"595 842\"\n";
+};
+
+// The lines of each page of the driver's output, read back from the glyph
+// names it draws them with; a line with no characters leaves no mark.
+std::vector<std::vector<std::string>> printedPages(const std::string& output) {
+    static const std::pair<std::string, char> named[] = {
+        {"space", ' '},  {"period", '.'}, {"equal", '='}, {"asterisk", '*'}, {"plus", '+'},
+        {"hyphen", '-'}, {"colon", ':'},  {"slash", '/'}, {"comma", ','},    {"zero", '0'},
+        {"one", '1'},    {"two", '2'},    {"three", '3'}, {"four", '4'},     {"five", '5'},
+        {"six", '6'},    {"seven", '7'},  {"eight", '8'}, {"nine", '9'}};
+    std::vector<std::vector<std::string>> pages;
+    std::istringstream lines(output);
+    bool lineStarts = false;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with("%%Page:")) pages.emplace_back();
+        if (line.ends_with(" moveto")) lineStarts = true;
+        if (!line.ends_with(" glyphshow") || pages.empty()) continue;
+        std::string name = line.substr(1, line.size() - 1 - std::string(" glyphshow").size());
+        char shown = name.size() == 1 ? name[0] : '?';
+        for (const auto& [glyph, character] : named) shown = glyph == name ? character : shown;
+        if (lineStarts) pages.back().emplace_back();
+        lineStarts = false;
+        pages.back().back() += shown;
+    }
+    return pages;
+}
+
+// Printing on a real printer: the dialog's OK draws the history, tabs
+// expanded, on the pages the layout makes for the printer's paper and font,
+// all of them or those the dialog's range names.
+TEST_F(MainWindowTest, PrintingLandsOnThePrinterPageByPage) {
+    std::filesystem::path output = folder / "printed.ps";
+    FilePrinter printer(output);
+    command(ViewTaskNumbering);
+    for (int i = 1; i <= 70; ++i) type((std::to_wstring(i) + L"*7").c_str());
+    std::string text = history();
+    ASSERT_NE(text.find("1. \t1*7 = 7\r\n"), std::string::npos) << "a numbered task has its tab\n" << text;
+
+    HDC context = CreateDCW(L"WINSPOOL", FilePrinter::kName, nullptr, nullptr);
+    ASSERT_NE(context, nullptr);
+    // The printer's resolution and the line height of the font the print path asks for.
+    int dotsPerInchY = GetDeviceCaps(context, LOGPIXELSY);
+    HFONT font =
+        CreateFontW(-MulDiv(10, dotsPerInchY, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"Courier New");
+    HGDIOBJ previous = SelectObject(context, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(context, &metrics);
+    PrintGeometry geometry = printGeometry(GetDeviceCaps(context, PHYSICALHEIGHT), GetDeviceCaps(context, LOGPIXELSX),
+                                           dotsPerInchY, metrics.tmHeight + metrics.tmExternalLeading);
+    SelectObject(context, previous);
+    DeleteObject(font);
+    DeleteDC(context);
+    ASSERT_GT(layOutPages(text, geometry.linesPerPage, {}).size(), 2u) << "70 tasks take three pages";
+
+    const std::pair<const char*, PageRange> rows[] = {{"all pages", {}}, {"pages 2 to 2", {2, 2}}};
+    for (const auto& [name, range] : rows) {
+        std::filesystem::remove(output);
+        inDialog(FilePrint, L"Print", [&range](HWND dialog) {
+            if (range.last != kLastPrintedPage) {
+                SendMessageW(GetDlgItem(dialog, rad3), BM_CLICK, 0, 0);
+                SetDlgItemInt(dialog, edt1, static_cast<UINT>(range.first), FALSE);
+                SetDlgItemInt(dialog, edt2, static_cast<UINT>(range.last), FALSE);
+            }
+            SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+        });
+        // The spooler hands the job to its port as the document ends; a slower one gets a bounded wait.
+        for (int i = 0; i < 100 && !std::filesystem::exists(output); ++i) Sleep(50);
+        std::string printed = readFile(output);
+        EXPECT_NE(printed.find(std::string("%%Title: ") + kPrintDocumentName), std::string::npos) << name;
+
+        std::vector<PrintedPage> expected = layOutPages(text, geometry.linesPerPage, range);
+        std::vector<std::vector<std::string>> pages = printedPages(printed);
+        ASSERT_EQ(pages.size(), expected.size()) << name;
+        for (std::size_t i = 0; i < pages.size(); ++i) {
+            std::vector<std::string> drawn;
+            for (const std::string& line : expected[i].lines)
+                if (!line.empty()) drawn.push_back(expandedTabs(line));
+            EXPECT_EQ(pages[i], drawn) << name << ": page " << expected[i].number;
+        }
+    }
 }
 
 // F1 looks for the help beside the program, never in the current folder, and
