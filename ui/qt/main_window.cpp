@@ -272,6 +272,8 @@ void MainWindow::buildToolbar() {
     toolbar_ = new QToolBar("Toolbar", this);
     toolbar_->setMovable(false);
     toolbar_->setFloatable(false);
+    // Small icons, as on Windows, so that the buttons fit the window's 267 pixels.
+    toolbar_->setIconSize(QSize(scaled(16), scaled(16)));
     addToolBar(Qt::TopToolBarArea, toolbar_);
     for (const ToolbarButton& button : toolbarButtons()) {
         if (button.image == ToolbarImage::None) {
