@@ -238,6 +238,7 @@ TEST_F(MainWindowTest, EveryMenuItemHasItsIdAndText) {
     EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&Insert", "F&ormat", "&View", "&Help"}));
     QAction* help = window.menuBar()->actions().at(HelpPopup);
     EXPECT_LE(window.menuBar()->actionGeometry(help).right(), window.menuBar()->width()) << "Help is cut off";
+    EXPECT_LE(window.toolbar()->sizeHint().width(), window.centralWidget()->width()) << "the toolbar widens the window";
 }
 
 TEST_F(MainWindowTest, CompositionIsTheLastViewItemAndCtrlKOpensIt) {
