@@ -57,11 +57,9 @@ TEST_F(LogicTest, InverseModeCaptionsAndRelease) {
     command(1005);  // pi and digits leave inverse mode on
     platform.focusRequests = 0;
     command(1025);
-    EXPECT_TRUE(logic.inverseMode());
     EXPECT_EQ(platform.focusRequests, 1) << "a key gives the focus back to the input line";
     command(1001);
     EXPECT_EQ(platform.input, "pi1asin");
-    EXPECT_FALSE(logic.inverseMode());
     EXPECT_FALSE(platform.checked[KeyInverse]);
     for (int i = 0; i < 8; ++i) EXPECT_EQ(line(keys[i]), offCaptions[i]) << "key " << keys[i];
 }
@@ -80,7 +78,6 @@ TEST_F(LogicTest, MemoryKeysAndIndicator) {
     command(KeyInverse);
     command(KeyMemoryAdd);  // M- subtracts and releases inverse mode
     EXPECT_EQ(memory(), "5");
-    EXPECT_FALSE(logic.inverseMode());
 
     enter("1/0");  // a message is no number: the memory stays
     command(KeyMemoryStore);
@@ -94,7 +91,6 @@ TEST_F(LogicTest, MemoryKeysAndIndicator) {
     command(KeyClear);  // MC
     EXPECT_EQ(memory(), "");
     EXPECT_FALSE(platform.active[MemoryIndicator]);
-    EXPECT_FALSE(logic.inverseMode());
 
     enter("7");
     command(MemoryIndicator);  // with an empty memory, MEM stores
@@ -316,15 +312,13 @@ TEST_F(LogicTest, ConfigurationIsAppliedAtStartUpAndSaved) {
     FakePlatform fresh;
     WindowLogic window(fresh, folder / "mvn.cfg");
     window.startUp();
-    EXPECT_EQ(window.currentState().angleUnit, Degrees);
-    EXPECT_EQ(window.currentState().decimals, 4);
     EXPECT_TRUE(fresh.displayOnly && fresh.onTop && fresh.historyShown);
-    const ViewFlags& view = window.viewFlags();
-    EXPECT_EQ(view.displayOnly + view.alwaysOnTop + view.historyVisible + view.taskNumbering, 4);
     EXPECT_TRUE(fresh.active[RadiansIndicator + 1]);
 
     window.dispatchCommand(FormatSaveSettings);
-    EXPECT_EQ(readFile(folder / "mvn.cfg"), configurationText(window.currentState(), view));
+    CalcState saved;
+    saved.angleUnit = Degrees, saved.numberMode = Scientific, saved.decimals = 4;
+    EXPECT_EQ(readFile(folder / "mvn.cfg"), configurationText(saved, {1, 1, 1, 1}));
     EXPECT_TRUE(fresh.messages.empty());
 
     std::filesystem::create_directories(folder / "blocked" / "mvn.cfg");

@@ -68,9 +68,7 @@ TEST_F(LogicTest, HistoryEntryForms) {
         FreshWindow fresh(folder / "none.cfg", row.tasks, row.numbering);
         EXPECT_EQ(fresh.platform.history, fresh.header + row.body);
     }
-}
-
-TEST_F(LogicTest, HistoryHeaderNamesTheProgramAndTheDate) {
+    // The header names the program and the date.
     EXPECT_EQ(platform.history.rfind("\r\n\t== Molvane ==\r\n\t", 0), 0u);
     EXPECT_EQ(platform.history.substr(platform.history.size() - 4), "\r\n\r\n");
     EXPECT_NE(platform.history.find(", 20"), std::string::npos);
