@@ -308,26 +308,23 @@ TEST_F(LogicTest, NewClearDisplayClearHistoryAndReset) {
 }
 
 TEST_F(LogicTest, ConfigurationIsAppliedAtStartUpAndSaved) {
-    writeFile(folder / "mvn.cfg", "#deg\r\n#sci 4\r\n#501\r\n#502\r\n#503\r\n#503\r\n#504\r\n#504\r\n#505\r\n");
-    FakePlatform fresh;
-    WindowLogic window(fresh, folder / "mvn.cfg");
-    window.startUp();
-    EXPECT_TRUE(fresh.displayOnly && fresh.onTop && fresh.historyShown);
-    EXPECT_TRUE(fresh.active[RadiansIndicator + 1]);
+    writeFile(folder / "loaded.cfg", "#deg\r\n#sci 4\r\n#501\r\n#502\r\n#503\r\n#503\r\n#504\r\n#504\r\n#505\r\n");
+    FreshWindow window(folder / "loaded.cfg", {});
+    EXPECT_TRUE(window.platform.displayOnly && window.platform.onTop && window.platform.historyShown);
+    EXPECT_TRUE(window.platform.active[RadiansIndicator + 1]);
 
-    window.dispatchCommand(FormatSaveSettings);
+    window.logic.dispatchCommand(FormatSaveSettings);
     CalcState saved;
     saved.angleUnit = Degrees, saved.numberMode = Scientific, saved.decimals = 4;
-    EXPECT_EQ(readFile(folder / "mvn.cfg"), configurationText(saved, {1, 1, 1, 1}));
-    EXPECT_TRUE(fresh.messages.empty());
+    EXPECT_EQ(readFile(folder / "loaded.cfg"), configurationText(saved, {1, 1, 1, 1}));
+    EXPECT_TRUE(window.platform.messages.empty());
 
-    std::filesystem::create_directories(folder / "blocked" / "mvn.cfg");
-    WindowLogic blocked(fresh, folder / "blocked" / "mvn.cfg");
-    blocked.dispatchCommand(FormatSaveSettings);
-    ASSERT_EQ(fresh.messages.size(), 1u);
-    EXPECT_TRUE(fresh.messages[0].starts_with(std::string("Molvane: ") + kSaveFailedMessage + "\n\n" +
-                                              (folder / "blocked" / "mvn.cfg").string() + "\n"))
-        << fresh.messages[0];
+    std::filesystem::create_directories(folder / "mvn.cfg");  // a folder where this window's file would go
+    command(FormatSaveSettings);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(platform.messages[0].starts_with(std::string("Molvane: ") + kSaveFailedMessage + "\n\n" +
+                                                 (folder / "mvn.cfg").string() + "\n"))
+        << platform.messages[0];
 }
 
 TEST_F(LogicTest, NumberFormatDialogBringsThePreviousRecordInLine) {
