@@ -212,7 +212,7 @@ TEST_F(LogicTest, NumberSettingsCommands) {
     EXPECT_EQ(logic.previousState().functionSeparator, 1);
 }
 
-TEST_F(LogicTest, MenuRefresh) {
+TEST_F(LogicTest, MenuChecksAndIndicatorsFollowTheSettings) {
     // The ids of the popup's items that are checked (or enabled), in ascending order.
     auto idsOf = [this](int popup, bool MenuItemState::*flag) {
         std::vector<int> ids;
@@ -229,6 +229,8 @@ TEST_F(LogicTest, MenuRefresh) {
     enter("#fix 3");
     enter("#dig 1");
     EXPECT_EQ(checkedIds(FormatPopup), (std::vector<int>{2503, 2505, 2508, 2513, 2531, 2533}));
+    EXPECT_TRUE(platform.active[FixedIndicator] && platform.active[RadiansIndicator + 1]);
+    EXPECT_FALSE(platform.active[AutomaticIndicator] || platform.active[RadiansIndicator]);
     command(ViewTaskNumbering);
     command(ViewAlwaysOnTop);
     EXPECT_EQ(checkedIds(ViewPopup), (std::vector<int>{2303, 2307}));

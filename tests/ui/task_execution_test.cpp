@@ -95,14 +95,4 @@ TEST_F(LogicTest, EnterEdgeCases) {
     EXPECT_EQ(platform.recentTasks, (std::vector<std::string>{"2+3", "2+3", std::string(509, '1').replace(0, 1, "0")}));
 }
 
-TEST_F(LogicTest, DirectiveRepaintsTheIndicators) {
-    EXPECT_TRUE(platform.active[AutomaticIndicator] && platform.active[RadiansIndicator]);
-    enter("#sci");
-    enter("#grad");
-    EXPECT_TRUE(platform.active[AutomaticIndicator + 1]);
-    EXPECT_FALSE(platform.active[AutomaticIndicator]);
-    EXPECT_TRUE(platform.active[GradsIndicator]);
-    EXPECT_FALSE(platform.active[RadiansIndicator]);
-}
-
 }  // namespace
