@@ -178,14 +178,6 @@ TEST_F(ConfigurationFile, LinesRunAsTasks) {
     }
 }
 
-TEST_F(ConfigurationFile, LoadingAnUnreadableFileChangesNothing) {
-    CalcState state;
-    state.decimals = 6;
-    EXPECT_FALSE(loadConfiguration(folder / "absent.cfg", state, nullptr));
-    EXPECT_FALSE(loadConfiguration(folder, state, nullptr));
-    EXPECT_EQ(state.decimals, 6);
-}
-
 TEST_F(ConfigurationFile, FailedSaveLeavesTheOldFile) {
     const std::string oldBytes = "#deg\r\nkept as it was\r\n";
     const fs::path file = folder / "mvn.cfg";
