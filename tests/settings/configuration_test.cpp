@@ -43,38 +43,19 @@ const std::string kDefaultFile =
     "= END OF CONFIGURATION FILE  =\r\n"
     "==============================\r\n";
 
+// Sets, or with no value unsets, a variable of this test process; the tests that
+// read one set it first, so none is put back.
+void setVariable(const char* name, const std::optional<std::string>& value) {
 #ifdef _WIN32
-// Windows unsets a variable that is given an empty value.
-void setVariable(const char* name, const char* value) { ::_putenv_s(name, value); }
-void unsetVariable(const char* name) { ::_putenv_s(name, ""); }
+    // Windows unsets a variable that is given an empty value.
+    ::_putenv_s(name, value ? value->c_str() : "");
 #else
-void setVariable(const char* name, const char* value) { ::setenv(name, value, 1); }
-void unsetVariable(const char* name) { ::unsetenv(name); }
+    if (value)
+        ::setenv(name, value->c_str(), 1);
+    else
+        ::unsetenv(name);
 #endif
-
-// Sets (or, with no value, unsets) an environment variable for one scope.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, std::optional<std::string> value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        if (value)
-            setVariable(name, value->c_str());
-        else
-            unsetVariable(name);
-    }
-    ~ScopedVariable() {
-        if (old_)
-            setVariable(name_, old_->c_str());
-        else
-            unsetVariable(name_);
-    }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
+}
 
 // The commands read, and the view options they switch on.
 ConfigurationCommandHandler recordInto(ViewFlags& view, std::vector<int>& commands) {
@@ -106,12 +87,6 @@ CalcState settings(int angle, int mode, int decimals = 2, int grouping = 0, int 
     return state;
 }
 
-// The six settings and four view options that the file keeps.
-std::vector<int> fieldsOf(const CalcState& s, const ViewFlags& v) {
-    return {s.angleUnit,    s.numberMode,  s.decimals,    s.digitGrouping,  s.functionSeparator,
-            s.decimalComma, v.displayOnly, v.alwaysOnTop, v.historyVisible, v.taskNumbering};
-}
-
 TEST(ConfigurationText, VariantLines) {
     const CalcState extremes = settings(Radians, Automatic, INT32_MIN, INT32_MAX);
     const std::tuple<CalcState, ViewFlags, std::string> rows[] = {
@@ -138,26 +113,22 @@ TEST(ConfigurationText, VariantLines) {
 }
 
 TEST_F(ConfigurationFile, SaveThenLoadRestoresEverySetting) {
-    struct Row {
-        CalcState state;
-        ViewFlags view;
-    };
-    const Row rows[] = {
+    const std::pair<CalcState, ViewFlags> rows[] = {
         {CalcState{}, {}},
         {settings(Degrees, Scientific, 4, 1, 0, 1), {1, 1, 1, 1}},
         {settings(Grads, Fixed, 15, 0, 1, 0), {1, 0, 1, 0}},
         {settings(Radians, Automatic, 0, 1, 1, 1), {0, 1, 0, 1}},
     };
     const fs::path file = folder / "nested" / "mvn.cfg";
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE("row " + std::to_string(i));
-        ASSERT_TRUE(saveConfiguration(file, rows[i].state, rows[i].view));
+    for (const auto& [state, view] : rows) {
+        ASSERT_TRUE(saveConfiguration(file, state, view));
         EXPECT_EQ(entriesIn(file.parent_path()), 1u) << "a temporary file was left behind";
         CalcState loaded;
-        ViewFlags view;
+        ViewFlags loadedView;
         std::vector<int> commands;
-        ASSERT_TRUE(loadConfiguration(file, loaded, recordInto(view, commands)));
-        EXPECT_EQ(fieldsOf(loaded, view), fieldsOf(rows[i].state, rows[i].view));
+        ASSERT_TRUE(loadConfiguration(file, loaded, recordInto(loadedView, commands)));
+        // The file's text names every setting and view option.
+        EXPECT_EQ(configurationText(loaded, loadedView), configurationText(state, view));
     }
 }
 
@@ -205,14 +176,6 @@ TEST_F(ConfigurationFile, LinesRunAsTasks) {
             EXPECT_EQ(commands, row.commands);
         }
     }
-}
-
-TEST_F(ConfigurationFile, LoadingAnUnreadableFileChangesNothing) {
-    CalcState state;
-    state.decimals = 6;
-    EXPECT_FALSE(loadConfiguration(folder / "absent.cfg", state, nullptr));
-    EXPECT_FALSE(loadConfiguration(folder, state, nullptr));
-    EXPECT_EQ(state.decimals, 6);
 }
 
 TEST_F(ConfigurationFile, FailedSaveLeavesTheOldFile) {
@@ -271,7 +234,7 @@ TEST(ConfigurationFilePath, PerUserFolderUnlessOneBesideTheProgram) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        ScopedVariable appData("APPDATA", row.appData);
+        setVariable("APPDATA", row.appData);
         if (row.fileBeside) writeFile(beside, "#deg\r\n");
         EXPECT_EQ(configurationFilePath(), row.expected);
         fs::remove(beside);
@@ -280,7 +243,7 @@ TEST(ConfigurationFilePath, PerUserFolderUnlessOneBesideTheProgram) {
 
 // The first save creates the folder beneath APPDATA.
 TEST_F(ConfigurationFile, FirstSaveCreatesTheFolder) {
-    ScopedVariable appData("APPDATA", folder.string());
+    setVariable("APPDATA", folder.string());
     const fs::path file = configurationFilePath();
     ASSERT_EQ(file, folder / "Molvane" / "mvn.cfg");
     ASSERT_TRUE(saveConfiguration(file, CalcState{}, {}));
@@ -309,8 +272,8 @@ TEST(ConfigurationFilePath, PerUserFolder) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        ScopedVariable home("HOME", row.home);
-        ScopedVariable configHome("XDG_CONFIG_HOME", row.configHome);
+        setVariable("HOME", row.home);
+        setVariable("XDG_CONFIG_HOME", row.configHome);
         EXPECT_EQ(configurationFilePath(), row.expected);
     }
 }

@@ -57,11 +57,9 @@ TEST_F(LogicTest, InverseModeCaptionsAndRelease) {
     command(1005);  // pi and digits leave inverse mode on
     platform.focusRequests = 0;
     command(1025);
-    EXPECT_TRUE(logic.inverseMode());
     EXPECT_EQ(platform.focusRequests, 1) << "a key gives the focus back to the input line";
     command(1001);
     EXPECT_EQ(platform.input, "pi1asin");
-    EXPECT_FALSE(logic.inverseMode());
     EXPECT_FALSE(platform.checked[KeyInverse]);
     for (int i = 0; i < 8; ++i) EXPECT_EQ(line(keys[i]), offCaptions[i]) << "key " << keys[i];
 }
@@ -80,7 +78,6 @@ TEST_F(LogicTest, MemoryKeysAndIndicator) {
     command(KeyInverse);
     command(KeyMemoryAdd);  // M- subtracts and releases inverse mode
     EXPECT_EQ(memory(), "5");
-    EXPECT_FALSE(logic.inverseMode());
 
     enter("1/0");  // a message is no number: the memory stays
     command(KeyMemoryStore);
@@ -94,7 +91,6 @@ TEST_F(LogicTest, MemoryKeysAndIndicator) {
     command(KeyClear);  // MC
     EXPECT_EQ(memory(), "");
     EXPECT_FALSE(platform.active[MemoryIndicator]);
-    EXPECT_FALSE(logic.inverseMode());
 
     enter("7");
     command(MemoryIndicator);  // with an empty memory, MEM stores
@@ -208,15 +204,11 @@ TEST_F(LogicTest, NumberSettingsCommands) {
     EXPECT_EQ(platform.clipboard, "2,0");
     command(GradsIndicator);
     EXPECT_EQ(logic.currentState().angleUnit, Grads);
-    EXPECT_EQ(logic.previousState().angleUnit, Radians);
-    enter("1");
-    EXPECT_EQ(logic.previousState().angleUnit, Grads);
     command(FormatFunctionSeparator);
     EXPECT_EQ(logic.currentState().functionSeparator, 0);
-    EXPECT_EQ(logic.previousState().functionSeparator, 1);
 }
 
-TEST_F(LogicTest, MenuRefresh) {
+TEST_F(LogicTest, MenuChecksAndIndicatorsFollowTheSettings) {
     // The ids of the popup's items that are checked (or enabled), in ascending order.
     auto idsOf = [this](int popup, bool MenuItemState::*flag) {
         std::vector<int> ids;
@@ -233,6 +225,8 @@ TEST_F(LogicTest, MenuRefresh) {
     enter("#fix 3");
     enter("#dig 1");
     EXPECT_EQ(checkedIds(FormatPopup), (std::vector<int>{2503, 2505, 2508, 2513, 2531, 2533}));
+    EXPECT_TRUE(platform.active[FixedIndicator] && platform.active[RadiansIndicator + 1]);
+    EXPECT_FALSE(platform.active[AutomaticIndicator] || platform.active[RadiansIndicator]);
     command(ViewTaskNumbering);
     command(ViewAlwaysOnTop);
     EXPECT_EQ(checkedIds(ViewPopup), (std::vector<int>{2303, 2307}));
@@ -312,28 +306,23 @@ TEST_F(LogicTest, NewClearDisplayClearHistoryAndReset) {
 }
 
 TEST_F(LogicTest, ConfigurationIsAppliedAtStartUpAndSaved) {
-    writeFile(folder / "mvn.cfg", "#deg\r\n#sci 4\r\n#501\r\n#502\r\n#503\r\n#503\r\n#504\r\n#504\r\n#505\r\n");
-    FakePlatform fresh;
-    WindowLogic window(fresh, folder / "mvn.cfg");
-    window.startUp();
-    EXPECT_EQ(window.currentState().angleUnit, Degrees);
-    EXPECT_EQ(window.currentState().decimals, 4);
-    EXPECT_TRUE(fresh.displayOnly && fresh.onTop && fresh.historyShown);
-    const ViewFlags& view = window.viewFlags();
-    EXPECT_EQ(view.displayOnly + view.alwaysOnTop + view.historyVisible + view.taskNumbering, 4);
-    EXPECT_TRUE(fresh.active[RadiansIndicator + 1]);
+    writeFile(folder / "loaded.cfg", "#deg\r\n#sci 4\r\n#501\r\n#502\r\n#503\r\n#503\r\n#504\r\n#504\r\n#505\r\n");
+    FreshWindow window(folder / "loaded.cfg", {});
+    EXPECT_TRUE(window.platform.displayOnly && window.platform.onTop && window.platform.historyShown);
+    EXPECT_TRUE(window.platform.active[RadiansIndicator + 1]);
 
-    window.dispatchCommand(FormatSaveSettings);
-    EXPECT_EQ(readFile(folder / "mvn.cfg"), configurationText(window.currentState(), view));
-    EXPECT_TRUE(fresh.messages.empty());
+    window.logic.dispatchCommand(FormatSaveSettings);
+    CalcState saved;
+    saved.angleUnit = Degrees, saved.numberMode = Scientific, saved.decimals = 4;
+    EXPECT_EQ(readFile(folder / "loaded.cfg"), configurationText(saved, {1, 1, 1, 1}));
+    EXPECT_TRUE(window.platform.messages.empty());
 
-    std::filesystem::create_directories(folder / "blocked" / "mvn.cfg");
-    WindowLogic blocked(fresh, folder / "blocked" / "mvn.cfg");
-    blocked.dispatchCommand(FormatSaveSettings);
-    ASSERT_EQ(fresh.messages.size(), 1u);
-    EXPECT_TRUE(fresh.messages[0].starts_with(std::string("Molvane: ") + kSaveFailedMessage + "\n\n" +
-                                              (folder / "blocked" / "mvn.cfg").string() + "\n"))
-        << fresh.messages[0];
+    std::filesystem::create_directories(folder / "mvn.cfg");  // a folder where this window's file would go
+    command(FormatSaveSettings);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(platform.messages[0].starts_with(std::string("Molvane: ") + kSaveFailedMessage + "\n\n" +
+                                                 (folder / "mvn.cfg").string() + "\n"))
+        << platform.messages[0];
 }
 
 TEST_F(LogicTest, NumberFormatDialogBringsThePreviousRecordInLine) {

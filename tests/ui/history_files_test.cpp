@@ -42,8 +42,7 @@ TEST_F(LogicTest, TaskFileLinesRunAsIfTyped) {
         fresh.openName = folder / "tasks.txt";
         writeFile(fresh.openName, row.bytes);
         window.logic.dispatchCommand(FileOpen);
-        std::string body = fresh.history.substr(fresh.history.find("\r\n\r\n") + 4);
-        EXPECT_EQ(body, row.body);
+        EXPECT_EQ(fresh.history, window.header + row.body);
         EXPECT_EQ(fresh.controlText(LowerResultLine), row.lowerResult);
         EXPECT_EQ(fresh.input.size(), row.lowerResult.starts_with("Expression") ? tooLong.size() : 0u);
         EXPECT_TRUE(fresh.progressEnded && fresh.messages.empty());
@@ -97,12 +96,10 @@ TEST_F(LogicTest, SavedHistoryFile) {
     command(FileSaveAs);
     std::string footer = std::string("\r\n=======================\r\nCalculated by Molvane\r\n") + kWebSiteAddress;
     EXPECT_EQ(readFile(platform.saveName), platform.history + footer);
-    EXPECT_TRUE(platform.history.ends_with("\r\n2+3 = 5\r\n"));
 
     platform.history.clear();
     command(FileSaveAs);
-    EXPECT_TRUE(std::filesystem::exists(platform.saveName));
-    EXPECT_EQ(readFile(platform.saveName), "");
+    EXPECT_EQ(readFile(platform.saveName), "") << "an empty history replaces the old file";
     EXPECT_TRUE(platform.messages.empty());
 
     // A failed save names the file and the system's reason, and leaves the old file whole.

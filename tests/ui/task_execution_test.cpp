@@ -68,9 +68,7 @@ TEST_F(LogicTest, HistoryEntryForms) {
         FreshWindow fresh(folder / "none.cfg", row.tasks, row.numbering);
         EXPECT_EQ(fresh.platform.history, fresh.header + row.body);
     }
-}
-
-TEST_F(LogicTest, HistoryHeaderNamesTheProgramAndTheDate) {
+    // The header names the program and the date.
     EXPECT_EQ(platform.history.rfind("\r\n\t== Molvane ==\r\n\t", 0), 0u);
     EXPECT_EQ(platform.history.substr(platform.history.size() - 4), "\r\n\r\n");
     EXPECT_NE(platform.history.find(", 20"), std::string::npos);
@@ -95,16 +93,6 @@ TEST_F(LogicTest, EnterEdgeCases) {
 
     enter("2+3");
     EXPECT_EQ(platform.recentTasks, (std::vector<std::string>{"2+3", "2+3", std::string(509, '1').replace(0, 1, "0")}));
-}
-
-TEST_F(LogicTest, DirectiveRepaintsTheIndicators) {
-    EXPECT_TRUE(platform.active[AutomaticIndicator] && platform.active[RadiansIndicator]);
-    enter("#sci");
-    enter("#grad");
-    EXPECT_TRUE(platform.active[AutomaticIndicator + 1]);
-    EXPECT_FALSE(platform.active[AutomaticIndicator]);
-    EXPECT_TRUE(platform.active[GradsIndicator]);
-    EXPECT_FALSE(platform.active[RadiansIndicator]);
 }
 
 }  // namespace
