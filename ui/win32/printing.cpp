@@ -17,7 +17,6 @@ namespace molvane {
 namespace {
 
 constexpr const char* kNotPrintedMessage = "The history could not be printed.";
-constexpr const wchar_t* kPreviewWindowClass = L"MolvanePrintPreview";
 constexpr int kPrintPointSize = 10;
 // The preview's paper: a page of the user's usual size at this resolution.
 constexpr int kPreviewDotsPerInch = 100;
@@ -217,14 +216,6 @@ void Win32Platform::printText(const std::string& documentName, const std::string
 
 void Win32Platform::showPrintPreview(const std::string& documentName, const std::string& text) {
     if (preview_) DestroyWindow(preview_);
-    WNDCLASSEXW previewClass{};
-    previewClass.cbSize = sizeof previewClass;
-    previewClass.lpfnWndProc = previewWindowProc;
-    previewClass.hInstance = instance_;
-    previewClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    previewClass.lpszClassName = kPreviewWindowClass;
-    RegisterClassExW(&previewClass);
-
     auto preview = std::make_unique<Preview>();
     preview->documentName = documentName;
     preview->text = text;
@@ -260,16 +251,12 @@ void Win32Platform::showPrintPreview(const std::string& documentName, const std:
                                                       {L"&Close", PreviewClose}};
     int buttonLeft = 6;
     for (const auto& [caption, id] : buttons) {
-        HWND button = CreateWindowExW(0, L"button", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                                      scaled(buttonLeft), scaled(4), scaled(76), scaled(24), preview_,
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-        SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[MessageFont]), 0);
+        addChild(preview_, id, L"button", caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, scaled(buttonLeft),
+                 scaled(4), scaled(76), scaled(24));
         buttonLeft += 80;
     }
-    HWND label = CreateWindowExW(0, L"static", L"", WS_CHILD | WS_VISIBLE | SS_LEFT, scaled(buttonLeft + 6), scaled(9),
-                                 scaled(110), scaled(20), preview_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(PreviewPageLabel)), instance_, nullptr);
-    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[MessageFont]), 0);
+    addChild(preview_, PreviewPageLabel, L"static", L"", WS_VISIBLE | SS_LEFT, 0, scaled(buttonLeft + 6), scaled(9),
+             scaled(110), scaled(20));
     showPreviewPage(preview_, *reinterpret_cast<Preview*>(GetWindowLongPtrW(preview_, GWLP_USERDATA)));
     ShowWindow(preview_, SW_SHOWNORMAL);
 }

@@ -10,14 +10,15 @@ namespace molvane {
 
 namespace {
 
-constexpr const wchar_t* kProgressWindowClass = L"MolvaneProgress";
 constexpr int kProgressLabel = 100;
 constexpr int kProgressBar = 101;
 // A quick operation never shows its progress; a long one is redrawn at most
 // this often, so drawing does not slow the work it reports.
 constexpr ULONGLONG kProgressStep = 50;
 
-LRESULT CALLBACK progressWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+}  // namespace
+
+LRESULT CALLBACK Win32Platform::progressWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* cancelled = reinterpret_cast<bool*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     switch (message) {
         // Cancel, Esc and the close box all cancel; the operation ends the window.
@@ -32,8 +33,6 @@ LRESULT CALLBACK progressWindowProc(HWND window, UINT message, WPARAM wParam, LP
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-}  // namespace
-
 void Win32Platform::beginProgress(const std::string& label, int total) {
     progressLabel_ = fromEngineText(label);
     progressTotal_ = total;
@@ -43,15 +42,6 @@ void Win32Platform::beginProgress(const std::string& label, int total) {
 }
 
 void Win32Platform::showProgressWindow() {
-    WNDCLASSEXW progressClass{};
-    progressClass.cbSize = sizeof progressClass;
-    progressClass.lpfnWndProc = progressWindowProc;
-    progressClass.hInstance = instance_;
-    progressClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    progressClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    progressClass.lpszClassName = kProgressWindowClass;
-    RegisterClassExW(&progressClass);
-
     const int width = scaled(300);
     const int height = scaled(110);
     RECT frame{};
@@ -67,12 +57,8 @@ void Win32Platform::showProgressWindow() {
     if (!progress_) return;
     SetWindowLongPtrW(progress_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&progressCancelled_));
     auto add = [&](int id, const wchar_t* className, const wchar_t* text, DWORD style, int x, int y, int w, int h) {
-        HWND child = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, scaled(x), scaled(y), scaled(w),
-                                     scaled(h), progress_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
-                                     nullptr);
-        if (child && fonts_[MessageFont])
-            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[MessageFont]), 0);
-        return child;
+        return addChild(progress_, id, className, text, WS_VISIBLE | style, 0, scaled(x), scaled(y), scaled(w),
+                        scaled(h));
     };
     add(kProgressLabel, L"static", progressLabel_.c_str(), SS_LEFT | SS_NOPREFIX, 12, 10, 276, 18);
     HWND bar = add(kProgressBar, PROGRESS_CLASSW, nullptr, 0, 12, 34, 276, 18);

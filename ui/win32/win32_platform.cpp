@@ -105,22 +105,25 @@ Win32Platform::~Win32Platform() {
     if (displayBrush_) DeleteObject(displayBrush_);
 }
 
-bool Win32Platform::create() {
-    WNDCLASSEXW mainClass{};
-    mainClass.cbSize = sizeof mainClass;
-    mainClass.lpfnWndProc = mainWindowProc;
-    mainClass.hInstance = instance_;
+bool Win32Platform::registerWindowClass(const wchar_t* name, WNDPROC procedure) const {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance_;
     // With no small icon of its own, Windows picks the small size from the same icon resource.
-    mainClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(501));
-    mainClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    mainClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    mainClass.lpszClassName = kMainWindowClass;
-    WNDCLASSEXW textClass = mainClass;
-    textClass.lpfnWndProc = textWindowProc;
-    textClass.lpszClassName = kTextWindowClass;
-    // A second window in one process (the tests make several) finds the classes there.
-    bool registered = (RegisterClassExW(&mainClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) &&
-                      (RegisterClassExW(&textClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS);
+    windowClass.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(kProgramIcon));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = name;
+    // A second window in one process (the tests make several) finds the class there.
+    return RegisterClassExW(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+bool Win32Platform::create() {
+    bool registered = registerWindowClass(kMainWindowClass, mainWindowProc) &&
+                      registerWindowClass(kTextWindowClass, textWindowProc) &&
+                      registerWindowClass(kProgressWindowClass, progressWindowProc) &&
+                      registerWindowClass(kPreviewWindowClass, previewWindowProc);
     if (!registered) {
         MessageBoxW(nullptr, L"Window Registration Failed!", L"Error!", MB_ICONWARNING | MB_OK);
         return false;
@@ -300,16 +303,21 @@ HFONT Win32Platform::makeFont(const wchar_t* face, int pixels) {
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS | DEFAULT_PITCH, face);
 }
 
+HWND Win32Platform::addChild(HWND parent, int id, const wchar_t* className, const wchar_t* text, DWORD style,
+                             DWORD extendedStyle, int x, int y, int width, int height) {
+    HWND child = CreateWindowExW(extendedStyle, className, text, WS_CHILD | style, x, y, width, height, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    // Controls without a font of their own take the desktop's message font.
+    if (child && fonts_[MessageFont]) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[MessageFont]), 0);
+    return child;
+}
+
 HWND Win32Platform::addControl(int id, const wchar_t* className, const wchar_t* text, DWORD style, DWORD extendedStyle,
                                int x, int y, int width, int height) {
-    HWND window =
-        CreateWindowExW(extendedStyle, className, text, style, scaled(x), toolbarHeight_ + scaled(y), scaled(width),
-                        scaled(height), main_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    HWND window = addChild(main_, id, className, text, style, extendedStyle, scaled(x), toolbarHeight_ + scaled(y),
+                           scaled(width), scaled(height));
     if (window && id > 0) controls_[id] = window;
     if (window) placed_.push_back({window, x, y, width, height});
-    // Controls without a font of their own take the desktop's message font.
-    if (window && fonts_[MessageFont])
-        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[MessageFont]), 0);
     return window;
 }
 
@@ -518,16 +526,11 @@ HWND Win32Platform::createTextWindow(const wchar_t* title, int textId) {
                                   frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top, main_,
                                   nullptr, instance_, nullptr);
     if (!window) return nullptr;
-    auto addChild = [&](int id, const wchar_t* className, const wchar_t* text, DWORD style, DWORD extendedStyle) {
-        HWND child = CreateWindowExW(extendedStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, window,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-        if (child && fonts_[MessageFont])
-            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[MessageFont]), 0);
-        return child;
-    };
-    HWND text = addChild(textId, L"edit", L"",
-                         WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
-                         WS_EX_CLIENTEDGE);
+    // The window lays its text out as it is sized, below.
+    HWND text =
+        addChild(window, textId, L"edit", L"",
+                 WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
+                 WS_EX_CLIENTEDGE, 0, 0, 0, 0);
     SendMessageW(text, EM_SETLIMITTEXT, 0, 0);
     RECT client{};
     GetClientRect(window, &client);

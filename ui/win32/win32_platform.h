@@ -19,11 +19,16 @@ class WindowLogic;
 
 // The accelerator table of the main window in the resources.
 constexpr int kAcceleratorTable = 201;
+// The program's icon in the resources.
+constexpr int kProgramIcon = 501;
 // The controls of the Task History window: the web site's link, the buttons
 // and the history text.
 constexpr int kHistoryLink = 701;
 enum HistoryButton { HistorySave = 4001, HistoryPrint, HistoryCopy, HistoryHide };
 constexpr int kHistoryText = 4005;
+// The classes of the program's own windows beside the main window.
+constexpr const wchar_t* kProgressWindowClass = L"MolvaneProgress";
+constexpr const wchar_t* kPreviewWindowClass = L"MolvanePrintPreview";
 // The Task History window's dialog template in the resources.
 constexpr int kHistoryDialog = 4000;
 // The controls of the print preview: its buttons and the page it shows.
@@ -113,6 +118,7 @@ private:
     static LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK textWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static INT_PTR CALLBACK historyDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK progressWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK previewWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static void layOutTextWindow(HWND window, int width, int height);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -125,6 +131,11 @@ private:
     void buildKeypad();
     void buildToolbar();
     void buildMenu();
+    // A window class of the program, with its icon; registering it again is no failure.
+    bool registerWindowClass(const wchar_t* name, WNDPROC procedure) const;
+    // A child window in the desktop's message font, placed in pixels.
+    HWND addChild(HWND parent, int id, const wchar_t* className, const wchar_t* text, DWORD style, DWORD extendedStyle,
+                  int x, int y, int width, int height);
     HWND addControl(int id, const wchar_t* className, const wchar_t* text, DWORD style, DWORD extendedStyle, int x,
                     int y, int width, int height);
     HFONT makeFont(const wchar_t* face, int pixels);
