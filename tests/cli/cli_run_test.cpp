@@ -105,7 +105,7 @@ TEST(CliRun, OptionsInputAndExitStatus) {
          false},
         {{"--composition", "--json", "2+3"}, "", 0, "\"answer\":\"5\",\"composition\":null}\n", "", false},
         // Answers carry from standard input ("-") to the arguments after it.
-        {{"-f", "-", "+1"}, "h2o\r\n2*ans\n", 0, "H2O = 18.01528\n2*:ans = 36.03056\n36.03056+1 = 37.03056\n", ""},
+        {{"--file=-", "+1"}, "h2o\r\n2*ans\n", 0, "H2O = 18.01528\n2*:ans = 36.03056\n36.03056+1 = 37.03056\n", ""},
         // "quit" is a word only at a terminal; a script's line is a task.
         {{}, "quit\n", 1, "qUIt = Incorrect syntax\n", ""},
         {{}, std::string("2+3\0\n1\0+2\n", 10), 0, "2+3 = 5\n1+2 = 3\n", ""},

@@ -114,10 +114,11 @@ TEST(ConfigurationFile, ReadThenSaved) {
         writeFile(file.string() + ".tmp-" + std::to_string(processId()), "left by a crash");
     }
 
-    // A failed save leaves the old file whole, and no temporary file.
+    // A failed save leaves the old file whole, and no temporary file; a writer
+    // that fails without saying why is an input/output error.
     const std::string old = readFile(file);
     auto failHalfway = [](int fd, std::string_view bytes) { return writeAllBytes(fd, bytes.substr(0, 40)) && false; };
-    EXPECT_FALSE(replaceFile(file, kDefaultFile, failHalfway));
+    EXPECT_EQ(replaceFileReporting(file, kDefaultFile, failHalfway), std::errc::io_error);
     EXPECT_FALSE(saveConfiguration(file / "mvn.cfg", CalcState{}, {})) << "a file stands where the folder would";
     EXPECT_EQ(readFile(file), old);
     EXPECT_EQ(entriesIn(file.parent_path()), 1u) << "a temporary file was left behind";
