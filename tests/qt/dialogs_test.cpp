@@ -17,30 +17,9 @@
 #include "ui/qt/number_format_dialog.h"
 #include "window_fixture.h"
 
-using namespace molvane;
-
 namespace {
 
-class DialogsTest : public WindowTest {
-protected:
-    // Runs `act` on the modal dialog that `open` brings up; whatever `act`
-    // leaves open is closed, so a test never hangs on a dialog.
-    void withModal(const std::function<void()>& open, const std::function<void(QWidget*)>& act) {
-        QTimer::singleShot(0, [act] {
-            QWidget* modal = QApplication::activeModalWidget();
-            act(modal);
-            if (QWidget* left = QApplication::activeModalWidget()) left->close();
-        });
-        // Shortcuts reach only the active window; offscreen, a closed dialog
-        // hands the activation back to no one.
-        QApplication::setActiveWindow(&window);
-        window.inputLine()->setFocus();
-        strayDialogs.expected = true;
-        open();
-        strayDialogs.expected = false;
-        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    }
-};
+using DialogsTest = WindowTest;
 
 // The text of a PDF as poppler-utils reads it back, a form feed after each page.
 QString pdfText(const QString& file) {
@@ -65,8 +44,7 @@ TEST_F(DialogsTest, PrintingToPdfDrawsEveryCharacterOfThePagesOfTheRange) {
         int from, to, pages;
     } rows[] = {{"numbered tasks and roots, with tabs", window.historyText(), 0, 0, 1},
                 {"a long history", history.substr(0, history.size() / 3), 0, 0, 3},
-                {"pages 2 to 3 of 9", history, 2, 3, 2},
-                {"an empty history", "", 0, 0, 1}};
+                {"pages 2 to 3 of 9", history, 2, 3, 2}};
     for (const auto& row : rows) {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -98,29 +76,20 @@ TEST_F(DialogsTest, NumberFormatShowsTypedPlacesAtOnceAndEscPutsThemBack) {
                   dialog->decimalsEdit()->selectAll();
                   QTest::keyClicks(dialog->decimalsEdit(), "7");
                   EXPECT_EQ(text(LowerResultLine), "0.6666667");
-                  dialog->accept();
-              });
-
-    withModal([&] { press(Qt::Key_F10); },
-              [](QWidget* modal) {
-                  auto* dialog = qobject_cast<NumberFormatDialog*>(modal);
-                  ASSERT_NE(dialog, nullptr);
                   dialog->upArrow()->click();
-                  EXPECT_EQ(dialog->decimalsEdit()->text(), "8");
+                  EXPECT_EQ(text(LowerResultLine), "0.66666667");
                   QTest::keyClick(dialog, Qt::Key_Escape);
               });
-    EXPECT_EQ(text(LowerResultLine), "0.6666667") << "Esc puts the places back";
+    EXPECT_EQ(text(LowerResultLine), "0.666666666666667") << "Esc puts the places back";
 }
 
 TEST_F(DialogsTest, EscClosesAboutAndF1ShowsHelp) {
-    bool closed = false;
     withModal([&] { press(Qt::Key_F1, Qt::ShiftModifier); },
               [&](QWidget* modal) {
                   ASSERT_NE(qobject_cast<AboutDialog*>(modal), nullptr);
                   QTest::keyClick(modal, Qt::Key_Escape);
-                  closed = !modal->isVisible();
+                  EXPECT_FALSE(modal->isVisible());
               });
-    EXPECT_TRUE(closed);
 
     QApplication::setActiveWindow(&window);
     press(Qt::Key_F1);
@@ -140,7 +109,6 @@ TEST_F(DialogsTest, TaskFileOpenedThroughTheDialog) {
               [&](QWidget* modal) {
                   auto* dialog = qobject_cast<QFileDialog*>(modal);
                   ASSERT_NE(dialog, nullptr);
-                  EXPECT_EQ(dialog->directory(), QDir::home()) << "the first dialog opens at home";
                   dialog->selectFile(file);
                   QMetaObject::invokeMethod(dialog, "accept");
               });
@@ -169,7 +137,7 @@ TEST_F(DialogsTest, FailureBoxBelongsToTheMainWindow) {
 }
 
 TEST_F(DialogsTest, KeysComeBackAfterTheProgressDialog) {
-    strayDialogs.expected = true;  // the progress dialog is modal while the file runs
+    modalAllowed = true;
     window.beginProgress("Running the tasks of the file...", 10);
     QTest::qWait(1100);
     EXPECT_TRUE(window.reportProgress(1));
@@ -192,7 +160,6 @@ TEST_F(DialogsTest, HistoryCaretGoesToTheEndWhenTheWindowIsLeft) {
     EXPECT_TRUE(history->textEdit()->textCursor().atEnd());
     EXPECT_DOUBLE_EQ(history->textEdit()->tabStopDistance(),
                      4 * QFontMetricsF(history->textEdit()->font()).averageCharWidth());
-    EXPECT_TRUE(history->link()->text().contains("https://"));
     history->close();
     EXPECT_EQ(logic.viewFlags().historyVisible, 0) << "closing the window tells the logic";
 }
