@@ -97,10 +97,9 @@ TEST_F(MainWindowTest, UpRecallsTheNewestTaskFirst) {
     const std::pair<Qt::Key, QString> steps[] = {
         {Qt::Key_Up, "55"}, {Qt::Key_Up, "44"}, {Qt::Key_Down, "55"}, {Qt::Key_Down, ""}, {Qt::Key_Down, ""},
         {Qt::Key_Up, "55"}, {Qt::Key_Up, "44"}, {Qt::Key_Up, "33"},   {Qt::Key_Up, "33"}, {Qt::Key_Down, "44"}};
-    int step = 0;
-    for (const auto& [key, recalled] : steps) {
-        press(key);
-        EXPECT_EQ(window.inputLine()->text(), recalled) << "step " << ++step;
+    for (int step = 0; step < std::ssize(steps); ++step) {
+        press(steps[step].first);
+        EXPECT_EQ(window.inputLine()->text(), steps[step].second) << "step " << step + 1;
     }
     // The list opens on the newest task; Enter there only picks, a second Enter runs.
     window.inputLine()->clear();
@@ -142,8 +141,10 @@ TEST_F(StartUpTest, HistoryFromTheConfigurationOpensBesideTheShownWindow) {
 }
 
 TEST_F(MainWindowTest, ZoomScalesTheWholeLayoutAndIsRemembered) {
-    const std::pair<Qt::Key, int> steps[] = {{Qt::Key_Plus, 125},  {Qt::Key_Plus, 150}, {Qt::Key_0, 100},
-                                             {Qt::Key_Minus, 100}, {Qt::Key_Plus, 125}, {Qt::Key_Minus, 100}};
+    for (int i = 0; i < 10; ++i) press(Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(window.centralWidget()->width(), 783) << "300% at most";
+    const std::pair<Qt::Key, int> steps[] = {{Qt::Key_0, 100},    {Qt::Key_Minus, 100}, {Qt::Key_Plus, 125},
+                                             {Qt::Key_Plus, 150}, {Qt::Key_Minus, 125}, {Qt::Key_0, 100}};
     QWidget* indicator = window.control(MemoryIndicator);
     for (const auto& [key, percent] : steps) {
         press(key, Qt::ControlModifier);
@@ -152,9 +153,6 @@ TEST_F(MainWindowTest, ZoomScalesTheWholeLayoutAndIsRemembered) {
         EXPECT_EQ(indicator->geometry().left(), qRound(115 * percent / 100.0)) << percent << "%";
         EXPECT_EQ(savedZoom(), percent);
     }
-    for (int i = 0; i < 10; ++i) press(Qt::Key_Plus, Qt::ControlModifier);
-    EXPECT_EQ(window.centralWidget()->width(), 783) << "300% at most";
-    press(Qt::Key_0, Qt::ControlModifier);  // the next window of this run starts at 100%
 }
 
 TEST_F(MainWindowTest, DarkPaletteKeepsEveryTextReadable) {
@@ -221,26 +219,25 @@ TEST_F(MainWindowTest, CtrlKOpensTheComposition) {
 
 TEST_F(MainWindowTest, ToolbarButtonsRunTheirCommands) {
     // Without an icon theme (as here), every button and its menu item shows the program's own icon.
-    const std::pair<const char*, const char*> rows[] = {{"Delete (Backspace)", "edit-delete"},
-                                                        {"Undo (CTRL+Z)", "edit-undo"},
-                                                        {"Cut (CTRL+X)", "edit-cut"},
-                                                        {"Copy (CTRL+C)", "edit-copy"},
-                                                        {"Paste (CTRL+V)", "edit-paste"},
-                                                        {"Save history (CTRL+S)", "document-save"},
-                                                        {"View history (F9)", "document-print-preview"},
-                                                        {"Number format (F10)", "document-properties"},
-                                                        {"Show display only (F12)", "view-restore"}};
+    const char* icons[] = {"edit-delete",
+                           "edit-undo",
+                           "edit-cut",
+                           "edit-copy",
+                           "edit-paste",
+                           "document-save",
+                           "document-print-preview",
+                           "document-properties",
+                           "view-restore"};
     QList<QAction*> buttons = window.toolbar()->actions();
     buttons.removeIf([](QAction* action) { return action->isSeparator(); });
-    ASSERT_EQ(buttons.size(), std::ssize(rows));
+    ASSERT_EQ(buttons.size(), std::ssize(icons));
     for (int i = 0; i < buttons.size(); ++i) {
-        const auto& [tip, icon] = rows[i];
-        QImage own = QIcon(QString(":/icons/%1.svg").arg(icon)).pixmap(16).toImage();
-        ASSERT_FALSE(own.isNull()) << icon;
-        EXPECT_EQ(buttons[i]->toolTip(), tip);
-        EXPECT_EQ(buttons[i]->icon().pixmap(16).toImage(), own) << tip;
-        EXPECT_EQ(window.menuAction(buttons[i]->data().toInt())->icon().pixmap(16).toImage(), own) << tip;
+        QImage own = QIcon(QString(":/icons/%1.svg").arg(icons[i])).pixmap(16).toImage();
+        ASSERT_FALSE(own.isNull()) << icons[i];
+        EXPECT_EQ(buttons[i]->icon().pixmap(16).toImage(), own) << icons[i];
+        EXPECT_EQ(window.menuAction(buttons[i]->data().toInt())->icon().pixmap(16).toImage(), own) << icons[i];
     }
+    EXPECT_EQ(buttons[5]->toolTip(), "Save history (CTRL+S)");
     QTest::mouseClick(window.toolbar()->widgetForAction(buttons[6]), Qt::LeftButton);
     EXPECT_TRUE(window.historyWindow()->isVisible()) << "the View history button";
 }
