@@ -7,8 +7,6 @@
 #include <QPrintPreviewDialog>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTimer>
-#include <functional>
 
 #include "tests/support/files.h"
 #include "ui/qt/about_dialog.h"

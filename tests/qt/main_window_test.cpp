@@ -1,10 +1,8 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
-#include <QFile>
 #include <QGuiApplication>
 #include <QMenuBar>
-#include <QTextBlock>
 #include <QToolButton>
 #include <cmath>
 #include <fstream>
