@@ -2,12 +2,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTimer>
-#include <functional>
 
 #include "tests/support/files.h"
 #include "ui/qt/about_dialog.h"
@@ -17,30 +16,9 @@
 #include "ui/qt/number_format_dialog.h"
 #include "window_fixture.h"
 
-using namespace molvane;
-
 namespace {
 
-class DialogsTest : public WindowTest {
-protected:
-    // Runs `act` on the modal dialog that `open` brings up; whatever `act`
-    // leaves open is closed, so a test never hangs on a dialog.
-    void withModal(const std::function<void()>& open, const std::function<void(QWidget*)>& act) {
-        QTimer::singleShot(0, [act] {
-            QWidget* modal = QApplication::activeModalWidget();
-            act(modal);
-            if (QWidget* left = QApplication::activeModalWidget()) left->close();
-        });
-        // Shortcuts reach only the active window; offscreen, a closed dialog
-        // hands the activation back to no one.
-        QApplication::setActiveWindow(&window);
-        window.inputLine()->setFocus();
-        strayDialogs.expected = true;
-        open();
-        strayDialogs.expected = false;
-        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    }
-};
+using DialogsTest = WindowTest;
 
 // The text of a PDF as poppler-utils reads it back, a form feed after each page.
 QString pdfText(const QString& file) {
@@ -59,27 +37,26 @@ TEST_F(DialogsTest, PrintingToPdfDrawsEveryCharacterOfThePagesOfTheRange) {
     for (const char* task : {"2+3", "h2so4", "x^2-5x+6"}) type(task);
     std::string history;
     for (int line = 1; line <= 150; ++line) history += "\r\n" + std::string(200, 'x');  // 150 x 3 printed lines
+    // The print dialog keeps the page numbers it was given when All is chosen.
     const struct {
         const char* name;
         std::string text;
+        QPrinter::PrintRange range;
         int from, to, pages;
-    } rows[] = {{"numbered tasks and roots, with tabs", window.historyText(), 0, 0, 1},
-                {"a long history", history.substr(0, history.size() / 3), 0, 0, 3},
-                {"pages 2 to 3 of 9", history, 2, 3, 2},
-                {"an empty history", "", 0, 0, 1}};
+    } rows[] = {{"numbered tasks and roots, with tabs", window.historyText(), QPrinter::AllPages, 1, 1, 1},
+                {"a long history", history.substr(0, history.size() / 3), QPrinter::AllPages, 1, 1, 3},
+                {"pages 2 to 3 of 9", history, QPrinter::PageRange, 2, 3, 2}};
     for (const auto& row : rows) {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setPageSize(QPageSize(QPageSize::A4));
         printer.setOutputFileName(folder.filePath("history.pdf"));
-        if (row.from > 0) {
-            printer.setPrintRange(QPrinter::PageRange);
-            printer.setFromTo(row.from, row.to);
-        }
+        printer.setPrintRange(row.range);
+        printer.setFromTo(row.from, row.to);
         EXPECT_EQ(paintHistory(printer, row.text), row.pages) << row.name;
         QString printed = pdfText(printer.outputFileName());
         EXPECT_EQ(printed.count('\f'), row.pages) << row.name;
-        if (row.from == 0) {
+        if (row.range == QPrinter::AllPages) {
             EXPECT_EQ(printedCharacters(printed), printedCharacters(fromEngineText(row.text))) << row.name;
         }
     }
@@ -98,38 +75,27 @@ TEST_F(DialogsTest, NumberFormatShowsTypedPlacesAtOnceAndEscPutsThemBack) {
                   dialog->decimalsEdit()->selectAll();
                   QTest::keyClicks(dialog->decimalsEdit(), "7");
                   EXPECT_EQ(text(LowerResultLine), "0.6666667");
-                  dialog->accept();
-              });
-
-    withModal([&] { press(Qt::Key_F10); },
-              [](QWidget* modal) {
-                  auto* dialog = qobject_cast<NumberFormatDialog*>(modal);
-                  ASSERT_NE(dialog, nullptr);
                   dialog->upArrow()->click();
-                  EXPECT_EQ(dialog->decimalsEdit()->text(), "8");
+                  EXPECT_EQ(text(LowerResultLine), "0.66666667");
                   QTest::keyClick(dialog, Qt::Key_Escape);
               });
-    EXPECT_EQ(text(LowerResultLine), "0.6666667") << "Esc puts the places back";
+    EXPECT_EQ(text(LowerResultLine), "0.666666666666667") << "Esc puts the places back";
 }
 
 TEST_F(DialogsTest, EscClosesAboutAndF1ShowsHelp) {
-    bool closed = false;
     withModal([&] { press(Qt::Key_F1, Qt::ShiftModifier); },
               [&](QWidget* modal) {
                   ASSERT_NE(qobject_cast<AboutDialog*>(modal), nullptr);
                   QTest::keyClick(modal, Qt::Key_Escape);
-                  closed = !modal->isVisible();
+                  EXPECT_FALSE(modal->isVisible());
               });
-    EXPECT_TRUE(closed);
 
     QApplication::setActiveWindow(&window);
     press(Qt::Key_F1);
-    ASSERT_NE(window.helpWindow(), nullptr);
-    EXPECT_TRUE(window.helpWindow()->isVisible());
+    ASSERT_TRUE(window.helpWindow() && window.helpWindow()->isVisible());
     QString help = window.helpWindow()->browser()->toPlainText();
     for (const char* topic : {"Operator order", "acoth", "CuSO4+5H2O", "#mem+", "Shift+F1"})
         EXPECT_TRUE(help.contains(topic)) << topic;
-    window.helpWindow()->close();
 }
 
 TEST_F(DialogsTest, TaskFileOpenedThroughTheDialog) {
@@ -140,36 +106,32 @@ TEST_F(DialogsTest, TaskFileOpenedThroughTheDialog) {
               [&](QWidget* modal) {
                   auto* dialog = qobject_cast<QFileDialog*>(modal);
                   ASSERT_NE(dialog, nullptr);
-                  EXPECT_EQ(dialog->directory(), QDir::home()) << "the first dialog opens at home";
-                  dialog->selectFile(file);
+                  dialog->findChild<QLineEdit*>("fileNameEdit")->setText(file);
                   QMetaObject::invokeMethod(dialog, "accept");
               });
     EXPECT_EQ(text(UpperResultLine), "6");
     // Each kind of file remembers its own folder.
     const std::pair<int, QString> folders[] = {{FileOpen, folder.path()}, {FileSaveAs, QDir::homePath()}};
     for (const auto& [command, expected] : folders) {
-        QString opened;
         withModal([&] { logic.dispatchCommand(command); },
-                  [&](QWidget* modal) { opened = static_cast<QFileDialog*>(modal)->directory().absolutePath(); });
-        EXPECT_EQ(opened, expected) << command;
+                  [&](QWidget* modal) {
+                      EXPECT_EQ(static_cast<QFileDialog*>(modal)->directory().absolutePath(), expected) << command;
+                  });
     }
 }
 
 TEST_F(DialogsTest, FailureBoxBelongsToTheMainWindow) {
     logic.dispatchCommand(ViewAlwaysOnTop);
     QDir(folder.path()).mkpath("mvn.cfg");  // a folder where the settings file should go
-    QWidget* owner = nullptr;
     withModal([&] { logic.dispatchCommand(FormatSaveSettings); },
               [&](QWidget* modal) {
                   ASSERT_NE(qobject_cast<QMessageBox*>(modal), nullptr);
-                  owner = modal->parentWidget();
+                  EXPECT_EQ(modal->parentWidget(), &window) << "a box with no owner can open behind a window on top";
               });
-    EXPECT_EQ(owner, &window) << "a box with no owner can open behind a window kept on top";
-    logic.dispatchCommand(ViewAlwaysOnTop);
 }
 
 TEST_F(DialogsTest, KeysComeBackAfterTheProgressDialog) {
-    strayDialogs.expected = true;  // the progress dialog is modal while the file runs
+    modalAllowed = true;
     window.beginProgress("Running the tasks of the file...", 10);
     QTest::qWait(1100);
     EXPECT_TRUE(window.reportProgress(1));
@@ -182,7 +144,6 @@ TEST_F(DialogsTest, KeysComeBackAfterTheProgressDialog) {
 }
 
 TEST_F(DialogsTest, HistoryCaretGoesToTheEndWhenTheWindowIsLeft) {
-    type("2+3");
     logic.dispatchCommand(ViewHistory);
     HistoryWindow* history = window.historyWindow();
     // The offscreen platform leaves activation to the application.
@@ -190,9 +151,6 @@ TEST_F(DialogsTest, HistoryCaretGoesToTheEndWhenTheWindowIsLeft) {
     history->textEdit()->moveCursor(QTextCursor::Start);
     QApplication::setActiveWindow(&window);
     EXPECT_TRUE(history->textEdit()->textCursor().atEnd());
-    EXPECT_DOUBLE_EQ(history->textEdit()->tabStopDistance(),
-                     4 * QFontMetricsF(history->textEdit()->font()).averageCharWidth());
-    EXPECT_TRUE(history->link()->text().contains("https://"));
     history->close();
     EXPECT_EQ(logic.viewFlags().historyVisible, 0) << "closing the window tells the logic";
 }

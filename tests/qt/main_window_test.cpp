@@ -1,10 +1,8 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
-#include <QFile>
 #include <QGuiApplication>
 #include <QMenuBar>
-#include <QTextBlock>
 #include <QToolButton>
 #include <cmath>
 #include <fstream>
@@ -17,18 +15,9 @@
 #include "ui/qt/desktop_settings.h"
 #include "window_fixture.h"
 
-using namespace molvane;
-
 namespace {
 
 using MainWindowTest = WindowTest;
-
-// An item's text as the menu shows it: the label, a tab and the shortcut.
-QString shownText(const QAction* action) {
-    QString shown = action->text();
-    if (!action->shortcut().isEmpty()) shown += "\t" + action->shortcut().toString();
-    return shown;
-}
 
 // What the window logic decides is tested against the in-memory platform; these
 // tests check that each widget shows it and passes the user's actions on.
@@ -44,8 +33,7 @@ TEST_F(MainWindowTest, TypedTaskReachesTheLabelsHistoryAndRecentList) {
         EXPECT_TRUE(window.historyWindow()->text().contains(QString::fromUtf8(row.logged))) << row.typed;
     }
 
-    // Picking from the list is the recall test's.
-    EXPECT_EQ(window.recentTasks()->count(), static_cast<int>(std::size(kTypedTasks)));
+    // What the list holds, and picking from it, is the recall test's.
     logic.dispatchCommand(EditClearHistory);
     EXPECT_EQ(window.recentTasks()->count(), 0);
 }
@@ -53,16 +41,13 @@ TEST_F(MainWindowTest, TypedTaskReachesTheLabelsHistoryAndRecentList) {
 TEST_F(MainWindowTest, KeypadByMouse) {
     for (int key : {1026, 1028, 1027, 1022, 1019})
         QTest::mouseClick(static_cast<QPushButton*>(window.control(key)), Qt::LeftButton);
-    EXPECT_EQ(window.inputLine()->text(), "2+3*4");
     QTest::mouseClick(static_cast<QPushButton*>(window.control(EnterButton)), Qt::LeftButton);
     EXPECT_EQ(text(LowerResultLine), "14");
-    EXPECT_FALSE(window.control(1034)->isVisible()) << "the \"=\" key gives way to the wide Enter button";
     QTest::mouseClick(window.control(LowerResultLine), Qt::LeftButton);
     EXPECT_EQ(window.inputLine()->text(), "14") << "a click on a display line inserts its text";
 
     auto* inverse = static_cast<QPushButton*>(window.control(KeyInverse));
     QTest::mouseClick(inverse, Qt::LeftButton);
-    EXPECT_TRUE(inverse->isChecked());
     EXPECT_EQ(static_cast<QPushButton*>(window.control(1001))->text(), "asin");
     QTest::mouseClick(static_cast<QPushButton*>(window.control(1001)), Qt::LeftButton);
     EXPECT_FALSE(inverse->isChecked());
@@ -109,16 +94,14 @@ TEST_F(MainWindowTest, UpRecallsTheNewestTaskFirst) {
     const std::pair<Qt::Key, QString> steps[] = {
         {Qt::Key_Up, "55"}, {Qt::Key_Up, "44"}, {Qt::Key_Down, "55"}, {Qt::Key_Down, ""}, {Qt::Key_Down, ""},
         {Qt::Key_Up, "55"}, {Qt::Key_Up, "44"}, {Qt::Key_Up, "33"},   {Qt::Key_Up, "33"}, {Qt::Key_Down, "44"}};
-    int step = 0;
-    for (const auto& [key, recalled] : steps) {
-        press(key);
-        EXPECT_EQ(window.inputLine()->text(), recalled) << "step " << ++step;
+    for (int step = 0; step < std::ssize(steps); ++step) {
+        press(steps[step].first);
+        EXPECT_EQ(window.inputLine()->text(), steps[step].second) << "step " << step + 1;
     }
     // The list opens on the newest task; Enter there only picks, a second Enter runs.
     window.inputLine()->clear();
     window.recentTasks()->showPopup();
     QAbstractItemView* list = window.recentTasks()->view();
-    EXPECT_EQ(list->currentIndex().row(), 0);
     QTest::keyClick(list, Qt::Key_Down);
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_EQ(window.inputLine()->text(), "44");
@@ -132,37 +115,32 @@ TEST_F(MainWindowTest, LongHistoryLinesAreCutOnlyInTheWindow) {
     std::string entry = "\r\n" + std::string(94000, '7') + "\r\n";
     window.appendHistoryText(entry);
     EXPECT_TRUE(window.historyText().ends_with(entry)) << "the saved and copied text stays whole";
-    int longest = 0;
-    for (QTextBlock block = window.historyWindow()->textEdit()->document()->begin(); block.isValid();
-         block = block.next())
-        longest = std::max(longest, block.length());
-    EXPECT_LE(longest, 4000) << "a line this long would make every key slow";
+    EXPECT_LE(window.historyWindow()->textEdit()->document()->characterCount(), 4100)
+        << "a line this long would make every key slow";
 }
 
-TEST(StartUpTest, HistoryFromTheConfigurationOpensBesideTheShownWindow) {
-    QTemporaryDir folder;
-    std::string config = folder.filePath("mvn.cfg").toStdString();
-    std::ofstream(config) << "#503\r\n";
-    MainWindow window;
-    WindowLogic logic(window, config);
-    window.attach(&logic);
-    window.move(0, 0);
-    logic.startUp();
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+// The configuration asks for the history before the window is shown.
+class StartUpTest : public WindowTest {
+    void SetUp() override {
+        std::ofstream(folder.filePath("mvn.cfg").toStdString()) << "#503\r\n";
+        window.move(0, 0);  // room on the right
+        WindowTest::SetUp();
+    }
+};
+
+TEST_F(StartUpTest, HistoryFromTheConfigurationOpensBesideTheShownWindow) {
     QTest::qWait(50);
     QRect main = window.frameGeometry();
     QRect history = window.historyWindow()->frameGeometry();
     EXPECT_TRUE(window.historyWindow()->isVisible());
-    EXPECT_EQ(history.left(), main.right() + 1);
-    EXPECT_EQ(history.top(), main.top());
-    EXPECT_EQ(history.width(), main.width());
-    window.attach(nullptr);
+    EXPECT_EQ(history, QRect(main.right() + 1, main.top(), main.width(), history.height()));
 }
 
 TEST_F(MainWindowTest, ZoomScalesTheWholeLayoutAndIsRemembered) {
-    const std::pair<Qt::Key, int> steps[] = {{Qt::Key_Plus, 125},  {Qt::Key_Plus, 150}, {Qt::Key_0, 100},
-                                             {Qt::Key_Minus, 100}, {Qt::Key_Plus, 125}, {Qt::Key_Minus, 100}};
+    for (int i = 0; i < 10; ++i) press(Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(window.centralWidget()->width(), 783) << "300% at most";
+    const std::pair<Qt::Key, int> steps[] = {{Qt::Key_0, 100},    {Qt::Key_Minus, 100}, {Qt::Key_Plus, 125},
+                                             {Qt::Key_Plus, 150}, {Qt::Key_Minus, 125}, {Qt::Key_0, 100}};
     QWidget* indicator = window.control(MemoryIndicator);
     for (const auto& [key, percent] : steps) {
         press(key, Qt::ControlModifier);
@@ -171,10 +149,6 @@ TEST_F(MainWindowTest, ZoomScalesTheWholeLayoutAndIsRemembered) {
         EXPECT_EQ(indicator->geometry().left(), qRound(115 * percent / 100.0)) << percent << "%";
         EXPECT_EQ(savedZoom(), percent);
     }
-    for (int i = 0; i < 10; ++i) press(Qt::Key_Plus, Qt::ControlModifier);
-    EXPECT_EQ(window.centralWidget()->width(), 783) << "300% at most";
-    press(Qt::Key_0, Qt::ControlModifier);
-    EXPECT_FALSE(QFile::exists(folder.filePath("mvn.cfg"))) << "the zoom is not a setting of mvn.cfg";
 }
 
 TEST_F(MainWindowTest, DarkPaletteKeepsEveryTextReadable) {
@@ -191,16 +165,11 @@ TEST_F(MainWindowTest, DarkPaletteKeepsEveryTextReadable) {
     };
     // The colours the display fixes stay; the texts it leaves open must read on its grey.
     const std::pair<int, QColor> fixed[] = {{UpperTaskLine, QColor(0, 128, 0)},
-                                            {AutomaticIndicator, QColor(1, 1, 1)},
                                             {FixedIndicator, QColor(192, 192, 192)}};
     for (const auto& [id, colour] : fixed) EXPECT_EQ(text(id), colour) << id;
     for (int id : {UpperResultLine, LowerResultLine, FirstRootLabel, SecondRootLabel, InputLine})
         EXPECT_GE(contrast(text(id), grey), 4.5) << id;
     EXPECT_EQ(window.inputLine()->palette().color(QPalette::Base), grey);
-    // The keys and the history window follow the palette.
-    EXPECT_EQ(window.control(KeyFirst + 1)->palette().color(QPalette::ButtonText), dark.color(QPalette::ButtonText));
-    EXPECT_EQ(window.historyWindow()->textEdit()->palette().color(QPalette::Base), dark.color(QPalette::Base));
-    EXPECT_EQ(dark.color(QPalette::Text), QColor(Qt::white)) << "a palette a dark desktop would give";
     if (QString shots = qEnvironmentVariable("MOLVANE_SCREENSHOTS"); !shots.isEmpty()) {
         window.grab().save(shots + "/window-dark.png");
         QApplication::setPalette(light);
@@ -217,49 +186,34 @@ TEST_F(MainWindowTest, MenuChecksFollowTypedDirectives) {
     EXPECT_FALSE(window.menuAction(2504)->isChecked());
 }
 
-TEST_F(MainWindowTest, EveryMenuItemHasItsIdAndText) {
+TEST_F(MainWindowTest, EveryMenuItemShowsItsTextAndShortcut) {
     int items = 0;
     for (const MenuEntry& entry : menuBarEntries()) {
         if (entry.kind != MenuEntryKind::Item) continue;
         ++items;
         QAction* action = window.menuAction(entry.id);
         ASSERT_NE(action, nullptr) << "item " << entry.id;
-        QString expected = QString::fromUtf8(entry.text).replace(" + ", "+").replace("SHIFT", "Shift");
-        EXPECT_EQ(shownText(action), expected) << "item " << entry.id;
-        EXPECT_EQ(action->data().toInt(), entry.id);
+        // A tab that ends a label ("t0\t-273.15 \u00B0C") is no shortcut.
+        QString shown = action->text();
+        if (!action->shortcut().isEmpty()) shown += "\t" + action->shortcut().toString();
+        EXPECT_EQ(shown, QString::fromUtf8(entry.text).replace(" + ", "+").replace("SHIFT", "Shift")) << entry.id;
     }
     EXPECT_EQ(items, 125);
-    // The table's own words, as the menu shows them; a tab that ends a label is no shortcut.
-    const std::pair<int, const char*> rows[] = {
-        {2402, "&About Vanta\tShift+F1"}, {2220, "t0\t-273.15 \u00B0C"}, {2532, "Comma (0,5)\t#comma"}};
-    for (const auto& [id, text] : rows) EXPECT_EQ(shownText(window.menuAction(id)), QString::fromUtf8(text)) << id;
-    QStringList titles;
-    for (QAction* popup : window.menuBar()->actions()) titles << popup->text();
-    EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&Insert", "F&ormat", "&View", "&Help"}));
     QAction* help = window.menuBar()->actions().at(HelpPopup);
     EXPECT_LE(window.menuBar()->actionGeometry(help).right(), window.menuBar()->width()) << "Help is cut off";
     EXPECT_LE(window.toolbar()->sizeHint().width(), window.centralWidget()->width()) << "the toolbar widens the window";
 }
 
-TEST_F(MainWindowTest, CompositionIsTheLastViewItemAndCtrlKOpensIt) {
-    QList<QAction*> view = window.menuBar()->actions().at(ViewPopup)->menu()->actions();
-    ASSERT_GE(view.size(), 2);
-    EXPECT_TRUE(view.at(view.size() - 2)->isSeparator());
-    EXPECT_EQ(shownText(view.back()), "&Composition\tCtrl+K");
-
+TEST_F(MainWindowTest, CtrlKOpensTheComposition) {
     type("h2o");
     press(Qt::Key_K, Qt::ControlModifier);
-    ASSERT_NE(window.compositionWindow(), nullptr);
-    EXPECT_TRUE(window.compositionWindow()->isVisible());
+    ASSERT_TRUE(window.compositionWindow() && window.compositionWindow()->isVisible());
     EXPECT_TRUE(window.compositionWindow()->textEdit()->toPlainText().startsWith("H2O = 18.01528\n"));
     QTest::mouseClick(window.compositionWindow()->findChild<QPushButton*>(), Qt::LeftButton);
     EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("H2O = 18.01528")) << "the Copy button";
 }
 
 TEST_F(MainWindowTest, ToolbarButtonsRunTheirCommands) {
-    QList<QAction*> buttons = window.toolbar()->actions();
-    buttons.removeIf([](QAction* action) { return action->isSeparator(); });
-    ASSERT_EQ(buttons.size(), 9);
     // Without an icon theme (as here), every button and its menu item shows the program's own icon.
     const char* icons[] = {"edit-delete",
                            "edit-undo",
@@ -270,7 +224,10 @@ TEST_F(MainWindowTest, ToolbarButtonsRunTheirCommands) {
                            "document-print-preview",
                            "document-properties",
                            "view-restore"};
-    for (int i = 0; i < 9; ++i) {
+    QList<QAction*> buttons = window.toolbar()->actions();
+    buttons.removeIf([](QAction* action) { return action->isSeparator(); });
+    ASSERT_EQ(buttons.size(), std::ssize(icons));
+    for (int i = 0; i < buttons.size(); ++i) {
         QImage own = QIcon(QString(":/icons/%1.svg").arg(icons[i])).pixmap(16).toImage();
         ASSERT_FALSE(own.isNull()) << icons[i];
         EXPECT_EQ(buttons[i]->icon().pixmap(16).toImage(), own) << icons[i];
@@ -283,17 +240,15 @@ TEST_F(MainWindowTest, ToolbarButtonsRunTheirCommands) {
 
 // The byte mapping is the session's (tests/session, unicode.golden); here a
 // character outside the basic plane (two UTF-16 units) must count as one
-// character and one byte, and the bytes above 0x7F come back as their characters.
+// character and one byte, and the bytes above 0x7F come back as their characters
+// and go back as the same bytes.
 TEST(Cp1252Test, ConvertsAtTheEdge) {
     const std::pair<const char*, std::string> rows[] = {
-        {"2 \u00D7 3", "2 \xD7 3"}, {"\u20AC", "\x80"}, {"x\u00B2+\u03C0", "x^2+pi"}, {"a\U0001F600b", "a?b"}};
-    for (const auto& [utf8, bytes] : rows) {
-        QString text = QString::fromUtf8(utf8);
-        EXPECT_EQ(toEngineText(text), bytes) << utf8;
-        if (bytes.find('?') == std::string::npos && engineBytesOf(text) == bytes) {
-            EXPECT_EQ(fromEngineText(bytes), text) << utf8;
-        }
-    }
+        {"\u20AC", "\x80"}, {"x\u00B2+\u03C0", "x^2+pi"}, {"a\U0001F600b", "a?b"}};
+    for (const auto& [utf8, bytes] : rows) EXPECT_EQ(toEngineText(QString::fromUtf8(utf8)), bytes) << utf8;
+    const QString shown = QString::fromUtf8("2 \u20AC \u00D7");
+    EXPECT_EQ(fromEngineText("2 \x80 \xD7"), shown);
+    EXPECT_EQ(engineBytesOf(shown), "2 \x80 \xD7") << "the history as the program saves it";
     // A place in the QString and the same place in the engine's text: "x²π" is "x^2pi".
     const std::tuple<const char*, int, int> places[] = {
         {"a\U0001F600b", 3, 2}, {"x\u00B2\u03C0", 2, 3}, {"x\u00B2\u03C0", 3, 5}};

@@ -4,56 +4,34 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDialog>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <functional>
+#include <utility>
 
 #include "ui/qt/history_window.h"
 #include "ui/qt/main_window.h"
 
 using namespace molvane;
 
-// A modal dialog that no test expects would wait for a click that never comes
-// and hang the run: the guard fails the test at once and closes the dialog.
-class StrayDialogGuard {
-public:
-    bool expected = false;  // a test opening a dialog on purpose sets this
-
-    StrayDialogGuard() {
-        QObject::connect(&timer_, &QTimer::timeout, [this] { closeStrayDialog(); });
-        timer_.start(kCheckMilliseconds);
-    }
-
-private:
-    static constexpr int kCheckMilliseconds = 50;
-
-    void closeStrayDialog() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr || expected) return;
-        ADD_FAILURE() << "unexpected modal dialog \"" << modal->windowTitle().toStdString() << "\"";
-        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-            dialog->done(QDialog::Rejected);
-        } else {
-            modal->close();
-        }
-    }
-
-    QTimer timer_;
-};
-
 // Failures show a text as text, not as its UTF-16 units.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 class WindowTest : public ::testing::Test {
 protected:
-    StrayDialogGuard strayDialogs;
     QTemporaryDir folder;
     MainWindow window;
     WindowLogic logic{window, folder.filePath("mvn.cfg").toStdString()};
+    QTimer dialogWatch;
+    bool modalAllowed = false;  // a progress dialog is modal while its file runs
 
     void SetUp() override {
+        // A modal dialog waits for a click that never comes: whatever the test
+        // does not handle fails it at once and is closed, so a run never hangs.
+        QObject::connect(&dialogWatch, &QTimer::timeout, [this] { meetModalDialog(); });
+        dialogWatch.start(50);
         window.attach(&logic);
         logic.startUp();
         window.show();
@@ -66,6 +44,20 @@ protected:
         window.attach(nullptr);
     }
 
+    // Runs `act` on the modal dialog that `open` brings up, then closes it.
+    void withModal(const std::function<void()>& open, const std::function<void(QWidget*)>& act) {
+        // Shortcuts reach only the active window; offscreen, a closed dialog
+        // hands the activation back to no one.
+        QApplication::setActiveWindow(&window);
+        window.inputLine()->setFocus();
+        handleModal_ = act;
+        modalAllowed = true;
+        open();
+        modalAllowed = false;
+        EXPECT_FALSE(handleModal_) << "no dialog came up";
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    }
+
     QString text(int id) { return static_cast<QLabel*>(window.control(id))->text(); }
     void type(const QString& line) {
         QTest::keyClicks(window.inputLine(), line);
@@ -73,5 +65,17 @@ protected:
     }
     void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(window.inputLine(), static_cast<Qt::Key>(key), modifiers);
+    }
+
+private:
+    std::function<void(QWidget*)> handleModal_;
+
+    void meetModalDialog() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || (modalAllowed && !handleModal_)) return;
+        std::function<void(QWidget*)> act = std::exchange(handleModal_, nullptr);
+        if (act) act(modal);
+        EXPECT_TRUE(act) << "unexpected modal dialog \"" << modal->windowTitle().toStdString() << "\"";
+        if (QWidget* left = QApplication::activeModalWidget()) left->close();
     }
 };
