@@ -46,20 +46,11 @@ RECT rectOf(HWND window) {
 // a message posted before the command reaches a helper window from within that
 // loop, before the loop first waits and so before the dialog is shown, which
 // spares Wine's wait for the X server to map it.
-std::function<void(HWND)> actInDialog;
-const wchar_t* dialogCaption = nullptr;
-bool dialogFound = false;
-constexpr UINT kActInDialog = WM_APP;
+std::function<void()> helperTask;
 
-// With no caption the helper acts on whatever window the command shows.
 LRESULT CALLBACK dialogHelperProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != kActInDialog) return DefWindowProcW(window, message, wParam, lParam);
-    HWND dialog = dialogCaption ? FindWindowW(L"#32770", dialogCaption) : nullptr;
-    if (dialog || !dialogCaption) {
-        dialogFound = true;
-        actInDialog(dialog);
-    }
-    return 0;
+    if (message == WM_APP) helperTask();
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -95,21 +86,26 @@ protected:
     }
     std::wstring history() const { return textOf(GetDlgItem(window.historyWindow(), kHistoryText)); }
     // Runs the command of a modal dialog with `caption`; `act` must end the dialog.
-    void inDialog(int id, const wchar_t* caption, std::function<void(HWND)> act) const {
-        whileRunning([&] { command(id); }, caption, std::move(act));
+    void inDialog(int id, const wchar_t* caption, const std::function<void(HWND)>& act) const {
+        whileRunning([&] { command(id); }, caption, act);
         EXPECT_EQ(FindWindowW(L"#32770", caption), nullptr) << caption << " has ended";
     }
-    // `act` runs at the first message `run` takes from the queue.
-    void whileRunning(const std::function<void()>& run, const wchar_t* caption, std::function<void(HWND)> act) const {
-        actInDialog = std::move(act);
-        dialogCaption = caption;
-        dialogFound = false;
+    // `act` runs at the first message `run` takes from the queue, on the dialog
+    // with `caption`, or with no caption on whatever window `run` shows.
+    void whileRunning(const std::function<void()>& run, const wchar_t* caption,
+                      const std::function<void(HWND)>& act) const {
+        bool found = false;
+        helperTask = [&] {
+            HWND dialog = caption ? FindWindowW(L"#32770", caption) : nullptr;
+            found = dialog || !caption;
+            if (found) act(dialog);
+        };
         HWND helper = CreateWindowExW(0, L"static", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
         SetWindowLongPtrW(helper, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(dialogHelperProc));
-        PostMessageW(helper, kActInDialog, 0, 0);
+        PostMessageW(helper, WM_APP, 0, 0);
         run();
         DestroyWindow(helper);
-        EXPECT_TRUE(dialogFound) << (caption ? caption : L"the helper's message");
+        EXPECT_TRUE(found) << (caption ? caption : L"the helper's message");
     }
     // The text of the message box `command` opens; the box must be the main window's.
     std::wstring messageOf(int id) const {
@@ -195,9 +191,9 @@ TEST_F(MainWindowTest, CutPasteAndUndoInTheInputLine) {
 }
 
 // The history shows beside the main window, as tall, with the program's link;
-// its buttons act on the history.
-TEST_F(MainWindowTest, HistoryWindowPlaceButtonsAndLink) {
-    type(L"6*7");
+// its buttons act on the history. Ctrl+K shows the last formula's elements.
+TEST_F(MainWindowTest, HistoryAndCompositionWindows) {
+    type(L"h2o");
     command(ViewHistory);
     HWND history = window.historyWindow();
     RECT main = rectOf(window.mainWindow());
@@ -208,7 +204,7 @@ TEST_F(MainWindowTest, HistoryWindowPlaceButtonsAndLink) {
 
     window.setClipboardText("");
     SendMessageW(GetDlgItem(history, HistoryCopy), BM_CLICK, 0, 0);
-    EXPECT_NE(window.clipboardText().find("6*7 = 42"), std::string::npos) << window.clipboardText();
+    EXPECT_NE(window.clipboardText().find("H2O = 18.01528"), std::string::npos) << window.clipboardText();
     HWND text = GetDlgItem(history, kHistoryText);
     SendMessageW(text, EM_SETSEL, 0, 3);
     SendMessageW(history, WM_ACTIVATE, WA_INACTIVE, 0);
@@ -221,6 +217,11 @@ TEST_F(MainWindowTest, HistoryWindowPlaceButtonsAndLink) {
     command(ViewHistory);
     SendMessageW(GetDlgItem(history, HistoryHide), BM_CLICK, 0, 0);
     EXPECT_FALSE(IsWindowVisible(history));
+
+    command(ViewComposition);
+    HWND composition = FindWindowW(nullptr, L"Composition");
+    EXPECT_TRUE(IsWindowVisible(composition));
+    EXPECT_TRUE(textOf(GetDlgItem(composition, 4105)).starts_with(L"H2O = 18.01528\r\n"));
 }
 
 // Changes show on the display at once; Cancel, which the close box and Esc send
@@ -232,7 +233,7 @@ TEST_F(MainWindowTest, NumberFormatDialog) {
         const CalcState& state = logic.currentState();
         return std::tuple(state.numberMode, state.angleUnit, state.decimals, state.digitGrouping);
     };
-    const std::tuple<int, int, int, int> opening{Automatic, Radians, 2, 0}, chosen{Fixed, Degrees, 7, 1};
+    const std::tuple<int, int, int, int> opening{Automatic, Radians, 2, 0}, chosen{Fixed, Degrees, 6, 1};
     for (int end : {IDCANCEL, IDOK}) {
         inDialog(ViewNumberFormat, L"Number Format", [&](HWND dialog) {
             EXPECT_EQ(rectOf(dialog).left, rectOf(window.mainWindow()).left + 267) << "beside, on the side with room";
@@ -242,24 +243,21 @@ TEST_F(MainWindowTest, NumberFormatDialog) {
             SetDlgItemTextW(dialog, 3031, L"7");
             press(dialog, 3021);
             press(dialog, 3033);
-            EXPECT_EQ(text(LowerResultLine), L"0.666 666 7") << end << ": shown at once";
+            // The arrows step the places shown in the edit (their limits are the shared logic's).
+            for (int arrow : {SB_LINEUP, SB_LINEDOWN, SB_LINEDOWN})
+                SendMessageW(dialog, WM_VSCROLL, static_cast<WPARAM>(arrow),
+                             reinterpret_cast<LPARAM>(GetDlgItem(dialog, 3032)));
+            EXPECT_EQ(text(LowerResultLine), L"0.666 667") << end << ": shown at once";
             press(dialog, end);
         });
         EXPECT_EQ(settings(), end == IDOK ? chosen : opening) << end;
     }
-
-    // The arrows step the places shown in the edit (their limits are the shared logic's).
-    inDialog(ViewNumberFormat, L"Number Format", [&](HWND dialog) {
-        for (int arrow : {SB_LINEUP, SB_LINEDOWN, SB_LINEDOWN})
-            SendMessageW(dialog, WM_VSCROLL, static_cast<WPARAM>(arrow),
-                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, 3032)));
-        press(dialog, IDOK);
-    });
-    EXPECT_EQ(text(LowerResultLine), L"0.666 667");
 }
 
-// Esc and the close box reach the dialog as its Cancel button, by the system's dialog code.
-TEST_F(MainWindowTest, AboutBoxEndsByOkOrCancel) {
+// Esc and the close box reach the About box as its Cancel button, by the
+// system's dialog code. F1 looks for the help beside the program, never in the
+// current folder, and says so when it is missing.
+TEST_F(MainWindowTest, HelpMenu) {
     for (int button : {IDOK, IDCANCEL}) {
         inDialog(HelpAbout, L"About Molvane", [&](HWND dialog) {
             for (auto [id, expected] : {std::pair{ProductText, kProductLine}, std::pair{RightsText, kRightsNotice}})
@@ -267,15 +265,9 @@ TEST_F(MainWindowTest, AboutBoxEndsByOkOrCancel) {
             SendMessageW(GetDlgItem(dialog, button), BM_CLICK, 0, 0);
         });
     }
-}
-
-// Ctrl+K shows the last formula's elements beside the main window.
-TEST_F(MainWindowTest, CompositionWindow) {
-    type(L"h2o");
-    command(ViewComposition);
-    HWND composition = FindWindowW(nullptr, L"Composition");
-    EXPECT_TRUE(IsWindowVisible(composition));
-    EXPECT_TRUE(textOf(GetDlgItem(composition, 4105)).starts_with(L"H2O = 18.01528\r\n"));
+    std::wstring shown = messageOf(HelpTopics);
+    EXPECT_NE(shown.find(L"The help could not be shown."), std::wstring::npos) << shown;
+    EXPECT_NE(shown.find(L"tests\\win32\\help\\molvane-help.html"), std::wstring::npos) << shown;
 }
 
 // Saved settings come back at the next start, the history beside the window
@@ -372,12 +364,9 @@ public:
 private:
     // The paper the driver describes: A4, the only size it offers.
     static constexpr const char* kPaperDescription =
-        "*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n*LanguageVersion: English\n"
-        "*LanguageEncoding: ISOLatin1\n*ModelName: \"Molvane file printer\"\n"
-        "*NickName: \"Molvane file printer\"\n*LanguageLevel: \"3\"\n*DefaultResolution: 300dpi\n"
-        "*OpenUI *PageSize: PickOne\n*DefaultPageSize: A4\n*PageSize A4/A4: \"<</PageSize[595 842]>>setpagedevice\"\n"
-        "*CloseUI: *PageSize\n*DefaultImageableArea: A4\n*ImageableArea A4/A4: \"18 18 577 824\"\n"
-        "*DefaultPaperDimension: A4\n*PaperDimension A4/A4: \"595 842\"\n";
+        "*PPD-Adobe: \"4.3\"\n*NickName: \"Molvane file printer\"\n*LanguageLevel: \"3\"\n*DefaultResolution: 300dpi\n"
+        "*DefaultPageSize: A4\n*PageSize A4/A4: \"<</PageSize[595 842]>>setpagedevice\"\n"
+        "*ImageableArea A4/A4: \"18 18 577 824\"\n*PaperDimension A4/A4: \"595 842\"\n";
 };
 
 // The lines of each page of the driver's output, read back from the glyph
@@ -433,14 +422,13 @@ TEST_F(MainWindowTest, PrintPreviewAndPrinting) {
     HFONT font =
         CreateFontW(-MulDiv(10, dotsPerInchY, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"Courier New");
-    HGDIOBJ previous = SelectObject(context, font);
+    SelectObject(context, font);
     TEXTMETRICW metrics{};
     GetTextMetricsW(context, &metrics);
     PrintGeometry geometry = printGeometry(GetDeviceCaps(context, PHYSICALHEIGHT), GetDeviceCaps(context, LOGPIXELSX),
                                            dotsPerInchY, metrics.tmHeight + metrics.tmExternalLeading);
-    SelectObject(context, previous);
-    DeleteObject(font);
     DeleteDC(context);
+    DeleteObject(font);
     ASSERT_GT(layOutPages(lines, geometry.linesPerPage, {}).size(), 2u) << "200 lines take three pages";
 
     for (PageRange range : {PageRange{}, PageRange{2, 2}}) {
@@ -456,50 +444,40 @@ TEST_F(MainWindowTest, PrintPreviewAndPrinting) {
         // The spooler hands the job to its port as the document ends; a slower one gets a bounded wait.
         for (int i = 0; i < 100 && !std::filesystem::exists(output); ++i) Sleep(50);
         std::string printed = readFile(output);
-        EXPECT_NE(printed.find(std::string("%%Title: ") + kPrintDocumentName), std::string::npos) << range.last;
+        EXPECT_NE(printed.find(std::string("%%Title: ") + kPrintDocumentName), std::string::npos);
 
-        std::vector<PrintedPage> expected = layOutPages(lines, geometry.linesPerPage, range);
-        std::vector<std::vector<std::string>> drawn = printedPages(printed);
-        ASSERT_EQ(drawn.size(), expected.size()) << range.last;
-        for (std::size_t i = 0; i < drawn.size(); ++i) {
-            std::vector<std::string> expanded;
-            for (const std::string& line : expected[i].lines) expanded.push_back(expandedTabs(line));
-            EXPECT_EQ(drawn[i], expanded) << range.last << ": page " << expected[i].number;
+        std::vector<std::vector<std::string>> expected;
+        for (const PrintedPage& laidOut : layOutPages(lines, geometry.linesPerPage, range)) {
+            expected.emplace_back();
+            for (const std::string& line : laidOut.lines) expected.back().push_back(expandedTabs(line));
         }
+        EXPECT_EQ(printedPages(printed), expected) << "pages " << range.first << " to " << range.last;
     }
-}
-
-// F1 looks for the help beside the program, never in the current folder, and
-// says so when it is missing.
-TEST_F(MainWindowTest, HelpMissingBesideTheProgramIsTold) {
-    std::wstring shown = messageOf(HelpTopics);
-    EXPECT_NE(shown.find(L"The help could not be shown."), std::wstring::npos) << shown;
-    EXPECT_NE(shown.find(L"tests\\win32\\help\\molvane-help.html"), std::wstring::npos) << shown;
 }
 
 // Moved to a screen of half as many dots per inch again, the layout and its
 // fonts grow by half and the window takes the place the system suggests.
 TEST_F(MainWindowTest, ResolutionChangeRescalesTheLayout) {
-    auto measure = [this](int id) {
-        RECT rect = rectOf(control(id));
-        LOGFONTW font{};
-        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control(id), WM_GETFONT, 0, 0)), sizeof font, &font);
-        return std::vector<LONG>{rect.right - rect.left, rect.bottom - rect.top, font.lfHeight};
+    // A key in the program's own font and a button in the system's: their
+    // widths, heights and font sizes.
+    auto measure = [this] {
+        std::vector<LONG> sizes;
+        for (int id : {1001, int{EnterButton}}) {
+            RECT rect = rectOf(control(id));
+            LOGFONTW font{};
+            GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control(id), WM_GETFONT, 0, 0)), sizeof font, &font);
+            sizes.insert(sizes.end(), {rect.right - rect.left, rect.bottom - rect.top, font.lfHeight});
+        }
+        return sizes;
     };
-    // A key of the program's own font and a control of the system's.
-    const int ids[] = {1001, EnterButton};
-    std::vector<std::vector<LONG>> before;
-    for (int id : ids) before.push_back(measure(id));
+    std::vector<LONG> before = measure();
     RECT main = rectOf(window.mainWindow());
     auto grown = [](LONG length) { return length * 3 / 2; };
     RECT suggested{100, 50, 100 + grown(main.right - main.left), 50 + grown(main.bottom - main.top)};
     auto dpi = static_cast<WORD>(grown(static_cast<LONG>(GetDpiForWindow(window.mainWindow()))));
     SendMessageW(window.mainWindow(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-    for (std::size_t i = 0; i < std::size(ids); ++i) {
-        std::vector<LONG> after = measure(ids[i]);
-        for (std::size_t j = 0; j < after.size(); ++j)
-            EXPECT_NEAR(after[j], grown(before[i][j]), 1) << ids[i] << ": width, height and font size " << j;
-    }
+    std::vector<LONG> after = measure();
+    for (std::size_t i = 0; i < after.size(); ++i) EXPECT_NEAR(after[i], grown(before[i]), 1) << i;
     main = rectOf(window.mainWindow());
     EXPECT_EQ(std::pair(main.left, main.top), std::pair(100L, 50L));
     EXPECT_GE(main.bottom, rectOf(control(EnterButton)).bottom) << "the keypad stays inside the window";
@@ -522,12 +500,11 @@ TEST_F(MainWindowTest, ShortcutKeysMatchTheSharedTable) {
         for (auto [prefix, flag] : {std::pair{"Ctrl+", FCONTROL}, std::pair{"Shift+", FSHIFT}}) {
             if (keys.starts_with(prefix)) flags |= flag, keys.erase(0, std::string(prefix).size());
         }
-        int key = keys.size() == 1                      ? keys[0]
-                  : keys == "Esc"                       ? VK_ESCAPE
-                  : keys == "Return" || keys == "Enter" ? VK_RETURN
-                  : keys[0] == 'F'                      ? VK_F1 + std::stoi(keys.substr(1)) - 1
-                                                        : 0;
-        EXPECT_NE(key, 0) << accelerator.keys;
+        // Any other name is Return or Enter.
+        int key = keys.size() == 1 ? keys[0]
+                  : keys == "Esc"  ? VK_ESCAPE
+                  : keys[0] == 'F' ? VK_F1 + std::stoi(keys.substr(1)) - 1
+                                   : VK_RETURN;
         shared.emplace(flags, key, accelerator.id);
     }
     EXPECT_EQ(loaded, shared);

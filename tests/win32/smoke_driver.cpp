@@ -12,8 +12,6 @@
 //   smoke-driver rect main|history|menu   prints the window's place as WxH+X+Y for a picture
 //   smoke-driver close            closes the program and waits for it to end
 #include <windows.h>
-// After windows.h, which it needs.
-#include <shellapi.h>
 
 #include <chrono>
 #include <cstdio>
@@ -21,7 +19,6 @@
 #include <fstream>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "ui/command_ids.h"
 #include "ui/win32/wide_text.h"
@@ -77,7 +74,6 @@ int typeTasks(HWND main, const std::wstring& file) {
     if (!tasks) return fail("cannot read the tasks");
     HWND input = GetDlgItem(GetDlgItem(main, RecentTasksList), InputLine);
     HWND enter = GetDlgItem(main, EnterButton);
-    if (!input || !enter) return fail("no input line or \"=\" button");
     std::string line;
     while (std::getline(tasks, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -103,13 +99,13 @@ int save(HWND main, const std::wstring& path) {
     return waitFor(saved) ? 0 : fail("the history was not saved");
 }
 
-int printRect(HWND main, const std::string& which) {
-    HWND other = which == "menu" ? shown(L"#32768") : which == "history" ? shown(L"#32770", L"Task History") : main;
+int printRect(HWND main, const std::wstring& which) {
+    HWND other = which == L"menu" ? shown(L"#32768") : which == L"history" ? shown(L"#32770", L"Task History") : main;
     RECT rect{};
     RECT frame{};
     if (!other || !GetWindowRect(other, &rect) || !GetWindowRect(main, &frame)) return fail("that window is not shown");
     // A menu is pictured with the window it drops from.
-    if (which == "menu") UnionRect(&rect, &rect, &frame);
+    if (which == L"menu") UnionRect(&rect, &rect, &frame);
     std::printf("%ldx%ld+%ld+%ld\n", rect.right - rect.left, rect.bottom - rect.top, rect.left, rect.top);
     return 0;
 }
@@ -126,33 +122,28 @@ int close(HWND main) {
 
 }  // namespace
 
-int main() {
-    int count = 0;
-    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::wstring> words(arguments, arguments + count);
-    LocalFree(arguments);
-    if (words.size() < 2) return fail("what to do?");
-    std::string action(words[1].begin(), words[1].end());
-    std::wstring argument = words.size() > 2 ? words[2] : L"";
-    if (action == "start") return start(argument);
+int wmain(int count, wchar_t** words) {
+    std::wstring action = count > 1 ? words[1] : L"";
+    std::wstring argument = count > 2 ? words[2] : L"";
+    if (action == L"start") return start(argument);
 
     HWND main = shown(L"myWindowClass");
     if (!main) return fail("no main window");
-    if (action == "tasks") return typeTasks(main, argument);
-    if (action == "command") {
+    if (action == L"tasks") return typeTasks(main, argument);
+    if (action == L"command") {
         SendMessageW(main, WM_COMMAND, static_cast<WPARAM>(std::stoi(argument)), 0);
         return 0;
     }
-    if (action == "open-menu") {
+    if (action == L"open-menu") {
         PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, 'f');
         return waitFor([] { return shown(L"#32768"); }) ? 0 : fail("no menu opened");
     }
-    if (action == "close-menu") {
+    if (action == L"close-menu") {
         SendMessageW(main, WM_CANCELMODE, 0, 0);
         return 0;
     }
-    if (action == "save") return save(main, argument);
-    if (action == "rect") return printRect(main, std::string(argument.begin(), argument.end()));
-    if (action == "close") return close(main);
+    if (action == L"save") return save(main, argument);
+    if (action == L"rect") return printRect(main, argument);
+    if (action == L"close") return close(main);
     return fail("unknown action");
 }
