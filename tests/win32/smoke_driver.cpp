@@ -18,7 +18,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <thread>
 
 #include "ui/command_ids.h"
 #include "ui/win32/wide_text.h"
@@ -27,15 +26,12 @@ using namespace molvane;
 
 namespace {
 
-constexpr auto kPatience = std::chrono::seconds(60);
-
-// Polls `found` until it gives a window or the patience runs out.
+// Polls `found` until it gives a window, for a minute or more.
 template <typename Find>
 HWND waitFor(Find found) {
-    auto deadline = std::chrono::steady_clock::now() + kPatience;
-    while (std::chrono::steady_clock::now() < deadline) {
+    for (int i = 0; i < 6000; ++i) {
         if (HWND window = found()) return window;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        Sleep(10);
     }
     return nullptr;
 }
@@ -56,10 +52,8 @@ int start(const std::wstring& program) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    std::wstring commandLine = L"\"" + program + L"\"";
     auto started = std::chrono::steady_clock::now();
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
+    if (!CreateProcessW(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return fail("cannot start the program");
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
