@@ -68,11 +68,9 @@ int typeTasks(HWND main, const std::wstring& file) {
     if (!tasks) return fail("cannot read the tasks");
     HWND input = GetDlgItem(GetDlgItem(main, RecentTasksList), InputLine);
     HWND enter = GetDlgItem(main, EnterButton);
-    std::string line;
-    while (std::getline(tasks, line)) {
+    for (std::string line; std::getline(tasks, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        std::wstring task = fromUtf8(line);
-        SendMessageW(input, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(task.c_str()));
+        SetWindowTextW(input, fromUtf8(line).c_str());
         SendMessageW(enter, BM_CLICK, 0, 0);
     }
     return 0;
