@@ -407,7 +407,7 @@ TEST_F(MainWindowTest, PrintPreviewAndPrinting) {
                                            dotsPerInchY, metrics.tmHeight + metrics.tmExternalLeading);
     DeleteDC(context);
     DeleteObject(font);
-    ASSERT_GT(layOutPages(lines, geometry.linesPerPage, {}).size(), 2u) << "200 lines take three pages";
+    ASSERT_GT(layOutPages(lines, geometry.linesPerPage, {}).size(), 2u) << "200 lines take more than two pages";
 
     for (PageRange range : {PageRange{}, PageRange{2, 2}}) {
         std::filesystem::remove(output);
