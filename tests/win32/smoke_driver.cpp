@@ -12,73 +12,35 @@
 //   smoke-driver rect main|history|menu   prints the window's place as WxH+X+Y for a picture
 //   smoke-driver close            closes the program and waits for it to end
 #include <windows.h>
-// After windows.h, which it needs.
-#include <shellapi.h>
 
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "ui/command_ids.h"
+#include "ui/win32/wide_text.h"
 
 using namespace molvane;
 
 namespace {
 
-constexpr auto kPatience = std::chrono::seconds(60);
-
-// Polls `found` until it gives a window or the patience runs out.
+// Polls `found` until it gives a window, for a minute or more.
 template <typename Find>
 HWND waitFor(Find found) {
-    auto deadline = std::chrono::steady_clock::now() + kPatience;
-    while (std::chrono::steady_clock::now() < deadline) {
+    for (int i = 0; i < 6000; ++i) {
         if (HWND window = found()) return window;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        Sleep(10);
     }
     return nullptr;
 }
 
-HWND shownMainWindow() {
-    HWND main = FindWindowW(L"myWindowClass", nullptr);
-    return main && IsWindowVisible(main) ? main : nullptr;
-}
-
-struct Search {
-    HWND main;
-    const wchar_t* className;  // null for any
-    HWND found;
-};
-
-// A shown top-level window of the program other than the main window: its
-// history window, a dialog or an open menu.
-BOOL CALLBACK findOtherWindow(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<Search*>(parameter);
-    DWORD process = 0, mainProcess = 0;
-    GetWindowThreadProcessId(window, &process);
-    GetWindowThreadProcessId(search->main, &mainProcess);
-    if (window == search->main || process != mainProcess || !IsWindowVisible(window)) return TRUE;
-    wchar_t className[64] = L"";
-    GetClassNameW(window, className, 64);
-    if (search->className && std::wstring(className) != search->className) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-HWND otherWindow(HWND main, const wchar_t* className) {
-    Search search{main, className, nullptr};
-    EnumWindows(findOtherWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-std::wstring wide(const std::string& utf8) {
-    std::wstring text(utf8.size(), L'\0');
-    text.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                                             text.data(), static_cast<int>(text.size()))));
-    return text;
+// A shown top-level window of the class and caption given (null for any):
+// the program's main window, its history window, a dialog or an open menu.
+HWND shown(const wchar_t* className, const wchar_t* caption = nullptr) {
+    HWND window = FindWindowW(className, caption);
+    return window && IsWindowVisible(window) ? window : nullptr;
 }
 
 int fail(const char* why) {
@@ -87,18 +49,15 @@ int fail(const char* why) {
 }
 
 int start(const std::wstring& program) {
-    if (FindWindowW(L"myWindowClass", nullptr)) return fail("a main window is open already");
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    std::wstring commandLine = L"\"" + program + L"\"";
     auto started = std::chrono::steady_clock::now();
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
+    if (!CreateProcessW(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return fail("cannot start the program");
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    if (!waitFor(shownMainWindow)) return fail("no main window appeared");
+    if (!waitFor([] { return shown(L"myWindowClass"); })) return fail("no main window appeared");
     auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
     std::printf("%lld\n", static_cast<long long>(took.count()));
     return 0;
@@ -109,14 +68,10 @@ int typeTasks(HWND main, const std::wstring& file) {
     if (!tasks) return fail("cannot read the tasks");
     HWND input = GetDlgItem(GetDlgItem(main, RecentTasksList), InputLine);
     HWND enter = GetDlgItem(main, EnterButton);
-    if (!input || !enter) return fail("no input line or \"=\" button");
-    std::string line;
-    while (std::getline(tasks, line)) {
+    for (std::string line; std::getline(tasks, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        std::wstring task = wide(line);
-        SendMessageW(input, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(task.c_str()));
+        SetWindowTextW(input, fromUtf8(line).c_str());
         SendMessageW(enter, BM_CLICK, 0, 0);
-        if (GetWindowTextLengthW(input) != 0) return fail("the input line kept a task after \"=\"");
     }
     return 0;
 }
@@ -124,36 +79,25 @@ int typeTasks(HWND main, const std::wstring& file) {
 int save(HWND main, const std::wstring& path) {
     // Posted: the command does not return while its dialog is open.
     PostMessageW(main, WM_COMMAND, FileSaveAs, 0);
-    HWND dialog = waitFor([main] { return otherWindow(main, L"#32770"); });
+    HWND dialog = waitFor([] { return shown(L"#32770", L"Save As"); });
     if (!dialog) return fail("no Save As dialog appeared");
     // The name box is a combo box in the Explorer-style dialog, an edit box in the old one.
-    HWND name = GetDlgItem(dialog, 0x47c);
-    if (!name) name = GetDlgItem(dialog, 0x480);
-    if (!name) return fail("the Save As dialog has no file name box");
-    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    SetDlgItemTextW(dialog, GetDlgItem(dialog, 0x47c) ? 0x47c : 0x480, path.c_str());
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
     auto saved = [&path, main]() -> HWND {
-        return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES && !otherWindow(main, L"#32770") ? main
+        return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES && !shown(L"#32770", L"Save As") ? main
                                                                                                             : nullptr;
     };
     return waitFor(saved) ? 0 : fail("the history was not saved");
 }
 
-int printRect(HWND main, const std::string& which) {
+int printRect(HWND main, const std::wstring& which) {
+    HWND other = which == L"menu" ? shown(L"#32768") : which == L"history" ? shown(L"#32770", L"Task History") : main;
     RECT rect{};
-    GetWindowRect(main, &rect);
-    if (which == "history" || which == "menu") {
-        HWND other = otherWindow(main, which == "menu" ? L"#32768" : nullptr);
-        if (!other) return fail("that window is not shown");
-        RECT otherRect{};
-        GetWindowRect(other, &otherRect);
-        if (which == "history")
-            rect = otherRect;
-        else
-            UnionRect(&rect, &rect, &otherRect);
-    } else if (which != "main") {
-        return fail("rect of main, history or menu");
-    }
+    RECT frame{};
+    if (!other || !GetWindowRect(other, &rect) || !GetWindowRect(main, &frame)) return fail("that window is not shown");
+    // A menu is pictured with the window it drops from.
+    if (which == L"menu") UnionRect(&rect, &rect, &frame);
     std::printf("%ldx%ld+%ld+%ld\n", rect.right - rect.left, rect.bottom - rect.top, rect.left, rect.top);
     return 0;
 }
@@ -170,33 +114,28 @@ int close(HWND main) {
 
 }  // namespace
 
-int main() {
-    int count = 0;
-    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::wstring> words(arguments, arguments + count);
-    LocalFree(arguments);
-    if (words.size() < 2) return fail("what to do?");
-    std::string action(words[1].begin(), words[1].end());
-    std::wstring argument = words.size() > 2 ? words[2] : L"";
-    if (action == "start") return start(argument);
+int wmain(int count, wchar_t** words) {
+    std::wstring action = count > 1 ? words[1] : L"";
+    std::wstring argument = count > 2 ? words[2] : L"";
+    if (action == L"start") return start(argument);
 
-    HWND main = shownMainWindow();
+    HWND main = shown(L"myWindowClass");
     if (!main) return fail("no main window");
-    if (action == "tasks") return typeTasks(main, argument);
-    if (action == "command") {
+    if (action == L"tasks") return typeTasks(main, argument);
+    if (action == L"command") {
         SendMessageW(main, WM_COMMAND, static_cast<WPARAM>(std::stoi(argument)), 0);
         return 0;
     }
-    if (action == "open-menu") {
+    if (action == L"open-menu") {
         PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, 'f');
-        return waitFor([main] { return otherWindow(main, L"#32768"); }) ? 0 : fail("no menu opened");
+        return waitFor([] { return shown(L"#32768"); }) ? 0 : fail("no menu opened");
     }
-    if (action == "close-menu") {
+    if (action == L"close-menu") {
         SendMessageW(main, WM_CANCELMODE, 0, 0);
         return 0;
     }
-    if (action == "save") return save(main, argument);
-    if (action == "rect") return printRect(main, std::string(argument.begin(), argument.end()));
-    if (action == "close") return close(main);
+    if (action == L"save") return save(main, argument);
+    if (action == L"rect") return printRect(main, argument);
+    if (action == L"close") return close(main);
     return fail("unknown action");
 }
