@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Replays a golden file through molvane-cli and compares the output.
 # A golden file holds typed tasks on lines that begin with "> " and, after each,
-# the lines molvane-cli must print for it; a task that prints one line may be
-# written with it as "> TASK => LINE". Lines that begin with "#!" are comments.
+# the lines molvane-cli must print for it; a task may be written with its lines
+# on one row as "> TASK => LINE | LINE ...". Lines that begin with "#!" are comments.
 # Usage: replay.sh MOLVANE_CLI GOLDEN_FILE [RUNNER]
 # A RUNNER (Wine, for a cross-built molvane-cli.exe) runs the program, and the
 # Windows line ends of its output are read as plain ones.
@@ -15,7 +15,7 @@ expected=$(mktemp)
 actual=$(mktemp)
 trap 'rm -f "$tasks" "$expected" "$actual" "$actual.raw"' EXIT
 awk '!/^#!/ && sub(/^> /, "") { sub(/ => .*/, ""); print }' "$golden" > "$tasks"
-awk '/^#!/ { next } /^> / { at = index($0, " => "); if (at) print substr($0, at + 4); next } { print }' \
+awk '/^#!/ { next } /^> / { at = index($0, " => "); if (!at) next; $0 = substr($0, at + 4); gsub(/ \| /, "\n") } { print }' \
     "$golden" > "$expected"
 status=0
 if [ -n "$runner" ]; then
