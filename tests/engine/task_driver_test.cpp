@@ -83,11 +83,20 @@ std::string repeated(const std::string& piece, int count, const std::string& sep
     return text;
 }
 
+// A coefficient of 125 characters, the most one may have, worth what it begins with.
+std::string coefficient125(std::string text) {
+    while (text.size() < 124) text += "+0";
+    return text.size() < 125 ? text + "0" : text;
+}
+
 // Each pass has a limit of its own: the typed task (510 characters) and what
 // normalising, coding names, adding the answer and signs, and expanding
 // formulas into masses make of it (638). One row at each side of each limit.
 TEST(RunTask, TasksAtTheLimits) {
     const char* tooLong = "Expression is too long";
+    const char* noRoots = "Error in quadratic equation";
+    const std::string one = coefficient125("1");
+    const std::string four = coefficient125("4");
     checkRows({
         {{std::string(511, '1')}, Failed, kAny, tooLong, kAny},
         {{std::string(300, '1') + std::string(200, ',')}, Failed, kAny, tooLong, kAny},
@@ -111,6 +120,13 @@ TEST(RunTask, TasksAtTheLimits) {
         {{repeated("cos", 40) + repeated("arcsin", 60) + "0"}, Functions, kAny, "0.739085078689123", kAny},
         // Names shown again are longer than their codes: the task is cut at its field's end.
         {{repeated("arctan", 84) + "1"}, Functions, repeated(":arctan", 84).substr(0, kTaskLimit).c_str(), kAny, kAny},
+        // Each coefficient of an equation is measured on its own, not the whole text after x^2.
+        {{one + "x^2-4"}, Quadratic, kAny, "2", kAny},
+        {{one + "0x^2-4"}, Failed, kAny, noRoots, kAny},
+        {{"x^2+" + one + "x"}, Quadratic, kAny, "0", kAny},
+        {{"x^2+" + one + "0x"}, Failed, kAny, noRoots, kAny},
+        {{"x^2+" + coefficient125("0") + "x+" + four}, Quadratic, kAny, "<Complex number>", kAny},
+        {{"x^2+" + four + "0"}, Failed, kAny, noRoots, kAny},
     });
 }
 
