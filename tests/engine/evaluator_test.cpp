@@ -52,10 +52,4 @@ TEST(EvaluateExpression, RefusesTextsPastTheirLimits) {
     });
 }
 
-TEST(EvaluateExpression, ExpressionMayShareTheResultBuffer) {
-    char shared[kResultLimit + 1] = "(1+2)*3";
-    EXPECT_EQ(evaluateExpression(textOf(shared), shared, Radians), 0);
-    EXPECT_STREQ(shared, "9");
-}
-
 }  // namespace
