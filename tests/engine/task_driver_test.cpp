@@ -15,37 +15,30 @@ using namespace molvane;
 
 namespace {
 
-// Runs the lines in order on `state` and returns the kind of the last.
-int runLines(CalcState& state, const std::vector<std::string>& lines) {
-    int kind = 0;
-    for (const std::string& line : lines) {
-        writeTextCut(state.szTask, line);
-        kind = runTask(state);
-    }
-    return kind;
-}
-
-std::string joined(const std::vector<std::string>& lines) {
-    std::string all;
-    for (const std::string& line : lines) all += "[" + line.substr(0, 20) + "] ";
-    return all;
-}
-
 constexpr const char* kAny = nullptr;
 
+// The lines run in order on one record; the kind is the last one's, and each
+// text or setting given must be what the record holds at the end.
 struct Row {
     std::vector<std::string> lines;
     int kind;
     const char* task;
     const char* answer;
     const char* memory;
+    int CalcState::*setting = nullptr;
+    int value = 0;
 };
 
 void checkRows(const std::vector<Row>& rows) {
     for (const Row& row : rows) {
-        SCOPED_TRACE("lines " + joined(row.lines));
+        SCOPED_TRACE("lines " + testing::PrintToString(row.lines));
         CalcState state;
-        EXPECT_EQ(runLines(state, row.lines), row.kind);
+        int kind = 0;
+        for (const std::string& line : row.lines) {
+            writeTextCut(state.szTask, line);
+            kind = runTask(state);
+        }
+        EXPECT_EQ(kind, row.kind);
         if (row.task) {
             EXPECT_STREQ(state.szTask, row.task);
         }
@@ -54,6 +47,9 @@ void checkRows(const std::vector<Row>& rows) {
         }
         if (row.memory) {
             EXPECT_STREQ(state.szMemory, row.memory);
+        }
+        if (row.setting) {
+            EXPECT_EQ(state.*row.setting, row.value);
         }
     }
 }
@@ -133,56 +129,39 @@ TEST(RunTask, TasksAtTheLimits) {
 }
 
 // What each directive shows is in the golden files; these rows check the
-// spellings and arguments it accepts.
-TEST(RunTask, DirectivesSetTheSettings) {
+// spellings and arguments it accepts, and what it leaves in the memory.
+TEST(RunTask, DirectivesSetTheSettingsAndTheMemory) {
     using S = CalcState;
     const int D = Directive;
-    struct DirectiveRow {
-        std::vector<std::string> lines;
-        int kind;
-        int CalcState::*field;
-        int expected;
-    } rows[] = {
-        {{"#dec"}, D, &S::decimals, 0},
-        {{"#dig 1", "#dig"}, D, &S::digitGrouping, 0},
-        {{"#dec 5", "#sci"}, D, &S::decimals, 5},
-        {{"#sci3"}, D, &S::decimals, 3},
-        {{"#scientific"}, D, &S::numberMode, Scientific},
-        {{"#a"}, D, &S::numberMode, Automatic},
-        {{"#degree"}, D, &S::angleUnit, Degrees},
-        {{"#DEG"}, D, &S::angleUnit, Degrees},
-        {{"#c", "#dot"}, D, &S::decimalComma, 0},
-        {{"#fun 7"}, D, &S::functionSeparator, 7},
-        {{"#dx"}, D, &S::decimals, 2},
-        {{"#fx"}, D, &S::numberMode, Automatic},
-        {{"#dec 5 = Round number to 5 decimal places"}, D, &S::decimals, 5},
-        {{"#dec 99999999999"}, D, &S::decimals, INT_MAX},
-        {{"#dec" + std::string(57, '0') + "12"}, D, &S::decimals, 1},  // only 62 characters are read
-        {{"#x"}, Failed, &S::decimals, 2},
-        {{"#-5"}, Failed, &S::decimals, 2},
-        {{"#0"}, 0, &S::decimals, 2},
-        {{"#501"}, 501, &S::decimals, 2},
-        {{"#99999999999"}, INT_MAX, &S::decimals, 2},
-    };
-    for (const DirectiveRow& row : rows) {
-        SCOPED_TRACE("lines " + joined(row.lines));
-        CalcState state;
-        EXPECT_EQ(runLines(state, row.lines), row.kind);
-        EXPECT_EQ(state.*row.field, row.expected);
-        if (row.kind == Failed) {
-            EXPECT_STREQ(state.szAnswer, "Unknown # command");
-        }
-    }
-}
-
-TEST(RunTask, MemoryDirectives) {
+    const char* unknown = "Unknown # command";
     checkRows({
-        {{"5", "#mem", "3", "#mem-"}, Directive, kAny, kAny, "2"},
-        {{"5", "#mem", "3", "#m+"}, Directive, kAny, kAny, "3"},
+        {{"#dec"}, D, kAny, kAny, kAny, &S::decimals, 0},
+        {{"#dig 1", "#dig"}, D, kAny, kAny, kAny, &S::digitGrouping, 0},
+        {{"#dec 5", "#sci"}, D, kAny, kAny, kAny, &S::decimals, 5},
+        {{"#sci3"}, D, kAny, kAny, kAny, &S::decimals, 3},
+        {{"#scientific"}, D, kAny, kAny, kAny, &S::numberMode, Scientific},
+        {{"#a"}, D, kAny, kAny, kAny, &S::numberMode, Automatic},
+        {{"#degree"}, D, kAny, kAny, kAny, &S::angleUnit, Degrees},
+        {{"#DEG"}, D, kAny, kAny, kAny, &S::angleUnit, Degrees},
+        {{"#c", "#dot"}, D, kAny, kAny, kAny, &S::decimalComma, 0},
+        {{"#fun 7"}, D, kAny, kAny, kAny, &S::functionSeparator, 7},
+        {{"#dx"}, D, kAny, kAny, kAny, &S::decimals, 2},
+        {{"#fx"}, D, kAny, kAny, kAny, &S::numberMode, Automatic},
+        {{"#dec 5 = Round number to 5 decimal places"}, D, kAny, kAny, kAny, &S::decimals, 5},
+        {{"#dec 99999999999"}, D, kAny, kAny, kAny, &S::decimals, INT_MAX},
+        // Only 62 characters are read.
+        {{"#dec" + std::string(57, '0') + "12"}, D, kAny, kAny, kAny, &S::decimals, 1},
+        {{"#x"}, Failed, kAny, unknown, kAny, &S::decimals, 2},
+        {{"#-5"}, Failed, kAny, unknown, kAny, &S::decimals, 2},
+        {{"#0"}, 0, kAny, kAny, kAny, &S::decimals, 2},
+        {{"#501"}, 501, kAny, kAny, kAny, &S::decimals, 2},
+        {{"#99999999999"}, INT_MAX, kAny, kAny, kAny, &S::decimals, 2},
+        {{"5", "#mem", "3", "#mem-"}, D, kAny, kAny, "2"},
+        {{"5", "#mem", "3", "#m+"}, D, kAny, kAny, "3"},
         // Subtraction takes every result, negative ones too; an empty memory counts as 0.
-        {{"3", "#mem-"}, Directive, kAny, kAny, "-3"},
-        {{"5", "#mem", "-3", "#mem+"}, Directive, kAny, kAny, "2"},
-        {{"1e20", "#mem", "#mem+"}, Directive, kAny, kAny, "2e20"},
+        {{"3", "#mem-"}, D, kAny, kAny, "-3"},
+        {{"5", "#mem", "-3", "#mem+"}, D, kAny, kAny, "2"},
+        {{"1e20", "#mem", "#mem+"}, D, kAny, kAny, "2e20"},
         // No answer yet is no number (a message neither: see the golden memory lines).
         {{"#mem"}, AnswerNotNumber, kAny, kAny, ""},
         // A failed evaluation leaves the memory as it was.
