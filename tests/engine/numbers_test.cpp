@@ -63,10 +63,7 @@ TEST(WriteNumber, WritesAsPrintfInTheCLocale) {
     } rows[] = {
         {1e21, G, 15, "1e+21"},
         {1e15, G, 15, "1e+15"},
-        {123456789012345.0, G, 15, "123456789012345"},
-        {1234567.891, NumberStyle::Fixed, 2, "1234567.89"},
         {0.5, NumberStyle::Fixed, 0, "0"},
-        {2.5, NumberStyle::Fixed, -4, "2"},
         {inf, G, 15, "inf"},
     };
     for (const Row& row : rows) {
