@@ -63,7 +63,6 @@ TEST(RunTask, TasksOfEveryKind) {
         {{"#deg", "2sin30"}, Functions, "2:sin30", "1", kAny},
         {{"sin(NaCl)"}, FormulaFunctions, kAny, kAny, kAny},
         {{"x^2-3x+2"}, Quadratic, "x^2-3x+2 = 0", "2", kAny},
-        {{"5", "#mem", "mem*2"}, Functions, ":mem*2", "10", "5"},
         // A message ending in a digit is no previous answer.
         {{"-3!", "+3"}, Failed, kAny, "Previous answer isn't number", kAny},
         {{"#dig 1", "#comma", "1234.5", "+1"}, Plain, kAny, "1 235,5", kAny},
