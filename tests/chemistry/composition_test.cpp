@@ -22,9 +22,7 @@ std::string countsOf(const Composition& composition) {
     std::string counts;
     for (std::size_t k = 0; k < composition.size; ++k) {
         const ElementShare& element = composition.elements[k];
-        if (!counts.empty()) counts += ' ';
-        counts += element.symbol;
-        counts += ':';
+        counts += (k ? " " : "") + std::string(element.symbol) + ":";
         counts += writeEngineNumber(element.count, 12).view();
     }
     return counts;
