@@ -27,13 +27,14 @@ TEST(Encoding, Utf8BecomesWindows1252) {
         {"(NH4)2SO4\u22C5H2O", "(NH4)2SO4+H2O"},
         {"2\u2022H2O", "2*H2O"},
         {"CuSO4\u00B7x", "CuSO4*x"},
-        {"1\u00A0000\u2009000\u202F1", "1 000 000 1"},  // no-break and thin spaces
-        {"\u00B5g", "\xB5g"},                           // letters of Windows-1252 stay
+        {"1\u00A0000\u2009000\u202F1\u2000\u205F2", "1 000 000 1  2"},  // no-break, thin and other wide spaces
+        {"\u00B5g", "\xB5g"},                                           // letters of Windows-1252 stay
     };
     for (const auto& [utf8, cp1252] : rows) {
         EXPECT_EQ(utf8ToCp1252(utf8), cp1252) << "input " << utf8;
     }
     EXPECT_EQ(utf8ToCp1252(std::string("1\0+", 3)), "1+") << "NUL bytes are dropped";
+    EXPECT_FALSE(isWellFormedUtf8("\xD7 2")) << "a Windows-1252 byte first";
 }
 
 TEST(Encoding, Windows1252BecomesUtf8) {
