@@ -34,20 +34,6 @@ TEST(AtomicMasses, TableIsOrderedAndEveryEntryIsFoundAgain) {
     }
 }
 
-// A few symbols typed alone: the ends of the table, the longest mass text and a
-// trailing zero (the masses themselves are checked by the golden files).
-TEST(AtomicMasses, SymbolsTypedAlone) {
-    const std::pair<const char*, const char*> rows[] = {
-        {"Ac", "227"}, {"Zr", "91.224"}, {"Na", "22.98976928"}, {"Mg", "24.305"}, {"B", "10.811"}, {"Ba", "137.327"},
-    };
-    for (const auto& [symbol, result] : rows) {
-        CalcState state;
-        writeText(state.szTask, symbol);
-        EXPECT_EQ(runTask(state), Formula) << symbol;
-        EXPECT_STREQ(state.szResult, result) << symbol;
-    }
-}
-
 TEST(AtomicMasses, SymbolsWithoutEntryLeaveTheBufferUnchanged) {
     // Case matters, and only a capital with one small letter or none is a symbol.
     for (const char* symbol : {"J", "Cn", "BA", "b", "", "Zz", "C1", "A", "Zs"}) {

@@ -25,15 +25,13 @@ TEST(ElementaryFunctions, CorrectlyRoundedOnEveryPlatform) {
     };
     const Row rows[] = {
         {"sin 1e22", molvane::sine(1e22), -0.8522008497671888},
-        {"sin 2^1000", molvane::sine(0x1p1000), -0.15920170308624243},
+        {"sin 2^87, read from 2/pi one bit off a word", molvane::sine(0x1p87), -0.14078630379647677},
         {"cos 1e300", molvane::cosine(1e300), -0.5753861119575491},
         {"cos nearest a quarter turn of all", molvane::cosine(6381956970095103 * 0x1p797), -4.687165924254628e-19},
-        {"cos of the largest double", molvane::cosine(1.7976931348623157e308), -0.9999876894265599},
         {"tan of the double nearest pi/2", molvane::tangent(1.5707963267948966), 1.633123935319537e+16},
-        {"sin 4.4008665067588071", molvane::sine(4.4008665067588071), -0.9518680226176747},
+        {"sin -4.4008665067588071, odd quarter turns below 0", molvane::sine(-4.4008665067588071), 0.9518680226176747},
         {"asin 1/45", molvane::arcSine(1.0 / 45.0), 0.022224051618267154},
         {"acos -0.33641688669956948", molvane::arcCosine(-0.33641688669956948), 1.9139057374798167},
-        {"acos -1", molvane::arcCosine(-1.0), 3.141592653589793},
         {"atan 0.95201558512032336", molvane::arcTangent(0.95201558512032336), 0.7608211295331859},
         {"sinh 4", molvane::hyperbolicSine(4.0), 27.289917197127753},
         {"cosh -6.4452032065520655", molvane::hyperbolicCosine(-6.4452032065520655), 314.83810304610466},

@@ -20,28 +20,16 @@ struct FormatRow {
     const char* answer;
 };
 
-CalcState stateFor(const FormatRow& row) {
-    CalcState state;
-    state.numberMode = row.numberMode;
-    state.decimals = row.decimals;
-    state.digitGrouping = row.digitGrouping;
-    writeText(state.szResult, row.result);
-    writeText(state.szAnswer, "stale");
-    return state;
-}
-
 // The typed examples of each mode live in the golden files; these rows give
 // result texts that a typed task cannot easily produce.
 TEST(FormatAnswer, ShowsResultBySettings) {
     const FormatRow rows[] = {
         {"empty", Automatic, 2, 1, "", ""},
-        {"complex root", Fixed, 2, 1, "<Complex number>", "<Complex number>"},
         {"automatic exponent 15", Automatic, 2, 0, "1000000000000000", "1e+15"},
         {"group exactly three", Automatic, 2, 1, "123", "123"},
         {"scientific grouped no space before e", Scientific, 6, 1, "6.0221367e+023", "6.022 137e+23"},
         {"fixed grouped", Fixed, 2, 1, "1234567.891", "1 234 567.89"},
         {"negative single digit mantissa", Scientific, 2, 0, "-1e-07", "-1.00e-07"},
-        {"infinite text", Automatic, 2, 1, "inf", "inf"},
         {"beyond double range", Automatic, 2, 1, "12e999", "12e999"},
         // Decimals outside 0 to 15 are shown with the nearest they can be.
         {"scientific decimals above 15", Scientific, 40, 0, "1.5", "1.500000000000000e+00"},
@@ -49,39 +37,15 @@ TEST(FormatAnswer, ShowsResultBySettings) {
     };
     for (const FormatRow& row : rows) {
         SCOPED_TRACE(row.name);
-        CalcState state = stateFor(row);
+        CalcState state;
+        state.numberMode = row.numberMode;
+        state.decimals = row.decimals;
+        state.digitGrouping = row.digitGrouping;
+        writeText(state.szResult, row.result);
+        writeText(state.szAnswer, "stale");
         EXPECT_EQ(formatAnswer(state), 0);
         EXPECT_EQ(std::string(state.szAnswer), row.answer);
         EXPECT_EQ(std::string(state.szResult), row.result);
-    }
-}
-
-struct CommaRow {
-    const char* name;
-    const char* result;
-    const char* answer;
-    const char* taskAfter;
-    const char* mathsAfter;
-};
-
-TEST(FormatAnswer, DecimalComma) {
-    const CommaRow rows[] = {
-        {"number", "1234.5", "1 234,5", "1,5*823", "1,5*823,"},
-        {"message stays", "Cannot divide by zero!", "Cannot divide by zero!", "1.5*823", "1.5*823."},
-        {"copied exponent form", "1e-07", "1e-07", "1.5*823", "1.5*823."},
-    };
-    for (const CommaRow& row : rows) {
-        SCOPED_TRACE(row.name);
-        CalcState state;
-        state.digitGrouping = 1;
-        state.decimalComma = 7;
-        writeText(state.szTask, "1.5*823");
-        writeText(state.szMaths, "1.5*823.");
-        writeText(state.szResult, row.result);
-        formatAnswer(state);
-        EXPECT_EQ(std::string(state.szAnswer), row.answer);
-        EXPECT_EQ(std::string(state.szTask), row.taskAfter);
-        EXPECT_EQ(std::string(state.szMaths), row.mathsAfter);
     }
 }
 

@@ -15,37 +15,30 @@ using namespace molvane;
 
 namespace {
 
-// Runs the lines in order on `state` and returns the kind of the last.
-int runLines(CalcState& state, const std::vector<std::string>& lines) {
-    int kind = 0;
-    for (const std::string& line : lines) {
-        writeTextCut(state.szTask, line);
-        kind = runTask(state);
-    }
-    return kind;
-}
-
-std::string joined(const std::vector<std::string>& lines) {
-    std::string all;
-    for (const std::string& line : lines) all += "[" + line.substr(0, 20) + "] ";
-    return all;
-}
-
 constexpr const char* kAny = nullptr;
 
+// The lines run in order on one record; the kind is the last one's, and each
+// text or setting given must be what the record holds at the end.
 struct Row {
     std::vector<std::string> lines;
     int kind;
     const char* task;
     const char* answer;
     const char* memory;
+    int CalcState::*setting = nullptr;
+    int value = 0;
 };
 
 void checkRows(const std::vector<Row>& rows) {
     for (const Row& row : rows) {
-        SCOPED_TRACE("lines " + joined(row.lines));
+        SCOPED_TRACE("lines " + testing::PrintToString(row.lines));
         CalcState state;
-        EXPECT_EQ(runLines(state, row.lines), row.kind);
+        int kind = 0;
+        for (const std::string& line : row.lines) {
+            writeTextCut(state.szTask, line);
+            kind = runTask(state);
+        }
+        EXPECT_EQ(kind, row.kind);
         if (row.task) {
             EXPECT_STREQ(state.szTask, row.task);
         }
@@ -54,6 +47,9 @@ void checkRows(const std::vector<Row>& rows) {
         }
         if (row.memory) {
             EXPECT_STREQ(state.szMemory, row.memory);
+        }
+        if (row.setting) {
+            EXPECT_EQ(state.*row.setting, row.value);
         }
     }
 }
@@ -67,13 +63,14 @@ TEST(RunTask, TasksOfEveryKind) {
         {{"#deg", "2sin30"}, Functions, "2:sin30", "1", kAny},
         {{"sin(NaCl)"}, FormulaFunctions, kAny, kAny, kAny},
         {{"x^2-3x+2"}, Quadratic, "x^2-3x+2 = 0", "2", kAny},
-        {{"5", "#mem", "mem*2"}, Functions, ":mem*2", "10", "5"},
         // A message ending in a digit is no previous answer.
         {{"-3!", "+3"}, Failed, kAny, "Previous answer isn't number", kAny},
         {{"#dig 1", "#comma", "1234.5", "+1"}, Plain, kAny, "1 235,5", kAny},
         // Symbols without an entry give the line back exactly as typed, case included.
         {{"J2O"}, Failed, "J2O", "Unknown element symbol", kAny},
         {{"q"}, Failed, "q", "Incorrect syntax", kAny},
+        // The line ends at '=': the rest is commentary, and here the task is empty.
+        {{"1+1", "=5"}, Plain, "", "", kAny},
     });
 }
 
@@ -83,11 +80,20 @@ std::string repeated(const std::string& piece, int count, const std::string& sep
     return text;
 }
 
+// A coefficient of 125 characters, the most one may have, worth what it begins with.
+std::string coefficient125(std::string text) {
+    while (text.size() < 124) text += "+0";
+    return text.size() < 125 ? text + "0" : text;
+}
+
 // Each pass has a limit of its own: the typed task (510 characters) and what
 // normalising, coding names, adding the answer and signs, and expanding
 // formulas into masses make of it (638). One row at each side of each limit.
 TEST(RunTask, TasksAtTheLimits) {
     const char* tooLong = "Expression is too long";
+    const char* noRoots = "Error in quadratic equation";
+    const std::string one = coefficient125("1");
+    const std::string four = coefficient125("4");
     checkRows({
         {{std::string(511, '1')}, Failed, kAny, tooLong, kAny},
         {{std::string(300, '1') + std::string(200, ',')}, Failed, kAny, tooLong, kAny},
@@ -111,76 +117,50 @@ TEST(RunTask, TasksAtTheLimits) {
         {{repeated("cos", 40) + repeated("arcsin", 60) + "0"}, Functions, kAny, "0.739085078689123", kAny},
         // Names shown again are longer than their codes: the task is cut at its field's end.
         {{repeated("arctan", 84) + "1"}, Functions, repeated(":arctan", 84).substr(0, kTaskLimit).c_str(), kAny, kAny},
+        // Each coefficient of an equation is measured on its own, not the whole text after x^2.
+        {{one + "x^2-4"}, Quadratic, kAny, "2", kAny},
+        {{one + "0x^2-4"}, Failed, kAny, noRoots, kAny},
+        {{"x^2+" + one + "x"}, Quadratic, kAny, "0", kAny},
+        {{"x^2+" + one + "0x"}, Failed, kAny, noRoots, kAny},
+        {{"x^2+" + coefficient125("0") + "x+" + four}, Quadratic, kAny, "<Complex number>", kAny},
+        {{"x^2+" + four + "0"}, Failed, kAny, noRoots, kAny},
     });
 }
 
-TEST(RunTask, EmptyTasksClearTheTextsButKeepMemoryAndSettings) {
-    for (const char* line : {"", "   ", "=5"}) {
-        SCOPED_TRACE(std::string("line [") + line + "]");
-        CalcState state;
-        runLines(state, {"#deg", "7", "#mem", "1+1"});
-        EXPECT_EQ(runLines(state, {line}), Plain);
-        EXPECT_EQ(std::string(state.szTask) + state.szMaths + state.szResult + state.szAnswer, "");
-        EXPECT_STREQ(state.szMemory, "7");
-        EXPECT_EQ(state.angleUnit, Degrees);
-    }
-}
-
 // What each directive shows is in the golden files; these rows check the
-// spellings and arguments it accepts.
-TEST(RunTask, DirectivesSetTheSettings) {
+// spellings and arguments it accepts, and what it leaves in the memory.
+TEST(RunTask, DirectivesSetTheSettingsAndTheMemory) {
     using S = CalcState;
     const int D = Directive;
-    struct DirectiveRow {
-        std::vector<std::string> lines;
-        int kind;
-        int CalcState::*field;
-        int expected;
-    } rows[] = {
-        {{"#dec 4"}, D, &S::decimals, 4},
-        {{"#dec"}, D, &S::decimals, 0},
-        {{"#dig 1", "#dig"}, D, &S::digitGrouping, 0},
-        {{"#dec 5", "#sci"}, D, &S::decimals, 5},
-        {{"#sci3"}, D, &S::decimals, 3},
-        {{"#scientific"}, D, &S::numberMode, Scientific},
-        {{"#fix 3"}, D, &S::decimals, 3},
-        {{"#a"}, D, &S::numberMode, Automatic},
-        {{"#degree"}, D, &S::angleUnit, Degrees},
-        {{"#DEG"}, D, &S::angleUnit, Degrees},
-        {{"#dec 5"}, D, &S::angleUnit, Radians},
-        {{"#c", "#dot"}, D, &S::decimalComma, 0},
-        {{"#fun 7"}, D, &S::functionSeparator, 7},
-        {{"#dx"}, D, &S::decimals, 2},
-        {{"#fx"}, D, &S::numberMode, Automatic},
-        {{"#dec 5 = Round number to 5 decimal places"}, D, &S::decimals, 5},
-        {{"#dec 99999999999"}, D, &S::decimals, INT_MAX},
-        {{"#dec" + std::string(57, '0') + "12"}, D, &S::decimals, 1},  // only 62 characters are read
-        {{"#x"}, Failed, &S::decimals, 2},
-        {{"#-5"}, Failed, &S::decimals, 2},
-        {{"#0"}, 0, &S::decimals, 2},
-        {{"#20"}, 20, &S::decimals, 2},
-        {{"#501"}, 501, &S::decimals, 2},
-        {{"#99999999999"}, INT_MAX, &S::decimals, 2},
-    };
-    for (const DirectiveRow& row : rows) {
-        SCOPED_TRACE("lines " + joined(row.lines));
-        CalcState state;
-        EXPECT_EQ(runLines(state, row.lines), row.kind);
-        EXPECT_EQ(state.*row.field, row.expected);
-        if (row.kind == Failed) {
-            EXPECT_STREQ(state.szAnswer, "Unknown # command");
-        }
-    }
-}
-
-TEST(RunTask, MemoryDirectives) {
+    const char* unknown = "Unknown # command";
     checkRows({
-        {{"5", "#mem", "3", "#mem-"}, Directive, kAny, kAny, "2"},
-        {{"5", "#mem", "3", "#m+"}, Directive, kAny, kAny, "3"},
+        {{"#dec"}, D, kAny, kAny, kAny, &S::decimals, 0},
+        {{"#dig 1", "#dig"}, D, kAny, kAny, kAny, &S::digitGrouping, 0},
+        {{"#dec 5", "#sci"}, D, kAny, kAny, kAny, &S::decimals, 5},
+        {{"#sci3"}, D, kAny, kAny, kAny, &S::decimals, 3},
+        {{"#scientific"}, D, kAny, kAny, kAny, &S::numberMode, Scientific},
+        {{"#a"}, D, kAny, kAny, kAny, &S::numberMode, Automatic},
+        {{"#degree"}, D, kAny, kAny, kAny, &S::angleUnit, Degrees},
+        {{"#DEG"}, D, kAny, kAny, kAny, &S::angleUnit, Degrees},
+        {{"#c", "#dot"}, D, kAny, kAny, kAny, &S::decimalComma, 0},
+        {{"#fun 7"}, D, kAny, kAny, kAny, &S::functionSeparator, 7},
+        {{"#dx"}, D, kAny, kAny, kAny, &S::decimals, 2},
+        {{"#fx"}, D, kAny, kAny, kAny, &S::numberMode, Automatic},
+        {{"#dec 5 = Round number to 5 decimal places"}, D, kAny, kAny, kAny, &S::decimals, 5},
+        {{"#dec 99999999999"}, D, kAny, kAny, kAny, &S::decimals, INT_MAX},
+        // Only 62 characters are read.
+        {{"#dec" + std::string(57, '0') + "12"}, D, kAny, kAny, kAny, &S::decimals, 1},
+        {{"#x"}, Failed, kAny, unknown, kAny, &S::decimals, 2},
+        {{"#-5"}, Failed, kAny, unknown, kAny, &S::decimals, 2},
+        {{"#0"}, 0, kAny, kAny, kAny, &S::decimals, 2},
+        {{"#501"}, 501, kAny, kAny, kAny, &S::decimals, 2},
+        {{"#99999999999"}, INT_MAX, kAny, kAny, kAny, &S::decimals, 2},
+        {{"5", "#mem", "3", "#mem-"}, D, kAny, kAny, "2"},
+        {{"5", "#mem", "3", "#m+"}, D, kAny, kAny, "3"},
         // Subtraction takes every result, negative ones too; an empty memory counts as 0.
-        {{"3", "#mem-"}, Directive, kAny, kAny, "-3"},
-        {{"5", "#mem", "-3", "#mem+"}, Directive, kAny, kAny, "2"},
-        {{"1e20", "#mem", "#mem+"}, Directive, kAny, kAny, "2e20"},
+        {{"3", "#mem-"}, D, kAny, kAny, "-3"},
+        {{"5", "#mem", "-3", "#mem+"}, D, kAny, kAny, "2"},
+        {{"1e20", "#mem", "#mem+"}, D, kAny, kAny, "2e20"},
         // No answer yet is no number (a message neither: see the golden memory lines).
         {{"#mem"}, AnswerNotNumber, kAny, kAny, ""},
         // A failed evaluation leaves the memory as it was.

@@ -1,35 +1,26 @@
 #!/usr/bin/env bash
 # Replays a golden file through molvane-cli and compares the output.
-# A golden file holds typed tasks on lines that begin with "> " and, after each,
-# the lines molvane-cli must print for it; a task that prints one line may be
-# written with it as "> TASK => LINE". Lines that begin with "#!" are comments.
+# A golden file holds one typed task a row, "> TASK => LINE", with the lines
+# molvane-cli must print for it joined by " | " when there are several. Lines
+# that begin with "#!" are comments.
 # Usage: replay.sh MOLVANE_CLI GOLDEN_FILE [RUNNER]
 # A RUNNER (Wine, for a cross-built molvane-cli.exe) runs the program, and the
 # Windows line ends of its output are read as plain ones.
 set -euo pipefail
-cli=$1
 golden=$2
-runner=${3:-}
 tasks=$(mktemp)
-expected=$(mktemp)
 actual=$(mktemp)
-trap 'rm -f "$tasks" "$expected" "$actual" "$actual.raw"' EXIT
+trap 'rm -f "$tasks" "$actual"' EXIT
 awk '!/^#!/ && sub(/^> /, "") { sub(/ => .*/, ""); print }' "$golden" > "$tasks"
-awk '/^#!/ { next } /^> / { at = index($0, " => "); if (at) print substr($0, at + 4); next } { print }' \
-    "$golden" > "$expected"
 status=0
-if [ -n "$runner" ]; then
-    "$runner" "$cli" --no-config -f "$tasks" > "$actual.raw" || status=$?
-    sed 's/\r$//' "$actual.raw" > "$actual"
-else
-    "$cli" --no-config -f "$tasks" > "$actual" || status=$?
-fi
+${3:-} "$1" --no-config -f "$tasks" | tr -d '\r' > "$actual" || status=$?
 # A golden file may hold failing tasks: exit status 1 then, and only 0 or 1 is right.
 if [ "$status" -gt 1 ]; then
     echo "golden file $(basename "$golden"): molvane-cli exited with $status"
     exit 1
 fi
-if ! diff -u "$expected" "$actual"; then
+if ! awk '/^> / { $0 = substr($0, index($0, " => ") + 4); gsub(/ \| /, "\n"); print }' "$golden" |
+    diff -u - "$actual"; then
     echo "golden file $(basename "$golden"): output differs (- expected, + actual)"
     exit 1
 fi
