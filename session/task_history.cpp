@@ -47,6 +47,12 @@ void splitQuadratic(CalcState& current, CalcState& previous) {
     writeTextCut(previous.szTask, textOf(current.szTask));
     current.szTask[0] = '\0';
     writeTextCut(previous.szResult, textOf(current.szMaths));
+    // The math root was shown with the decimal comma; a raw result is read with a
+    // point, or "-1,5" would come back as -1.
+    for (char& c : previous.szResult) {
+        if (c == '\0') break;
+        if (c == ',') c = '.';
+    }
     formatAnswer(previous);
     writeTextCut(previous.szMaths, "Quadratic Equation");
 }
