@@ -380,6 +380,17 @@ double tangent(double x) {
     return q % 2 == 0 ? divide(s, c).hi : -divide(c, s).hi;
 }
 
+double angleWithinTurns(double x, bool halfTurns) {
+    if (!std::isfinite(x)) return kNaN;
+    DoubleDouble r;
+    int q = reduceQuarterTurns(std::fabs(x), r);
+    if (halfTurns) q %= 2;
+    DoubleDouble angle = add(multiply(kHalfPi, static_cast<double>(q)), r);
+    // Just below a whole turn the remainder is counted back from it, as a negative r.
+    if (angle.hi < 0.0) angle = add(angle, scale(kHalfPi, halfTurns ? 1 : 2));
+    return std::copysign(angle.hi, x);
+}
+
 double arcSine(double x) {
     double size = std::fabs(x);
     if (size < kTiny || std::isnan(x)) return x;

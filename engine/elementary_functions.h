@@ -10,6 +10,9 @@ namespace molvane {
 double sine(double x);
 double cosine(double x);
 double tangent(double x);
+// x less the whole turns in it (of 2 pi, or of pi with `halfTurns`), with the sign
+// of x: what fmod would give with the true pi, reckoned from the exact value of x.
+double angleWithinTurns(double x, bool halfTurns);
 double arcSine(double x);
 double arcCosine(double x);
 double arcTangent(double x);

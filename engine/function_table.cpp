@@ -35,34 +35,47 @@ double fromRadians(double r, double h) { return r * h / kPi; }
 bool insideUnit(double x) { return x > -1.0 && x < 1.0; }
 bool outsideUnit(double x) { return x < -1.0 || x > 1.0; }
 
-// The turn count is truncated in floating point: an integer would overflow for
-// large angles.
-double reduceToFullTurn(double t) { return t - 2.0 * std::trunc(t / kTwoPi) * kPi; }
-double reduceToHalfTurn(double t) { return t - std::trunc(t / kPi) * kPi; }
+// An angle in radians less its whole turns, with its sign, for the snapping and
+// the poles. Degrees and grads lose their turns exactly, by fmod, before they
+// become radians; radians lose theirs against the true pi. Either way sin 1e22
+// keeps its place in the turn, where subtracting a rounded count of a rounded pi
+// would leave only noise.
+double reduceToFullTurn(double x, double h) {
+    return h == kPi ? angleWithinTurns(x, false) : toRadians(std::fmod(x, 2.0 * h), h);
+}
+double reduceToHalfTurn(double x, double h) {
+    return h == kPi ? angleWithinTurns(x, true) : toRadians(std::fmod(x, h), h);
+}
+
+// The angle the kernels read: radians as typed, since the kernels reduce them
+// against the true pi themselves, and a reduced angle rounded to a double would
+// lose the last digit.
+double kernelAngle(double x, double h, double reduced) { return h == kPi ? x : reduced; }
 
 // Sine and cosine are exactly 0 where the angle is within kSnap of a zero, so that
 // sin 180 in degrees is 0 and not 1.2e-16.
 double sine(double x, double h) {
-    double r = reduceToFullTurn(toRadians(x, h));
+    double r = reduceToFullTurn(x, h);
     double size = std::fabs(r);
-    return near(size, kPi) || size < kSnap ? 0.0 : molvane::sine(r);
+    // Against the true pi, the double nearest a whole turn falls just short of it.
+    return near(size, kPi) || size < kSnap || near(size, kTwoPi) ? 0.0 : molvane::sine(kernelAngle(x, h, r));
 }
 
 double cosine(double x, double h) {
-    double r = reduceToFullTurn(toRadians(x, h));
+    double r = reduceToFullTurn(x, h);
     double size = std::fabs(r);
-    return near(size, kHalfPi) || near(size, kThreeHalfPi) ? 0.0 : molvane::cosine(r);
+    return near(size, kHalfPi) || near(size, kThreeHalfPi) ? 0.0 : molvane::cosine(kernelAngle(x, h, r));
 }
 
 double tangent(double x, double h) {
-    double r = reduceToHalfTurn(toRadians(x, h));
+    double r = reduceToHalfTurn(x, h);
     double size = std::fabs(r);
-    return size < kSnap || near(size, kPi) ? 0.0 : molvane::tangent(r);
+    return size < kSnap || near(size, kPi) ? 0.0 : molvane::tangent(kernelAngle(x, h, r));
 }
 
 double cotangent(double x, double h) {
-    double r = reduceToHalfTurn(toRadians(x, h));
-    return near(std::fabs(r), kHalfPi) ? 0.0 : 1.0 / molvane::tangent(r);
+    double r = reduceToHalfTurn(x, h);
+    return near(std::fabs(r), kHalfPi) ? 0.0 : 1.0 / molvane::tangent(kernelAngle(x, h, r));
 }
 
 // Secant and cosecant neither reduce nor snap: where the sine or cosine is
@@ -147,12 +160,10 @@ int refuseForLogarithm(double x, double) {
 
 // The tangent has its poles where the reduced angle is a quarter turn, the
 // cotangent where it is 0 or a half turn.
-int refuseTangentPole(double x, double h) {
-    return near(std::fabs(reduceToHalfTurn(toRadians(x, h))), kHalfPi) ? Infinite : 0;
-}
+int refuseTangentPole(double x, double h) { return near(std::fabs(reduceToHalfTurn(x, h)), kHalfPi) ? Infinite : 0; }
 
 int refuseCotangentPole(double x, double h) {
-    double size = std::fabs(reduceToHalfTurn(toRadians(x, h)));
+    double size = std::fabs(reduceToHalfTurn(x, h));
     return size < kSnap || near(size, kPi) ? Infinite : 0;
 }
 
