@@ -84,13 +84,13 @@ TEST_F(LogicTest, InputLineCommands) {
         {nullptr, 1013, InputLine, "1/(2+3)7"},  // the caret after the bracket
         {"2+[3]", KeyReciprocal, InputLine, "2+1/(3)"},
         {"", KeyReciprocal, InputLine, "1/(8)"},  // the last result
-        {"|2+3", KeyReciprocal, InputLine, "1/(2+3)"},
-        {"|2+3", EditEnclose, InputLine, "2+3"},
-        {"2|+3", EditEnclose, InputLine, "(2+3)"},
+        {"[]2+3", KeyReciprocal, InputLine, "1/(2+3)"},
+        {"[]2+3", EditEnclose, InputLine, "2+3"},
+        {"2[]+3", EditEnclose, InputLine, "(2+3)"},
         {"[2]+3", EditEnclose, InputLine, "(2)+3"},
         {"2+3", KeyEnclose, InputLine, "(2+3)"},
-        {"|123", EditDelete, InputLine, "123"},
-        {"12|3", EditDelete, InputLine, "13"},
+        {"[]123", EditDelete, InputLine, "123"},
+        {"12[]3", EditDelete, InputLine, "13"},
         {"[1]23", EditDelete, InputLine, "23"},
         {"123", EditDelete, InputLine, "12"},
         {"[2]+3", EditCopy, Clipboard, "2"},
@@ -113,14 +113,10 @@ TEST_F(LogicTest, InputLineCommands) {
 }
 
 TEST_F(LogicTest, CommandsGiveTheFocusBackToTheInputLine) {
-    const std::pair<const char*, int> rows[] = {
-        {"", 1025},           {"", KeyInverse},      {"", KeyMemoryStore},
-        {"2", EnterButton},   {"", LowerTaskLine},   {"", RecentTasksList},
-        {"", ViewHistory},    {"", ViewComposition}, {"", EditClearDisplay},
-        {"[2]", EditEnclose},
-    };
-    for (const auto& [typed, id] : rows) {
-        type(typed);
+    const int ids[] = {1025,        KeyInverse,      KeyMemoryStore,   EnterButton, LowerTaskLine, RecentTasksList,
+                       ViewHistory, ViewComposition, EditClearDisplay, EditEnclose};
+    for (int id : ids) {
+        type("[2]");
         platform.focusRequests = 0;
         command(id);
         EXPECT_GT(platform.focusRequests, 0) << "command " << id;
@@ -129,15 +125,12 @@ TEST_F(LogicTest, CommandsGiveTheFocusBackToTheInputLine) {
 
 // Each Decimal Places item sets the places its caption names, 0 to 15.
 TEST_F(LogicTest, DecimalPlacesItemsMatchTheirCaptions) {
-    std::span<const MenuEntry> menus = menuBarEntries();
-    auto entry = std::find_if(menus.begin(), menus.end(), [](const MenuEntry& e) {
-        return std::string_view(e.text).starts_with("&Decimal Places");
-    });
-    ASSERT_NE(entry, menus.end());
     int places = 0;
-    for (++entry; entry->kind == MenuEntryKind::Item; ++entry, ++places) {
-        command(entry->id);
-        EXPECT_EQ(std::to_string(logic.currentState().decimals), entry->text);
+    for (const MenuEntry& entry : menuBarEntries()) {
+        if (entry.id < FormatDecimalsFirst || entry.id > FormatDecimalsLast) continue;
+        command(entry.id);
+        EXPECT_EQ(std::to_string(logic.currentState().decimals), entry.text);
+        ++places;
     }
     EXPECT_EQ(places, 16);
 }
@@ -161,7 +154,7 @@ TEST_F(LogicTest, NumberSettingsCommands) {
     });
 }
 
-TEST_F(LogicTest, MenuChecksFollowTheSettings) {
+TEST_F(LogicTest, MenuChecksAndWindowOptions) {
     // The ids of the popup's items that are checked (or enabled), in ascending order.
     auto ids = [this](int popup, bool MenuItemState::*flag) {
         std::vector<int> found;
@@ -178,10 +171,15 @@ TEST_F(LogicTest, MenuChecksFollowTheSettings) {
     command(FormatFunctionSeparator);
     command(FormatComma);
     EXPECT_EQ(ids(FormatPopup, checked), (std::vector<int>{2503, 2505, 2508, 2513, 2532}));
-    command(ViewTaskNumbering);
-    command(ViewAlwaysOnTop);
-    EXPECT_EQ(ids(ViewPopup, checked), (std::vector<int>{2303, 2307}));
     EXPECT_TRUE(logic.menuItemStates(InsertPopup).empty());
+
+    for (int id : {ViewHistory, ViewHistory, ViewDisplayOnly, ViewAlwaysOnTop, ViewHistory}) command(id);
+    EXPECT_TRUE(platform.displayOnly && platform.onTop && platform.historyShown);
+    EXPECT_EQ(platform.historyLeft, 379 + 267);
+    EXPECT_EQ(ids(ViewPopup, checked), (std::vector<int>{2302, 2303, 2304}));
+    command(FormatResetDefaults);
+    EXPECT_FALSE(platform.displayOnly || platform.onTop || platform.historyShown);
+    EXPECT_EQ(ids(ViewPopup, checked), std::vector<int>{});
 
     EXPECT_EQ(ids(EditPopup, enabled), std::vector<int>{});
     type("[1]2");
@@ -190,19 +188,6 @@ TEST_F(LogicTest, MenuChecksFollowTheSettings) {
     EXPECT_EQ(ids(EditPopup, enabled), (std::vector<int>{2101, 2104}));
     platform.setInputSelection(0, 1);
     EXPECT_EQ(ids(EditPopup, enabled), (std::vector<int>{2101, 2102, 2103, 2104}));
-}
-
-TEST_F(LogicTest, WindowCommands) {
-    command(ViewHistory);
-    EXPECT_EQ(platform.historyLeft, 379 + 267);
-    command(ViewHistory);
-    EXPECT_FALSE(platform.historyShown);
-
-    for (int id : {ViewDisplayOnly, ViewAlwaysOnTop, ViewHistory}) command(id);
-    EXPECT_TRUE(platform.displayOnly && platform.onTop && platform.historyShown);
-    command(FormatResetDefaults);
-    EXPECT_FALSE(platform.displayOnly || platform.onTop || platform.historyShown);
-    EXPECT_EQ(logic.viewFlags().displayOnly + logic.viewFlags().alwaysOnTop, 0);
 }
 
 TEST_F(LogicTest, HistoryWindowDocksBesideTheMainWindow) {
@@ -239,20 +224,21 @@ TEST_F(LogicTest, NewClearDisplayClearHistoryAndReset) {
         {"2", EnterButton, HistoryBody, "\r\n1. \t2 = 2\r\n"},
     });
     EXPECT_EQ(platform.recentTasks, std::vector<std::string>{"2"});
-    EXPECT_FALSE(platform.visible[FirstRootLabel]);
 }
 
 TEST_F(LogicTest, ConfigurationIsAppliedAtStartUpAndSaved) {
     writeFile(folder / "loaded.cfg", "#deg\r\n#sci 4\r\n#501\r\n#502\r\n#503\r\n#503\r\n#504\r\n#504\r\n#505\r\n");
-    FreshWindow window(folder / "loaded.cfg", {});
-    EXPECT_TRUE(window.platform.displayOnly && window.platform.onTop && window.platform.historyShown);
-    EXPECT_TRUE(window.platform.active[RadiansIndicator + 1]);
+    FakePlatform loaded;
+    WindowLogic window(loaded, folder / "loaded.cfg");
+    window.startUp();
+    EXPECT_TRUE(loaded.displayOnly && loaded.onTop && loaded.historyShown);
+    EXPECT_TRUE(loaded.active[RadiansIndicator + 1]);
 
-    window.logic.dispatchCommand(FormatSaveSettings);
+    window.dispatchCommand(FormatSaveSettings);
     CalcState saved;
     saved.angleUnit = Degrees, saved.numberMode = Scientific, saved.decimals = 4;
     EXPECT_EQ(readFile(folder / "loaded.cfg"), configurationText(saved, {1, 1, 1, 1}));
-    EXPECT_TRUE(window.platform.messages.empty());
+    EXPECT_TRUE(loaded.messages.empty());
 
     std::filesystem::create_directories(folder / "mvn.cfg");  // a folder where this window's file would go
     command(FormatSaveSettings);
