@@ -16,15 +16,13 @@ public:
     std::map<int, bool> visible, checked, active;
     std::string input;
     TextSelection selection;
-    std::vector<std::string> undoTexts;
-    std::vector<std::string> recentTasks;
+    std::vector<std::string> undoTexts, recentTasks;
     int selectedRecent = 0;
     bool displayOnly = false, onTop = false, historyShown = false, compositionShown = false;
-    int historyLeft = 0, compositionLeft = 0, compositionTop = 0;
+    int historyLeft = 0, compositionLeft = 0;
     WindowFrame frame{379, 177, 267, 414};
     int screen = 1024;
     std::string history, clipboard, composition;
-    bool clipboardFilled = false;
     std::vector<std::string> messages;
     int focusRequests = 0;
     std::filesystem::path openName, saveName;  // empty: the dialog is cancelled
@@ -80,14 +78,12 @@ public:
     std::string historyText() const override { return history; }
 
     bool compositionWindowVisible() const override { return compositionShown; }
-    void showCompositionWindow(int left, int top) override {
-        compositionShown = true, compositionLeft = left, compositionTop = top;
-    }
+    void showCompositionWindow(int left, int) override { compositionShown = true, compositionLeft = left; }
     void setCompositionText(const std::string& text) override { composition = text; }
 
     std::string clipboardText() const override { return clipboard; }
-    bool clipboardHasText() const override { return clipboardFilled; }
-    void setClipboardText(const std::string& text) override { clipboard = text, clipboardFilled = true; }
+    bool clipboardHasText() const override { return !clipboard.empty(); }
+    void setClipboardText(const std::string& text) override { clipboard = text; }
     void showErrorMessage(const std::string& caption, const std::string& text) override {
         messages.push_back(caption + ": " + text);
     }

@@ -14,10 +14,13 @@
 
 using namespace molvane;
 
-// What a step looks at besides a control's text (a control's tooltip is
-// asked for by its id negated, the Composition window by the command that
-// opens it; an indicator, and the inverse key, show whether they are lit).
-constexpr int Clipboard = 1, HistoryBody = 2;
+// What a step looks at besides a control's text: the clipboard, the history
+// after its dated header, the four display lines as "upper task|upper
+// result|lower task|lower result" (the results after their root labels when
+// these show), a control's tooltip (asked for by its id negated) and the
+// Composition window (by the command that opens it). The inverse key and the
+// indicators show "on" or nothing.
+constexpr int Clipboard = 1, HistoryBody = 2, Display = 3;
 
 // One step of a user's session: the input line as typed ("[...]" marks the
 // selection, "[]" the caret, else the caret is at the end; nullptr leaves the
@@ -57,8 +60,13 @@ protected:
         if (id == HistoryBody) return platform.history.substr(platform.history.find("\r\n\r\n") + 4);
         if (id == ViewComposition) return platform.composition;
         if (id == InputLine) return platform.input;
+        if (id == Display) {
+            return shown(UpperTaskLine) + "|" + (platform.visible[FirstRootLabel] ? "x1 = " : "") +
+                   shown(UpperResultLine) + "|" + shown(LowerTaskLine) + "|" +
+                   (platform.visible[SecondRootLabel] ? "x2 = " : "") + shown(LowerResultLine);
+        }
         if (id == KeyInverse || (id >= MemoryIndicator && id <= GradsIndicator)) {
-            return platform.active[id] || platform.checked[id] ? "lit" : "";
+            return platform.active[id] || platform.checked[id] ? "on" : "";
         }
         return platform.controlText(id);
     }

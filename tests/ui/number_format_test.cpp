@@ -21,13 +21,13 @@ TEST_F(LogicTest, NumberFormatAppliesLiveAndCancelRestores) {
     choices.setDigitGrouping(true);
     EXPECT_TRUE(choices.digitGrouping());
     choices.chooseAngleUnit(Grads);
-    EXPECT_EQ(shown(GradsIndicator), "lit");
+    EXPECT_EQ(shown(GradsIndicator), "on");
 
     choices.cancel();
     EXPECT_EQ(logic.currentState().digitGrouping, 0);
     EXPECT_EQ(logic.previousState().decimals, 2);
     EXPECT_EQ(shown(LowerResultLine), "0.666666666666667");
-    EXPECT_EQ(shown(AutomaticIndicator) + shown(RadiansIndicator), "litlit");
+    EXPECT_EQ(shown(AutomaticIndicator) + shown(RadiansIndicator), "onon");
 }
 
 TEST(NumberFormatArrowsTest, StopAtZeroAndFifteen) {

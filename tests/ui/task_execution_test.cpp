@@ -6,42 +6,23 @@ using namespace molvane;
 
 namespace {
 
-// The lower lines show the last task, the upper ones the one before.
+// The upper lines show the task before the last, the lower ones the last; a
+// quadratic's roots take both result lines until the next task puts the
+// records back together.
 TEST_F(LogicTest, DisplayShowsTheLastTwoTasks) {
-    const struct {
-        const char* typed;
-        std::string lowerTask, lowerResult, upperTask, upperResult;
-    } rows[] = {
-        {"2+3", "2+3", "5", "", ""},
-        {"=5", "2+3", "5", "", ""},  // a comment changes nothing
-        {"#sci", "#sci", "5.00e+00", "2+3", "5"},
-        {"", "", "", "#sci", "5.00e+00"},
-        {"1/0", "1/0", "Cannot divide by zero!", "", ""},
-    };
-    for (const auto& row : rows) {
-        enter(row.typed);
-        std::string expected[] = {row.lowerTask, row.lowerResult, row.upperTask, row.upperResult};
-        int lines[] = {LowerTaskLine, LowerResultLine, UpperTaskLine, UpperResultLine};
-        for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(shown(lines[i]), expected[i]) << "'" << row.typed << "', line " << lines[i];
-    }
-}
-
-// The roots take both result lines and the equation the upper task line; the
-// next task puts the records back together.
-TEST_F(LogicTest, QuadraticIsSplitOverTheTwoRecordsAndPutBackTogether) {
-    enter("x^2-3x+2");
-    EXPECT_EQ(shown(UpperTaskLine), "x^2-3x+2 = 0");
-    EXPECT_EQ(shown(LowerTaskLine), "");
+    run({
+        {"2+3", EnterButton, Display, "||2+3|5"},
+        {"=5", EnterButton, Display, "||2+3|5"},  // a comment changes nothing
+        {"x^2-3x+2", EnterButton, Display, "x^2-3x+2 = 0|x1 = 1||x2 = 2"},
+    });
     EXPECT_EQ(shown(-UpperTaskLine), "Quadratic Equation");
-    EXPECT_TRUE(platform.visible[FirstRootLabel] && platform.visible[SecondRootLabel]);
     EXPECT_EQ(platform.recentTasks.front(), "x^2-3x+2 = 0");
-
-    std::string lowerRoot = shown(LowerResultLine);
-    enter("1+1");
-    EXPECT_EQ(shown(UpperTaskLine), "x^2-3x+2 = 0");
-    EXPECT_EQ(shown(UpperResultLine), lowerRoot);
-    EXPECT_FALSE(platform.visible[FirstRootLabel] || platform.visible[SecondRootLabel]);
+    run({
+        {"1+1", EnterButton, Display, "x^2-3x+2 = 0|2|1+1|2"},
+        {"#sci", EnterButton, Display, "1+1|2|#sci|2.00e+00"},
+        {"", EnterButton, Display, "#sci|2.00e+00||"},
+        {"1/0", EnterButton, Display, "||1/0|Cannot divide by zero!"},
+    });
 }
 
 // A line too long is refused and kept for editing; a comment is not run: neither is logged.
