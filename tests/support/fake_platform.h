@@ -21,7 +21,6 @@ public:
     bool displayOnly = false, onTop = false, historyShown = false, compositionShown = false;
     int historyLeft = 0, compositionLeft = 0;
     WindowFrame frame{379, 177, 267, 414};
-    int screen = 1024;
     std::string history, clipboard, composition;
     std::vector<std::string> messages;
     int focusRequests = 0;
@@ -67,7 +66,7 @@ public:
     void setDisplayOnly(bool on) override { displayOnly = on; }
     void setAlwaysOnTop(bool on) override { onTop = on; }
     WindowFrame mainWindowFrame() const override { return frame; }
-    int screenRight() const override { return screen; }
+    int screenRight() const override { return 1024; }
     void closeMainWindow() override {}
 
     bool historyWindowVisible() const override { return historyShown; }

@@ -1,5 +1,7 @@
 #include "ui/number_format.h"
 
+#include <tuple>
+
 #include "logic_fixture.h"
 
 using namespace molvane;
@@ -11,7 +13,6 @@ TEST_F(LogicTest, NumberFormatAppliesLiveAndCancelRestores) {
     enter("1/3");
     enter("2/3");
     NumberFormatChoices choices(logic);
-    EXPECT_FALSE(choices.placesEnabled()) << "opened in Automatic";
     choices.chooseNumberMode(Fixed);
     EXPECT_TRUE(choices.placesEnabled());
     choices.typeDecimals("7");
@@ -31,13 +32,12 @@ TEST_F(LogicTest, NumberFormatAppliesLiveAndCancelRestores) {
 }
 
 TEST(NumberFormatArrowsTest, StopAtZeroAndFifteen) {
-    const struct {
-        const char* text;
-        int step, expected;
-    } rows[] = {{"14", 1, 15}, {"15", 1, 15},  {"1", -1, 0},   {"0", -1, 0},  {"abc", 1, 1},
-                {"99", 1, 99}, {"99", -1, 98}, {"-2", -1, -2}, {"-2", 1, -1}, {" 7x", 1, 8}};
-    for (const auto& row : rows) {
-        EXPECT_EQ(steppedDecimals(row.text, row.step), row.expected) << row.text << " by " << row.step;
+    // The text in the box, the arrow (1 up, -1 down) and the places it gives.
+    const std::tuple<const char*, int, int> rows[] = {{"14", 1, 15}, {"15", 1, 15}, {"1", -1, 0},   {"0", -1, 0},
+                                                      {"abc", 1, 1}, {"99", 1, 99}, {"99", -1, 98}, {"-2", -1, -2},
+                                                      {"-2", 1, -1}, {" 7x", 1, 8}};
+    for (const auto& [text, step, expected] : rows) {
+        EXPECT_EQ(steppedDecimals(text, step), expected) << text << " by " << step;
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace molvane;
 
 namespace {
@@ -24,22 +26,11 @@ TEST(PrintLayoutTest, LinesAreCutAt79Characters) {
     }
 }
 
-TEST(PrintLayoutTest, OneInchMarginsAndLinesPerPage) {
-    // Letter paper at 600 dots per inch, lines of 100 dots: 9 inches of text.
-    PrintGeometry letter = printGeometry(6600, 500, 600, 100);
-    EXPECT_TRUE(letter.left == 500 && letter.top == 600 && letter.linesPerPage == 54);
-    EXPECT_EQ(printGeometry(6600, 600, 600, 101).linesPerPage, 53);
-    EXPECT_EQ(printGeometry(1000, 600, 600, 100).linesPerPage, 1) << "a page too small still takes a line";
-}
-
 // Each page printed as its number and its lines, "2:def".
 TEST(PrintLayoutTest, PagesOfTheRange) {
     const std::string letters = "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\n";  // 3 lines a page
-    const struct {
-        std::string text;
-        PageRange range;
-        std::string pages;
-    } rows[] = {
+    // The history, the range chosen and the pages printed.
+    const std::tuple<std::string, PageRange, std::string> rows[] = {
         {letters, {}, "1:abc 2:def 3:ghi 4:j "},
         {letters, {2, 3}, "2:def 3:ghi "},
         {letters, {0, 2}, "1:abc 2:def "},
@@ -47,14 +38,14 @@ TEST(PrintLayoutTest, PagesOfTheRange) {
         {letters, {7, 9}, "7: "},  // beyond the text
         {"", {}, "1: "},           // an empty history prints one blank page
     };
-    for (const auto& row : rows) {
+    for (const auto& [text, range, expected] : rows) {
         std::string pages;
-        for (const PrintedPage& page : layOutPages(row.text, 3, row.range)) {
+        for (const PrintedPage& page : layOutPages(text, 3, range)) {
             pages += std::to_string(page.number) + ":";
             for (const std::string& line : page.lines) pages += line;
             pages += " ";
         }
-        EXPECT_EQ(pages, row.pages) << "pages " << row.range.first << " to " << row.range.last;
+        EXPECT_EQ(pages, expected) << "pages " << range.first << " to " << range.last;
     }
 }
 
