@@ -120,10 +120,12 @@ TEST_F(LogicTest, CommandsGiveTheFocusBackToTheInputLine) {
     }
 }
 
-// Each Decimal Places item sets the places its caption names, 0 to 15.
+// Every menu entry has its text, the function items' made at start-up; each
+// Decimal Places item sets the places its caption names, 0 to 15.
 TEST_F(LogicTest, DecimalPlacesItemsMatchTheirCaptions) {
     int places = 0;
     for (const MenuEntry& entry : menuBarEntries()) {
+        ASSERT_NE(entry.text, nullptr) << "item " << entry.id;
         if (entry.id < FormatDecimalsFirst || entry.id > FormatDecimalsLast) continue;
         command(entry.id);
         EXPECT_EQ(std::to_string(logic.currentState().decimals), entry.text);

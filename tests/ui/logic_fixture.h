@@ -25,7 +25,6 @@ constexpr int Clipboard = 1, HistoryBody = 2, Display = 3;
 // One step of a user's session: the input line as typed ("[...]" marks the
 // selection, "[]" the caret, else the caret is at the end; nullptr leaves the
 // line as the last step left it), a command, and what one control shows after.
-// The history shows the text after its dated header.
 struct Step {
     const char* typed;
     int command;
