@@ -85,7 +85,6 @@ TEST_F(LogicTest, InputLineCommands) {
         {"[]2+3", EditEnclose, InputLine, "2+3"},
         {"2[]+3", EditEnclose, InputLine, "(2+3)"},
         {"[2]+3", EditEnclose, InputLine, "(2)+3"},
-        {"2+3", KeyEnclose, InputLine, "(2+3)"},
         {"[]123", EditDelete, InputLine, "123"},
         {"12[]3", EditDelete, InputLine, "13"},
         {"[1]23", EditDelete, InputLine, "23"},
@@ -93,9 +92,6 @@ TEST_F(LogicTest, InputLineCommands) {
         {"[2]+3", EditCopy, Clipboard, "2"},
         {nullptr, EditCut, InputLine, "+3"},
         {nullptr, EditUndo, InputLine, "2+3"},
-        {nullptr, EditSelectAll, InputLine, "2+3"},
-        {nullptr, 1013, InputLine, "7"},
-        {nullptr, EditClearInput, InputLine, ""},
         {"2h2o", EnterButton, -LowerTaskLine, "2*(1.00794*2+15.9994)"},  // the maths behind the task
         {nullptr, EditCopyTask, Clipboard, "2H2O"},
         {nullptr, EditCopyResult, Clipboard, "36.03056"},

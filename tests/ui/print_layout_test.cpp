@@ -26,6 +26,13 @@ TEST(PrintLayoutTest, LinesAreCutAt79Characters) {
     }
 }
 
+TEST(PrintLayoutTest, OneInchMarginsAndLinesPerPage) {
+    // Letter paper at 500 by 600 dots per inch, lines of 100 dots: 9 inches of text.
+    PrintGeometry letter = printGeometry(6600, 500, 600, 100);
+    EXPECT_TRUE(letter.left == 500 && letter.top == 600 && letter.linesPerPage == 54);
+    EXPECT_EQ(printGeometry(1000, 600, 600, 0).linesPerPage, 1) << "a page too small still takes a line";
+}
+
 // Each page printed as its number and its lines, "2:def".
 TEST(PrintLayoutTest, PagesOfTheRange) {
     const std::string letters = "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\n";  // 3 lines a page
