@@ -139,7 +139,7 @@ TEST_F(LogicTest, NumberSettingsCommands) {
         {nullptr, FormatScientific, LowerResultLine, "2.00e+00"},
         {nullptr, FormatDecimalsFirst, UpperResultLine, "1e+03"},
         {nullptr, FormatDecimalsFirst + 1, UpperResultLine, "1.2e+03"},
-        {nullptr, FixedIndicator, FixedIndicator, "on"},
+        {nullptr, FormatFixed, FixedIndicator, "on"},
         {nullptr, FormatDigitGrouping, UpperResultLine, "1 234.6"},
         {nullptr, FormatComma, UpperTaskLine, "1234,5678"},
         {nullptr, EditCopyResult, Clipboard, "2,0"},
