@@ -15,25 +15,22 @@ namespace {
 // Every text key inserts its caption, and every Insert item what the engine reads as
 // its kind: a fragment is a formula, a constant a number, a function name one code.
 TEST_F(LogicTest, KeysAndInsertCommandsInsertTheirText) {
-    const std::map<int, std::string> samples = {
-        {1001, "sin"}, {1033, "E"},    {2214, "(Cr2O7)"}, {2220, "-273.15"}, {2232, "6.0221367e23"}, {2255, "sec"},
-        {2256, "csc"}, {2261, "asec"}, {2262, "acsc"},    {2285, "!"},       {2286, "x^2+x"}};
+    const std::map<int, std::string> samples = {{2214, "(Cr2O7)"}, {2220, "-273.15"}, {2232, "6.0221367e23"},
+                                                {2255, "sec"},     {2262, "acsc"},    {2286, "x^2+x"}};
     int inserting = 0;
     for (int id = KeyFirst; id <= InsertLast; id = id == KeyLast ? InsertFirst : id + 1) {
         if (id <= KeyLast && !isTextKey(id - KeyFirst)) continue;  // the other keys act: tested below
         SCOPED_TRACE("command " + std::to_string(id));
-        typeWithSelection("1#2", 1, 2);
+        type("[#]");
         command(id);
-        ASSERT_TRUE(platform.input.starts_with("1") && platform.input.ends_with("2")) << platform.input;
-        std::string text = platform.input == "1#2" ? "" : platform.input.substr(1, platform.input.size() - 2);
+        std::string text = platform.input == "#" ? "" : platform.input;
         inserting += !text.empty();
-        if (samples.count(id)) {
-            EXPECT_EQ(text, samples.at(id));
-        }
         CalcState state;
         writeText(state.szTask, text);
         if (id <= KeyLast) {
             EXPECT_EQ(text, keyText(id - KeyFirst));
+        } else if (samples.count(id)) {
+            EXPECT_EQ(text, samples.at(id));
         } else if (id <= 2214) {
             EXPECT_EQ(runTask(state), Formula);
         } else if (id <= 2239 && !text.empty()) {
@@ -46,222 +43,146 @@ TEST_F(LogicTest, KeysAndInsertCommandsInsertTheirText) {
     EXPECT_EQ(inserting, 27 + 66);
 }
 
-TEST_F(LogicTest, InverseModeCaptionsAndRelease) {
-    command(KeyInverse);
-    EXPECT_TRUE(platform.checked[KeyInverse]);
-    const int keys[] = {1001, 1002, 1003, 1004, 1006, 1007, 1012, 1030};
-    const char* onCaptions[] = {"asin", "acos", "atan", "acot", "aln", "alog", "MC", "M-"};
-    const char* offCaptions[] = {" sin", " cos", " tan", " cot", " ln", " log", "C", "M+"};
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(line(keys[i]), onCaptions[i]) << "key " << keys[i];
-
-    command(1005);  // pi and digits leave inverse mode on
-    platform.focusRequests = 0;
-    command(1025);
-    EXPECT_EQ(platform.focusRequests, 1) << "a key gives the focus back to the input line";
-    command(1001);
-    EXPECT_EQ(platform.input, "pi1asin");
-    EXPECT_FALSE(platform.checked[KeyInverse]);
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(line(keys[i]), offCaptions[i]) << "key " << keys[i];
-}
-
-TEST_F(LogicTest, MemoryKeysAndIndicator) {
-    EXPECT_FALSE(platform.active[MemoryIndicator]);
-    enter("2+3");
-    command(KeyMemoryStore);
-    EXPECT_EQ(memory(), "5");
-    EXPECT_TRUE(platform.active[MemoryIndicator]);
-    EXPECT_EQ(platform.toolTips[MemoryIndicator], "5");
-
-    enter("3");
-    command(KeyMemoryAdd);
-    EXPECT_EQ(memory(), "8");
-    command(KeyInverse);
-    command(KeyMemoryAdd);  // M- subtracts and releases inverse mode
-    EXPECT_EQ(memory(), "5");
-
-    enter("1/0");  // a message is no number: the memory stays
-    command(KeyMemoryStore);
-    command(KeyMemoryAdd);
-    EXPECT_EQ(memory(), "5");
-
-    command(MemoryIndicator);  // with a number, MEM recalls it
-    EXPECT_EQ(platform.input, "5");
-
-    command(KeyInverse);
-    command(KeyClear);  // MC
-    EXPECT_EQ(memory(), "");
-    EXPECT_FALSE(platform.active[MemoryIndicator]);
-
-    enter("7");
-    command(MemoryIndicator);  // with an empty memory, MEM stores
-    EXPECT_EQ(memory(), "7");
-    command(KeyClear);
-    EXPECT_EQ(platform.input, " ");
-}
-
-TEST_F(LogicTest, EncloseReciprocalAndDeleteBackwards) {
-    enter("2*4");
-    const struct {
-        std::string text;
-        int start, end, id;
-        std::string expected;
-    } rows[] = {
-        {"2+3", 3, 3, KeyReciprocal, "1/(2+3)"}, {"2+3", 2, 3, KeyReciprocal, "2+1/(3)"},
-        {"", 0, 0, KeyReciprocal, "1/(8)"},      {"2+3", 0, 0, KeyReciprocal, "1/(2+3)"},
-        {"2+3", 0, 0, EditEnclose, "2+3"},       {"2+3", 1, 1, EditEnclose, "(2+3)"},
-        {"2+3", 0, 1, EditEnclose, "(2)+3"},     {"2+3", 3, 3, KeyEnclose, "(2+3)"},
-        {"123", 0, 0, EditDelete, "123"},        {"123", 2, 2, EditDelete, "13"},
-        {"123", 0, 1, EditDelete, "23"},         {"123", 3, 3, EditDelete, "12"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE("'" + row.text + "' with " + std::to_string(row.start) + ".." + std::to_string(row.end));
-        typeWithSelection(row.text, row.start, row.end);
-        command(row.id);
-        EXPECT_EQ(platform.input, row.expected);
-    }
-    typeWithSelection("2+3", 3, 3);
-    command(KeyReciprocal);
-    EXPECT_EQ(platform.selection.start, 7);
-}
-
-TEST_F(LogicTest, EditCommandsOnTheInputLine) {
-    typeWithSelection("2+3", 0, 1);
-    command(EditCopy);
-    EXPECT_EQ(platform.clipboard, "2");
-    command(EditCut);
-    EXPECT_EQ(platform.input, "+3");
-    command(EditUndo);
-    EXPECT_EQ(platform.input, "2+3");
-    platform.setClipboardText("4\r\n5");
-    typeWithSelection("2+3", 1, 2);
-    command(EditPaste);
-    EXPECT_EQ(platform.input, "243");
-    command(EditSelectAll);
-    EXPECT_EQ(platform.selection.start, 0);
-    EXPECT_EQ(platform.selection.end, 3);
-    command(EditClearInput);
-    EXPECT_EQ(platform.input, "");
-
-    enter("2h2o");
-    EXPECT_EQ(platform.toolTips[LowerTaskLine], "2*(1.00794*2+15.9994)") << "the maths behind the task";
-    const std::pair<int, std::string> copies[] = {
-        {EditCopyTask, "2H2O"}, {EditCopyResult, "36.03056"}, {EditCopyMaths, "2*(1.00794*2+15.9994)"}};
-    for (const auto& [id, text] : copies) {
-        command(id);
-        EXPECT_EQ(platform.clipboard, text) << "command " << id;
-    }
-}
-
-TEST_F(LogicTest, ClicksOnDisplayLinesInsertTheirText) {
-    enter("2+3");
-    logic.dispatchCommand(LowerTaskLine, 1);  // not a click
-    EXPECT_EQ(platform.input, "");
-    command(LowerTaskLine);
-    command(LowerResultLine);
-    EXPECT_EQ(platform.input, "2+35");
-
-    platform.focusRequests = 0;
-    enter("4");
-    platform.selectedRecent = 1;
-    logic.dispatchCommand(RecentTasksList, kNotifySelectionConfirmed);
-    EXPECT_EQ(platform.input, "2+3");
-    EXPECT_EQ(platform.selection.start, 3);
-    EXPECT_EQ(platform.focusRequests, 2) << "Enter and a chosen task give the focus back to the input line";
-}
-
-// Each Decimal Places item sets the places its caption names, 0 to 15.
-TEST_F(LogicTest, DecimalPlacesItemsMatchTheirCaptions) {
-    std::span<const MenuEntry> menus = menuBarEntries();
-    auto entry = std::find_if(menus.begin(), menus.end(), [](const MenuEntry& e) {
-        return std::string_view(e.text).starts_with("&Decimal Places");
+// In inverse mode a function key (sin to cot, ln, log) takes its inverse and
+// releases the mode, as M- does; pi and the digits leave it on. The memory
+// takes only numbers, and MEM stores into an empty memory, else recalls it.
+TEST_F(LogicTest, InverseModeAndMemoryKeys) {
+    run({
+        {"", KeyInverse, KeyInverse, "on"},
+        {nullptr, 1005, 1007, "alog"},
+        {nullptr, 1025, 1004, "acot"},
+        {nullptr, 1001, KeyInverse, ""},
+        {nullptr, 1004, 1001, " sin"},
+        {nullptr, 1006, InputLine, "pi1asincotln"},
+        {"2+3", EnterButton, MemoryIndicator, ""},
+        {nullptr, KeyMemoryStore, -MemoryIndicator, "5"},
+        {"3", EnterButton, MemoryIndicator, "on"},
+        {nullptr, KeyMemoryAdd, -MemoryIndicator, "8"},
+        {nullptr, KeyInverse, KeyMemoryAdd, "M-"},
+        {nullptr, KeyMemoryAdd, -MemoryIndicator, "5"},
+        {"1/0", EnterButton, KeyMemoryAdd, "M+"},
+        {nullptr, KeyMemoryStore, -MemoryIndicator, "5"},
+        {"", MemoryIndicator, InputLine, "5"},
+        {nullptr, KeyInverse, KeyClear, "MC"},
+        {nullptr, KeyClear, MemoryIndicator, ""},
+        {"7", EnterButton, -MemoryIndicator, ""},
+        {nullptr, MemoryIndicator, -MemoryIndicator, "7"},
+        {nullptr, KeyClear, InputLine, " "},
     });
-    ASSERT_NE(entry, menus.end());
+}
+
+TEST_F(LogicTest, InputLineCommands) {
+    platform.setClipboardText("4\r\n5");
+    platform.selectedRecent = 1;
+    run({
+        {"2[+]3", EditPaste, InputLine, "243"},  // up to the first line break
+        {"2*4", EnterButton, InputLine, ""},
+        {"2+3", KeyReciprocal, InputLine, "1/(2+3)"},
+        {nullptr, 1013, InputLine, "1/(2+3)7"},  // the caret after the bracket
+        {"2+[3]", KeyReciprocal, InputLine, "2+1/(3)"},
+        {"", KeyReciprocal, InputLine, "1/(8)"},  // the last result
+        {"[]2+3", KeyReciprocal, InputLine, "1/(2+3)"},
+        {"[]2+3", EditEnclose, InputLine, "2+3"},
+        {"2[]+3", EditEnclose, InputLine, "(2+3)"},
+        {"[2]+3", EditEnclose, InputLine, "(2)+3"},
+        {"[]123", EditDelete, InputLine, "123"},
+        {"12[]3", EditDelete, InputLine, "13"},
+        {"[1]23", EditDelete, InputLine, "23"},
+        {"123", EditDelete, InputLine, "12"},
+        {"[2]+3", EditCopy, Clipboard, "2"},
+        {nullptr, EditCut, InputLine, "+3"},
+        {nullptr, EditUndo, InputLine, "2+3"},
+        {"2h2o", EnterButton, -LowerTaskLine, "2*(1.00794*2+15.9994)"},  // the maths behind the task
+        {nullptr, EditCopyTask, Clipboard, "2H2O"},
+        {nullptr, EditCopyResult, Clipboard, "36.03056"},
+        {nullptr, EditCopyMaths, Clipboard, "2*(1.00794*2+15.9994)"},
+        {"", LowerTaskLine, InputLine, "", kNotifyAccelerator},  // not a click
+        {nullptr, LowerTaskLine, InputLine, "2H2O"},
+        {nullptr, LowerResultLine, InputLine, "2H2O36.03056"},
+        {"4", EnterButton, InputLine, ""},
+        {nullptr, RecentTasksList, InputLine, "2H2O", kNotifySelectionConfirmed},
+        {nullptr, 1013, InputLine, "2H2O7"},
+    });
+}
+
+TEST_F(LogicTest, CommandsGiveTheFocusBackToTheInputLine) {
+    const int ids[] = {1025,        KeyInverse,      KeyMemoryStore,   EnterButton, LowerTaskLine, RecentTasksList,
+                       ViewHistory, ViewComposition, EditClearDisplay, EditEnclose};
+    for (int id : ids) {
+        type("[2]");
+        platform.focusRequests = 0;
+        command(id);
+        EXPECT_GT(platform.focusRequests, 0) << "command " << id;
+    }
+}
+
+// Every menu entry has its text, the function items' made at start-up; each
+// Decimal Places item sets the places its caption names, 0 to 15.
+TEST_F(LogicTest, DecimalPlacesItemsMatchTheirCaptions) {
     int places = 0;
-    for (++entry; entry->kind == MenuEntryKind::Item; ++entry, ++places) {
-        command(entry->id);
-        EXPECT_EQ(std::to_string(logic.currentState().decimals), entry->text);
+    for (const MenuEntry& entry : menuBarEntries()) {
+        ASSERT_NE(entry.text, nullptr) << "item " << entry.id;
+        if (entry.id < FormatDecimalsFirst || entry.id > FormatDecimalsLast) continue;
+        command(entry.id);
+        EXPECT_EQ(std::to_string(logic.currentState().decimals), entry.text);
+        ++places;
     }
     EXPECT_EQ(places, 16);
 }
 
+// A setting shows both records' answers again at once; after the Number
+// Format dialog the previous record takes the current one's settings.
 TEST_F(LogicTest, NumberSettingsCommands) {
-    enter("1234.5678");
-    enter("2");
-    command(FormatAutomatic + 1);
-    EXPECT_EQ(line(UpperResultLine), "1.23e+03");
-    EXPECT_EQ(line(LowerResultLine), "2.00e+00");
-    command(FormatDecimalsFirst);
-    EXPECT_EQ(line(UpperResultLine), "1e+03");
-    command(FormatDecimalsFirst + 1);
-    EXPECT_EQ(line(UpperResultLine), "1.2e+03");
-    command(FixedIndicator);
-    command(FormatDigitGrouping);
-    EXPECT_EQ(line(UpperResultLine), "1 234.6");
-    command(FormatComma);
-    EXPECT_EQ(line(UpperResultLine), "1 234,6");
-    EXPECT_EQ(line(UpperTaskLine), "1234,5678");
-    command(EditCopyResult);
-    EXPECT_EQ(platform.clipboard, "2,0");
-    command(GradsIndicator);
-    EXPECT_EQ(logic.currentState().angleUnit, Grads);
-    command(FormatFunctionSeparator);
-    EXPECT_EQ(logic.currentState().functionSeparator, 0);
+    run({
+        {"1234.5678", EnterButton, InputLine, ""},
+        {"2", EnterButton, InputLine, ""},
+        {nullptr, FormatScientific, LowerResultLine, "2.00e+00"},
+        {nullptr, FormatDecimalsFirst, UpperResultLine, "1e+03"},
+        {nullptr, FormatDecimalsFirst + 1, UpperResultLine, "1.2e+03"},
+        {nullptr, FormatFixed, FixedIndicator, "on"},
+        {nullptr, FormatDigitGrouping, UpperResultLine, "1 234.6"},
+        {nullptr, FormatComma, UpperTaskLine, "1234,5678"},
+        {nullptr, EditCopyResult, Clipboard, "2,0"},
+        {"#sci 2", EnterButton, UpperResultLine, "2,0"},
+        {nullptr, ViewNumberFormat, UpperResultLine, "2,00e+00"},
+    });
 }
 
-TEST_F(LogicTest, MenuChecksAndIndicatorsFollowTheSettings) {
+TEST_F(LogicTest, MenuChecksAndWindowOptions) {
     // The ids of the popup's items that are checked (or enabled), in ascending order.
-    auto idsOf = [this](int popup, bool MenuItemState::*flag) {
-        std::vector<int> ids;
+    auto ids = [this](int popup, bool MenuItemState::*flag) {
+        std::vector<int> found;
         for (const MenuItemState& item : logic.menuItemStates(popup)) {
-            if (item.*flag) ids.push_back(item.id);
+            if (item.*flag) found.push_back(item.id);
         }
-        std::sort(ids.begin(), ids.end());
-        return ids;
+        std::sort(found.begin(), found.end());
+        return found;
     };
-    auto checkedIds = [&idsOf](int popup) { return idsOf(popup, &MenuItemState::checked); };
-    auto enabledIds = [&idsOf]() { return idsOf(EditPopup, &MenuItemState::enabled); };
-    EXPECT_EQ(checkedIds(FormatPopup), (std::vector<int>{2501, 2504, 2512, 2531, 2533}));
-    enter("#deg");
-    enter("#fix 3");
-    enter("#dig 1");
-    EXPECT_EQ(checkedIds(FormatPopup), (std::vector<int>{2503, 2505, 2508, 2513, 2531, 2533}));
-    EXPECT_TRUE(platform.active[FixedIndicator] && platform.active[RadiansIndicator + 1]);
-    EXPECT_FALSE(platform.active[AutomaticIndicator] || platform.active[RadiansIndicator]);
-    command(ViewTaskNumbering);
-    command(ViewAlwaysOnTop);
-    EXPECT_EQ(checkedIds(ViewPopup), (std::vector<int>{2303, 2307}));
-    EXPECT_TRUE(logic.menuItemStates(InsertPopup).empty());
+    constexpr auto checked = &MenuItemState::checked, enabled = &MenuItemState::enabled;
+    EXPECT_EQ(ids(FormatPopup, checked), (std::vector<int>{2501, 2504, 2512, 2531, 2533}));
+    for (const char* directive : {"#deg", "#fix 3", "#dig 1"}) enter(directive);
+    EXPECT_EQ(shown(FixedIndicator) + shown(RadiansIndicator + 1) + shown(AutomaticIndicator), "onon");
+    command(FormatFunctionSeparator);
+    command(FormatComma);
+    EXPECT_EQ(ids(FormatPopup, checked), (std::vector<int>{2503, 2505, 2508, 2513, 2532}));
 
-    EXPECT_EQ(enabledIds(), std::vector<int>{});
-    typeWithSelection("12", 0, 1);
-    command(EditCopy);
-    command(1013);  // "7" replaces the selection, which can be undone
-    EXPECT_EQ(enabledIds(), (std::vector<int>{2101, 2104}));
-    platform.setInputSelection(0, 1);
-    EXPECT_EQ(enabledIds(), (std::vector<int>{2101, 2102, 2103, 2104}));
-}
-
-TEST_F(LogicTest, WindowCommands) {
-    command(ViewHistory);
-    EXPECT_TRUE(platform.historyShown);
-    EXPECT_EQ(platform.historyLeft, historyWindowLeft(platform.frame, platform.screen));
-    command(ViewHistory);
-    EXPECT_FALSE(platform.historyShown);
-    EXPECT_EQ(logic.viewFlags().historyVisible, 0);
-
-    command(ViewDisplayOnly);
-    command(ViewAlwaysOnTop);
-    command(ViewHistory);
+    for (int id : {ViewHistory, ViewHistory, ViewDisplayOnly, ViewAlwaysOnTop, ViewHistory}) command(id);
     EXPECT_TRUE(platform.displayOnly && platform.onTop && platform.historyShown);
+    EXPECT_EQ(platform.historyLeft, 379 + 267);
+    EXPECT_EQ(ids(ViewPopup, checked), (std::vector<int>{2302, 2303, 2304}));
     command(FormatResetDefaults);
     EXPECT_FALSE(platform.displayOnly || platform.onTop || platform.historyShown);
-    EXPECT_EQ(logic.viewFlags().displayOnly + logic.viewFlags().alwaysOnTop + logic.viewFlags().historyVisible, 0);
+    EXPECT_EQ(ids(ViewPopup, checked), std::vector<int>{});
+    EXPECT_EQ(ids(FormatPopup, checked), (std::vector<int>{2501, 2504, 2512, 2531, 2533}));
+    EXPECT_EQ(shown(AutomaticIndicator), "on");
 
-    command(FileExit);
-    EXPECT_TRUE(platform.closed);
-    command(HelpTopics);
-    command(HelpAbout);
-    EXPECT_EQ(platform.helpRuns + platform.aboutRuns, 2);
+    EXPECT_EQ(ids(EditPopup, enabled), std::vector<int>{});
+    type("[1]2");
+    command(EditCopy);
+    command(1013);  // "7" replaces the selection, which can be undone
+    EXPECT_EQ(ids(EditPopup, enabled), (std::vector<int>{2101, 2104}));
+    platform.setInputSelection(0, 1);
+    EXPECT_EQ(ids(EditPopup, enabled), (std::vector<int>{2101, 2102, 2103, 2104}));
 }
 
 TEST_F(LogicTest, HistoryWindowDocksBesideTheMainWindow) {
@@ -271,67 +192,49 @@ TEST_F(LogicTest, HistoryWindowDocksBesideTheMainWindow) {
     }
 }
 
+// Clear Display keeps the records, Clear History forgets the tasks but not
+// the answer, the memory or the count; Reset keeps the texts; New forgets all.
 TEST_F(LogicTest, NewClearDisplayClearHistoryAndReset) {
     command(ViewTaskNumbering);
-    enter("2+3");
-    enter("#sci");
-    command(KeyMemoryStore);
-    command(EditClearDisplay);
-    EXPECT_EQ(line(LowerResultLine) + line(UpperTaskLine), "");
-    EXPECT_EQ(platform.toolTips[LowerTaskLine], " ");
-    EXPECT_EQ(std::string(logic.currentState().szAnswer), "5.00e+00");
-
-    command(EditClearHistory);
-    EXPECT_EQ(historyBody(), "");
-    EXPECT_TRUE(platform.recentTasks.empty());
-    EXPECT_EQ(std::string(logic.currentState().szTask) + logic.previousState().szTask, "");
-    EXPECT_EQ(memory(), "5.00e+00");
-    enter("1");
-    EXPECT_EQ(historyBody(), "\r\n3. \t1 = 1.00e+00\r\n");
-
-    command(FormatResetDefaults);
-    EXPECT_EQ(line(LowerResultLine), "1");
+    run({
+        {"2+3", EnterButton, InputLine, ""},
+        {"#sci", EnterButton, InputLine, ""},
+        {nullptr, KeyMemoryStore, -MemoryIndicator, "5.00e+00"},
+        {nullptr, EditClearDisplay, Display, "|||"},
+        {nullptr, EditClearDisplay, -LowerTaskLine, " "},
+        {nullptr, EditCopyResult, Clipboard, "5.00e+00"},
+        {nullptr, EditClearHistory, HistoryBody, ""},
+        {nullptr, EditCopyTask, Clipboard, "5.00e+00"},  // no task left to copy
+        {"1", EnterButton, HistoryBody, "\r\n3. \t1 = 1.00e+00\r\n"},
+        {nullptr, FormatResetDefaults, LowerResultLine, "1"},
+    });
     EXPECT_EQ(logic.taskCounter(), 1);
-    EXPECT_TRUE(platform.active[AutomaticIndicator]);
-
-    enter("x^2-3x+2");
-    platform.setInputText("9");  // New runs nothing typed, only an empty Enter
-    command(FileNew);
-    EXPECT_EQ(line(UpperTaskLine) + line(LowerTaskLine) + line(UpperResultLine) + line(LowerResultLine), "");
-    EXPECT_EQ(memory(), "");
-    EXPECT_EQ(historyBody(), "");
-    EXPECT_TRUE(platform.recentTasks.empty());
-    EXPECT_FALSE(platform.visible[FirstRootLabel]);
-    EXPECT_EQ(logic.taskCounter(), 1);
+    command(ViewTaskNumbering);
+    run({
+        {"x^2-3x+2", EnterButton, InputLine, ""},
+        {"9", FileNew, Display, "|||"},  // New runs nothing typed, only an empty Enter
+        {nullptr, FileNew, -MemoryIndicator, ""},
+        {"2", EnterButton, HistoryBody, "\r\n1. \t2 = 2\r\n"},
+    });
+    EXPECT_EQ(platform.recentTasks, std::vector<std::string>{"2"});
 }
 
 TEST_F(LogicTest, ConfigurationIsAppliedAtStartUpAndSaved) {
     writeFile(folder / "loaded.cfg", "#deg\r\n#sci 4\r\n#501\r\n#502\r\n#503\r\n#503\r\n#504\r\n#504\r\n#505\r\n");
-    FreshWindow window(folder / "loaded.cfg", {});
-    EXPECT_TRUE(window.platform.displayOnly && window.platform.onTop && window.platform.historyShown);
-    EXPECT_TRUE(window.platform.active[RadiansIndicator + 1]);
+    FakePlatform loaded;
+    WindowLogic window(loaded, folder / "loaded.cfg");
+    window.startUp();
+    EXPECT_TRUE(loaded.displayOnly && loaded.onTop && loaded.historyShown);
+    EXPECT_TRUE(loaded.active[RadiansIndicator + 1]);
 
-    window.logic.dispatchCommand(FormatSaveSettings);
+    window.dispatchCommand(FormatSaveSettings);
     CalcState saved;
     saved.angleUnit = Degrees, saved.numberMode = Scientific, saved.decimals = 4;
     EXPECT_EQ(readFile(folder / "loaded.cfg"), configurationText(saved, {1, 1, 1, 1}));
-    EXPECT_TRUE(window.platform.messages.empty());
 
     std::filesystem::create_directories(folder / "mvn.cfg");  // a folder where this window's file would go
     command(FormatSaveSettings);
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_TRUE(platform.messages[0].starts_with(std::string("Molvane: ") + kSaveFailedMessage + "\n\n" +
-                                                 (folder / "mvn.cfg").string() + "\n"))
-        << platform.messages[0];
-}
-
-TEST_F(LogicTest, NumberFormatDialogBringsThePreviousRecordInLine) {
-    enter("1234.56");
-    enter("#fix 1");
-    EXPECT_EQ(line(UpperResultLine), "1234.56");
-    command(ViewNumberFormat);
-    EXPECT_EQ(platform.numberFormatRuns, 1);
-    EXPECT_EQ(line(UpperResultLine), "1234.6");
+    EXPECT_EQ(platform.messages.size(), 1u);
 }
 
 }  // namespace

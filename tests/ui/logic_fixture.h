@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
-#include <vector>
 
 #include "tests/support/fake_platform.h"
 #include "tests/support/files.h"
@@ -14,21 +14,23 @@
 
 using namespace molvane;
 
-// Runs the tasks on a window of its own, with task numbering on or off.
-struct FreshWindow {
-    FakePlatform platform;
-    WindowLogic logic;
-    FreshWindow(const std::filesystem::path& config, const std::vector<std::string>& tasks, bool numbering = false)
-        : logic(platform, config) {
-        logic.startUp();
-        if (numbering) logic.dispatchCommand(ViewTaskNumbering);
-        header = platform.history;
-        for (const std::string& task : tasks) {
-            platform.setInputText(task);
-            logic.dispatchCommand(EnterButton);
-        }
-    }
-    std::string header;
+// What a step looks at besides a control's text: the clipboard, the history
+// after its dated header, the four display lines as "upper task|upper
+// result|lower task|lower result" (the results after their root labels when
+// these show), a control's tooltip (asked for by its id negated) and the
+// Composition window (by the command that opens it). The inverse key and the
+// indicators show "on" or nothing.
+constexpr int Clipboard = 1, HistoryBody = 2, Display = 3;
+
+// One step of a user's session: the input line as typed ("[...]" marks the
+// selection, "[]" the caret, else the caret is at the end; nullptr leaves the
+// line as the last step left it), a command, and what one control shows after.
+struct Step {
+    const char* typed;
+    int command;
+    int control;
+    std::string expected;
+    int notification = kNotifyClicked;
 };
 
 class LogicTest : public ::testing::Test {
@@ -45,15 +47,34 @@ protected:
         logic.dispatchCommand(EnterButton);
     }
     void command(int id) { logic.dispatchCommand(id); }
-    void typeWithSelection(const std::string& text, int start, int end) {
-        platform.setInputText(text);
-        platform.setInputSelection(start, end);
+    void type(std::string marked) {
+        std::size_t start = marked.find('['), end = marked.find(']');
+        std::erase_if(marked, [](char c) { return c == '[' || c == ']'; });
+        platform.setInputText(marked);
+        if (start != std::string::npos) platform.setInputSelection(static_cast<int>(start), static_cast<int>(end - 1));
     }
-    std::string line(int id) { return platform.controlText(id); }
-    std::string memory() { return logic.currentState().szMemory; }
-    // The history after its dated header.
-    std::string historyBody() {
-        std::size_t end = platform.history.find("\r\n\r\n");
-        return end == std::string::npos ? platform.history : platform.history.substr(end + 4);
+    std::string shown(int id) {
+        if (id < 0) return platform.toolTips[-id];
+        if (id == Clipboard) return platform.clipboard;
+        if (id == HistoryBody) return platform.history.substr(platform.history.find("\r\n\r\n") + 4);
+        if (id == ViewComposition) return platform.composition;
+        if (id == InputLine) return platform.input;
+        if (id == Display) {
+            return shown(UpperTaskLine) + "|" + (platform.visible[FirstRootLabel] ? "x1 = " : "") +
+                   shown(UpperResultLine) + "|" + shown(LowerTaskLine) + "|" +
+                   (platform.visible[SecondRootLabel] ? "x2 = " : "") + shown(LowerResultLine);
+        }
+        if (id == KeyInverse || (id >= MemoryIndicator && id <= GradsIndicator)) {
+            return platform.active[id] || platform.checked[id] ? "on" : "";
+        }
+        return platform.controlText(id);
+    }
+    void run(std::initializer_list<Step> steps) {
+        for (const Step& step : steps) {
+            if (step.typed) type(step.typed);
+            logic.dispatchCommand(step.command, step.notification);
+            EXPECT_EQ(shown(step.control), step.expected)
+                << "'" << (step.typed ? step.typed : "") << "', " << step.command;
+        }
     }
 };

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace molvane;
 
 namespace {
@@ -16,9 +18,7 @@ TEST(PrintLayoutTest, LinesAreCutAt79Characters) {
     const std::pair<std::string, std::vector<std::size_t>> rows[] = {
         {std::string(200, 'x'), {79, 79, 42}},
         {std::string(79, 'x'), {79}},
-        {std::string(80, 'x') + "\r\nab", {79, 1, 2}},
-        {"a\r\nbb\nccc\rd", {1, 2, 3, 1}},
-        {"\r\n\r\na\r\n", {0, 0, 1}},
+        {"a\r\n\r\nbb\nccc\rd\r\n", {1, 0, 2, 3, 1}},
         {"", {}},
     };
     for (const auto& [text, expected] : rows) {
@@ -27,45 +27,33 @@ TEST(PrintLayoutTest, LinesAreCutAt79Characters) {
 }
 
 TEST(PrintLayoutTest, OneInchMarginsAndLinesPerPage) {
-    // Letter paper at 600 dots per inch, lines of 100 dots: 9 inches of text.
-    PrintGeometry letter = printGeometry(6600, 600, 600, 100);
-    EXPECT_EQ(letter.left, 600);
-    EXPECT_EQ(letter.top, 600);
-    EXPECT_EQ(letter.linesPerPage, 54);
-    EXPECT_EQ(printGeometry(6600, 600, 600, 101).linesPerPage, 53);
-    EXPECT_EQ(printGeometry(1000, 600, 600, 100).linesPerPage, 1) << "a page too small still takes a line";
+    // Letter paper at 500 by 600 dots per inch, lines of 100 dots: 9 inches of text.
+    PrintGeometry letter = printGeometry(6600, 500, 600, 100);
+    EXPECT_TRUE(letter.left == 500 && letter.top == 600 && letter.linesPerPage == 54);
+    EXPECT_EQ(printGeometry(1000, 600, 600, 0).linesPerPage, 1) << "a page too small still takes a line";
 }
 
-struct PagesRow {
-    const char* name;
-    PageRange range;
-    std::vector<int> pages;
-    std::string firstLine;  // of the first page printed
-};
-
+// Each page printed as its number and its lines, "2:def".
 TEST(PrintLayoutTest, PagesOfTheRange) {
-    std::string text;
-    for (char c = 'a'; c <= 'j'; ++c) text += std::string(1, c) + "\r\n";  // 10 lines, 3 a page
-    const PagesRow rows[] = {
-        {"no range", {}, {1, 2, 3, 4}, "a"},
-        {"2 to 3", {2, 3}, {2, 3}, "d"},
-        {"0 to 2: pages start at 1", {0, 2}, {1, 2}, "a"},
-        {"3 to 99", {3, 99}, {3, 4}, "g"},
-        {"beyond the text", {7, 9}, {7}, ""},
+    const std::string letters = "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\n";  // 3 lines a page
+    // The history, the range chosen and the pages printed.
+    const std::tuple<std::string, PageRange, std::string> rows[] = {
+        {letters, {}, "1:abc 2:def 3:ghi 4:j "},
+        {letters, {2, 3}, "2:def 3:ghi "},
+        {letters, {0, 2}, "1:abc 2:def "},
+        {letters, {3, 99}, "3:ghi 4:j "},
+        {letters, {7, 9}, "7: "},  // beyond the text
+        {"", {}, "1: "},           // an empty history prints one blank page
     };
-    for (const PagesRow& row : rows) {
-        SCOPED_TRACE(row.name);
-        std::vector<PrintedPage> pages = layOutPages(text, 3, row.range);
-        std::vector<int> numbers;
-        for (const PrintedPage& page : pages) numbers.push_back(page.number);
-        EXPECT_EQ(numbers, row.pages);
-        EXPECT_EQ(pages.front().lines.empty() ? "" : pages.front().lines.front(), row.firstLine);
+    for (const auto& [text, range, expected] : rows) {
+        std::string pages;
+        for (const PrintedPage& page : layOutPages(text, 3, range)) {
+            pages += std::to_string(page.number) + ":";
+            for (const std::string& line : page.lines) pages += line;
+            pages += " ";
+        }
+        EXPECT_EQ(pages, expected) << "pages " << range.first << " to " << range.last;
     }
-    std::vector<PrintedPage> range = layOutPages(text, 3, {2, 3});
-    EXPECT_EQ(range.back().lines, (std::vector<std::string>{"g", "h", "i"}));
-    std::vector<PrintedPage> empty = layOutPages("", 54, {});
-    ASSERT_EQ(empty.size(), 1u) << "an empty history prints one blank page";
-    EXPECT_TRUE(empty[0].lines.empty());
 }
 
 }  // namespace
