@@ -37,6 +37,8 @@ TEST_F(LogicTest, TaskFileLinesRunAsIfTyped) {
         EXPECT_EQ(platform.input.size(), lowerResult.starts_with("Expression") ? tooLong.size() : 0u);
     }
     EXPECT_TRUE(platform.messages.empty());
+    command(EditCopyHistory);
+    EXPECT_EQ(platform.clipboard, platform.history);
 }
 
 TEST_F(LogicTest, TaskFileCancelAndFailure) {
