@@ -47,10 +47,37 @@ double reduceToHalfTurn(double x, double h) {
     return h == kPi ? angleWithinTurns(x, true) : toRadians(std::fmod(x, h), h);
 }
 
-// The angle the kernels read: radians as typed, since the kernels reduce them
-// against the true pi themselves, and a reduced angle rounded to a double would
-// lose the last digit.
-double kernelAngle(double x, double h, double reduced) { return h == kPi ? x : reduced; }
+// Degrees and grads lose their whole quarter turns exactly, so that only the
+// rest, at most an eighth of a turn, is rounded on its way to radians: cos 91.5
+// is -sin 1.5 to the last digit. `quarter` is the count of quarter turns mod 4.
+struct QuarterTurns {
+    int quarter;
+    double rest;  // in radians
+};
+QuarterTurns quarterTurnsOf(double x, double h) {
+    double d = std::fmod(x, 2.0 * h);
+    double q = std::nearbyint(d / (h / 2.0));
+    return {static_cast<int>(q) & 3, toRadians(d - q * (h / 2.0), h)};
+}
+
+// The kernels reduce radians against the true pi themselves.
+double sineOf(double x, double h) {
+    if (h == kPi) return molvane::sine(x);
+    auto [quarter, rest] = quarterTurnsOf(x, h);
+    double value = quarter % 2 == 0 ? molvane::sine(rest) : molvane::cosine(rest);
+    return quarter >= 2 ? -value : value;
+}
+double cosineOf(double x, double h) {
+    if (h == kPi) return molvane::cosine(x);
+    auto [quarter, rest] = quarterTurnsOf(x, h);
+    double value = quarter % 2 == 0 ? molvane::cosine(rest) : molvane::sine(rest);
+    return quarter == 1 || quarter == 2 ? -value : value;
+}
+double tangentOf(double x, double h) {
+    if (h == kPi) return molvane::tangent(x);
+    auto [quarter, rest] = quarterTurnsOf(x, h);
+    return quarter % 2 == 0 ? molvane::tangent(rest) : -1.0 / molvane::tangent(rest);
+}
 
 // Sine and cosine are exactly 0 where the angle is within kSnap of a zero, so that
 // sin 180 in degrees is 0 and not 1.2e-16.
@@ -58,24 +85,24 @@ double sine(double x, double h) {
     double r = reduceToFullTurn(x, h);
     double size = std::fabs(r);
     // Against the true pi, the double nearest a whole turn falls just short of it.
-    return near(size, kPi) || size < kSnap || near(size, kTwoPi) ? 0.0 : molvane::sine(kernelAngle(x, h, r));
+    return near(size, kPi) || size < kSnap || near(size, kTwoPi) ? 0.0 : sineOf(x, h);
 }
 
 double cosine(double x, double h) {
     double r = reduceToFullTurn(x, h);
     double size = std::fabs(r);
-    return near(size, kHalfPi) || near(size, kThreeHalfPi) ? 0.0 : molvane::cosine(kernelAngle(x, h, r));
+    return near(size, kHalfPi) || near(size, kThreeHalfPi) ? 0.0 : cosineOf(x, h);
 }
 
 double tangent(double x, double h) {
     double r = reduceToHalfTurn(x, h);
     double size = std::fabs(r);
-    return size < kSnap || near(size, kPi) ? 0.0 : molvane::tangent(kernelAngle(x, h, r));
+    return size < kSnap || near(size, kPi) ? 0.0 : tangentOf(x, h);
 }
 
 double cotangent(double x, double h) {
     double r = reduceToHalfTurn(x, h);
-    return near(std::fabs(r), kHalfPi) ? 0.0 : 1.0 / molvane::tangent(kernelAngle(x, h, r));
+    return near(std::fabs(r), kHalfPi) ? 0.0 : 1.0 / tangentOf(x, h);
 }
 
 // Secant and cosecant neither reduce nor snap: where the sine or cosine is
