@@ -27,6 +27,7 @@ public:
     std::filesystem::path openName, saveName;  // empty: the dialog is cancelled
     int progressTotal = -1, cancelAt = -1;
     bool progressEnded = false;
+    std::string opened;  // the dialogs and the help opened, and Exit, in order
 
     void setControlText(int id, const std::string& text) override { texts[id] = text; }
     std::string controlText(int id) const override { return texts.count(id) ? texts.at(id) : ""; }
@@ -67,7 +68,7 @@ public:
     void setAlwaysOnTop(bool on) override { onTop = on; }
     WindowFrame mainWindowFrame() const override { return frame; }
     int screenRight() const override { return 1024; }
-    void closeMainWindow() override {}
+    void closeMainWindow() override { opened += "Exit;"; }
 
     bool historyWindowVisible() const override { return historyShown; }
     void showHistoryWindow(int left, int) override { historyShown = true, historyLeft = left; }
@@ -89,9 +90,9 @@ public:
     std::filesystem::path chooseFileToOpen() override { return openName; }
     std::filesystem::path chooseFileToSave(const std::string&) override { return saveName; }
     void printText(const std::string&, const std::string&, bool) override {}
-    void runNumberFormatDialog() override {}
-    void runAboutDialog() override {}
-    void showHelp() override {}
+    void runNumberFormatDialog() override { opened += "Number Format;"; }
+    void runAboutDialog() override { opened += "About;"; }
+    void showHelp() override { opened += "Help;"; }
     void beginProgress(const std::string&, int total) override { progressTotal = total; }
     bool reportProgress(int done) override { return done != cancelAt; }
     void endProgress() override { progressEnded = true; }

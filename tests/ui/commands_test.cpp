@@ -116,6 +116,11 @@ TEST_F(LogicTest, CommandsGiveTheFocusBackToTheInputLine) {
     }
 }
 
+TEST_F(LogicTest, DialogHelpAndExitCommandsReachThePlatform) {
+    for (int id : {ViewNumberFormat, HelpAbout, HelpTopics, FileExit}) command(id);
+    EXPECT_EQ(platform.opened, "Number Format;About;Help;Exit;");
+}
+
 // Every menu entry has its text, the function items' made at start-up; each
 // Decimal Places item sets the places its caption names, 0 to 15.
 TEST_F(LogicTest, DecimalPlacesItemsMatchTheirCaptions) {
