@@ -56,6 +56,7 @@ struct QuarterTurns {
 };
 QuarterTurns quarterTurnsOf(double x, double h) {
     double d = std::fmod(x, 2.0 * h);
+    if (std::isnan(d)) return {0, d};  // an infinite angle, which has no place in the turn
     double q = std::nearbyint(d / (h / 2.0));
     return {static_cast<int>(q) & 3, toRadians(d - q * (h / 2.0), h)};
 }
