@@ -126,12 +126,11 @@ int formatAnswer(CalcState& state) {
     return 0;
 }
 
-int replaceDecimalPoint(std::span<char> text, char separator) {
+void replaceDecimalPoint(std::span<char> text, char separator) {
     for (char& c : text) {
         if (c == '\0') break;
         if (c == '.') c = separator;
     }
-    return 0;
 }
 
 }  // namespace molvane

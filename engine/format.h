@@ -6,7 +6,7 @@
 
 namespace molvane {
 
-// Overwrites every '.' of `text` by `separator`. Returns 0.
-int replaceDecimalPoint(std::span<char> text, char separator);
+// Overwrites every '.' of `text` by `separator`.
+void replaceDecimalPoint(std::span<char> text, char separator);
 
 }  // namespace molvane
