@@ -391,29 +391,42 @@ double angleWithinTurns(double x, bool halfTurns) {
     return std::copysign(angle.hi, x);
 }
 
-double arcSine(double x) {
+// An angle in radians in the unit whose half turn is `halfTurn` (pi, 180 or 200),
+// converted before the one rounding, so that asin 0.608 in grads keeps its last digit.
+double angleInUnit(DoubleDouble radians, double halfTurn) {
+    if (halfTurn == 2.0 * kHalfPi.hi) return radians.hi;
+    return multiply(radians, divide({halfTurn, 0.0}, scale(kHalfPi, 1))).hi;
+}
+
+double arcSineIn(double x, double halfTurn) {
     double size = std::fabs(x);
-    if (size < kTiny || std::isnan(x)) return x;
+    if (std::isnan(x)) return x;
+    if (size < kTiny) return angleInUnit({x, 0.0}, halfTurn);
     if (size > 1.0) return kNaN;
-    if (size == 1.0) return std::copysign(kHalfPi.hi, x);
+    if (size == 1.0) return angleInUnit(x < 0.0 ? negate(kHalfPi) : kHalfPi, halfTurn);
     DoubleDouble rest = subtract({1.0, 0.0}, twoProduct(x, x));
-    return arcTangentParts(divide({x, 0.0}, squareRoot(rest))).hi;
+    return angleInUnit(arcTangentParts(divide({x, 0.0}, squareRoot(rest))), halfTurn);
 }
 
 // acos x = 2 atan(sqrt((1 - x)/(1 + x))), where 1 - x and 1 + x are exact.
-double arcCosine(double x) {
+double arcCosineIn(double x, double halfTurn) {
     if (std::isnan(x)) return x;
     if (std::fabs(x) > 1.0) return kNaN;
     if (x == 1.0) return 0.0;
-    if (x == -1.0) return scale(kHalfPi, 1).hi;
+    if (x == -1.0) return angleInUnit(scale(kHalfPi, 1), halfTurn);
     DoubleDouble ratio = divide(twoSum(1.0, -x), twoSum(1.0, x));
-    return scale(arcTangentParts(squareRoot(ratio)), 1).hi;
+    return angleInUnit(scale(arcTangentParts(squareRoot(ratio)), 1), halfTurn);
 }
 
-double arcTangent(double x) {
-    if (std::fabs(x) < kTiny || std::isnan(x)) return x;
-    return arcTangentParts({x, 0.0}).hi;
+double arcTangentIn(double x, double halfTurn) {
+    if (std::isnan(x)) return x;
+    if (std::fabs(x) < kTiny) return angleInUnit({x, 0.0}, halfTurn);
+    return angleInUnit(arcTangentParts({x, 0.0}), halfTurn);
 }
+
+double arcSine(double x) { return arcSineIn(x, 2.0 * kHalfPi.hi); }
+double arcCosine(double x) { return arcCosineIn(x, 2.0 * kHalfPi.hi); }
+double arcTangent(double x) { return arcTangentIn(x, 2.0 * kHalfPi.hi); }
 
 // Far from 0 the smaller exponential is below 2^-115 of the larger and is left
 // out; e^x / 2 is then e^(x - ln 2), which stays finite where e^x overflows.

@@ -16,6 +16,10 @@ double angleWithinTurns(double x, bool halfTurns);
 double arcSine(double x);
 double arcCosine(double x);
 double arcTangent(double x);
+// The same angles in the unit whose half turn is `halfTurn`: pi, 180 or 200.
+double arcSineIn(double x, double halfTurn);
+double arcCosineIn(double x, double halfTurn);
+double arcTangentIn(double x, double halfTurn);
 double hyperbolicSine(double x);
 double hyperbolicCosine(double x);
 double hyperbolicTangent(double x);

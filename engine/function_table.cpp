@@ -30,7 +30,8 @@ bool near(double a, double b) { return std::fabs(a - b) < kSnap; }
 
 // An angle in the current unit in radians, and back.
 double toRadians(double x, double h) { return x * kPi / h; }
-double fromRadians(double r, double h) { return r * h / kPi; }
+// Radians as they are: x * pi / pi is not always x again.
+double radiansOf(double x, double h) { return h == kPi ? x : toRadians(x, h); }
 
 bool insideUnit(double x) { return x > -1.0 && x < 1.0; }
 bool outsideUnit(double x) { return x < -1.0 || x > 1.0; }
@@ -108,16 +109,16 @@ double cotangent(double x, double h) {
 
 // Secant and cosecant neither reduce nor snap: where the sine or cosine is
 // merely tiny the value is a very large number.
-double secant(double x, double h) { return 1.0 / molvane::cosine(toRadians(x, h)); }
-double cosecant(double x, double h) { return 1.0 / molvane::sine(toRadians(x, h)); }
+double secant(double x, double h) { return 1.0 / molvane::cosine(radiansOf(x, h)); }
+double cosecant(double x, double h) { return 1.0 / molvane::sine(radiansOf(x, h)); }
 
-double inverseSine(double x, double h) { return fromRadians(molvane::arcSine(x), h); }
-double inverseCosine(double x, double h) { return fromRadians(molvane::arcCosine(x), h); }
-double inverseTangent(double x, double h) { return fromRadians(molvane::arcTangent(x), h); }
+double inverseSine(double x, double h) { return molvane::arcSineIn(x, h); }
+double inverseCosine(double x, double h) { return molvane::arcCosineIn(x, h); }
+double inverseTangent(double x, double h) { return molvane::arcTangentIn(x, h); }
 // atan(1/x), so its values lie between -90 and 90 degrees.
-double inverseCotangent(double x, double h) { return fromRadians(molvane::arcTangent(1.0 / x), h); }
-double inverseSecant(double x, double h) { return fromRadians(molvane::arcCosine(1.0 / x), h); }
-double inverseCosecant(double x, double h) { return fromRadians(molvane::arcSine(1.0 / x), h); }
+double inverseCotangent(double x, double h) { return molvane::arcTangentIn(1.0 / x, h); }
+double inverseSecant(double x, double h) { return molvane::arcCosineIn(1.0 / x, h); }
+double inverseCosecant(double x, double h) { return molvane::arcSineIn(1.0 / x, h); }
 
 // The hyperbolic functions and their inverses take plain numbers, no angles.
 double hyperbolicSine(double x, double) { return molvane::hyperbolicSine(x); }
