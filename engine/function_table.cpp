@@ -141,8 +141,8 @@ double inverseHyperbolicCosine(double x, double) {
                              : molvane::naturalLogarithm(x + std::sqrt(x * x - 1.0));
 }
 
-double inverseHyperbolicTangent(double x, double) { return 0.5 * molvane::naturalLogarithm((1.0 + x) / (1.0 - x)); }
-double inverseHyperbolicCotangent(double x, double) { return 0.5 * molvane::naturalLogarithm((x + 1.0) / (x - 1.0)); }
+double inverseHyperbolicTangent(double x, double) { return molvane::halfLogarithmOfRatio(1.0, x); }
+double inverseHyperbolicCotangent(double x, double) { return molvane::halfLogarithmOfRatio(x, 1.0); }
 
 // Roots, powers, logarithms and the functions on plain numbers.
 double squareRoot(double x, double) { return std::sqrt(x); }
