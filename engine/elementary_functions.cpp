@@ -485,7 +485,6 @@ double naturalLogarithm(double x) {
 
 double halfLogarithmOfRatio(double p, double q) {
     DoubleDouble ratio = divide(twoSum(p, q), twoSum(p, -q));
-    if (!std::isfinite(ratio.hi + ratio.lo) || ratio.hi <= 0.0) return 0.5 * naturalLogarithm((p + q) / (p - q));
     // ln(hi + lo) = ln hi + lo/hi to well past a double's precision, as |lo/hi| <= 2^-53.
     return scale(add(logarithmParts(ratio.hi), ratio.lo / ratio.hi), -1).hi;
 }

@@ -25,8 +25,9 @@ double hyperbolicCosine(double x);
 double hyperbolicTangent(double x);
 double exponential(double x);
 double naturalLogarithm(double x);
-// ln((p + q) / (p - q)) / 2, the sum, the difference and their ratio kept exact
-// enough that the answer is rounded once: atanh x is (1, x), acoth x is (x, 1).
+// ln((p + q) / (p - q)) / 2 for finite p and q whose ratio is positive, the sum,
+// the difference and their ratio kept exact enough that the answer is rounded
+// once: atanh x is (1, x), acoth x is (x, 1).
 double halfLogarithmOfRatio(double p, double q);
 double commonLogarithm(double x);
 double power(double x, double y);
