@@ -483,6 +483,19 @@ double naturalLogarithm(double x) {
     return logarithmParts(x).hi;
 }
 
+double factorial(int n) {
+    DoubleDouble product{1.0, 0.0};
+    int exponent = 0;  // the product's splitting would overflow near the top of the doubles
+    for (int factor = n; factor >= 2; --factor) {
+        product = multiply(product, static_cast<double>(factor));
+        if (product.hi > 0x1p900) {
+            product = scale(product, -512);
+            exponent += 512;
+        }
+    }
+    return std::ldexp(product.hi, exponent);
+}
+
 double halfLogarithmOfRatio(double p, double q) {
     DoubleDouble ratio = divide(twoSum(p, q), twoSum(p, -q));
     // ln(hi + lo) = ln hi + lo/hi to well past a double's precision, as |lo/hi| <= 2^-53.

@@ -31,5 +31,8 @@ double naturalLogarithm(double x);
 double halfLogarithmOfRatio(double p, double q);
 double commonLogarithm(double x);
 double power(double x, double y);
+// n! for 0 <= n <= 170: the product is kept in double-double and rounded once,
+// where multiplying doubles would drift in the last digit shown (111!).
+double factorial(int n);
 
 }  // namespace molvane

@@ -199,9 +199,7 @@ int applyFactorial(std::span<char> operand) {
     int n = readInteger(textOf(operand));
     if (n > 170) return Indeterminate;
     if (n < 0) return FactorialRange;
-    double value = 1.0;
-    for (int factor = n; factor >= 2; --factor) value *= factor;
-    return writeText(operand, writeEngineNumber(value, kEngineDigits).view()) ? 0 : TooLong;
+    return writeText(operand, writeEngineNumber(factorial(n), kEngineDigits).view()) ? 0 : TooLong;
 }
 
 }  // namespace molvane
