@@ -150,6 +150,9 @@ TEST_F(LogicTest, NumberSettingsCommands) {
         {nullptr, EditCopyResult, Clipboard, "2,0"},
         {"#sci 2", EnterButton, UpperResultLine, "2,0"},
         {nullptr, ViewNumberFormat, UpperResultLine, "2,00e+00"},
+        {nullptr, FormatGrads, GradsIndicator, "on"},
+        {nullptr, FormatRadians, RadiansIndicator, "on"},
+        {nullptr, FormatAutomatic, UpperResultLine, "2"},
     });
 }
 
