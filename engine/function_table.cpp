@@ -28,7 +28,7 @@ std::minstd_rand randomGenerator;
 
 bool near(double a, double b) { return std::fabs(a - b) < kSnap; }
 
-// An angle in the current unit in radians, and back.
+// An angle in the current unit in radians.
 double toRadians(double x, double h) { return x * kPi / h; }
 // Radians as they are: x * pi / pi is not always x again.
 double radiansOf(double x, double h) { return h == kPi ? x : toRadians(x, h); }
