@@ -22,6 +22,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kTiny = 0x1p-30;
 
 constexpr DoubleDouble kHalfPi{0x1.921fb54442d18p+0, 0x1.1a62633145c07p-54};
+constexpr double kPi = 2.0 * kHalfPi.hi;  // the half turn of radians, as the callers write it
 constexpr DoubleDouble kLn2{0x1.62e42fefa39efp-1, 0x1.abc9e3b39803fp-56};
 constexpr DoubleDouble kLn10{0x1.26bb1bbb55516p+1, -0x1.f48ad494ea3e9p-53};
 
@@ -394,7 +395,7 @@ double angleWithinTurns(double x, bool halfTurns) {
 // An angle in radians in the unit whose half turn is `halfTurn` (pi, 180 or 200),
 // converted before the one rounding, so that asin 0.608 in grads keeps its last digit.
 double angleInUnit(DoubleDouble radians, double halfTurn) {
-    if (halfTurn == 2.0 * kHalfPi.hi) return radians.hi;
+    if (halfTurn == kPi) return radians.hi;
     return multiply(radians, divide({halfTurn, 0.0}, scale(kHalfPi, 1))).hi;
 }
 
@@ -424,9 +425,9 @@ double arcTangentIn(double x, double halfTurn) {
     return angleInUnit(arcTangentParts({x, 0.0}), halfTurn);
 }
 
-double arcSine(double x) { return arcSineIn(x, 2.0 * kHalfPi.hi); }
-double arcCosine(double x) { return arcCosineIn(x, 2.0 * kHalfPi.hi); }
-double arcTangent(double x) { return arcTangentIn(x, 2.0 * kHalfPi.hi); }
+double arcSine(double x) { return arcSineIn(x, kPi); }
+double arcCosine(double x) { return arcCosineIn(x, kPi); }
+double arcTangent(double x) { return arcTangentIn(x, kPi); }
 
 // Far from 0 the smaller exponential is below 2^-115 of the larger and is left
 // out; e^x / 2 is then e^(x - ln 2), which stays finite where e^x overflows.

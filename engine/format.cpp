@@ -126,11 +126,13 @@ int formatAnswer(CalcState& state) {
     return 0;
 }
 
-void replaceDecimalPoint(std::span<char> text, char separator) {
+void replaceCharacter(std::span<char> text, char from, char to) {
     for (char& c : text) {
         if (c == '\0') break;
-        if (c == '.') c = separator;
+        if (c == from) c = to;
     }
 }
+
+void replaceDecimalPoint(std::span<char> text, char separator) { replaceCharacter(text, '.', separator); }
 
 }  // namespace molvane

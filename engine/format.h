@@ -6,6 +6,9 @@
 
 namespace molvane {
 
+// Overwrites every `from` of `text`, up to its terminator, by `to`.
+void replaceCharacter(std::span<char> text, char from, char to);
+
 // Overwrites every '.' of `text` by `separator`.
 void replaceDecimalPoint(std::span<char> text, char separator);
 

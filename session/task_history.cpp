@@ -1,5 +1,6 @@
 #include "session/task_history.h"
 
+#include "engine/format.h"
 #include "engine/numbers.h"
 #include "engine/text.h"
 
@@ -49,10 +50,7 @@ void splitQuadratic(CalcState& current, CalcState& previous) {
     writeTextCut(previous.szResult, textOf(current.szMaths));
     // The math root was shown with the decimal comma; a raw result is read with a
     // point, or "-1,5" would come back as -1.
-    for (char& c : previous.szResult) {
-        if (c == '\0') break;
-        if (c == ',') c = '.';
-    }
+    replaceCharacter(previous.szResult, ',', '.');
     formatAnswer(previous);
     writeTextCut(previous.szMaths, "Quadratic Equation");
 }
