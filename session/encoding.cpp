@@ -197,4 +197,16 @@ bool isWellFormedUtf8(std::string_view bytes) {
     return true;
 }
 
+std::u32string utf8ToCodePoints(std::string_view utf8) {
+    std::u32string codePoints;
+    codePoints.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        char32_t codePoint = 0;
+        std::size_t length = decodeUtf8(utf8, i, codePoint);
+        codePoints += length == 0 ? kReplacement : codePoint;
+        i += length == 0 ? 1 : length;
+    }
+    return codePoints;
+}
+
 }  // namespace molvane

@@ -50,4 +50,8 @@ char32_t codePointOfCp1252(unsigned char byte);
 // forms, no surrogates), so the text can be read as UTF-8 without loss.
 bool isWellFormedUtf8(std::string_view bytes);
 
+// The code points of UTF-8 text; each byte that is not well-formed UTF-8
+// becomes U+FFFD.
+std::u32string utf8ToCodePoints(std::string_view utf8);
+
 }  // namespace molvane
