@@ -15,18 +15,7 @@ namespace molvane {
 
 namespace {
 
-#ifdef _WIN32
-// The folder this program was started from; empty when Windows does not say.
-std::filesystem::path programFolder() {
-    std::vector<wchar_t> name(MAX_PATH);
-    for (;;) {
-        DWORD length = ::GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
-        if (length == 0) return {};
-        if (length < name.size()) return std::filesystem::path(name.data(), name.data() + length).parent_path();
-        name.resize(name.size() * 2);
-    }
-}
-#else
+#ifndef _WIN32
 // The file's own place inside the user's configuration folder.
 std::filesystem::path inFolder(const std::filesystem::path& base) { return base / "molvane" / "mvn.cfg"; }
 
@@ -46,6 +35,18 @@ std::filesystem::path homeFolder() {
 #endif
 
 }  // namespace
+
+#ifdef _WIN32
+std::filesystem::path programFolder() {
+    std::vector<wchar_t> name(MAX_PATH);
+    for (;;) {
+        DWORD length = ::GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+        if (length == 0) return {};
+        if (length < name.size()) return std::filesystem::path(name.data(), name.data() + length).parent_path();
+        name.resize(name.size() * 2);
+    }
+}
+#endif
 
 std::filesystem::path configurationFilePath() {
 #if defined(_WIN32)

@@ -11,4 +11,9 @@ namespace molvane {
 // and written.
 std::filesystem::path configurationFilePath();
 
+#ifdef _WIN32
+// The folder this program was started from; empty when Windows does not say.
+std::filesystem::path programFolder();
+#endif
+
 }  // namespace molvane

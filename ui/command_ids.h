@@ -34,6 +34,9 @@ enum CommandId : int {
     GradsIndicator = 1222,
 
     RecentTasksList = 1300,
+    // Up and Down in the input line: through the recent tasks, as a shell recalls.
+    RecallOlder = 1301,
+    RecallNewer = 1302,
     InputLine = 1310,
 
     FileNew = 2001,
@@ -72,6 +75,9 @@ enum CommandId : int {
     ViewZoomIn = 2310,
     ViewZoomOut = 2311,
     ViewActualSize = 2312,
+    // The Hide buttons of the Task History and Composition windows.
+    HideHistory = 2313,
+    HideComposition = 2314,
 
     HelpTopics = 2401,
     HelpAbout = 2402,

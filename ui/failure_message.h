@@ -7,10 +7,16 @@
 #include <string_view>
 #include <system_error>
 
+#include "ui/platform.h"
+
 namespace molvane {
 
-// "`what`", a blank line, the file's path and the reason, as an engine text.
+// "`what`", a blank line, the file's path and the reason, as an engine text;
+// without a file, the reason alone under the blank line.
 std::string fileFailureMessage(std::string_view what, const std::filesystem::path& file, std::string_view reason);
 std::string fileFailureMessage(std::string_view what, const std::filesystem::path& file, std::error_code reason);
+
+// The same for an operation of the platform that failed: its reason in words.
+std::string fileFailureMessage(std::string_view what, const PlatformResult& result);
 
 }  // namespace molvane

@@ -1,4 +1,4 @@
-// Save As and Print: the history as a file and on paper.
+// Save As, Print and Help: the history as a file and on paper, and the help.
 #include "settings/atomic_file.h"
 #include "ui/failure_message.h"
 #include "ui/history_file.h"
@@ -11,6 +11,8 @@ namespace molvane {
 namespace {
 
 constexpr const char* kHistoryNotSavedMessage = "The history could not be saved.";
+constexpr const char* kHistoryNotPrintedMessage = "The history could not be printed.";
+constexpr const char* kHelpNotShownMessage = "The help could not be shown.";
 
 }  // namespace
 
@@ -24,7 +26,15 @@ void WindowLogic::saveHistoryFile() {
 }
 
 void WindowLogic::printHistory(bool preview) {
-    platform_.printText(kPrintDocumentName, platform_.historyText(), preview);
+    reportFailure(kHistoryNotPrintedMessage, platform_.printText(kPrintDocumentName, platform_.historyText(), preview));
+}
+
+void WindowLogic::showHelp() { reportFailure(kHelpNotShownMessage, platform_.showHelp()); }
+
+// A cancelled dialog is the user's choice and says nothing.
+void WindowLogic::reportFailure(std::string_view what, const PlatformResult& result) {
+    if (result.outcome == PlatformResult::Failed)
+        platform_.showErrorMessage(kMessageCaption, fileFailureMessage(what, result));
 }
 
 }  // namespace molvane

@@ -159,6 +159,28 @@ void WindowLogic::insertDisplayLine(int id, int notification) {
     platform_.focusInputLine();
 }
 
+// Up walks back from the newest task, Down forward again and past the newest
+// to an empty line; beyond either end the line stays as it is.
+void WindowLogic::recallTask(int step) {
+    int recalled = std::clamp(recalled_ + step, -1, static_cast<int>(recentTasks_.size()) - 1);
+    if (recalled == recalled_) return;
+    recalled_ = recalled;
+    platform_.setInputText(recalled < 0 ? std::string() : recentTasks_[static_cast<std::size_t>(recalled)]);
+}
+
+// A new task, or an emptied list, starts the recall at the newest again.
+void WindowLogic::addRecentTask(const std::string& task) {
+    recentTasks_.insert(recentTasks_.begin(), task);
+    recalled_ = -1;
+    platform_.insertRecentTask(task);
+}
+
+void WindowLogic::clearRecentTasks() {
+    recentTasks_.clear();
+    recalled_ = -1;
+    platform_.clearRecentTasks();
+}
+
 void WindowLogic::chooseRecentTask(int notification) {
     if (notification == kNotifySelectionConfirmed) {
         std::string task = platform_.selectedRecentTask();

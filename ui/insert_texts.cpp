@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "engine/function_table.h"
+
 namespace molvane {
 
 namespace {
@@ -18,19 +20,32 @@ constexpr std::pair<int, std::string_view> kInserts[] = {
     {2231, "1.6605402e-27"}, {2232, "6.0221367e23"}, {2233, "1.380658e-23"}, {2234, "9.1093897e-31"},
     {2235, "1.6021892e-19"}, {2236, "1.60217733e-19"}, {2237, "12.566370614e-7"}, {2238, "8.854187817e-12"},
     {2239, "6.6260755e-34"},
-    {2251, "sin"}, {2252, "cos"}, {2253, "tan"}, {2254, "cot"}, {2255, "sec"}, {2256, "csc"},
-    {2257, "asin"}, {2258, "acos"}, {2259, "atan"}, {2260, "acot"}, {2261, "asec"}, {2262, "acsc"},
-    {2263, "sinh"}, {2264, "cosh"}, {2265, "tanh"}, {2266, "coth"},
-    {2267, "asinh"}, {2268, "acosh"}, {2269, "atanh"}, {2270, "acoth"},
-    {2271, "sgn"}, {2272, "sqr"}, {2273, "sqrt"}, {2274, "log"}, {2275, "ln"}, {2276, "alog"},
-    {2277, "aln"}, {2278, "exp"}, {2279, "int"}, {2280, "abs"}, {2281, "ran"}, {2282, "pi"},
-    {2283, "ans"}, {2284, "mem"}, {2285, "!"}, {2286, "x^2+x"},
+    {2285, "!"}, {2286, "x^2+x"},
+};
+
+// The function items insert a function's name as the function table spells it.
+constexpr std::pair<int, int> kFunctionInserts[] = {
+    {2251, 22}, {2252, 17}, {2253, 38}, {2254, 27}, {2255, 40}, {2256, 42},
+    {2257, 20}, {2258, 15}, {2259, 36}, {2260, 25}, {2261, 39}, {2262, 41},
+    {2263, 21}, {2264, 16}, {2265, 37}, {2266, 26},
+    {2267, 19}, {2268, 14}, {2269, 35}, {2270, 24},
+    {2271, 54}, {2272, 44}, {2273, 43}, {2274, 49}, {2275, 48}, {2276, 47},
+    {2277, 46}, {2278, 45}, {2279, 51}, {2280, 50}, {2281, 53}, {2282, kPiCode},
+    {2283, kAnswerCode}, {2284, kMemoryCode},
 };
 // clang-format on
 
 }  // namespace
 
+int insertedFunctionCode(int id) {
+    for (const auto& [command, code] : kFunctionInserts) {
+        if (command == id) return code;
+    }
+    return 0;
+}
+
 std::string_view insertedText(int id) {
+    if (const FunctionRow* row = functionRowOf(insertedFunctionCode(id))) return row->name;
     for (const auto& [command, text] : kInserts) {
         if (command == id) return text;
     }

@@ -223,6 +223,12 @@ constexpr ToolbarButton kToolbar[] = {
     {ToolbarImage::Replace, ViewDisplayOnly, "Show display only (F12)"},
 };
 
+// The number settings and the view options are on or off; the other items act.
+bool isCheckItem(int id) {
+    return (id >= FormatAutomatic && id <= FormatFunctionSeparator) ||
+           (id >= ViewDisplayOnly && id <= ViewTaskNumbering && id != ViewNumberFormat);
+}
+
 // The menu bar with the texts of the function items filled in, built in place
 // once, so that each entry's text points into its own string.
 class MenuBar {
@@ -230,11 +236,12 @@ public:
     MenuBar() {
         for (std::size_t i = 0; i < std::size(kMenuBar); ++i) {
             entries_[i] = kMenuBar[i];
+            entries_[i].checkable = kMenuBar[i].kind == Item && isCheckItem(kMenuBar[i].id);
             if (kMenuBar[i].text != nullptr) continue;
-            std::string_view name = insertedText(kMenuBar[i].id);
-            const FunctionRow* row = functionRowNamed(name);
-            texts_[i] = row != nullptr && row->menuLabel != nullptr ? row->menuLabel : "";
-            texts_[i].append("\t").append(name);
+            if (const FunctionRow* row = functionRowOf(insertedFunctionCode(kMenuBar[i].id))) {
+                texts_[i] = row->menuLabel != nullptr ? row->menuLabel : "";
+                texts_[i].append("\t").append(row->name);
+            }
             entries_[i].text = texts_[i].c_str();
         }
     }

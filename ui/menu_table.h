@@ -19,7 +19,8 @@ struct MenuEntry {
     MenuEntryKind kind;
     int id;
     const char* text;
-    bool checked;  // a check mark at start
+    bool checked;            // a check mark at start
+    bool checkable = false;  // the item shows a check mark or none: a setting or a view option
 };
 
 std::span<const MenuEntry> menuBarEntries();

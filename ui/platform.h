@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 namespace molvane {
 
@@ -16,6 +17,31 @@ inline constexpr const char* kMessageCaption = "Molvane";
 struct TextSelection {
     int start = 0;
     int end = 0;  // start == end: no selection, the caret at start
+};
+
+// Why an operation of the platform failed. The platform says what happened;
+// the window logic words the message, once for every toolkit.
+enum class FailureReason {
+    None,
+    NoPrinter,          // no printer is installed
+    PrintDialogFailed,  // the system's print dialog did not open; `code` is its error
+    PrinterNotStarted,  // the printer `subject` did not take the document
+    FileMissing,        // `subject` does not exist
+    NoViewer,           // no program could be started to show `subject`
+};
+
+// How an operation that the user may cancel, or the system refuse, ended.
+struct PlatformResult {
+    enum Outcome { Done, Cancelled, Failed };
+    Outcome outcome = Done;
+    FailureReason reason = FailureReason::None;
+    std::filesystem::path subject;  // the printer or file concerned, or empty
+    unsigned long code = 0;
+
+    static PlatformResult cancelled() { return {Cancelled, FailureReason::None, {}, 0}; }
+    static PlatformResult failed(FailureReason why, std::filesystem::path what = {}, unsigned long number = 0) {
+        return {Failed, why, std::move(what), number};
+    }
 };
 
 // A window's frame on the screen, in the toolkit's pixels.
@@ -74,6 +100,7 @@ public:
     // ("\r\n" line ends). Showing it when it shows brings it to the front.
     virtual bool compositionWindowVisible() const = 0;
     virtual void showCompositionWindow(int left, int top) = 0;
+    virtual void hideCompositionWindow() = 0;
     virtual void setCompositionText(const std::string& text) = 0;
 
     virtual std::string clipboardText() const = 0;
@@ -87,11 +114,11 @@ public:
     virtual std::filesystem::path chooseFileToOpen() = 0;
     virtual std::filesystem::path chooseFileToSave(const std::string& suggestedName) = 0;
     // The print dialog, or a preview, for `text` laid out by layOutPages.
-    virtual void printText(const std::string& documentName, const std::string& text, bool preview) = 0;
+    virtual PlatformResult printText(const std::string& documentName, const std::string& text, bool preview) = 0;
     virtual void runNumberFormatDialog() = 0;
     virtual void runAboutDialog() = 0;
     // The program's own help document, in a window of its own.
-    virtual void showHelp() = 0;
+    virtual PlatformResult showHelp() = 0;
 
     // A long operation: after about a second it shows its progress with a
     // Cancel button. reportProgress is false once the user has cancelled.

@@ -44,7 +44,7 @@ void WindowLogic::showTaskResult() {
         // A directive may have changed the mode, the angle unit or the memory.
         refreshIndicators();
         showStates();
-        if (!entered.entry.recentTask.empty()) platform_.insertRecentTask(entered.entry.recentTask);
+        if (!entered.entry.recentTask.empty()) addRecentTask(entered.entry.recentTask);
         platform_.appendHistoryText(entered.entry.text);
         if (platform_.compositionWindowVisible()) refreshComposition();
     }
@@ -97,12 +97,12 @@ void WindowLogic::clearHistory() {
     dispatchCommand(EditClearDisplay);
     clearTaskTexts(session_.current);
     session_.previous = session_.current;
-    platform_.clearRecentTasks();
+    clearRecentTasks();
     resetHistory();
 }
 
 void WindowLogic::newSession() {
-    platform_.clearRecentTasks();
+    clearRecentTasks();
     clearTaskTexts(session_.current);
     session_.current.szAnswer[0] = '\0';
     session_.current.szMemory[0] = '\0';

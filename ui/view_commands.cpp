@@ -86,7 +86,7 @@ void WindowLogic::toggleHistoryWindow() {
         return;
     }
     WindowFrame main = platform_.mainWindowFrame();
-    platform_.showHistoryWindow(historyWindowLeft(main, platform_.screenRight()), main.top);
+    platform_.showHistoryWindow(dockedWindowLeft(main, platform_.screenRight()), main.top);
     platform_.focusInputLine();
 }
 

@@ -78,7 +78,15 @@ void WindowLogic::dispatchCommand(int id, int notification) {
         case ViewTaskNumbering: view_.taskNumbering = !view_.taskNumbering; break;
         case ViewComposition: showCompositionWindow(); break;
         case CompositionCopy: copyToClipboard(compositionWindowText(session_.lastKind, session_.current)); break;
-        case HelpTopics: platform_.showHelp(); break;
+        case HideHistory:
+            platform_.hideHistoryWindow();
+            platform_.focusInputLine();
+            break;
+        case HideComposition:
+            platform_.hideCompositionWindow();
+            platform_.focusInputLine();
+            break;
+        case HelpTopics: showHelp(); break;
         case HelpAbout: platform_.runAboutDialog(); break;
         default: break;
     }
@@ -91,6 +99,8 @@ bool WindowLogic::dispatchEditCommand(int id, int notification) {
         case UpperResultLine:
         case LowerResultLine: insertDisplayLine(id, notification); return true;
         case RecentTasksList: chooseRecentTask(notification); return true;
+        case RecallOlder: recallTask(1); return true;
+        case RecallNewer: recallTask(-1); return true;
         case EditUndo: platform_.undoInput(); return true;
         case EditCut: cutInput(); return true;
         case EditCopy: copyInput(); return true;
@@ -110,9 +120,11 @@ bool WindowLogic::dispatchEditCommand(int id, int notification) {
     }
 }
 
-std::vector<MenuItemState> WindowLogic::menuItemStates(int popupPosition) const {
+std::vector<MenuItemState> WindowLogic::menuItemStates(int popupPosition, bool opening) const {
     std::vector<MenuItemState> states;
-    auto add = [&states](int id, bool enabled, bool checked) { states.push_back({id, enabled, checked}); };
+    auto add = [&states, opening](int id, bool enabled, bool checked) {
+        states.push_back({id, enabled || !opening, checked});
+    };
     if (popupPosition == EditPopup) {
         TextSelection selection = platform_.inputSelection();
         bool selected = selection.start != selection.end;
@@ -147,7 +159,7 @@ ViewFlags WindowLogic::viewFlags() const {
     return flags;
 }
 
-int historyWindowLeft(const WindowFrame& mainWindow, int screenRight) {
+int dockedWindowLeft(const WindowFrame& mainWindow, int screenRight) {
     int mainRight = mainWindow.left + mainWindow.width;
     if (screenRight - mainRight > mainWindow.width - 1) return mainRight;
     return mainWindow.left - mainWindow.width;

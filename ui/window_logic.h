@@ -37,8 +37,10 @@ public:
     void dispatchCommand(int id, int notification = kNotifyClicked);
 
     // The enabled items and check marks of one popup of the menu bar, by its
-    // position; empty for popups that need no refresh.
-    std::vector<MenuItemState> menuItemStates(int popupPosition) const;
+    // position, as it opens; empty for popups that need no refresh. Once it has
+    // closed every item is enabled again: a greyed item would also silence its
+    // shortcut, and the shortcuts act whatever the menu showed when last open.
+    std::vector<MenuItemState> menuItemStates(int popupPosition, bool opening = true) const;
 
     const CalcState& currentState() const { return session_.current; }
     const CalcState& previousState() const { return session_.previous; }
@@ -78,6 +80,9 @@ private:
     void pasteInput();
     void insertDisplayLine(int id, int notification);
     void chooseRecentTask(int notification);
+    void recallTask(int step);
+    void addRecentTask(const std::string& task);
+    void clearRecentTasks();
     void copyToClipboard(std::string_view text);
 
     // Settings and view.
@@ -103,6 +108,9 @@ private:
     void loadTaskFile();
     void saveHistoryFile();
     void printHistory(bool preview);
+    void showHelp();
+    // Tells the user when `result` is a failure, under the words `what`.
+    void reportFailure(std::string_view what, const PlatformResult& result);
     void refreshBothAnswers();
     void showStates();
     void refreshIndicators();
@@ -121,12 +129,18 @@ private:
     // historyVisible stays 0: the history window can hide itself, so it is asked.
     ViewFlags view_;
     bool inverseMode_ = false;
+    // The recent-tasks list as the platform holds it, newest first, and the
+    // one that Up and Down have put into the input line (-1: none, the line
+    // as typed).
+    std::vector<std::string> recentTasks_;
+    int recalled_ = -1;
     FileWriter fileWriter_ = writeAllBytes;
 };
 
-// Where the Task History window goes: beside the main window on the right,
-// or on its left when the screen has no room on the right.
-int historyWindowLeft(const WindowFrame& mainWindow, int screenRight);
+// Where a window docked beside the main window goes (the Task History window,
+// the Number Format dialog): on its right, or on its left when the screen has
+// no room on the right.
+int dockedWindowLeft(const WindowFrame& mainWindow, int screenRight);
 
 // Where the Composition window goes: on the side the history leaves free, the
 // main window's left, unless the screen has no room there.

@@ -27,7 +27,8 @@ public:
     std::filesystem::path openName, saveName;  // empty: the dialog is cancelled
     int progressTotal = -1, cancelAt = -1;
     bool progressEnded = false;
-    std::string opened;  // the dialogs and the help opened, and Exit, in order
+    std::string opened;                      // the dialogs and the help opened, and Exit, in order
+    PlatformResult printResult, helpResult;  // what printing and the help report
 
     void setControlText(int id, const std::string& text) override { texts[id] = text; }
     std::string controlText(int id) const override { return texts.count(id) ? texts.at(id) : ""; }
@@ -79,6 +80,7 @@ public:
 
     bool compositionWindowVisible() const override { return compositionShown; }
     void showCompositionWindow(int left, int) override { compositionShown = true, compositionLeft = left; }
+    void hideCompositionWindow() override { compositionShown = false; }
     void setCompositionText(const std::string& text) override { composition = text; }
 
     std::string clipboardText() const override { return clipboard; }
@@ -89,10 +91,13 @@ public:
     }
     std::filesystem::path chooseFileToOpen() override { return openName; }
     std::filesystem::path chooseFileToSave(const std::string&) override { return saveName; }
-    void printText(const std::string&, const std::string&, bool) override {}
+    PlatformResult printText(const std::string&, const std::string&, bool) override { return printResult; }
     void runNumberFormatDialog() override { opened += "Number Format;"; }
     void runAboutDialog() override { opened += "About;"; }
-    void showHelp() override { opened += "Help;"; }
+    PlatformResult showHelp() override {
+        opened += "Help;";
+        return helpResult;
+    }
     void beginProgress(const std::string&, int total) override { progressTotal = total; }
     bool reportProgress(int done) override { return done != cancelAt; }
     void endProgress() override { progressEnded = true; }

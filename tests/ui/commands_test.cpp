@@ -105,9 +105,33 @@ TEST_F(LogicTest, InputLineCommands) {
     });
 }
 
+// Up and Down walk through the recent tasks as a shell does: Up from the
+// newest back, Down forward to an empty line; past either end the line stays.
+TEST_F(LogicTest, UpAndDownRecallTheRecentTasks) {
+    run({
+        {"7", RecallOlder, InputLine, "7"},  // nothing to recall yet
+        {"11+1", EnterButton, InputLine, ""},
+        {"22+2", EnterButton, InputLine, ""},
+        {"33+3", EnterButton, InputLine, ""},
+        {nullptr, RecallOlder, InputLine, "33+3"},
+        {nullptr, RecallOlder, InputLine, "22+2"},
+        {nullptr, RecallNewer, InputLine, "33+3"},
+        {nullptr, RecallNewer, InputLine, ""},
+        {"9", RecallNewer, InputLine, "9"},
+        {nullptr, RecallOlder, InputLine, "33+3"},
+        {nullptr, RecallOlder, InputLine, "22+2"},
+        {nullptr, RecallOlder, InputLine, "11+1"},
+        {nullptr, RecallOlder, InputLine, "11+1"},
+        {"4*4", EnterButton, InputLine, ""},  // a new task starts again at the newest
+        {nullptr, RecallOlder, InputLine, "4*4"},
+        {nullptr, EditClearHistory, InputLine, "4*4"},
+        {nullptr, RecallOlder, InputLine, "4*4"},  // the list is empty
+    });
+}
+
 TEST_F(LogicTest, CommandsGiveTheFocusBackToTheInputLine) {
-    const int ids[] = {1025,        KeyInverse,      KeyMemoryStore,   EnterButton, LowerTaskLine, RecentTasksList,
-                       ViewHistory, ViewComposition, EditClearDisplay, EditEnclose};
+    const int ids[] = {1025,        KeyInverse,      KeyMemoryStore,   EnterButton, LowerTaskLine,   RecentTasksList,
+                       ViewHistory, ViewComposition, EditClearDisplay, EditEnclose, HideComposition, HideHistory};
     for (int id : ids) {
         type("[2]");
         platform.focusRequests = 0;
@@ -178,6 +202,9 @@ TEST_F(LogicTest, MenuChecksAndWindowOptions) {
     EXPECT_TRUE(platform.displayOnly && platform.onTop && platform.historyShown);
     EXPECT_EQ(platform.historyLeft, 379 + 267);
     EXPECT_EQ(ids(ViewPopup, checked), (std::vector<int>{2302, 2303, 2304}));
+    command(HideHistory);
+    EXPECT_EQ(ids(ViewPopup, checked), (std::vector<int>{2302, 2303}));
+    command(ViewHistory);
     command(FormatResetDefaults);
     EXPECT_FALSE(platform.displayOnly || platform.onTop || platform.historyShown);
     EXPECT_EQ(ids(ViewPopup, checked), std::vector<int>{});
@@ -191,12 +218,16 @@ TEST_F(LogicTest, MenuChecksAndWindowOptions) {
     EXPECT_EQ(ids(EditPopup, enabled), (std::vector<int>{2101, 2104}));
     platform.setInputSelection(0, 1);
     EXPECT_EQ(ids(EditPopup, enabled), (std::vector<int>{2101, 2102, 2103, 2104}));
+    platform.setInputSelection(0, 0);
+    std::vector<MenuItemState> closed = logic.menuItemStates(EditPopup, false);
+    EXPECT_TRUE(std::all_of(closed.begin(), closed.end(), [](const MenuItemState& item) { return item.enabled; }))
+        << "a closed menu silences no shortcut";
 }
 
 TEST_F(LogicTest, HistoryWindowDocksBesideTheMainWindow) {
     const int rows[][3] = {{379, 1024, 646}, {757, 1024, 490}, {490, 1024, 757}, {491, 1024, 224}};
     for (const auto& row : rows) {
-        EXPECT_EQ(historyWindowLeft({row[0], 177, 267, 414}, row[1]), row[2]) << "main window at " << row[0];
+        EXPECT_EQ(dockedWindowLeft({row[0], 177, 267, 414}, row[1]), row[2]) << "main window at " << row[0];
     }
 }
 

@@ -21,6 +21,8 @@ TEST_F(LogicTest, CompositionWindowFollowsEachEnter) {
         {"#2", EnterButton, ViewComposition, "No formula in the last task"},
     });
     EXPECT_EQ(platform.compositionLeft, 379 - 267);
+    command(HideComposition);
+    EXPECT_FALSE(platform.compositionShown);
 }
 
 // Left of the main window, or right of it where the screen's left edge leaves no room.

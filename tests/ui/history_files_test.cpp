@@ -84,4 +84,36 @@ TEST_F(LogicTest, SavedHistoryFile) {
                                        "\n" + std::make_error_code(std::errc::no_space_on_device).message()});
 }
 
+// Printing and the help say why they failed in the same words on every
+// platform; a cancelled print dialog says nothing.
+TEST_F(LogicTest, PrintAndHelpFailuresAreWordedOnce) {
+    const std::filesystem::path help = folder / "help" / "molvane-help.html";
+    const struct {
+        int command;
+        PlatformResult result;
+        std::string message;
+    } rows[] = {
+        {FilePrint, PlatformResult::cancelled(), ""},
+        {FilePrint, {}, ""},
+        {FilePrint, PlatformResult::failed(FailureReason::NoPrinter),
+         "The history could not be printed.\n\nNo printer is installed."},
+        {FilePrint, PlatformResult::failed(FailureReason::PrintDialogFailed, {}, 4107),
+         "The history could not be printed.\n\nThe print dialog failed (error 4107)."},
+        {FilePrintPreview, PlatformResult::failed(FailureReason::PrinterNotStarted, "Office laser"),
+         "The history could not be printed.\n\nOffice laser\nThe printer could not be started."},
+        {HelpTopics, PlatformResult::failed(FailureReason::FileMissing, help),
+         "The help could not be shown.\n\n" + help.string() + "\nThe file is missing."},
+        {HelpTopics, PlatformResult::failed(FailureReason::NoViewer, help),
+         "The help could not be shown.\n\n" + help.string() + "\nNo program to show it could be started."},
+    };
+    for (const auto& row : rows) {
+        platform.messages.clear();
+        platform.printResult = platform.helpResult = row.result;
+        command(row.command);
+        EXPECT_EQ(platform.messages.empty() ? "" : platform.messages.front(),
+                  row.message.empty() ? "" : "Molvane: " + row.message)
+            << "command " << row.command;
+    }
+}
+
 }  // namespace

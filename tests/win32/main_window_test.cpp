@@ -24,6 +24,7 @@
 #include "ui/print_layout.h"
 #include "ui/win32/dialogs.h"
 #include "ui/win32/wide_text.h"
+#include "ui/window_layout.h"
 #include "ui/window_logic.h"
 
 using namespace molvane;
@@ -82,6 +83,22 @@ protected:
         click(EnterButton);
     }
     std::wstring history() const { return textOf(GetDlgItem(window.historyWindow(), kHistoryText)); }
+    // A key pressed with Ctrl held, through the program's own message loop.
+    void pressWithCtrl(HWND target, int key) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = 0x80;
+        SetKeyboardState(keys);
+        MSG down{target, WM_KEYDOWN, static_cast<WPARAM>(key), 0, 0, {}};
+        if (!window.routeMessage(down)) {
+            TranslateMessage(&down);
+            DispatchMessageW(&down);
+        }
+        MSG posted;
+        while (PeekMessageW(&posted, target, 0, 0, PM_REMOVE)) DispatchMessageW(&posted);
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+    }
     // Runs the command of a modal dialog with `caption`; `act` must end the dialog.
     void inDialog(int id, const wchar_t* caption, const std::function<void(HWND)>& act) const {
         whileRunning([&] { command(id); }, caption, act);
@@ -144,6 +161,17 @@ TEST_F(MainWindowTest, KeypadByClicks) {
     EXPECT_EQ(GetFocus(), control(InputLine));
 }
 
+// Up and Down in the input line reach the shared recall (the walk itself is
+// the logic's test), while the list is closed.
+TEST_F(MainWindowTest, UpAndDownRecallTasks) {
+    for (const wchar_t* task : {L"11+1", L"22+2", L"33+3"}) type(task);
+    const std::pair<WPARAM, const wchar_t*> steps[] = {{VK_UP, L"33+3"}, {VK_UP, L"22+2"}, {VK_DOWN, L"33+3"}};
+    for (const auto& [key, shown] : steps) {
+        SendMessageW(control(InputLine), WM_KEYDOWN, key, 0);
+        EXPECT_EQ(text(InputLine), shown);
+    }
+}
+
 // The menus and the toolbar come from the shared tables, every item with its id and text.
 TEST_F(MainWindowTest, MenuCommandsAndTheirCheckMarks) {
     HMENU menu = GetMenu(window.mainWindow());
@@ -201,19 +229,37 @@ TEST_F(MainWindowTest, HistoryAndCompositionWindows) {
     EXPECT_EQ(textOf(GetDlgItem(history, kHistoryLink)), L"https://molvane.example.org");
 
     window.setClipboardText("");
-    SendMessageW(GetDlgItem(history, HistoryCopy), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(history, historyWindowButtons()[2].id), BM_CLICK, 0, 0);
     EXPECT_NE(window.clipboardText().find("H2O = 18.01528"), std::string::npos) << window.clipboardText();
     // The menu command and the window's own Hide button each hide it.
     command(ViewHistory);
     EXPECT_FALSE(IsWindowVisible(history));
     command(ViewHistory);
-    SendMessageW(GetDlgItem(history, HistoryHide), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(history, historyWindowButtons()[3].id), BM_CLICK, 0, 0);
     EXPECT_FALSE(IsWindowVisible(history));
 
     command(ViewComposition);
-    HWND composition = FindWindowW(nullptr, L"Composition");
+    HWND composition = window.compositionWindow();
+    HWND table = GetDlgItem(composition, kCompositionText);
     EXPECT_TRUE(IsWindowVisible(composition));
-    EXPECT_TRUE(textOf(GetDlgItem(composition, 4105)).starts_with(L"H2O = 18.01528\r\n"));
+    EXPECT_TRUE(textOf(table).starts_with(L"H2O = 18.01528\r\n"));
+    HDC context = GetDC(table);
+    SelectObject(context, reinterpret_cast<HFONT>(SendMessageW(table, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(context, &metrics);
+    ReleaseDC(table, context);
+    EXPECT_EQ(metrics.tmPitchAndFamily & TMPF_FIXED_PITCH, 0) << "a fixed pitch (the bit says variable)";
+
+    // Ctrl+A and Ctrl+C there act on the table, not on the main window.
+    SetWindowTextW(control(InputLine), L"12");
+    window.setClipboardText("");
+    for (int key : {'A', 'C'}) pressWithCtrl(table, key);
+    EXPECT_EQ(window.clipboardText(), engineBytesOf(textOf(table)));
+    window.setClipboardText("");
+    SendMessageW(GetDlgItem(composition, compositionWindowButtons()[0].id), BM_CLICK, 0, 0);
+    EXPECT_TRUE(window.clipboardText().starts_with("H2O = 18.01528")) << "the Copy button";
+    SendMessageW(GetDlgItem(composition, compositionWindowButtons()[1].id), BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(composition)) << "the Hide button";
 }
 
 // Changes show on the display at once; Cancel, which the close box and Esc send
@@ -226,7 +272,7 @@ TEST_F(MainWindowTest, NumberFormatDialog) {
     const std::tuple<int, int, int, int> opening{Automatic, Radians, 2, 0}, chosen{Fixed, Degrees, 6, 1};
     for (int end : {IDCANCEL, IDOK}) {
         inDialog(ViewNumberFormat, L"Number Format", [&](HWND dialog) {
-            EXPECT_EQ(rectOf(dialog).left, rectOf(window.mainWindow()).left + 267) << "beside, on the side with room";
+            EXPECT_EQ(rectOf(dialog).left, rectOf(window.mainWindow()).right) << "beside, on the side with room";
             EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, 3031))) << end << ": no places in Automatic";
             press(dialog, 3012);
             EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, 3031))) << end;
@@ -433,8 +479,10 @@ TEST_F(MainWindowTest, PrintPreviewAndPrinting) {
     }
 }
 
-// Moved to a screen of half as many dots per inch again, the layout and its
-// fonts grow by half and the window takes the place the system suggests.
+// Moved to a screen of half as many dots per inch again (150%), the layout,
+// its fonts and the toolbar's images grow by half, the keys keep apart, the
+// window takes the place the system suggests, and the Number Format dialog
+// docks beside it rather than over it.
 TEST_F(MainWindowTest, ResolutionChangeRescalesTheLayout) {
     // A key in the program's own font and a button in the system's: their
     // widths, heights and font sizes.
@@ -448,6 +496,14 @@ TEST_F(MainWindowTest, ResolutionChangeRescalesTheLayout) {
         }
         return sizes;
     };
+    auto imageSize = [](HWND toolbar) {
+        int width = 0, height = 0;
+        ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0)), &width,
+                              &height);
+        return width;
+    };
+    HWND toolbar = FindWindowExW(window.mainWindow(), nullptr, TOOLBARCLASSNAMEW, nullptr);
+    EXPECT_EQ(imageSize(toolbar), 16);
     std::vector<LONG> before = measure();
     RECT main = rectOf(window.mainWindow());
     auto grown = [](LONG length) { return length * 3 / 2; };
@@ -459,6 +515,18 @@ TEST_F(MainWindowTest, ResolutionChangeRescalesTheLayout) {
     main = rectOf(window.mainWindow());
     EXPECT_EQ(std::pair(main.left, main.top), std::pair(100L, 50L));
     EXPECT_GE(main.bottom, rectOf(control(EnterButton)).bottom) << "the keypad stays inside the window";
+    EXPECT_EQ(imageSize(toolbar), 24);
+    RECT client{};
+    GetClientRect(window.mainWindow(), &client);
+    EXPECT_EQ(rectOf(toolbar).right - rectOf(toolbar).left, client.right) << "the toolbar spans the window";
+    RECT seven = rectOf(control(1013)), eight = rectOf(control(1014)), four = rectOf(control(1019));
+    EXPECT_LE(seven.right - eight.left, 2) << "neighbours share no more than their border";
+    EXPECT_LE(seven.bottom - four.top, 2);
+    inDialog(ViewNumberFormat, L"Number Format", [&](HWND dialog) {
+        RECT docked = rectOf(dialog), overlap{};
+        EXPECT_FALSE(IntersectRect(&overlap, &docked, &main)) << docked.left << " beside " << main.right;
+        SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
 }
 
 // Every shortcut of the shared table is in the resources' table, and no other.

@@ -1,13 +1,12 @@
 #include "ui/qt/composition_window.h"
 
 #include <QFontDatabase>
-#include <QHBoxLayout>
-#include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/command_ids.h"
 #include "ui/qt/cp1252.h"
+#include "ui/qt/history_window.h"
 #include "ui/qt/main_window.h"
+#include "ui/window_layout.h"
 
 namespace molvane {
 
@@ -18,18 +17,12 @@ CompositionWindow::CompositionWindow(QWidget* owner, std::function<void(int)> di
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
     text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
-    auto* copy = new QPushButton("&Copy", this);
-    connect(copy, &QPushButton::clicked, this, [dispatch] { dispatch(CompositionCopy); });
-    auto* hide = new QPushButton("&Hide", this);
-    connect(hide, &QPushButton::clicked, this, &QWidget::hide);
-    auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(2);
-    buttons->addWidget(copy);
-    buttons->addWidget(hide);
+    // The table can be selected and copied from the keyboard too.
+    text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(text_);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow(this, compositionWindowButtons(), dispatch));
 }
 
 // The text widget keeps "\n" line ends; the window logic's are "\r\n".
@@ -48,6 +41,10 @@ void MainWindow::showCompositionWindow(int left, int top) {
     composition_->move(left, top);
     composition_->show();
     composition_->raise();
+}
+
+void MainWindow::hideCompositionWindow() {
+    if (composition_) composition_->hide();
 }
 
 void MainWindow::setCompositionText(const std::string& text) {

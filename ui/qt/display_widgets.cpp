@@ -5,7 +5,8 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
-#include <algorithm>
+
+#include "ui/command_ids.h"
 
 namespace molvane {
 
@@ -75,8 +76,7 @@ void RecentTasksBox::keyPressEvent(QKeyEvent* event) {
         QComboBox::keyPressEvent(event);
         return;
     }
-    recalled_ = std::clamp(recalled_ + (up ? 1 : -1), -1, count() - 1);
-    lineEdit()->setText(recalled_ < 0 ? QString() : itemText(recalled_));
+    emit recall(up ? RecallOlder : RecallNewer);
 }
 
 }  // namespace molvane

@@ -37,24 +37,24 @@ protected:
     void nextCheckState() override {}
 };
 
-// The input line with its list of recent tasks, newest first. Up recalls the
-// newest task and walks back in time, Down walks forward to an empty line, as
-// a shell does; the list opens on the newest task, and Enter there only picks
-// the task into the input line, for a second Enter to run.
+// The input line with its list of recent tasks, newest first. Up and Down
+// are the recall commands of the window logic; the list opens on the newest
+// task, and Enter there only picks the task into the input line, for a second
+// Enter to run.
 class RecentTasksBox : public QComboBox {
     Q_OBJECT
 public:
     explicit RecentTasksBox(QWidget* parent);
     void showPopup() override;
-    // A task was added or the list emptied: the next Up starts at the newest again.
-    void restartRecall() { recalled_ = -1; }
+
+signals:
+    void recall(int command);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    int recalled_ = -1;
-    QObject* listKeepsEnter_ = nullptr;  // the entry in the input line, -1 for the line being typed
+    QObject* listKeepsEnter_ = nullptr;
 };
 
 }  // namespace molvane

@@ -10,12 +10,25 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "ui/command_ids.h"
 #include "ui/web_site.h"
 
 namespace molvane {
 
 void openWebSite() { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kWebSiteAddress))); }
+
+// The buttons share the window's width, whatever their captions.
+QHBoxLayout* buttonRow(QWidget* window, std::span<const WindowButton> buttons,
+                       const std::function<void(int)>& dispatch) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(2);
+    for (const WindowButton& button : buttons) {
+        auto* pushButton = new QPushButton(button.caption, window);
+        pushButton->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        QObject::connect(pushButton, &QPushButton::clicked, window, [dispatch, id = button.command] { dispatch(id); });
+        row->addWidget(pushButton);
+    }
+    return row;
+}
 
 QLabel* webSiteLink(QWidget* parent) {
     QString address = QString::fromLatin1(kWebSiteAddress).toHtmlEscaped();
@@ -37,28 +50,12 @@ HistoryWindow::HistoryWindow(QWidget* owner, std::function<void(int)> dispatch)
     // Showing the history must not take the keys from the input line.
     setAttribute(Qt::WA_ShowWithoutActivating);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(2);
-    // Four buttons share the width of the main window.
-    auto fit = [](QPushButton* button) { button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed); };
-    const std::pair<const char*, int> commands[] = {
-        {"&Save", FileSaveAs}, {"&Print", FilePrint}, {"&Copy", EditCopyHistory}};
-    for (const auto& [caption, id] : commands) {
-        auto* button = new QPushButton(caption, this);
-        fit(button);
-        connect(button, &QPushButton::clicked, this, [dispatch, id = id] { dispatch(id); });
-        buttons->addWidget(button);
-    }
-    auto* hide = new QPushButton("&Hide", this);
-    fit(hide);
-    connect(hide, &QPushButton::clicked, this, &QWidget::hide);
-    buttons->addWidget(hide);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(link_);
     layout->addWidget(shown_);
     fitTabStops();
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow(this, historyWindowButtons(), dispatch));
 }
 
 // Four average characters keep the header's time and a numbered entry on one

@@ -2,10 +2,14 @@
 // link to the program's web site.
 #pragma once
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QWidget>
 #include <functional>
+#include <span>
+
+#include "ui/window_layout.h"
 
 namespace molvane {
 
@@ -44,6 +48,10 @@ inline constexpr qsizetype kShownLineLimit = 3000;
 // Opens the program's web site in the desktop's browser: always the one fixed
 // address, never a text the user typed.
 void openWebSite();
+
+// A row of buttons under a secondary window's text, each running its command.
+QHBoxLayout* buttonRow(QWidget* window, std::span<const WindowButton> buttons,
+                       const std::function<void(int)>& dispatch);
 
 // A label that shows the web site's address as a link and opens it when clicked.
 QLabel* webSiteLink(QWidget* parent);

@@ -17,6 +17,7 @@
 #include "ui/qt/desktop_settings.h"
 #include "ui/qt/display_widgets.h"
 #include "ui/qt/history_window.h"
+#include "ui/window_layout.h"
 
 // The resources live in a static library: they are linked in only when named,
 // and the name must be declared outside any namespace.
@@ -26,26 +27,28 @@ namespace molvane {
 
 namespace {
 
-// The client area in pixels at 96 dots per inch: full, and cut just below the
-// input line for Show Display Only.
-constexpr int kClientWidth = 261;
-constexpr int kClientHeight = 370;
-constexpr int kDisplayOnlyHeight = 136;
-
-const QColor kDisplayGrey(232, 232, 232);
-const QColor kTaskGreen(0, 128, 0);
+QColor qtColour(Colour colour) { return QColor(colour.red, colour.green, colour.blue); }
 
 // The display's grey is fixed, the colour of its other texts is the desktop's:
 // a dark theme's light text would vanish on the grey, so it reads black there.
 QColor readableOnDisplay(const QColor& colour) {
     constexpr double kReadableContrast = 4.5;
-    return contrast(colour, kDisplayGrey) >= kReadableContrast ? colour : QColor(Qt::black);
+    return contrast(colour, qtColour(kDisplayGrey)) >= kReadableContrast ? colour : QColor(Qt::black);
 }
 
 void setTextColour(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, colour);
     widget->setPalette(palette);
+}
+
+Qt::Alignment qtAlignment(TextAlignment alignment) {
+    switch (alignment) {
+        case TextAlignment::Centre: return Qt::AlignCenter;
+        case TextAlignment::Right: return Qt::AlignRight | Qt::AlignVCenter;
+        case TextAlignment::Left: break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
 // The desktop's icon theme first; where it lacks a name, the program's own drawing.
@@ -74,11 +77,6 @@ QIcon commandIcon(int id) {
     return {};
 }
 
-bool isCheckItem(int id) {
-    return (id >= FormatAutomatic && id <= FormatFunctionSeparator) ||
-           (id >= ViewDisplayOnly && id <= ViewTaskNumbering && id != ViewNumberFormat);
-}
-
 }  // namespace
 
 MainWindow::MainWindow() {
@@ -94,9 +92,7 @@ MainWindow::MainWindow() {
     baseScale_ = scale_;
     clientFont_ = client_->font();
     menuFont_ = menuBar()->font();
-    buildDisplay(client_);
-    buildInputLine(client_);
-    buildKeypad(client_);
+    for (const ControlLayout& layout : mainWindowLayout()) buildControl(client_, layout);
     buildToolbar();
     buildMenus();
     buildAccelerators();
@@ -117,19 +113,22 @@ MainWindow::~MainWindow() = default;
 
 int MainWindow::scaled(int pixels) const { return static_cast<int>(pixels * scale_ + 0.5); }
 
-void MainWindow::place(QWidget* widget, int x, int y, int width, int height) {
-    placed_.append({widget, QRect(x, y, width, height)});
-    widget->setGeometry(scaled(x), scaled(y), scaled(width), scaled(height));
+void MainWindow::place(QWidget* widget, const Rectangle96& place) {
+    QRect base(place.x, place.y, place.width, place.height);
+    placed_.append({widget, base});
+    widget->setGeometry(scaled(base.x()), scaled(base.y()), scaled(base.width()), scaled(base.height()));
 }
 
-void MainWindow::setPixelFont(QWidget* widget, const char* family, int pixels) {
-    QFont font(family);
-    // "San Serif" is asked for by name; where no such face exists the
-    // sans-serif hint makes the font system pick the platform's own.
+void MainWindow::setRoleFont(QWidget* widget, FontRole role) {
+    FontSpec spec = fontOf(role);
+    if (!spec.face) return;
+    QFont font(spec.face);
+    // Where no face of the name exists, the sans-serif hint makes the font
+    // system pick the platform's own.
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(scaled(pixels));
+    font.setPixelSize(scaled(spec.pixels));
     widget->setFont(font);
-    fontPixels_.append({widget, pixels});
+    fontPixels_.append({widget, spec.pixels});
 }
 
 // The zoom is the window's own business: the logic never sees these commands.
@@ -178,94 +177,68 @@ void MainWindow::applyZoom() {
         // The history follows once the window has taken its new size.
         QTimer::singleShot(0, this, [this] {
             history_->setFixedSize(width(), fullHeight());
-            history_->move(historyWindowLeft(mainWindowFrame(), screenRight()), frameGeometry().top());
+            history_->move(dockedWindowLeft(mainWindowFrame(), screenRight()), frameGeometry().top());
         });
     }
 }
 
-ClickableLabel* MainWindow::addLabel(QWidget* client, int id, const QString& text, QRect geometry, bool elide) {
-    auto* label = new ClickableLabel(text, elide, client);
-    // Engine texts such as "<Complex number>" must never be read as markup.
-    label->setTextFormat(Qt::PlainText);
-    place(label, geometry.x(), geometry.y(), geometry.width(), geometry.height());
-    connect(label, &ClickableLabel::activated, this, [this, id](int notification) { dispatch(id, notification); });
-    controls_[id] = label;
-    return label;
+// One control of the layout, wired to the command of its id.
+void MainWindow::buildControl(QWidget* client, const ControlLayout& layout) {
+    QWidget* widget = nullptr;
+    auto command = [this, id = layout.id](int notification = kNotifyClicked) { dispatch(id, notification); };
+    switch (layout.kind) {
+        case ControlKind::DisplayFrame: {
+            auto* frame = new QFrame(client);
+            frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            frame->setLineWidth(2);
+            frame->setAutoFillBackground(true);
+            QPalette grey = frame->palette();
+            grey.setColor(QPalette::Window, qtColour(kDisplayGrey));
+            frame->setPalette(grey);
+            widget = frame;
+            break;
+        }
+        case ControlKind::RecentTasks: widget = buildInputLine(client); break;
+        case ControlKind::Key:
+        case ControlKind::EnterButton: {
+            auto* button = new KeyButton(QString::fromLatin1(layout.caption), client);
+            button->setCheckable(layout.id == KeyInverse);
+            connect(button, &QPushButton::clicked, this, [command] { command(); });
+            widget = button;
+            break;
+        }
+        default: {
+            auto* label =
+                new ClickableLabel(QString::fromLatin1(layout.caption), layout.kind == ControlKind::TaskLine, client);
+            // Engine texts such as "<Complex number>" must never be read as markup.
+            label->setTextFormat(Qt::PlainText);
+            label->setAlignment(qtAlignment(layout.alignment));
+            if (layout.kind == ControlKind::TaskLine) setTextColour(label, qtColour(kTaskGreen));
+            connect(label, &ClickableLabel::activated, this, command);
+            widget = label;
+            break;
+        }
+    }
+    place(widget, layout.place);
+    setRoleFont(widget, layout.font);
+    widget->setToolTip(QString::fromLatin1(layout.toolTip));
+    if (!layout.shown) widget->hide();
+    if (layout.id != kDisplayFrame) controls_[layout.id] = widget;
 }
 
-void MainWindow::buildDisplay(QWidget* client) {
-    auto* frame = new QFrame(client);
-    place(frame, 0, 0, 260, 135);
-    frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    frame->setLineWidth(2);
-    frame->setAutoFillBackground(true);
-    QPalette grey = frame->palette();
-    grey.setColor(QPalette::Window, kDisplayGrey);
-    frame->setPalette(grey);
-
-    auto addIndicator = [&](int id, const char* text, int x) {
-        ClickableLabel* indicator = addLabel(client, id, text, QRect(x, 10, 25, 18), false);
-        indicator->setAlignment(Qt::AlignCenter);
-        setPixelFont(indicator, "San Serif", 8);
-    };
-    addIndicator(MemoryIndicator, "MEM", 115);
-    const char* modes[] = {"AUTO", "SCI", "FIX"};
-    const char* units[] = {"RAD", "DEG", "GRAD"};
-    for (int i = 0; i < 3; ++i) {
-        addIndicator(AutomaticIndicator + i, modes[i], 10 + 29 * i);
-        addIndicator(RadiansIndicator + i, units[i], 164 + 29 * i);
-    }
-
-    for (int row = 0; row < 2; ++row) {
-        ClickableLabel* task = addLabel(client, UpperTaskLine + row, "", QRect(12, 26 + 42 * row, 240, 18), true);
-        setPixelFont(task, "Arial", 12);
-        task->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        setTextColour(task, kTaskGreen);
-        ClickableLabel* result = addLabel(client, UpperResultLine + row, "", QRect(40, 44 + 40 * row, 207, 20), false);
-        result->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        ClickableLabel* root =
-            addLabel(client, FirstRootLabel + row, row == 0 ? "x1 =" : "x2 =", QRect(12, 44 + 40 * row, 30, 20), false);
-        root->hide();
-    }
-}
-
-void MainWindow::buildInputLine(QWidget* client) {
+QWidget* MainWindow::buildInputLine(QWidget* client) {
     recentTasks_ = new RecentTasksBox(client);
     recentTasks_->setEditable(true);
     recentTasks_->setInsertPolicy(QComboBox::NoInsert);
     recentTasks_->setCompleter(nullptr);
-    place(recentTasks_, 6, 106, 250, 22);
-    setPixelFont(recentTasks_, "Arial", 12);
     inputLine_ = recentTasks_->lineEdit();
-    controls_[RecentTasksList] = recentTasks_;
     controls_[InputLine] = inputLine_;
     connect(recentTasks_, &QComboBox::activated, this,
             [this](int) { dispatch(RecentTasksList, kNotifySelectionConfirmed); });
+    connect(recentTasks_, &RecentTasksBox::recall, this, [this](int command) { dispatch(command); });
     inputLine_->installEventFilter(this);
     recentTasks_->installEventFilter(this);
-}
-
-void MainWindow::buildKeypad(QWidget* client) {
-    for (int key = 0; key < kKeyCount; ++key) {
-        int row = key / kKeyColumns;
-        int column = key % kKeyColumns;
-        bool functionRow = row < kFunctionKeyRows;
-        int top = functionRow ? 24 * row + 166 : 35 * row + 152;
-        auto* button = new KeyButton(QString::fromLatin1(keyText(key)), client);
-        place(button, 41 * column + 7, top, 42, functionRow ? 25 : 36);
-        button->setToolTip(QString::fromLatin1(keyToolTip(key)));
-        if (key == InverseKey) button->setCheckable(true);
-        if (key == MinusKey) setPixelFont(button, "San Serif", 20);
-        // Keys with words on them (sin, MS, C) take the smaller font.
-        if ((functionRow || column == 0) && key != InverseKey) setPixelFont(button, "San Serif", 12);
-        if (key >= EqualsKey) button->hide();
-        connect(button, &QPushButton::clicked, this, [this, key] { dispatch(KeyFirst + key); });
-        controls_[KeyFirst + key] = button;
-    }
-    auto* equals = new KeyButton("=", client);
-    place(equals, 171, 327, 83, 36);
-    connect(equals, &QPushButton::clicked, this, [this] { dispatch(EnterButton); });
-    controls_[EnterButton] = equals;
+    return recentTasks_;
 }
 
 void MainWindow::buildToolbar() {
@@ -318,7 +291,7 @@ void MainWindow::buildMenus() {
                 QAction* action = open.back()->addAction(commandIcon(entry.id), text);
                 if (keys) action->setShortcut(QKeySequence(QString::fromLatin1(keys)));
                 action->setData(entry.id);
-                action->setCheckable(isCheckItem(entry.id));
+                action->setCheckable(entry.checkable);
                 action->setChecked(entry.checked);
                 connect(action, &QAction::triggered, this, [this, id = entry.id] {
                     dispatch(id);
@@ -330,11 +303,7 @@ void MainWindow::buildMenus() {
             }
         }
     }
-    // A greyed item would also silence its shortcut; the accelerators act
-    // whatever the menu showed when it was last open.
-    connect(editMenu, &QMenu::aboutToHide, this, [editMenu] {
-        for (QAction* action : editMenu->actions()) action->setEnabled(true);
-    });
+    connect(editMenu, &QMenu::aboutToHide, this, [this] { refreshMenu(EditPopup, false); });
 }
 
 // Keys without a menu item of their own (Enter, and the memory keys F6 and F7)
@@ -351,9 +320,9 @@ void MainWindow::buildAccelerators() {
     }
 }
 
-void MainWindow::refreshMenu(int popupPosition) {
+void MainWindow::refreshMenu(int popupPosition, bool opening) {
     if (!logic_) return;
-    for (const MenuItemState& item : logic_->menuItemStates(popupPosition)) {
+    for (const MenuItemState& item : logic_->menuItemStates(popupPosition, opening)) {
         QAction* action = menuActions_.value(item.id);
         if (!action) continue;
         action->setEnabled(item.enabled);
@@ -397,7 +366,7 @@ void MainWindow::fitDisplayColours() {
     }
     if (!inputLine_) return;
     QPalette input = inputLine_->palette();
-    input.setColor(QPalette::Base, kDisplayGrey);
+    input.setColor(QPalette::Base, qtColour(kDisplayGrey));
     input.setColor(QPalette::Text, readableOnDisplay(palette().color(QPalette::Text)));
     inputLine_->setPalette(input);
 }

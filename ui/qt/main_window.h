@@ -15,15 +15,14 @@
 
 #include "ui/platform.h"
 #include "ui/qt/display_widgets.h"
+#include "ui/window_layout.h"
 #include "ui/window_logic.h"
 
 namespace molvane {
 
-class ClickableLabel;
 class CompositionWindow;
 class HelpWindow;
 class HistoryWindow;
-class KeyButton;
 
 class MainWindow : public QMainWindow, public Platform {
     Q_OBJECT
@@ -42,8 +41,9 @@ public:
     QWidget* control(int id) const { return controls_.value(id); }
     QAction* menuAction(int id) const { return menuActions_.value(id); }
     QToolBar* toolbar() const { return toolbar_; }
-    // Brings the check marks and enabled items of one popup up to date.
-    void refreshMenu(int popupPosition);
+    // Brings the check marks and enabled items of one popup up to date, as it
+    // opens or once it has closed.
+    void refreshMenu(int popupPosition, bool opening = true);
 
     // Platform
     void setControlText(int id, const std::string& text) override;
@@ -77,6 +77,7 @@ public:
     std::string historyText() const override;
     bool compositionWindowVisible() const override;
     void showCompositionWindow(int left, int top) override;
+    void hideCompositionWindow() override;
     void setCompositionText(const std::string& text) override;
     std::string clipboardText() const override;
     bool clipboardHasText() const override;
@@ -84,10 +85,10 @@ public:
     void showErrorMessage(const std::string& caption, const std::string& text) override;
     std::filesystem::path chooseFileToOpen() override;
     std::filesystem::path chooseFileToSave(const std::string& suggestedName) override;
-    void printText(const std::string& documentName, const std::string& text, bool preview) override;
+    PlatformResult printText(const std::string& documentName, const std::string& text, bool preview) override;
     void runNumberFormatDialog() override;
     void runAboutDialog() override;
-    void showHelp() override;
+    PlatformResult showHelp() override;
     void beginProgress(const std::string& label, int total) override;
     bool reportProgress(int done) override;
     void endProgress() override;
@@ -104,23 +105,21 @@ protected:
 
 private:
     int scaled(int pixels) const;
-    // A child at its place in 96-dpi pixels, and a font of a size in them;
+    // A child at its place in 96-dpi pixels, and its font of a size in them;
     // both are kept so that a zoom can place them again.
-    void place(QWidget* widget, int x, int y, int width, int height);
-    void setPixelFont(QWidget* widget, const char* family, int pixels);
+    void place(QWidget* widget, const Rectangle96& place);
+    void setRoleFont(QWidget* widget, FontRole role);
     // The display's texts whose colour is the desktop's, made readable on its fixed grey.
     void fitDisplayColours();
     void alignHistoryTop();
     void setZoom(int percent);
     void applyZoom();
     void dispatch(int id, int notification = 0);
-    void buildDisplay(QWidget* client);
-    void buildInputLine(QWidget* client);
-    void buildKeypad(QWidget* client);
+    void buildControl(QWidget* client, const ControlLayout& layout);
+    QWidget* buildInputLine(QWidget* client);
     void buildToolbar();
     void buildMenus();
     void buildAccelerators();
-    ClickableLabel* addLabel(QWidget* client, int id, const QString& text, QRect geometry, bool elide);
     int fullHeight() const;
     // Runs `change` on the recent-tasks list without letting the list touch
     // the input line, which the list would fill from its first entry.

@@ -12,7 +12,6 @@
 #include <QTextDocument>
 #include <QTimer>
 
-#include "ui/failure_message.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/cp1252.h"
 #include "ui/qt/desktop_settings.h"
@@ -22,6 +21,7 @@
 #include "ui/qt/history_window.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/number_format_dialog.h"
+#include "ui/window_layout.h"
 
 namespace molvane {
 
@@ -62,7 +62,8 @@ void MainWindow::setKeyChecked(int id, bool checked) {
 // nothing would cost each line of a long task file.
 void MainWindow::setIndicatorActive(int id, bool active) {
     QWidget* indicator = controls_.value(id);
-    QColor colour = active ? QColor(1, 1, 1) : QColor(192, 192, 192);
+    Colour shade = active ? kActiveIndicator : kInactiveIndicator;
+    QColor colour(shade.red, shade.green, shade.blue);
     if (!indicator || indicator->palette().color(QPalette::WindowText) == colour) return;
     QPalette palette = indicator->palette();
     palette.setColor(QPalette::WindowText, colour);
@@ -126,12 +127,10 @@ void MainWindow::keepInputLine(Change change) {
 
 void MainWindow::insertRecentTask(const std::string& task) {
     keepInputLine([&] { recentTasks_->insertItem(0, fromEngineText(task)); });
-    recentTasks_->restartRecall();
 }
 
 void MainWindow::clearRecentTasks() {
     keepInputLine([&] { recentTasks_->clear(); });
-    recentTasks_->restartRecall();
 }
 
 std::string MainWindow::selectedRecentTask() const {
@@ -221,9 +220,6 @@ std::filesystem::path toPath(const QString& name) { return std::filesystem::path
 // "*" rather than "*.*": a Linux file name need not have a dot.
 const QStringList kTextFileFilters{"Text Files (*.txt)", "All Files (*)"};
 
-constexpr qint64 kProgressDelayMs = 1000;
-constexpr qint64 kProgressStepMs = 50;
-
 }  // namespace
 
 std::filesystem::path MainWindow::chooseFileToOpen() {
@@ -260,18 +256,17 @@ std::filesystem::path MainWindow::chooseFileToSave(const std::string& suggestedN
     return toPath(file);
 }
 
-void MainWindow::printText(const std::string& documentName, const std::string& text, bool preview) {
+PlatformResult MainWindow::printText(const std::string& documentName, const std::string& text, bool preview) {
     QString printer = printHistoryText(this, documentName, text, preview);
-    if (printer.isEmpty()) return;
-    showErrorMessage(kMessageCaption, fileFailureMessage("The history could not be printed.", toPath(printer),
-                                                         "The printer could not be started."));
+    if (printer.isEmpty()) return {};
+    return PlatformResult::failed(FailureReason::PrinterNotStarted, toPath(printer));
 }
 
 void MainWindow::runNumberFormatDialog() {
     if (!logic_) return;
     NumberFormatDialog dialog(this, *logic_);
     dialog.adjustSize();
-    dialog.move(historyWindowLeft(mainWindowFrame(), screenRight()), frameGeometry().top());
+    dialog.move(dockedWindowLeft(mainWindowFrame(), screenRight()), frameGeometry().top());
     dialog.exec();
 }
 
@@ -280,11 +275,13 @@ void MainWindow::runAboutDialog() {
     dialog.exec();
 }
 
-void MainWindow::showHelp() {
+// The document is built into the program: it is always there to show.
+PlatformResult MainWindow::showHelp() {
     if (!help_) help_ = new HelpWindow(this);
     help_->show();
     help_->raise();
     help_->activateWindow();
+    return {};
 }
 
 void MainWindow::beginProgress(const std::string& label, int total) {

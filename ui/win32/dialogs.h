@@ -8,6 +8,7 @@
 
 namespace molvane {
 
+class Platform;
 class WindowLogic;
 
 // The dialog templates in the resources.
@@ -29,9 +30,10 @@ enum AboutText {
 // Fills whichever of the About texts `dialog` has.
 void setAboutTexts(HWND dialog);
 
-// The Number Format dialog beside `owner`: every change shows at once on the
-// main window through the logic's own commands; Cancel puts back the opening values.
-void runNumberFormatDialog(HINSTANCE instance, HWND owner, WindowLogic& logic);
+// The Number Format dialog beside the main window `owner` of `platform`:
+// every change shows at once on the main window through the logic's own
+// commands; Cancel puts back the opening values.
+void runNumberFormatDialog(HINSTANCE instance, HWND owner, const Platform& platform, WindowLogic& logic);
 
 // The About box; OK, Cancel, Esc and the close box all end it.
 void runAboutDialog(HINSTANCE instance, HWND owner);

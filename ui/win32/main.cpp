@@ -13,19 +13,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     logic.startUp();
     ShowWindow(platform.mainWindow(), show);
     UpdateWindow(platform.mainWindow());
-    HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(molvane::kAcceleratorTable));
 
-    // The history window gets its dialog keys; while it has the focus the main
-    // window's shortcuts stay quiet. Elsewhere the shortcuts come first, even
-    // inside the input line, so Enter and Esc are commands.
+    // Inside the main window the shortcuts come first, even in the input
+    // line, so Enter and Esc are commands; the windows beside it keep their keys.
     MSG message;
     BOOL status = 0;
     while ((status = GetMessageW(&message, nullptr, 0, 0)) > 0) {
-        HWND history = platform.historyWindow();
-        if (history && IsDialogMessageW(history, &message)) continue;
-        if (accelerators && platform.mainWindow() &&
-            TranslateAcceleratorW(platform.mainWindow(), accelerators, &message))
-            continue;
+        if (platform.routeMessage(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

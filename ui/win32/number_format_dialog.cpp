@@ -21,13 +21,11 @@ enum NumberFormatControl {
     PlacesLabel = 3034,
 };
 
-// The dialog sits beside the main window on the side with room, as the Task
-// History window does.
-constexpr int kDockingWidth = 267;
 // Typing and the arrows read the places from the edit's first 61 characters.
 constexpr int kPlacesTextLength = 61;
 
 struct NumberFormatSession {
+    const Platform& platform;
     WindowLogic& logic;
     std::optional<NumberFormatChoices> choices;
     // Off while the dialog fills its controls, so that showing the opening
@@ -47,22 +45,17 @@ void showMode(HWND dialog, const NumberFormatChoices& choices) {
         EnableWindow(GetDlgItem(dialog, id), choices.placesEnabled());
 }
 
-void placeBesideOwner(HWND dialog) {
-    HWND owner = GetParent(dialog);
-    RECT frame{};
-    if (!owner || !GetWindowRect(owner, &frame)) return;
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    LONG screenRight = GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY), &monitor)
-                           ? monitor.rcMonitor.right
-                           : GetSystemMetrics(SM_CXSCREEN);
-    int left = screenRight - frame.right > kDockingWidth - 1 ? frame.left + kDockingWidth : frame.left - kDockingWidth;
-    SetWindowPos(dialog, nullptr, left, frame.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+// The dialog sits beside the main window on the side with room, as the Task
+// History window does.
+void placeBesideOwner(HWND dialog, const Platform& platform) {
+    WindowFrame owner = platform.mainWindowFrame();
+    SetWindowPos(dialog, nullptr, dockedWindowLeft(owner, platform.screenRight()), owner.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
 }
 
 void initialise(HWND dialog, NumberFormatSession& session) {
     NumberFormatChoices& choices = session.choices.emplace(session.logic);
-    placeBesideOwner(dialog);
+    placeBesideOwner(dialog, session.platform);
     setAboutTexts(dialog);
     showMode(dialog, choices);
     CheckRadioButton(dialog, RadiansChoice, GradsChoice, RadiansChoice + choices.angleUnit());
@@ -121,8 +114,8 @@ INT_PTR CALLBACK numberFormatProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 }  // namespace
 
-void runNumberFormatDialog(HINSTANCE instance, HWND owner, WindowLogic& logic) {
-    NumberFormatSession session{logic, std::nullopt};
+void runNumberFormatDialog(HINSTANCE instance, HWND owner, const Platform& platform, WindowLogic& logic) {
+    NumberFormatSession session{platform, logic, std::nullopt};
     DialogBoxParamW(instance, MAKEINTRESOURCEW(kNumberFormatDialog), owner, numberFormatProc,
                     reinterpret_cast<LPARAM>(&session));
 }

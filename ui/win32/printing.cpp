@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "ui/failure_message.h"
+#include "ui/command_ids.h"
 #include "ui/print_layout.h"
 #include "ui/win32/wide_text.h"
 
@@ -16,7 +16,6 @@ namespace molvane {
 
 namespace {
 
-constexpr const char* kNotPrintedMessage = "The history could not be printed.";
 constexpr int kPrintPointSize = 10;
 // The preview's paper: a page of the user's usual size at this resolution.
 constexpr int kPreviewDotsPerInch = 100;
@@ -170,17 +169,14 @@ void paintPreview(HWND window, const Preview& preview, int buttonsHeight) {
 
 }  // namespace
 
-void Win32Platform::printText(const std::string& documentName, const std::string& text, bool preview) {
+PlatformResult Win32Platform::printText(const std::string& documentName, const std::string& text, bool preview) {
     if (preview) {
         showPrintPreview(documentName, text);
-        return;
+        return {};
     }
     // With no printer the print dialog would open only to warn; the main
     // window's own box says why nothing can be printed.
-    if (!anyPrinter()) {
-        showErrorMessage(kMessageCaption, std::string(kNotPrintedMessage) + "\n\nNo printer is installed.");
-        return;
-    }
+    if (!anyPrinter()) return PlatformResult::failed(FailureReason::NoPrinter);
     PRINTDLGW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = main_;
@@ -191,13 +187,9 @@ void Win32Platform::printText(const std::string& documentName, const std::string
     dialog.nMaxPage = 0xFFFF;
     dialog.nCopies = 1;
     if (!PrintDlgW(&dialog)) {
-        // A cancelled dialog is the user's choice; anything else is told.
         DWORD failure = CommDlgExtendedError();
-        if (failure != 0) {
-            showErrorMessage(kMessageCaption, std::string(kNotPrintedMessage) + "\n\nThe print dialog failed (error " +
-                                                  std::to_string(failure) + ").");
-        }
-        return;
+        if (failure == 0) return PlatformResult::cancelled();
+        return PlatformResult::failed(FailureReason::PrintDialogFailed, {}, failure);
     }
     PageRange range;
     if (dialog.Flags & PD_PAGENUMS) range = {dialog.nFromPage, std::max(dialog.nFromPage, dialog.nToPage)};
@@ -208,10 +200,9 @@ void Win32Platform::printText(const std::string& documentName, const std::string
     if (dialog.hDC) DeleteDC(dialog.hDC);
     if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
     if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
-    if (outcome == PrintOutcome::Failed) {
-        showErrorMessage(kMessageCaption, fileFailureMessage(kNotPrintedMessage, std::filesystem::path(printer),
-                                                             "The printer could not be started."));
-    }
+    if (outcome == PrintOutcome::Failed)
+        return PlatformResult::failed(FailureReason::PrinterNotStarted, std::filesystem::path(printer));
+    return {};
 }
 
 void Win32Platform::showPrintPreview(const std::string& documentName, const std::string& text) {
@@ -285,14 +276,11 @@ LRESULT CALLBACK Win32Platform::previewWindowProc(HWND window, UINT message, WPA
                     showPreviewPage(window, *preview);
                     return 0;
                 }
-                // The preview gives way to the print dialog, which prints the same text.
-                case PreviewPrint: {
-                    std::string name = preview->documentName;
-                    std::string text = preview->text;
+                // The preview gives way to the print dialog, which prints the history.
+                case PreviewPrint:
                     DestroyWindow(window);
-                    if (platform) platform->printText(name, text, false);
+                    if (platform) platform->dispatch(FilePrint, 0);
                     return 0;
-                }
                 case PreviewClose: DestroyWindow(window); return 0;
                 default: break;
             }

@@ -12,9 +12,6 @@ namespace {
 
 constexpr int kProgressLabel = 100;
 constexpr int kProgressBar = 101;
-// A quick operation never shows its progress; a long one is redrawn at most
-// this often, so drawing does not slow the work it reports.
-constexpr ULONGLONG kProgressStep = 50;
 
 }  // namespace
 
@@ -80,7 +77,7 @@ bool Win32Platform::reportProgress(int done) {
         if (elapsed < progressDelay || progressCancelled_) return !progressCancelled_;
         showProgressWindow();
         if (!progress_) return true;
-    } else if (elapsed - lastProgressUpdate_ < kProgressStep) {
+    } else if (elapsed - lastProgressUpdate_ < kProgressStepMs) {
         return !progressCancelled_;
     }
     lastProgressUpdate_ = elapsed;

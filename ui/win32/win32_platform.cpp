@@ -7,10 +7,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "ui/failure_message.h"
-#include "ui/keypad.h"
+#include "settings/config_location.h"
 #include "ui/menu_table.h"
-#include "ui/web_site.h"
 #include "ui/win32/dialogs.h"
 #include "ui/win32/wide_text.h"
 #include "ui/window_logic.h"
@@ -20,42 +18,54 @@ namespace molvane {
 namespace {
 
 constexpr const wchar_t* kMainWindowClass = L"myWindowClass";
-constexpr const wchar_t* kTextWindowClass = L"MolvaneTextWindow";
 constexpr DWORD kMainWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kMainWindowExtendedStyle = WS_EX_STATICEDGE;
-constexpr int kCompositionText = 4105;
 
-// The client area below the toolbar, in pixels at 96 dots per inch: full, and
-// cut just below the input line for Show Display Only.
-constexpr int kClientWidth = 261;
-constexpr int kClientHeight = 370;
-constexpr int kDisplayOnlyHeight = 136;
+COLORREF colourRef(Colour colour) { return RGB(colour.red, colour.green, colour.blue); }
 
-const COLORREF kDisplayGrey = RGB(232, 232, 232);
-const COLORREF kTaskGreen = RGB(0, 128, 0);
-const COLORREF kActiveIndicator = RGB(1, 1, 1);
-const COLORREF kInactiveIndicator = RGB(192, 192, 192);
-const COLORREF kLinkBlue = RGB(0, 0, 255);
+// The window class and style of a control of the layout.
+struct ControlClass {
+    const wchar_t* name;
+    DWORD style;
+    DWORD extendedStyle;
+};
 
-constexpr const char* kHelpNotShownMessage = "The help could not be shown.";
-
-bool isDisplayControl(int id) {
-    return (id >= UpperTaskLine && id <= SecondRootLabel) || (id >= MemoryIndicator && id <= GradsIndicator);
+DWORD alignmentStyle(TextAlignment alignment) {
+    switch (alignment) {
+        case TextAlignment::Centre: return SS_CENTER;
+        case TextAlignment::Right: return SS_RIGHT;
+        case TextAlignment::Left: break;
+    }
+    return SS_LEFT;
 }
 
-bool isIndicator(int id) { return id >= MemoryIndicator && id <= GradsIndicator; }
-
-bool isCheckItem(int id) {
-    return (id >= FormatAutomatic && id <= FormatFunctionSeparator) ||
-           (id >= ViewDisplayOnly && id <= ViewTaskNumbering && id != ViewNumberFormat);
+// The display's texts are engine texts such as "2&3", shown as they are: no
+// mnemonic prefix; they report clicks, which insert their text.
+ControlClass controlClass(const ControlLayout& layout) {
+    DWORD shown = layout.shown ? WS_VISIBLE : 0;
+    DWORD text = shown | SS_NOPREFIX | alignmentStyle(layout.alignment);
+    switch (layout.kind) {
+        case ControlKind::DisplayFrame: return {L"static", shown | WS_THICKFRAME, WS_EX_CLIENTEDGE};
+        case ControlKind::Indicator:
+        case ControlKind::ResultLine: return {L"static", text | SS_NOTIFY, WS_EX_TRANSPARENT};
+        case ControlKind::TaskLine: return {L"static", text | SS_NOTIFY | SS_ENDELLIPSIS, WS_EX_TRANSPARENT};
+        case ControlKind::RootLabel: return {L"static", text, WS_EX_TRANSPARENT};
+        case ControlKind::RecentTasks:
+            return {L"combobox", shown | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_TABSTOP, 0};
+        case ControlKind::Key:
+            if (layout.id == KeyInverse) return {L"button", shown | BS_CHECKBOX | BS_PUSHLIKE, 0};
+            break;
+        case ControlKind::EnterButton: break;
+    }
+    return {L"button", shown | BS_PUSHBUTTON, 0};
 }
 
 // The zoom of the Qt program's fixed layout has no Windows counterpart yet:
 // the system's own scaling enlarges the window.
+bool isZoomCommand(int id) { return id >= ViewZoomIn && id <= ViewActualSize; }
+
 // The menu flags are long constants; the calls take them unsigned.
 UINT menuFlags(long how, long state) { return static_cast<UINT>(how | state); }
-
-bool isZoomCommand(int id) { return id >= ViewZoomIn && id <= ViewActualSize; }
 
 int standardImage(ToolbarImage image) {
     switch (image) {
@@ -121,7 +131,7 @@ bool Win32Platform::registerWindowClass(const wchar_t* name, WNDPROC procedure) 
 
 bool Win32Platform::create() {
     bool registered = registerWindowClass(kMainWindowClass, mainWindowProc) &&
-                      registerWindowClass(kTextWindowClass, textWindowProc) &&
+                      registerWindowClass(kTextWindowClass, compositionWindowProc) &&
                       registerWindowClass(kProgressWindowClass, progressWindowProc) &&
                       registerWindowClass(kPreviewWindowClass, previewWindowProc);
     if (!registered) {
@@ -130,18 +140,19 @@ bool Win32Platform::create() {
     }
     buildMenu();
     CreateWindowExW(kMainWindowExtendedStyle, kMainWindowClass, L"Molvane", kMainWindowStyle, CW_USEDEFAULT,
-                    CW_USEDEFAULT, scaled(267), scaled(414), nullptr, menu_, instance_, this);
+                    CW_USEDEFAULT, windowWidth(), windowHeight(false), nullptr, menu_, instance_, this);
     if (!main_) {
         MessageBoxW(nullptr, L"Window Creation Failed!", L"Error!", MB_ICONWARNING | MB_OK);
         return false;
     }
+    // The creation's size was reckoned before the window knew its resolution.
     int height = windowHeight(false);
-    // The creation's width was reckoned before the window knew its resolution.
-    int width = scaled(267);
+    int width = windowWidth();
     SetWindowPos(main_, nullptr, GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2,
                  GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     history_ = CreateDialogParamW(instance_, MAKEINTRESOURCEW(kHistoryDialog), main_, historyDialogProc, 0);
-    composition_ = createTextWindow(L"Composition", kCompositionText);
+    composition_ = createCompositionWindow();
+    accelerators_ = LoadAcceleratorsW(instance_, MAKEINTRESOURCEW(kAcceleratorTable));
     if (!history_ || !composition_) {
         MessageBoxW(nullptr, L"Dialog Creation Failed!", L"Error!", MB_ICONWARNING | MB_OK);
         return false;
@@ -158,6 +169,12 @@ HWND Win32Platform::control(int id) const {
 
 int Win32Platform::scaled(int pixels) const { return MulDiv(pixels, dpi_, 96); }
 
+int Win32Platform::windowWidth() const {
+    RECT wanted{0, 0, scaled(kClientWidth), 1};
+    AdjustWindowRectEx(&wanted, kMainWindowStyle, TRUE, kMainWindowExtendedStyle);
+    return wanted.right - wanted.left;
+}
+
 // The frame's height for a client of the layout's height; a menu bar that
 // wraps onto a second line at this width is measured, not guessed.
 int Win32Platform::windowHeight(bool displayOnly) const {
@@ -172,6 +189,22 @@ int Win32Platform::windowHeight(bool displayOnly) const {
     GetClientRect(main_, &client);
     int frameExtra = (frame.bottom - frame.top) - (client.bottom - client.top);
     return frameExtra > 0 ? clientHeight + frameExtra : height;
+}
+
+// A key for the main window acts wherever the focus is inside it; inside the
+// Task History and Composition windows the keys are theirs: Tab and Esc move
+// and hide as in a dialog, Ctrl+A selects their whole text, Ctrl+C copies it.
+bool Win32Platform::routeMessage(MSG& message) {
+    for (HWND window : {history_, composition_}) {
+        if (!window || (message.hwnd != window && !IsChild(window, message.hwnd))) continue;
+        if (message.message == WM_KEYDOWN && message.wParam == 'A' && GetKeyState(VK_CONTROL) < 0) {
+            SendMessageW(message.hwnd, EM_SETSEL, 0, -1);
+            return true;
+        }
+        return IsDialogMessageW(window, &message) != 0;
+    }
+    bool inMain = main_ && (message.hwnd == main_ || IsChild(main_, message.hwnd));
+    return inMain && accelerators_ && TranslateAcceleratorW(main_, accelerators_, &message);
 }
 
 LRESULT CALLBACK Win32Platform::mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -200,11 +233,9 @@ LRESULT Win32Platform::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             if (inputLine_) SetFocus(inputLine_);
             return 0;
         case WM_INITMENUPOPUP:
-            if (!HIWORD(lParam)) refreshMenu(reinterpret_cast<HMENU>(wParam), LOWORD(lParam));
+            if (!HIWORD(lParam)) refreshMenu(reinterpret_cast<HMENU>(wParam), LOWORD(lParam), true);
             return 0;
-        // A greyed item would also silence its shortcut; the accelerators act
-        // whatever the menu showed when it was last open.
-        case WM_EXITMENULOOP: reenableMenu(GetSubMenu(menu_, EditPopup)); return 0;
+        case WM_EXITMENULOOP: refreshMenu(GetSubMenu(menu_, EditPopup), EditPopup, false); return 0;
         case WM_NOTIFY: {
             auto* header = reinterpret_cast<NMHDR*>(lParam);
             if (header->code == TTN_GETDISPINFOW) {
@@ -215,19 +246,26 @@ LRESULT Win32Platform::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             }
             return 0;
         }
+        // The display's controls and the input line sit on the display's grey;
+        // the task lines are green and the indicators dark or greyed.
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT: {
             auto* context = reinterpret_cast<HDC>(wParam);
             auto* child = reinterpret_cast<HWND>(lParam);
             int id = GetDlgCtrlID(child);
-            bool display =
-                isDisplayControl(id) || id == InputLine || child == inputLine_ || id == -1 || id == RecentTasksList;
+            const ControlLayout* layout = controlLayoutOf(id);
+            bool display = child == inputLine_ || (layout && (isOnDisplay(layout->kind) || id == RecentTasksList));
             if (!display) break;
-            if (id == UpperTaskLine || id == LowerTaskLine) SetTextColor(context, kTaskGreen);
-            if (isIndicator(id)) SetTextColor(context, activeIndicators_[id] ? kActiveIndicator : kInactiveIndicator);
+            if (layout && layout->kind == ControlKind::TaskLine) SetTextColor(context, colourRef(kTaskGreen));
+            if (layout && layout->kind == ControlKind::Indicator)
+                SetTextColor(context, colourRef(activeIndicators_[id] ? kActiveIndicator : kInactiveIndicator));
             SetBkMode(context, TRANSPARENT);
             return reinterpret_cast<LRESULT>(displayBrush_);
         }
+        // The toolbar spans the window, whatever its width.
+        case WM_SIZE:
+            if (toolbar_) SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
+            return 0;
         case WM_DPICHANGED: changeResolution(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
         case WM_CLOSE: DestroyWindow(main_); return 0;
         case WM_DESTROY:
@@ -280,27 +318,20 @@ void Win32Platform::buildMenu() {
     }
 }
 
-void Win32Platform::refreshMenu(HMENU popup, int position) {
-    if (!logic_ || GetSubMenu(menu_, position) != popup) return;
-    for (const MenuItemState& item : logic_->menuItemStates(position)) {
+void Win32Platform::refreshMenu(HMENU popup, int position, bool opening) {
+    if (!logic_ || !popup || GetSubMenu(menu_, position) != popup) return;
+    for (const MenuItemState& item : logic_->menuItemStates(position, opening)) {
         auto id = static_cast<UINT>(item.id);
         EnableMenuItem(menu_, id, menuFlags(MF_BYCOMMAND, item.enabled ? MF_ENABLED : MF_GRAYED));
-        if (isCheckItem(item.id))
-            CheckMenuItem(menu_, id, menuFlags(MF_BYCOMMAND, item.checked ? MF_CHECKED : MF_UNCHECKED));
+        CheckMenuItem(menu_, id, menuFlags(MF_BYCOMMAND, item.checked ? MF_CHECKED : MF_UNCHECKED));
     }
 }
 
-void Win32Platform::reenableMenu(HMENU menu) {
-    if (!menu) return;
-    int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) EnableMenuItem(menu, static_cast<UINT>(i), menuFlags(MF_BYPOSITION, MF_ENABLED));
-}
-
-HFONT Win32Platform::makeFont(const wchar_t* face, int pixels) {
-    // "San Serif" is asked for by name; where no such face exists the Swiss
-    // family makes the font mapper pick the system's own sans-serif.
+// Where no face of the name exists, the family makes the font mapper pick the
+// system's own: a sans-serif one, or one of fixed pitch.
+HFONT Win32Platform::makeFont(const wchar_t* face, int pixels, DWORD pitchAndFamily) {
     return CreateFontW(-scaled(pixels), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS | DEFAULT_PITCH, face);
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, pitchAndFamily, face);
 }
 
 HWND Win32Platform::addChild(HWND parent, int id, const wchar_t* className, const wchar_t* text, DWORD style,
@@ -308,17 +339,9 @@ HWND Win32Platform::addChild(HWND parent, int id, const wchar_t* className, cons
     HWND child = CreateWindowExW(extendedStyle, className, text, WS_CHILD | style, x, y, width, height, parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     // Controls without a font of their own take the desktop's message font.
-    if (child && fonts_[MessageFont]) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[MessageFont]), 0);
+    if (child && fonts_[kMessageFont])
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[kMessageFont]), 0);
     return child;
-}
-
-HWND Win32Platform::addControl(int id, const wchar_t* className, const wchar_t* text, DWORD style, DWORD extendedStyle,
-                               int x, int y, int width, int height) {
-    HWND window = addChild(main_, id, className, text, style, extendedStyle, scaled(x), toolbarHeight_ + scaled(y),
-                           scaled(width), scaled(height));
-    if (window && id > 0) controls_[id] = window;
-    if (window) placed_.push_back({window, x, y, width, height});
-    return window;
 }
 
 void Win32Platform::addToolTip(HWND control, const std::wstring& text) {
@@ -339,11 +362,12 @@ void Win32Platform::createFonts() {
     metrics.cbSize = sizeof metrics;
     if (SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi_)) ||
         SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-        fonts_[MessageFont] = CreateFontIndirectW(&metrics.lfMessageFont);
-    fonts_[MinusFont] = makeFont(L"San Serif", 20);
-    fonts_[KeyFont] = makeFont(L"San Serif", 12);
-    fonts_[IndicatorFont] = makeFont(L"San Serif", 8);
-    fonts_[DisplayFont] = makeFont(L"Arial", 12);
+        fonts_[kMessageFont] = CreateFontIndirectW(&metrics.lfMessageFont);
+    for (FontRole role : {FontRole::Minus, FontRole::Key, FontRole::Indicator, FontRole::Display}) {
+        FontSpec spec = fontOf(role);
+        fonts_[static_cast<int>(role)] = makeFont(fromUtf8(spec.face).c_str(), spec.pixels, FF_SWISS | DEFAULT_PITCH);
+    }
+    fonts_[kFixedFont] = makeFont(L"Courier New", 13, FF_MODERN | FIXED_PITCH);
 }
 
 namespace {
@@ -365,34 +389,34 @@ BOOL CALLBACK swapFont(HWND child, LPARAM lParam) {
 
 }  // namespace
 
-// Moved to a screen of another resolution: the layout's pixels and the fonts
-// are made again for it, and the window takes the place the system suggests.
+// Moved to a screen of another resolution: the layout's pixels, the fonts and
+// the toolbar's images are made again for it, and the window takes the place
+// the system suggests.
 void Win32Platform::changeResolution(int dpi, const RECT& suggested) {
     dpi_ = dpi;
-    HFONT old[MessageFont + 1];
+    HFONT old[kFontCount];
     std::copy(std::begin(fonts_), std::end(fonts_), old);
     createFonts();
     FontSwap swap{old, fonts_, std::size(old)};
-    for (HWND window : {main_, composition_, progress_, preview_}) {
+    for (HWND window : {main_, history_, composition_, progress_, preview_}) {
         if (window) EnumChildWindows(window, swapFont, reinterpret_cast<LPARAM>(&swap));
     }
     for (HFONT font : old) {
         if (font) DeleteObject(font);
     }
     if (toolbar_) {
-        SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
-        RECT bar{};
-        GetWindowRect(toolbar_, &bar);
-        toolbarHeight_ = bar.bottom - bar.top;
+        loadToolbarImages();
+        measureToolbar();
     }
     for (const PlacedControl& placed : placed_) {
-        SetWindowPos(placed.window, nullptr, scaled(placed.x), toolbarHeight_ + scaled(placed.y), scaled(placed.width),
-                     scaled(placed.height), SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(placed.window, nullptr, scaled(placed.place.x), toolbarHeight_ + scaled(placed.place.y),
+                     scaled(placed.place.width), scaled(placed.extraHeight + placed.place.height),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     }
     // The frame is measured again at the new width, where the menu bar may wrap differently.
     SetWindowPos(main_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(main_, nullptr, 0, 0, suggested.right - suggested.left, windowHeight(displayOnly_),
+    SetWindowPos(main_, nullptr, 0, 0, windowWidth(), windowHeight(displayOnly_),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -404,7 +428,7 @@ void Win32Platform::buildControls() {
         ReleaseDC(nullptr, screen);
     }
     dpi_ = std::max(96, static_cast<int>(windowDpi));
-    displayBrush_ = CreateSolidBrush(kDisplayGrey);
+    displayBrush_ = CreateSolidBrush(colourRef(kDisplayGrey));
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     createFonts();
@@ -414,9 +438,7 @@ void Win32Platform::buildControls() {
     if (toolTips_) SetWindowPos(toolTips_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     // The toolbar comes first: the fixed layout sits below its measured height.
     buildToolbar();
-    buildDisplay();
-    buildKeypad();
-    buildInputLine();
+    for (const ControlLayout& layout : mainWindowLayout()) buildControl(layout);
     SetFocus(inputLine_);
 }
 
@@ -428,7 +450,7 @@ void Win32Platform::buildToolbar() {
         return;
     }
     SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SendMessageW(toolbar_, TB_LOADIMAGES, IDB_STD_SMALL_COLOR, reinterpret_cast<LPARAM>(HINST_COMMCTRL));
+    loadToolbarImages();
     std::vector<TBBUTTON> buttons;
     for (const ToolbarButton& button : toolbarButtons()) {
         TBBUTTON added{};
@@ -444,50 +466,55 @@ void Win32Platform::buildToolbar() {
         buttons.push_back(added);
     }
     SendMessageW(toolbar_, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+    measureToolbar();
+}
+
+// The system's standard images come 16 and 24 pixels wide: the larger ones
+// once the screen has half as many dots per inch again.
+void Win32Platform::loadToolbarImages() {
+    bool large = scaled(16) >= 24;
+    int size = large ? 24 : 16;
+    HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 15, 0);
+    auto old =
+        reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images)));
+    if (old) ImageList_Destroy(old);
+    SendMessageW(toolbar_, TB_LOADIMAGES, large ? IDB_STD_LARGE_COLOR : IDB_STD_SMALL_COLOR,
+                 reinterpret_cast<LPARAM>(HINST_COMMCTRL));
+}
+
+void Win32Platform::measureToolbar() {
     SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
     RECT bar{};
     GetWindowRect(toolbar_, &bar);
     toolbarHeight_ = bar.bottom - bar.top;
 }
 
-void Win32Platform::buildDisplay() {
-    HWND frame =
-        addControl(-1, L"static", L"", WS_CHILD | WS_VISIBLE | WS_THICKFRAME, WS_EX_CLIENTEDGE, 0, 0, 260, 135);
-    EnableWindow(frame, FALSE);
-
-    auto addIndicator = [&](int id, const wchar_t* text, int x) {
-        HWND indicator = addControl(id, L"static", text, WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_CENTER | SS_NOPREFIX,
-                                    WS_EX_TRANSPARENT, x, 10, 25, 18);
-        SendMessageW(indicator, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[IndicatorFont]), 0);
-        return indicator;
-    };
-    addToolTip(addIndicator(MemoryIndicator, L"MEM", 115), toolTipTexts_[MemoryIndicator] = L"Memory");
-    const wchar_t* modes[] = {L"AUTO", L"SCI", L"FIX"};
-    const wchar_t* units[] = {L"RAD", L"DEG", L"GRAD"};
-    for (int i = 0; i < 3; ++i) {
-        addIndicator(AutomaticIndicator + i, modes[i], 10 + 29 * i);
-        addIndicator(RadiansIndicator + i, units[i], 164 + 29 * i);
+// One control of the layout, below the toolbar, in the font of its role.
+void Win32Platform::buildControl(const ControlLayout& layout) {
+    ControlClass kind = controlClass(layout);
+    // The recent tasks' height is the drop-down list's too.
+    int extraHeight = layout.kind == ControlKind::RecentTasks ? kRecentTasksDropHeight : 0;
+    HWND window = addChild(main_, layout.id, kind.name, fromEngineText(layout.caption).c_str(), kind.style,
+                           kind.extendedStyle, scaled(layout.place.x), toolbarHeight_ + scaled(layout.place.y),
+                           scaled(layout.place.width), scaled(layout.place.height + extraHeight));
+    if (!window) return;
+    placed_.push_back({window, layout.place, extraHeight});
+    if (layout.kind == ControlKind::DisplayFrame) {
+        EnableWindow(window, FALSE);
+        return;
     }
-    // Engine texts such as "2&3" are shown as they are: no mnemonic prefix.
-    for (int row = 0; row < 2; ++row) {
-        HWND task = addControl(UpperTaskLine + row, L"static", L"",
-                               WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_ENDELLIPSIS | SS_NOPREFIX, WS_EX_TRANSPARENT, 12,
-                               26 + 42 * row, 240, 18);
-        SendMessageW(task, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[DisplayFont]), 0);
-        addToolTip(task, toolTipTexts_[UpperTaskLine + row] = L"");
-        addControl(UpperResultLine + row, L"static", L"", WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_RIGHT | SS_NOPREFIX,
-                   WS_EX_TRANSPARENT, 40, 44 + 40 * row, 207, 20);
-        addControl(FirstRootLabel + row, L"static", row == 0 ? L"x1 =" : L"x2 =", WS_CHILD | SS_NOPREFIX,
-                   WS_EX_TRANSPARENT, 12, 44 + 40 * row, 30, 20);
-    }
+    controls_[layout.id] = window;
+    if (HFONT font = fonts_[static_cast<int>(layout.font)])
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+    if (*layout.toolTip || layout.kind == ControlKind::TaskLine)
+        addToolTip(window, toolTipTexts_[layout.id] = fromEngineText(layout.toolTip));
+    if (layout.kind == ControlKind::RecentTasks) buildInputLine(window);
 }
 
-void Win32Platform::buildInputLine() {
-    recentTasks_ = addControl(RecentTasksList, L"combobox", nullptr,
-                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_TABSTOP, 0, 6,
-                              106, 250, 222);
-    SendMessageW(recentTasks_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[DisplayFont]), 0);
-    // The combobox's own edit is the input line, known by its id like every control.
+// The combobox's own edit is the input line, known by its id like every
+// control; Up and Down there recall tasks rather than move through the list.
+void Win32Platform::buildInputLine(HWND recentTasks) {
+    recentTasks_ = recentTasks;
     COMBOBOXINFO parts{};
     parts.cbSize = sizeof parts;
     if (GetComboBoxInfo(recentTasks_, &parts)) inputLine_ = parts.hwndItem;
@@ -496,135 +523,22 @@ void Win32Platform::buildInputLine() {
     controls_[InputLine] = inputLine_;
     // The history can hold long tasks: no limit but memory.
     SendMessageW(inputLine_, EM_SETLIMITTEXT, 0, 0);
+    SetWindowSubclass(inputLine_, inputLineProc, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
-void Win32Platform::buildKeypad() {
-    for (int key = 0; key < kKeyCount; ++key) {
-        int row = key / kKeyColumns;
-        int column = key % kKeyColumns;
-        bool functionRow = row < kFunctionKeyRows;
-        int top = functionRow ? 24 * row + 166 : 35 * row + 152;
-        DWORD style = WS_CHILD | (key >= EqualsKey ? 0 : WS_VISIBLE) |
-                      (key == InverseKey ? BS_CHECKBOX | BS_PUSHLIKE : BS_PUSHBUTTON);
-        std::wstring caption = fromEngineText(keyText(key));
-        HWND button = addControl(KeyFirst + key, L"button", caption.c_str(), style, 0, 41 * column + 7, top, 42,
-                                 functionRow ? 25 : 36);
-        if (key == MinusKey) SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[MinusFont]), 0);
-        // Keys with words on them (sin, MS, C) take the smaller font.
-        if ((functionRow || column == 0) && key != InverseKey && fonts_[KeyFont])
-            SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[KeyFont]), 0);
-        std::string_view tip = keyToolTip(key);
-        if (!tip.empty()) addToolTip(button, toolTipTexts_[KeyFirst + key] = fromEngineText(tip));
+// Up and Down without a modifier, while the list is closed; Alt+Down still
+// opens it, and inside the open list they move through it.
+LRESULT CALLBACK Win32Platform::inputLineProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                              DWORD_PTR data) {
+    auto* platform = reinterpret_cast<Win32Platform*>(data);
+    bool arrow = message == WM_KEYDOWN && (wParam == VK_UP || wParam == VK_DOWN);
+    if (arrow && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0 &&
+        !SendMessageW(platform->recentTasks_, CB_GETDROPPEDSTATE, 0, 0)) {
+        platform->dispatch(wParam == VK_UP ? RecallOlder : RecallNewer, 0);
+        return 0;
     }
-    addControl(EnterButton, L"button", L"=", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 171, 327, 83, 36);
-}
-
-HWND Win32Platform::createTextWindow(const wchar_t* title, int textId) {
-    RECT frame{};
-    GetWindowRect(main_, &frame);
-    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, kTextWindowClass, title, WS_CAPTION | WS_SYSMENU | WS_THICKFRAME,
-                                  frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top, main_,
-                                  nullptr, instance_, nullptr);
-    if (!window) return nullptr;
-    // The window lays its text out as it is sized, below.
-    HWND text =
-        addChild(window, textId, L"edit", L"",
-                 WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
-                 WS_EX_CLIENTEDGE, 0, 0, 0, 0);
-    SendMessageW(text, EM_SETLIMITTEXT, 0, 0);
-    RECT client{};
-    GetClientRect(window, &client);
-    SendMessageW(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
-    return window;
-}
-
-// The text fills the window between the link and the row of buttons, which
-// share its width.
-void Win32Platform::layOutTextWindow(HWND window, int width, int height) {
-    auto heights = static_cast<DWORD>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    int linkHeight = LOWORD(heights);
-    int buttonHeight = HIWORD(heights);
-    if (HWND link = GetDlgItem(window, kHistoryLink)) MoveWindow(link, 0, 0, width, linkHeight, TRUE);
-    for (int id = HistorySave; id <= HistoryHide; ++id) {
-        int left = width * (id - HistorySave) / 4;
-        int right = width * (id - HistorySave + 1) / 4;
-        if (HWND button = GetDlgItem(window, id))
-            MoveWindow(button, left, height - buttonHeight, right - left, buttonHeight, TRUE);
-    }
-    HWND text = GetDlgItem(window, kHistoryText);
-    if (!text) text = GetDlgItem(window, kCompositionText);
-    if (text) MoveWindow(text, 0, linkHeight, width, std::max(0, height - linkHeight - buttonHeight), TRUE);
-}
-
-LRESULT CALLBACK Win32Platform::textWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_SIZE: layOutTextWindow(window, LOWORD(lParam), HIWORD(lParam)); return 0;
-        case WM_CLOSE: ShowWindow(window, SW_HIDE); return 0;
-        default: break;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-// The history's buttons act as the main window's own commands; Hide and the
-// close box hide the window, which keeps its text.
-INT_PTR CALLBACK Win32Platform::historyDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_INITDIALOG: {
-            SetDlgItemTextW(window, kHistoryLink, fromEngineText(kWebSiteAddress).c_str());
-            // The history can grow without limit but memory.
-            SendDlgItemMessageW(window, kHistoryText, EM_SETLIMITTEXT, 0, 0);
-            RECT client{};
-            GetClientRect(window, &client);
-            SendMessageW(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
-            return TRUE;
-        }
-        // The link and the buttons keep their heights in dialog units, which
-        // change with the screen's resolution.
-        case WM_SIZE: {
-            RECT heights{0, 0, 10, 14};
-            MapDialogRect(window, &heights);
-            SetWindowLongPtrW(window, GWLP_USERDATA, MAKELONG(heights.right, heights.bottom));
-            layOutTextWindow(window, LOWORD(lParam), HIWORD(lParam));
-            return TRUE;
-        }
-        case WM_COMMAND: {
-            HWND owner = GetWindow(window, GW_OWNER);
-            auto send = [owner](int command) { SendMessageW(owner, WM_COMMAND, MAKEWPARAM(command, 0), 0); };
-            switch (LOWORD(wParam)) {
-                case HistorySave: send(FileSaveAs); break;
-                case HistoryPrint: send(FilePrint); break;
-                case HistoryCopy: send(EditCopyHistory); break;
-                case HistoryHide: ShowWindow(window, SW_HIDE); break;
-                case kHistoryLink:
-                    if (HIWORD(wParam) == STN_CLICKED)
-                        ShellExecuteW(owner, L"open", fromEngineText(kWebSiteAddress).c_str(), nullptr, nullptr,
-                                      SW_SHOWNORMAL);
-                    break;
-                default: return FALSE;
-            }
-            return TRUE;
-        }
-        case WM_SETCURSOR:
-            if (GetDlgCtrlID(reinterpret_cast<HWND>(wParam)) != kHistoryLink) return FALSE;
-            SetCursor(LoadCursorW(nullptr, IDC_HAND));
-            SetWindowLongPtrW(window, DWLP_MSGRESULT, TRUE);
-            return TRUE;
-        case WM_CTLCOLORSTATIC:
-            if (GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != kHistoryLink) return FALSE;
-            SetTextColor(reinterpret_cast<HDC>(wParam), kLinkBlue);
-            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-            return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
-        // Leaving the history puts its caret back at the end, where the next entry goes.
-        case WM_ACTIVATE:
-            if (LOWORD(wParam) == WA_INACTIVE) {
-                HWND text = GetDlgItem(window, kHistoryText);
-                int end = GetWindowTextLengthW(text);
-                SendMessageW(text, EM_SETSEL, static_cast<WPARAM>(end), end);
-            }
-            return FALSE;
-        case WM_CLOSE: ShowWindow(window, SW_HIDE); return TRUE;
-        default: return FALSE;
-    }
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(window, inputLineProc, 0);
+    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 void Win32Platform::setControlText(int id, const std::string& text) {
@@ -793,6 +707,8 @@ void Win32Platform::showCompositionWindow(int left, int top) {
     SetWindowPos(composition_, HWND_TOP, left, top, frame.right - frame.left, scaled(240), SWP_SHOWWINDOW);
 }
 
+void Win32Platform::hideCompositionWindow() { ShowWindow(composition_, SW_HIDE); }
+
 void Win32Platform::setCompositionText(const std::string& text) {
     SetWindowTextW(GetDlgItem(composition_, kCompositionText), withWindowsLineEnds(fromEngineText(text)).c_str());
 }
@@ -873,31 +789,23 @@ std::filesystem::path Win32Platform::chooseFileToSave(const std::string& suggest
 }
 
 void Win32Platform::runNumberFormatDialog() {
-    if (logic_) molvane::runNumberFormatDialog(instance_, main_, *logic_);
+    if (logic_) molvane::runNumberFormatDialog(instance_, main_, *this, *logic_);
 }
 
 void Win32Platform::runAboutDialog() { molvane::runAboutDialog(instance_, main_); }
 
 // The help document is installed beside the program; its path is made from the
 // program's own, never from the current folder.
-void Win32Platform::showHelp() {
-    std::wstring program(MAX_PATH, L'\0');
-    DWORD length = 0;
-    while ((length = GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size()))) == program.size())
-        program.resize(program.size() * 2);
-    program.resize(length);
-    std::filesystem::path help = std::filesystem::path(program).parent_path() / L"help" / L"molvane-help.html";
+PlatformResult Win32Platform::showHelp() {
+    std::filesystem::path folder = programFolder();
+    std::filesystem::path help = folder / L"help" / L"molvane-help.html";
     std::error_code error;
-    if (!std::filesystem::is_regular_file(help, error)) {
-        showErrorMessage(kMessageCaption, fileFailureMessage(kHelpNotShownMessage, help, "The file is missing."));
-        return;
-    }
+    if (folder.empty() || !std::filesystem::is_regular_file(help, error))
+        return PlatformResult::failed(FailureReason::FileMissing, help);
     auto opened =
         reinterpret_cast<INT_PTR>(ShellExecuteW(main_, L"open", help.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    if (opened <= 32) {
-        showErrorMessage(kMessageCaption,
-                         fileFailureMessage(kHelpNotShownMessage, help, "No program to show it could be started."));
-    }
+    if (opened <= 32) return PlatformResult::failed(FailureReason::NoViewer, help);
+    return {};
 }
 
 }  // namespace molvane

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ui/platform.h"
+#include "ui/window_layout.h"
 
 namespace molvane {
 
@@ -21,12 +22,13 @@ class WindowLogic;
 constexpr int kAcceleratorTable = 201;
 // The program's icon in the resources.
 constexpr int kProgramIcon = 501;
-// The controls of the Task History window: the web site's link, the buttons
-// and the history text.
+// The controls of the Task History window beside its buttons: the web site's
+// link and the history text; the text of the Composition window.
 constexpr int kHistoryLink = 701;
-enum HistoryButton { HistorySave = 4001, HistoryPrint, HistoryCopy, HistoryHide };
 constexpr int kHistoryText = 4005;
+constexpr int kCompositionText = 4105;
 // The classes of the program's own windows beside the main window.
+constexpr const wchar_t* kTextWindowClass = L"MolvaneTextWindow";
 constexpr const wchar_t* kProgressWindowClass = L"MolvaneProgress";
 constexpr const wchar_t* kPreviewWindowClass = L"MolvanePrintPreview";
 // The Task History window's dialog template in the resources.
@@ -51,6 +53,11 @@ public:
     HWND historyWindow() const { return history_; }
     HWND progressWindow() const { return progress_; }
     HWND previewWindow() const { return preview_; }
+    HWND compositionWindow() const { return composition_; }
+    // Takes a message of the message loop where it belongs first: the main
+    // window's shortcut keys, or a secondary window's own keys. True when it
+    // has been handled; otherwise the loop translates and dispatches it.
+    bool routeMessage(MSG& message);
     // The window of a control by its command id, or null.
     HWND control(int id) const;
 
@@ -90,6 +97,7 @@ public:
 
     bool compositionWindowVisible() const override;
     void showCompositionWindow(int left, int top) override;
+    void hideCompositionWindow() override;
     void setCompositionText(const std::string& text) override;
 
     std::string clipboardText() const override;
@@ -100,53 +108,57 @@ public:
 
     std::filesystem::path chooseFileToOpen() override;
     std::filesystem::path chooseFileToSave(const std::string& suggestedName) override;
-    void printText(const std::string& documentName, const std::string& text, bool preview) override;
+    PlatformResult printText(const std::string& documentName, const std::string& text, bool preview) override;
     void runNumberFormatDialog() override;
     void runAboutDialog() override;
-    void showHelp() override;
+    PlatformResult showHelp() override;
 
     void beginProgress(const std::string& label, int total) override;
     bool reportProgress(int done) override;
     void endProgress() override;
 
     // How long a long operation runs before its progress shows, in milliseconds.
-    ULONGLONG progressDelay = 1000;
+    ULONGLONG progressDelay = kProgressDelayMs;
 
 private:
-    enum FontIndex { MinusFont, KeyFont, IndicatorFont, DisplayFont, MessageFont };
+    // The fonts by FontRole, the system's message font first, then the
+    // fixed-pitch font of the Composition window's table.
+    static constexpr int kMessageFont = static_cast<int>(FontRole::System);
+    static constexpr int kFixedFont = static_cast<int>(FontRole::Display) + 1;
+    static constexpr int kFontCount = kFixedFont + 1;
 
     static LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK textWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK compositionWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static INT_PTR CALLBACK historyDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK progressWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK previewWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static void layOutTextWindow(HWND window, int width, int height);
+    static LRESULT CALLBACK inputLineProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR data);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void buildControls();
     void createFonts();
     void changeResolution(int dpi, const RECT& suggested);
-    void buildDisplay();
-    void buildInputLine();
-    void buildKeypad();
+    void buildControl(const ControlLayout& layout);
+    void buildInputLine(HWND recentTasks);
     void buildToolbar();
+    void loadToolbarImages();
+    void measureToolbar();
     void buildMenu();
+    HWND createCompositionWindow();
     // A window class of the program, with its icon; registering it again is no failure.
     bool registerWindowClass(const wchar_t* name, WNDPROC procedure) const;
     // A child window in the desktop's message font, placed in pixels.
     HWND addChild(HWND parent, int id, const wchar_t* className, const wchar_t* text, DWORD style, DWORD extendedStyle,
                   int x, int y, int width, int height);
-    HWND addControl(int id, const wchar_t* className, const wchar_t* text, DWORD style, DWORD extendedStyle, int x,
-                    int y, int width, int height);
-    HFONT makeFont(const wchar_t* face, int pixels);
+    HFONT makeFont(const wchar_t* face, int pixels, DWORD pitchAndFamily);
     void addToolTip(HWND control, const std::wstring& text);
-    HWND createTextWindow(const wchar_t* title, int textId);
     void dispatch(int id, int notification);
-    void refreshMenu(HMENU popup, int position);
-    void reenableMenu(HMENU menu);
+    void refreshMenu(HMENU popup, int position, bool opening);
     void showProgressWindow();
     void showPrintPreview(const std::string& documentName, const std::string& text);
     int scaled(int pixels) const;
+    int windowWidth() const;
     int windowHeight(bool displayOnly) const;
 
     HINSTANCE instance_;
@@ -160,18 +172,20 @@ private:
     HWND recentTasks_ = nullptr;
     HWND inputLine_ = nullptr;
     HMENU menu_ = nullptr;
+    HACCEL accelerators_ = nullptr;
     HBRUSH displayBrush_ = nullptr;
     std::map<int, HWND> controls_;
     // Every control of the main window where the layout puts it at 96 dots
-    // per inch, below the toolbar.
+    // per inch, below the toolbar; a drop-down list is taller by its list.
     struct PlacedControl {
         HWND window;
-        int x, y, width, height;
+        Rectangle96 place;
+        int extraHeight;
     };
     std::vector<PlacedControl> placed_;
     std::map<int, bool> activeIndicators_;
     std::map<int, std::wstring> toolTipTexts_;
-    HFONT fonts_[MessageFont + 1] = {};
+    HFONT fonts_[kFontCount] = {};
     int dpi_ = 96;
     int toolbarHeight_ = 0;
     bool displayOnly_ = false;

@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: MIT
+// The main window's layout, which every toolkit builds by one loop: each
+// control lies inside the client area, no two of those the user clicks
+// overlap, and every id names one control.
+#include "ui/window_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "ui/command_ids.h"
+
+using namespace molvane;
+
+namespace {
+
+// Neighbouring keys share their one-pixel border, as push buttons in a grid do.
+bool overlap(const Rectangle96& a, const Rectangle96& b) {
+    return a.x < b.right() - 1 && b.x < a.right() - 1 && a.y < b.bottom() - 1 && b.y < a.bottom() - 1;
+}
+
+bool inside(const Rectangle96& inner, const Rectangle96& outer) {
+    return inner.x >= outer.x && inner.y >= outer.y && inner.right() <= outer.right() &&
+           inner.bottom() <= outer.bottom();
+}
+
+TEST(WindowLayoutTest, ControlsFitTheClientAreaWithoutOverlapping) {
+    const Rectangle96 client{0, 0, kClientWidth, kClientHeight};
+    const Rectangle96 frame = controlLayoutOf(kDisplayFrame)->place;
+    std::set<int> ids;
+    int keysShown = 0;
+    for (const ControlLayout& control : mainWindowLayout()) {
+        SCOPED_TRACE("control " + std::to_string(control.id));
+        EXPECT_TRUE(ids.insert(control.id).second) << "the id names one control";
+        EXPECT_TRUE(inside(control.place, client));
+        EXPECT_NE(control.caption, nullptr);
+        EXPECT_NE(control.toolTip, nullptr);
+        // The display's texts lie on its grey; the indicators and lines overlap
+        // there by a pixel or two, as they may: they take clicks on their text.
+        if (isOnDisplay(control.kind)) {
+            EXPECT_TRUE(inside(control.place, frame));
+            continue;
+        }
+        // The input line sits on the grey too, above the cut of Show Display Only.
+        if (control.kind == ControlKind::RecentTasks) {
+            EXPECT_TRUE(inside(control.place, frame));
+            EXPECT_LE(control.place.bottom(), kDisplayOnlyHeight);
+        } else {
+            EXPECT_FALSE(overlap(control.place, frame));
+        }
+        keysShown += control.kind == ControlKind::Key && control.shown;
+        for (const ControlLayout& other : mainWindowLayout()) {
+            if (&other == &control || other.id == kDisplayFrame || !other.shown || !control.shown) continue;
+            EXPECT_FALSE(overlap(control.place, other.place)) << "and control " << other.id;
+        }
+    }
+    EXPECT_EQ(keysShown, 34) << "the wide = takes the place of the last two keys";
+    EXPECT_TRUE(overlap(controlLayoutOf(KeyLast)->place, controlLayoutOf(EnterButton)->place));
+}
+
+// Keys with words on them take the small font, the minus sign a large one.
+TEST(WindowLayoutTest, KeyFonts) {
+    std::set<int> small, large;
+    for (const ControlLayout& control : mainWindowLayout()) {
+        if (control.font == FontRole::Key) small.insert(control.id - KeyFirst);
+        if (control.font == FontRole::Minus) large.insert(control.id - KeyFirst);
+    }
+    EXPECT_EQ(small, (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 18, 24, 30}));
+    EXPECT_EQ(large, std::set<int>{29});
+}
+
+}  // namespace

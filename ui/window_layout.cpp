@@ -1,0 +1,145 @@
+// SPDX-License-Identifier: MIT
+#include "ui/window_layout.h"
+
+#include <array>
+
+#include "ui/command_ids.h"
+#include "ui/keypad.h"
+
+namespace molvane {
+
+namespace {
+
+constexpr int kIndicatorCount = 7;
+constexpr int kDisplayLineCount = 6;
+// The frame, the indicators, the display lines, the recent tasks, the keys and "=".
+constexpr std::size_t kControlCount = 1 + kIndicatorCount + kDisplayLineCount + 1 + kKeyCount + 1;
+
+using enum TextAlignment;
+
+ControlLayout indicator(int id, const char* caption, int x, const char* toolTip = "") {
+    return {id, ControlKind::Indicator, caption, {x, 10, 25, 18}, FontRole::Indicator, true, Centre, toolTip};
+}
+
+// Function keys in the two top rows are shorter than the digit keys below.
+ControlLayout key(int index) {
+    int row = index / kKeyColumns;
+    int column = index % kKeyColumns;
+    bool functionRow = row < kFunctionKeyRows;
+    Rectangle96 place{41 * column + 7, functionRow ? 24 * row + 166 : 35 * row + 152, 42, functionRow ? 25 : 36};
+    // Keys with words on them (sin, MS, C) take the smaller font; the minus
+    // sign a larger one, or it would be a dot.
+    FontRole font = index == MinusKey                                     ? FontRole::Minus
+                    : (functionRow || column == 0) && index != InverseKey ? FontRole::Key
+                                                                          : FontRole::System;
+    // A key without a tooltip has an empty view, which points nowhere.
+    std::string_view toolTip = keyToolTip(index);
+    return {KeyFirst + index,
+            ControlKind::Key,
+            keyText(index).data(),
+            place,
+            font,
+            index < EqualsKey,
+            Centre,
+            toolTip.empty() ? "" : toolTip.data()};
+}
+
+std::array<ControlLayout, kControlCount> makeLayout() {
+    std::array<ControlLayout, kControlCount> layout{};
+    std::size_t next = 0;
+    auto add = [&](const ControlLayout& control) { layout[next++] = control; };
+    add({kDisplayFrame, ControlKind::DisplayFrame, "", {0, 0, 260, 135}, FontRole::System, true, Left, ""});
+    for (int index = 0; index < kKeyCount; ++index) add(key(index));
+    // The wide "=" covers the last two keys, which never show.
+    add({EnterButton, ControlKind::EnterButton, "=", {171, 327, 83, 36}, FontRole::System, true, Centre, ""});
+    add(indicator(MemoryIndicator, "MEM", 115, "Memory"));
+    const char* modes[] = {"AUTO", "SCI", "FIX"};
+    const char* units[] = {"RAD", "DEG", "GRAD"};
+    for (int i = 0; i < 3; ++i) add(indicator(AutomaticIndicator + i, modes[i], 10 + 29 * i));
+    for (int i = 0; i < 3; ++i) add(indicator(RadiansIndicator + i, units[i], 164 + 29 * i));
+    for (int row = 0; row < 2; ++row) {
+        add({UpperTaskLine + row,
+             ControlKind::TaskLine,
+             "",
+             {12, 26 + 42 * row, 240, 18},
+             FontRole::Display,
+             true,
+             Left,
+             ""});
+        add({UpperResultLine + row,
+             ControlKind::ResultLine,
+             "",
+             {40, 44 + 40 * row, 207, 20},
+             FontRole::System,
+             true,
+             Right,
+             ""});
+        add({FirstRootLabel + row,
+             ControlKind::RootLabel,
+             row == 0 ? "x1 =" : "x2 =",
+             {12, 44 + 40 * row, 30, 20},
+             FontRole::System,
+             false,
+             Left,
+             ""});
+    }
+    add({RecentTasksList, ControlKind::RecentTasks, "", {6, 106, 250, 22}, FontRole::Display, true, Left, ""});
+    return layout;
+}
+
+// Made once, at first use: the keys' captions come from the keypad's table.
+const std::array<ControlLayout, kControlCount>& layout() {
+    static const std::array<ControlLayout, kControlCount> table = makeLayout();
+    return table;
+}
+
+constexpr WindowButton kHistoryButtons[] = {
+    {4001, "&Save", FileSaveAs},
+    {4002, "&Print", FilePrint},
+    {4003, "&Copy", EditCopyHistory},
+    {4004, "&Hide", HideHistory},
+};
+
+constexpr WindowButton kCompositionButtons[] = {
+    {4101, "&Copy", CompositionCopy},
+    {4102, "&Hide", HideComposition},
+};
+
+}  // namespace
+
+FontSpec fontOf(FontRole role) {
+    switch (role) {
+        case FontRole::Minus: return {"San Serif", 20};
+        case FontRole::Key: return {"San Serif", 12};
+        case FontRole::Indicator: return {"San Serif", 8};
+        case FontRole::Display: return {"Arial", 12};
+        case FontRole::System: break;
+    }
+    return {nullptr, 0};
+}
+
+std::span<const ControlLayout> mainWindowLayout() { return layout(); }
+
+const ControlLayout* controlLayoutOf(int id) {
+    for (const ControlLayout& control : layout()) {
+        if (control.id == id) return &control;
+    }
+    return nullptr;
+}
+
+bool isOnDisplay(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::DisplayFrame:
+        case ControlKind::Indicator:
+        case ControlKind::TaskLine:
+        case ControlKind::ResultLine:
+        case ControlKind::RootLabel: return true;
+        default: return false;
+    }
+}
+
+std::span<const WindowButton> historyWindowButtons() { return kHistoryButtons; }
+
+std::span<const WindowButton> compositionWindowButtons() { return kCompositionButtons; }
+
+}  // namespace molvane
