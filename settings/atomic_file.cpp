@@ -99,10 +99,6 @@ bool writeAllBytes(int descriptor, std::string_view bytes) {
     return true;
 }
 
-bool replaceFile(const std::filesystem::path& file, std::string_view bytes, const FileWriter& writeBytes) {
-    return !replaceFileReporting(file, bytes, writeBytes);
-}
-
 std::error_code replaceFileReporting(const std::filesystem::path& file, std::string_view bytes,
                                      const FileWriter& writeBytes) {
     auto lastError = [] { return std::error_code(errno != 0 ? errno : EIO, std::generic_category()); };

@@ -18,11 +18,8 @@ bool writeAllBytes(int descriptor, std::string_view bytes);
 // Replaces `file` by `bytes`: writes them with `writeBytes` into a temporary file
 // in the same folder (created if missing), flushes it to the disk and renames it
 // over `file`. On any failure the temporary file is removed, `file` is left as it
-// was, and the result is false.
-bool replaceFile(const std::filesystem::path& file, std::string_view bytes, const FileWriter& writeBytes);
-
-// The same, telling why it failed: the system's error, or an input/output
-// error when a writer failed without saying why. Empty on success.
+// was, and the result tells why: the system's error, or an input/output error
+// when a writer failed without saying why. Empty on success.
 std::error_code replaceFileReporting(const std::filesystem::path& file, std::string_view bytes,
                                      const FileWriter& writeBytes);
 
