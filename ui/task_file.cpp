@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "session/encoding.h"
+#include "session/utf16_text.h"
 #include "ui/failure_message.h"
 #include "ui/line_ends.h"
 #include "ui/window_logic.h"
@@ -16,8 +17,58 @@ namespace molvane {
 namespace {
 
 constexpr const char* kUnreadableFileMessage = "The task file could not be read.";
+constexpr const char* kNotRunMessage = "The task file was not run.";
+constexpr const char* kNotTextReason = "It does not look like a text file.";
+
+constexpr std::string_view kUtf16LittleEndianMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BigEndianMark = "\xFE\xFF";
+
+// Windows' editors save "Unicode" text as UTF-16 under its byte-order mark.
+std::u16string utf16Units(std::string_view bytes, bool bigEndian) {
+    std::u16string units;
+    units.reserve(bytes.size() / 2);
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        auto first = static_cast<unsigned char>(bytes[i]);
+        auto second = static_cast<unsigned char>(bytes[i + 1]);
+        units += static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first);
+    }
+    return units;
+}
+
+bool isControlByte(char byte) {
+    auto code = static_cast<unsigned char>(byte);
+    return code < 0x20 || code == 0x7F;
+}
+
+// A text file has few control bytes besides its line ends and tabs; a picture
+// or a program has many, and would run as thousands of tasks of garbage.
+bool looksLikeText(std::string_view bytes) {
+    if (bytes.starts_with(kUtf16LittleEndianMark) || bytes.starts_with(kUtf16BigEndianMark)) return true;
+    std::size_t control = 0;
+    for (char byte : bytes) control += isControlByte(byte) && byte != '\r' && byte != '\n' && byte != '\t';
+    return control * 10 <= bytes.size();
+}
+
+// The five bytes that Windows-1252 leaves undefined stand for control characters too.
+bool isCodePageGap(char byte) {
+    auto code = static_cast<unsigned char>(byte);
+    return code == 0x81 || code == 0x8D || code == 0x8F || code == 0x90 || code == 0x9D;
+}
+
+// The engine drops control characters (NUL, tabs, DEL); an edit control shows
+// them as boxes, or worse, so a line goes into the input line without them.
+std::string withoutControlCharacters(std::string_view line) {
+    std::string kept;
+    kept.reserve(line.size());
+    for (char byte : line) {
+        if (!isControlByte(byte) && !isCodePageGap(byte)) kept += byte;
+    }
+    return kept;
+}
 
 std::string engineText(std::string_view bytes) {
+    if (bytes.starts_with(kUtf16LittleEndianMark) || bytes.starts_with(kUtf16BigEndianMark))
+        return engineTextOfUtf16(utf16Units(bytes.substr(2), bytes.starts_with(kUtf16BigEndianMark)));
     constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
     if (bytes.starts_with(byteOrderMark)) bytes.remove_prefix(byteOrderMark.size());
     // Only well-formed UTF-8 is read as UTF-8: the converter turns anything else
@@ -49,8 +100,9 @@ std::string readWholeFile(const std::filesystem::path& file, std::string& bytes)
 
 std::vector<std::string> taskFileLines(std::string_view bytes) {
     std::string text = engineText(bytes);
-    std::vector<std::string_view> lines = splitLines(text);
-    return {lines.begin(), lines.end()};
+    std::vector<std::string> lines;
+    for (std::string_view line : splitLines(text)) lines.push_back(withoutControlCharacters(line));
+    return lines;
 }
 
 void WindowLogic::loadTaskFile() {
@@ -60,6 +112,10 @@ void WindowLogic::loadTaskFile() {
     std::string failure = readWholeFile(file, bytes);
     if (!failure.empty()) {
         platform_.showErrorMessage(kMessageCaption, fileFailureMessage(kUnreadableFileMessage, file, failure));
+        return;
+    }
+    if (!looksLikeText(bytes)) {
+        platform_.showErrorMessage(kMessageCaption, fileFailureMessage(kNotRunMessage, file, kNotTextReason));
         return;
     }
     runTaskLines(taskFileLines(bytes));

@@ -98,10 +98,18 @@ TEST_F(DialogsTest, EscClosesAboutAndF1ShowsHelp) {
         EXPECT_TRUE(help.contains(topic)) << topic;
 }
 
+// A task file's control bytes never reach the input line: after a file whose
+// last line is too long, the line holds that line as the engine reads it, and
+// takes typing as usual.
 TEST_F(DialogsTest, TaskFileOpenedThroughTheDialog) {
     // A name without a dot is opened as typed, not as "tasks.txt".
     QString file = folder.filePath("tasks");
-    writeFile(file.toStdString(), "1+1\n2*3\n");
+    std::string tooLong(600, '1');
+    for (std::size_t i = 1; i < 30; ++i) tooLong.insert(i * 20, "\x1B");
+    writeFile(file.toStdString(),
+              "1+1\n2\x01*\x7F"
+              "3\x9D\n" +
+                  tooLong);
     withModal([&] { press(Qt::Key_O, Qt::ControlModifier); },
               [&](QWidget* modal) {
                   auto* dialog = qobject_cast<QFileDialog*>(modal);
@@ -109,7 +117,10 @@ TEST_F(DialogsTest, TaskFileOpenedThroughTheDialog) {
                   dialog->findChild<QLineEdit*>("fileNameEdit")->setText(file);
                   QMetaObject::invokeMethod(dialog, "accept");
               });
-    EXPECT_EQ(text(UpperResultLine), "6");
+    EXPECT_EQ(text(LowerTaskLine), "2*3");
+    EXPECT_EQ(window.inputLine()->text(), QString(600, '1'));
+    QTest::keyClicks(window.inputLine(), "+2");
+    EXPECT_EQ(window.inputLine()->text().size(), 602);
     // Each kind of file remembers its own folder.
     const std::pair<int, QString> folders[] = {{FileOpen, folder.path()}, {FileSaveAs, QDir::homePath()}};
     for (const auto& [command, expected] : folders) {

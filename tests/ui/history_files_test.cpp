@@ -16,6 +16,8 @@ namespace {
 // long stays in the input line, as a typed one would.
 TEST_F(LogicTest, TaskFileLinesRunAsIfTyped) {
     const std::string tooLong(700, '1');
+    std::string tooLongWithControls = tooLong;
+    for (std::size_t i = 0; i < 60; ++i) tooLongWithControls.insert(i * 11, i % 2 ? "\x1B" : std::string(1, '\0'));
     // What the history and the lower result line show after the file's tasks.
     const std::tuple<const char*, std::string, std::string, std::string> rows[] = {
         {"CR LF, LF, CR and NUL", std::string("1+1\r\n\n2\0+3\r3+3", 14),
@@ -23,6 +25,16 @@ TEST_F(LogicTest, TaskFileLinesRunAsIfTyped) {
         {"a final line end", "1+1\n", "\r\n1+1 = 2\r\n\r\n", ""},
         {"700 characters, then a task", tooLong + "\n1+1", "\r\n1+1 = 2\r\n", "2"},
         {"700 characters last", "1+1\n" + tooLong, "\r\n1+1 = 2\r\n", "Expression is too long !"},
+        {"700 characters and 60 control bytes last", "1+1\n" + tooLongWithControls, "\r\n1+1 = 2\r\n",
+         "Expression is too long !"},
+        {"control bytes and the code page's gaps", "2\x01*\x1F\t3\x7F\x81\x9D" + std::string(30, ' '),
+         "\r\n2*3 = 6\r\n", "6"},
+        {"UTF-16 under its byte-order mark",
+         std::string("\xFF\xFE"
+                     "6\0\xF7\0"
+                     "3\0",
+                     8),
+         "\r\n6/3 = 2\r\n", "2"},
         {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF-6 \xC3\xB7 3", "\r\n-6/3 = -2\r\n", "-2"},
         {"Windows-1252", "6 \xF7 3", "\r\n6/3 = 2\r\n", "2"},
     };
@@ -34,7 +46,7 @@ TEST_F(LogicTest, TaskFileLinesRunAsIfTyped) {
         command(FileOpen);
         EXPECT_EQ(shown(HistoryBody), body);
         EXPECT_EQ(shown(LowerResultLine), lowerResult);
-        EXPECT_EQ(platform.input.size(), lowerResult.starts_with("Expression") ? tooLong.size() : 0u);
+        EXPECT_EQ(platform.input, lowerResult.starts_with("Expression") ? tooLong : "") << "the input line after";
     }
     EXPECT_TRUE(platform.messages.empty());
     command(EditCopyHistory);
@@ -49,6 +61,17 @@ TEST_F(LogicTest, TaskFileCancelAndFailure) {
     EXPECT_EQ(shown(HistoryBody), "\r\n1+1 = 2\r\n");
     EXPECT_EQ(platform.progressTotal, 3);
     EXPECT_TRUE(platform.progressEnded);
+
+    // A file that is mostly not text is refused before any of it runs.
+    std::string binary;
+    for (int i = 0; i < 3000; ++i) binary += static_cast<char>((i * 37) % 256);
+    writeFile(platform.openName, binary);
+    command(FileOpen);
+    EXPECT_EQ(shown(HistoryBody), "\r\n1+1 = 2\r\n");
+    EXPECT_EQ(platform.messages,
+              std::vector<std::string>{"Molvane: The task file was not run.\n\n" + platform.openName.string() +
+                                       "\nIt does not look like a text file."});
+    platform.messages.clear();
 
     // Only a regular file is opened: a pipe would block the window for ever.
     platform.openName = folder;

@@ -327,12 +327,27 @@ TEST_F(MainWindowTest, SettingsFileAndStartUp) {
 // the file before its next line.
 TEST_F(MainWindowTest, TaskFileProgressAndCancel) {
     std::filesystem::path tasks = folder / "tasks.txt";
-    writeFile(tasks, "1+1\r\n2*3\n");
-    inDialog(FileOpen, L"Open", [&](HWND dialog) {
-        SetDlgItemTextW(dialog, GetDlgItem(dialog, cmb13) ? cmb13 : edt1, tasks.c_str());
-        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
-    });
+    auto open = [&](const std::string& bytes) {
+        writeFile(tasks, bytes);
+        inDialog(FileOpen, L"Open", [&](HWND dialog) {
+            SetDlgItemTextW(dialog, GetDlgItem(dialog, cmb13) ? cmb13 : edt1, tasks.c_str());
+            SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+        });
+    };
+    open("1+1\r\n2*3\n");
     EXPECT_EQ(text(UpperResultLine), L"6") << "the line end after the last line runs one more, empty, task";
+    // Control bytes never reach the input line, which takes typing after the
+    // file as usual; its last line, too long, stays there as the engine reads it.
+    std::string tooLong(600, '1');
+    for (std::size_t i = 1; i < 30; ++i) tooLong.insert(i * 20, i % 2 ? "\x1B" : std::string(1, '\0'));
+    open(
+        "1+1\n2\x01*\x7F"
+        "3\x9D\n" +
+        tooLong);
+    EXPECT_EQ(text(LowerTaskLine), L"2*3");
+    EXPECT_EQ(text(InputLine), std::wstring(600, L'1'));
+    for (wchar_t typed : std::wstring(L"+2")) SendMessageW(control(InputLine), WM_CHAR, typed, 0);
+    EXPECT_EQ(text(InputLine).size(), 602u);
 
     window.progressDelay = 0;
     auto runLines = [this] { logic.runTaskLines({"1+1", "2*3", "3*4"}); };
