@@ -27,7 +27,13 @@ set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/StripPackagedPrograms.cmak
 # The installer itself is a 64-bit program installing into the 64-bit Program
 # Files: a 64-bit Windows runs either, but Wine built for 64 bits alone cannot
 # start a 32-bit installer. Run with /S it installs silently, for all users.
-set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+# Uninstalling removes the product's key under the vendor's and then, when
+# nothing else is left there, the vendor's own key; the user's settings file
+# stays, as Windows programs leave what belongs to the user.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode
+Function un.onUninstSuccess
+  DeleteRegKey /ifempty SHCTX 'Software\\\\${CPACK_PACKAGE_VENDOR}'
+FunctionEnd")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_PACKAGE_NAME Molvane)
 set(CPACK_NSIS_DISPLAY_NAME Molvane)

@@ -52,6 +52,8 @@ menu_entry="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Program
 grep -qaF 'C:\Program Files\Molvane\molvane.exe' "$menu_entry" || fail "the Start menu has no entry for the program"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Molvane'
 wine reg query "$uninstall_key" /v UninstallString > /dev/null 2>&1 || fail "no uninstaller registered"
+vendor_key='HKLM\Software\The Molvane developers'
+wine reg query "$vendor_key" > /dev/null 2>&1 || fail "the installer wrote no key of its vendor's"
 
 run() { wine "$driver" "$@" | tr -d '\r'; }
 # The started program inherits the driver's output, so that goes to a file: a
@@ -109,10 +111,11 @@ answer=$(wine "$WINEPREFIX"/drive_c/users/Public/molvane-*-win64/molvane-cli.exe
 # Even run in place (_?=), the uninstaller ends a moment before its work is done under Wine.
 wine "$folder/Uninstall.exe" /S '_?=C:\Program Files\Molvane'
 uninstalled() {
-    [ ! -f "$folder/molvane.exe" ] && [ ! -f "$menu_entry" ] && ! wine reg query "$uninstall_key" > /dev/null 2>&1
+    [ ! -f "$folder/molvane.exe" ] && [ ! -f "$menu_entry" ] && ! wine reg query "$uninstall_key" > /dev/null 2>&1 &&
+        ! wine reg query "$vendor_key" > /dev/null 2>&1
 }
 for _ in $(seq 50); do uninstalled && break; sleep 0.2; done
-uninstalled || fail "the uninstaller left the program, its Start menu entry or its registration"
+uninstalled || fail "the uninstaller left the program, its Start menu entry, its registration or its vendor's key"
 
 # The prefix has served its purpose (about 700 MB); a failed run leaves it to look into.
 wineserver -k
