@@ -4,6 +4,7 @@
 #include "engine/normalize.h"
 #include "engine/text.h"
 #include "ui/keypad.h"
+#include "ui/window_layout.h"
 #include "ui/window_logic.h"
 
 namespace molvane {
@@ -55,11 +56,14 @@ void WindowLogic::toggleInverseMode() {
     inverseMode_ = !inverseMode_;
     std::string prefix = inverseMode_ ? "a" : " ";
     platform_.setKeyChecked(KeyInverse, inverseMode_);
+    platform_.setControlName(KeyInverse, switchName(KeyInverse, inverseMode_));
     platform_.setControlText(KeyClear, inverseMode_ ? "MC" : "C");
     platform_.setControlText(KeyMemoryAdd, inverseMode_ ? "M-" : "M+");
     for (int key = 0; key < kKeyCount; ++key) {
         if (isInvertibleKey(key))
             platform_.setControlText(KeyFirst + key, prefix + std::string(keyText(key).substr(0, 3)));
+        if (isInvertibleKey(key) || key == ClearKey || key == MemoryAddKey)
+            platform_.setControlName(KeyFirst + key, keyName(key, inverseMode_));
     }
     platform_.focusInputLine();
 }
@@ -187,7 +191,8 @@ void WindowLogic::chooseRecentTask(int notification) {
         platform_.setInputText(task);
         platform_.setInputSelection(static_cast<int>(task.size()), static_cast<int>(task.size()));
     }
-    platform_.focusInputLine();
+    // Taking the focus back as it leaves would trap the keyboard in the input line.
+    if (notification != kNotifyFocusLost && notification != kNotifySelectionCancelled) platform_.focusInputLine();
 }
 
 }  // namespace molvane

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 namespace molvane {
 
@@ -63,6 +64,10 @@ struct ControlLayout {
     bool shown;
     TextAlignment alignment;
     const char* toolTip;  // "" for none
+    // What a screen reader calls the control, in words where the caption is
+    // a symbol ("Power" for "^"); an indicator and the inverse key add ", on"
+    // or ", off", and the keys take other names in inverse mode (keyName).
+    std::string name;
 };
 
 // Every control of the main window in the order it is made: the display
@@ -71,6 +76,9 @@ std::span<const ControlLayout> mainWindowLayout();
 
 // The layout of control `id`, or nullptr.
 const ControlLayout* controlLayoutOf(int id);
+
+// The name of an indicator or of the inverse key as it shows now.
+std::string switchName(int id, bool on);
 
 // True for the controls that sit on the display's grey.
 bool isOnDisplay(ControlKind kind);
@@ -91,6 +99,7 @@ struct WindowButton {
     int id;  // the button's own control id
     const char* caption;
     int command;
+    const char* name;  // for a screen reader: the caption says it within its window only
 };
 
 // Save, Print, Copy and Hide under the Task History window's text.

@@ -6,6 +6,7 @@
 #include "session/composition_table.h"
 #include "ui/insert_texts.h"
 #include "ui/keypad.h"
+#include "ui/window_layout.h"
 
 namespace molvane {
 
@@ -17,6 +18,7 @@ void WindowLogic::startUp() {
         platform_.setControlText(KeyFirst + key, std::string(keyText(key)));
     }
     platform_.setKeyChecked(KeyInverse, false);
+    platform_.setControlName(KeyInverse, switchName(KeyInverse, false));
     showRootLabels(false);
     platform_.setToolTip(MemoryIndicator, "Memory");
     resetHistory();

@@ -114,6 +114,7 @@ private:
     void refreshBothAnswers();
     void showStates();
     void refreshIndicators();
+    void announceAnswer();
     void updateMemoryToolTip();
     void showRootLabels(bool shown);
     // Runs a memory directive on a copy of the current record, so only the
@@ -129,6 +130,10 @@ private:
     // historyVisible stays 0: the history window can hide itself, so it is asked.
     ViewFlags view_;
     bool inverseMode_ = false;
+    // The indicators as the platform shows them, a bit each from the memory's
+    // (id - MemoryIndicator); none is known before the first refresh.
+    unsigned activeIndicators_ = 0;
+    bool indicatorsShown_ = false;
     // The recent-tasks list as the platform holds it, newest first, and the
     // one that Up and Down have put into the input line (-1: none, the line
     // as typed).

@@ -1,4 +1,5 @@
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -8,6 +9,7 @@
 #include <fstream>
 
 #include "tests/support/typed_tasks.h"
+#include "ui/keypad.h"
 #include "ui/menu_table.h"
 #include "ui/qt/colour_contrast.h"
 #include "ui/qt/composition_window.h"
@@ -243,6 +245,43 @@ TEST_F(MainWindowTest, CtrlKOpensTheComposition) {
     QTest::mouseClick(buttons.back(), Qt::LeftButton);
     EXPECT_FALSE(composition->isVisible()) << "the Hide button";
     EXPECT_TRUE(QFontInfo(composition->textEdit()->font()).fixedPitch()) << "the columns line up";
+}
+
+// Every control carries the shared table's name for a screen reader, and a
+// display line gives what it shows as its value. (The offscreen platform has
+// no accessibility bridge, so the announcement's event is not seen here.)
+TEST_F(MainWindowTest, NamesForScreenReaders) {
+    for (const ControlLayout& layout : mainWindowLayout()) {
+        if (layout.id == kDisplayFrame) continue;
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(window.control(layout.id));
+        ASSERT_NE(accessible, nullptr) << layout.id;
+        EXPECT_TRUE(accessible->text(QAccessible::Name).startsWith(QString::fromStdString(layout.name))) << layout.id;
+    }
+    type("2+3");
+    QAccessibleInterface* answer = QAccessible::queryAccessibleInterface(window.control(LowerResultLine));
+    EXPECT_EQ(answer->text(QAccessible::Name), "Answer");
+    EXPECT_EQ(answer->text(QAccessible::Value), "5");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window.control(KeyInverse))->text(QAccessible::Name),
+              "Inverse functions, off");
+}
+
+// Tab goes from the input line through the keypad row by row, the "=" button,
+// the indicators and the display lines, and back to the input line.
+TEST_F(MainWindowTest, TabVisitsEveryControlInOrder) {
+    std::vector<int> visited;
+    for (int step = 0; step < 60 && (visited.empty() || visited.back() != InputLine); ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        int id = 0;
+        for (const ControlLayout& layout : mainWindowLayout()) {
+            if (window.control(layout.id) == QApplication::focusWidget()) id = layout.id;
+        }
+        visited.push_back(id == RecentTasksList || QApplication::focusWidget() == window.inputLine() ? InputLine : id);
+    }
+    std::vector<int> expected;
+    for (int key = 0; key < EqualsKey; ++key) expected.push_back(KeyFirst + key);
+    for (int id : {int{EnterButton}, 1200, 1210, 1211, 1212, 1220, 1221, 1222, 1110, 1120, 1111, 1121, int{InputLine}})
+        expected.push_back(id);
+    EXPECT_EQ(visited, expected);
 }
 
 TEST_F(MainWindowTest, ToolbarButtonsRunTheirCommands) {

@@ -12,7 +12,8 @@ using namespace molvane;
 
 class FakePlatform : public Platform {
 public:
-    std::map<int, std::string> texts, toolTips;
+    std::map<int, std::string> texts, toolTips, names;
+    std::vector<std::string> announced;
     std::map<int, bool> visible, checked, active;
     std::string input;
     TextSelection selection;
@@ -36,6 +37,8 @@ public:
     void setControlVisible(int id, bool shown) override { visible[id] = shown; }
     void setKeyChecked(int id, bool on) override { checked[id] = on; }
     void setIndicatorActive(int id, bool on) override { active[id] = on; }
+    void setControlName(int id, const std::string& name) override { names[id] = name; }
+    void announce(const std::string& text) override { announced.push_back(text); }
 
     std::string inputText() const override { return input; }
     void setInputText(const std::string& text) override {

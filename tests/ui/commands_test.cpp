@@ -138,6 +138,10 @@ TEST_F(LogicTest, CommandsGiveTheFocusBackToTheInputLine) {
         command(id);
         EXPECT_GT(platform.focusRequests, 0) << "command " << id;
     }
+    platform.focusRequests = 0;
+    logic.dispatchCommand(RecentTasksList, kNotifyFocusLost);
+    logic.dispatchCommand(RecentTasksList, kNotifySelectionCancelled);
+    EXPECT_EQ(platform.focusRequests, 0) << "Tab may leave the input line";
 }
 
 TEST_F(LogicTest, DialogHelpAndExitCommandsReachThePlatform) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 
 #include "ui/command_ids.h"
 
@@ -56,6 +57,19 @@ TEST(WindowLayoutTest, ControlsFitTheClientAreaWithoutOverlapping) {
     }
     EXPECT_EQ(keysShown, 34) << "the wide = takes the place of the last two keys";
     EXPECT_TRUE(overlap(controlLayoutOf(KeyLast)->place, controlLayoutOf(EnterButton)->place));
+}
+
+// A screen reader tells the controls of one window apart by their names.
+TEST(WindowLayoutTest, EveryControlHasItsOwnName) {
+    std::set<std::string> names;
+    for (const ControlLayout& control : mainWindowLayout()) {
+        EXPECT_FALSE(control.name.empty()) << control.id;
+        EXPECT_TRUE(names.insert(control.name).second) << control.name;
+    }
+    for (auto buttons : {historyWindowButtons(), compositionWindowButtons()}) {
+        for (const WindowButton& button : buttons) EXPECT_TRUE(names.insert(button.name).second) << button.name;
+    }
+    EXPECT_EQ(controlLayoutOf(KeyFirst + 16)->name, "Power") << "a symbol's name is in words";
 }
 
 // Keys with words on them take the small font, the minus sign a large one.

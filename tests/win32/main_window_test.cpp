@@ -8,6 +8,7 @@
 #include <dlgs.h>
 #include <winspool.h>
 
+#include <array>
 #include <cwchar>
 #include <filesystem>
 #include <functional>
@@ -170,6 +171,52 @@ TEST_F(MainWindowTest, UpAndDownRecallTasks) {
         SendMessageW(control(InputLine), WM_KEYDOWN, key, 0);
         EXPECT_EQ(text(InputLine), shown);
     }
+}
+
+// Each control carries the shared table's name for a screen reader, where the
+// system's annotation gives it, and an answer is announced by an event on the
+// answer line.
+std::vector<HWND> announced;
+
+void CALLBACK noteAnnouncement(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD) {
+    announced.push_back(window);
+}
+
+// Wine's accessibility proxies read the window texts and no annotations, so
+// the names are checked where the program keeps them; the announcement is the
+// system's event, which any reader hears.
+TEST_F(MainWindowTest, NamesAndAnnouncementsForScreenReaders) {
+    for (const ControlLayout& layout : mainWindowLayout()) {
+        if (layout.id == kDisplayFrame) continue;
+        EXPECT_TRUE(window.controlName(layout.id).starts_with(fromUtf8(layout.name))) << layout.id;
+    }
+    EXPECT_EQ(window.controlName(KeyInverse), L"Inverse functions, off");
+    click(KeyInverse);
+    EXPECT_EQ(window.controlName(1001), L"Inverse sine");
+    EXPECT_EQ(window.controlName(KeyInverse), L"Inverse functions, on");
+
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
+                                         noteAnnouncement, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    type(L"2+3");
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    UnhookWinEvent(hook);
+    EXPECT_EQ(announced, std::vector<HWND>{control(LowerResultLine)});
+    EXPECT_EQ(GetFocus(), control(InputLine)) << "the focus stays on the input line";
+
+    // Tab walks the keypad row by row from the input line, and back.
+    std::vector<HWND> visited;
+    for (bool back : {false, false, false, true, true, true}) {
+        BYTE keys[256] = {};
+        keys[VK_SHIFT] = back ? 0x80 : 0;
+        SetKeyboardState(keys);
+        MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+        EXPECT_TRUE(window.routeMessage(tab));
+        visited.push_back(GetFocus());
+    }
+    SetKeyboardState(std::array<BYTE, 256>{}.data());
+    EXPECT_EQ(visited, (std::vector<HWND>{control(1000), control(1001), control(1002), control(1001), control(1000),
+                                          control(InputLine)}));
 }
 
 // The menus and the toolbar come from the shared tables, every item with its id and text.

@@ -13,6 +13,7 @@ namespace molvane {
 CompositionWindow::CompositionWindow(QWidget* owner, std::function<void(int)> dispatch)
     : QWidget(owner, Qt::Window), text_(new QPlainTextEdit(this)) {
     setWindowTitle("Composition");
+    text_->setAccessibleName("Composition table");
     text_->setReadOnly(true);
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
     text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));

@@ -23,6 +23,7 @@ QHBoxLayout* buttonRow(QWidget* window, std::span<const WindowButton> buttons,
     row->setSpacing(2);
     for (const WindowButton& button : buttons) {
         auto* pushButton = new QPushButton(button.caption, window);
+        pushButton->setAccessibleName(button.name);
         pushButton->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         QObject::connect(pushButton, &QPushButton::clicked, window, [dispatch, id = button.command] { dispatch(id); });
         row->addWidget(pushButton);
@@ -41,6 +42,8 @@ QLabel* webSiteLink(QWidget* parent) {
 HistoryWindow::HistoryWindow(QWidget* owner, std::function<void(int)> dispatch)
     : QWidget(owner, Qt::Window), link_(webSiteLink(this)), shown_(new QPlainTextEdit(this)) {
     setWindowTitle("Task History");
+    shown_->setAccessibleName("Task history");
+    link_->setAccessibleName("Molvane web site");
     link_->setAlignment(Qt::AlignCenter);
     // The history only grows: an undo stack would keep a copy of every entry.
     shown_->setUndoRedoEnabled(false);

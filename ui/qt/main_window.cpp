@@ -13,6 +13,7 @@
 
 #include "ui/keypad.h"
 #include "ui/menu_table.h"
+#include "ui/qt/accessible_display_line.h"
 #include "ui/qt/colour_contrast.h"
 #include "ui/qt/desktop_settings.h"
 #include "ui/qt/display_widgets.h"
@@ -81,6 +82,7 @@ QIcon commandIcon(int id) {
 
 MainWindow::MainWindow() {
     loadResources();
+    installDisplayLineAccessibility();
     if (QScreen* primary = QGuiApplication::primaryScreen())
         scale_ = std::max(1.0, primary->logicalDotsPerInch() / 96.0);
     setWindowTitle("Molvane");
@@ -222,6 +224,7 @@ void MainWindow::buildControl(QWidget* client, const ControlLayout& layout) {
     place(widget, layout.place);
     setRoleFont(widget, layout.font);
     widget->setToolTip(QString::fromLatin1(layout.toolTip));
+    widget->setAccessibleName(QString::fromStdString(layout.name));
     if (!layout.shown) widget->hide();
     if (layout.id != kDisplayFrame) controls_[layout.id] = widget;
 }

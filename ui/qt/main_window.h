@@ -52,6 +52,8 @@ public:
     void setControlVisible(int id, bool visible) override;
     void setKeyChecked(int id, bool checked) override;
     void setIndicatorActive(int id, bool active) override;
+    void setControlName(int id, const std::string& name) override;
+    void announce(const std::string& text) override;
     std::string inputText() const override;
     void setInputText(const std::string& text) override;
     TextSelection inputSelection() const override;

@@ -88,6 +88,7 @@ QWidget* NumberFormatDialog::buildNumberGroup() {
     });
     for (int mode = 0; mode < 3; ++mode) grid->addWidget(modes_[mode], mode, 0);
     decimals_ = new QLineEdit(group);
+    decimals_->setAccessibleName("Decimal places");
     decimals_->setAlignment(Qt::AlignCenter);
     decimals_->setMaximumWidth(fontMetrics().horizontalAdvance("0000") + 8);
     up_ = new QToolButton(group);

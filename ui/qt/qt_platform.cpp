@@ -1,5 +1,6 @@
 // The platform calls of the window logic, carried out on the main window's widgets.
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -68,6 +69,18 @@ void MainWindow::setIndicatorActive(int id, bool active) {
     QPalette palette = indicator->palette();
     palette.setColor(QPalette::WindowText, colour);
     indicator->setPalette(palette);
+}
+
+void MainWindow::setControlName(int id, const std::string& name) {
+    if (QWidget* widget = controls_.value(id)) widget->setAccessibleName(QString::fromUtf8(name));
+}
+
+// The answer line tells its news as its value, from wherever the focus is.
+void MainWindow::announce(const std::string& text) {
+    QWidget* answer = controls_.value(LowerResultLine);
+    if (!answer) return;
+    QAccessibleValueChangeEvent event(answer, fromEngineText(text));
+    QAccessible::updateAccessibility(&event);
 }
 
 std::string MainWindow::inputText() const { return toEngineText(inputLine_->text()); }

@@ -53,11 +53,11 @@ ControlClass controlClass(const ControlLayout& layout) {
         case ControlKind::RecentTasks:
             return {L"combobox", shown | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_TABSTOP, 0};
         case ControlKind::Key:
-            if (layout.id == KeyInverse) return {L"button", shown | BS_CHECKBOX | BS_PUSHLIKE, 0};
+            if (layout.id == KeyInverse) return {L"button", shown | WS_TABSTOP | BS_CHECKBOX | BS_PUSHLIKE, 0};
             break;
         case ControlKind::EnterButton: break;
     }
-    return {L"button", shown | BS_PUSHBUTTON, 0};
+    return {L"button", shown | WS_TABSTOP | BS_PUSHBUTTON, 0};
 }
 
 // The zoom of the Qt program's fixed layout has no Windows counterpart yet:
@@ -109,6 +109,7 @@ Win32Platform::Win32Platform(HINSTANCE instance) : instance_(instance) {}
 
 Win32Platform::~Win32Platform() {
     if (main_) DestroyWindow(main_);
+    stopAccessibility();
     for (HFONT font : fonts_) {
         if (font) DeleteObject(font);
     }
@@ -138,6 +139,7 @@ bool Win32Platform::create() {
         MessageBoxW(nullptr, L"Window Registration Failed!", L"Error!", MB_ICONWARNING | MB_OK);
         return false;
     }
+    startAccessibility();
     buildMenu();
     CreateWindowExW(kMainWindowExtendedStyle, kMainWindowClass, L"Molvane", kMainWindowStyle, CW_USEDEFAULT,
                     CW_USEDEFAULT, windowWidth(), windowHeight(false), nullptr, menu_, instance_, this);
@@ -191,9 +193,26 @@ int Win32Platform::windowHeight(bool displayOnly) const {
     return frameExtra > 0 ? clientHeight + frameExtra : height;
 }
 
-// A key for the main window acts wherever the focus is inside it; inside the
-// Task History and Composition windows the keys are theirs: Tab and Esc move
-// and hide as in a dialog, Ctrl+A selects their whole text, Ctrl+C copies it.
+// The keys in the layout's order, the "=" button and the input line, round:
+// the controls that take the focus and show it.
+void Win32Platform::moveFocus(HWND from, bool backwards) {
+    std::vector<HWND> stops;
+    for (const ControlLayout& layout : mainWindowLayout()) {
+        bool focusable = (layout.kind == ControlKind::Key && layout.shown) || layout.kind == ControlKind::EnterButton;
+        if (focusable) stops.push_back(control(layout.id));
+    }
+    stops.push_back(inputLine_);
+    if (from == recentTasks_) from = inputLine_;
+    auto at = std::find(stops.begin(), stops.end(), from);
+    std::size_t index = at == stops.end() ? stops.size() - 1 : static_cast<std::size_t>(at - stops.begin());
+    index = (index + (backwards ? stops.size() - 1 : 1)) % stops.size();
+    SetFocus(stops[index]);
+}
+
+// A key for the main window acts wherever the focus is inside it, and Tab
+// walks its keypad, the "=" button and the input line; inside the Task
+// History and Composition windows the keys are theirs: Tab and Esc move and
+// hide as in a dialog, Ctrl+A selects their whole text, Ctrl+C copies it.
 bool Win32Platform::routeMessage(MSG& message) {
     for (HWND window : {history_, composition_}) {
         if (!window || (message.hwnd != window && !IsChild(window, message.hwnd))) continue;
@@ -204,6 +223,10 @@ bool Win32Platform::routeMessage(MSG& message) {
         return IsDialogMessageW(window, &message) != 0;
     }
     bool inMain = main_ && (message.hwnd == main_ || IsChild(main_, message.hwnd));
+    if (inMain && message.message == WM_KEYDOWN && message.wParam == VK_TAB) {
+        moveFocus(message.hwnd, GetKeyState(VK_SHIFT) < 0);
+        return true;
+    }
     return inMain && accelerators_ && TranslateAcceleratorW(main_, accelerators_, &message);
 }
 
@@ -509,6 +532,8 @@ void Win32Platform::buildControl(const ControlLayout& layout) {
     if (*layout.toolTip || layout.kind == ControlKind::TaskLine)
         addToolTip(window, toolTipTexts_[layout.id] = fromEngineText(layout.toolTip));
     if (layout.kind == ControlKind::RecentTasks) buildInputLine(window);
+    setControlName(layout.id, layout.name);
+    if (layout.id == LowerResultLine) markLiveRegion(window);
 }
 
 // The combobox's own edit is the input line, known by its id like every

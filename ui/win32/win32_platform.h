@@ -14,6 +14,8 @@
 #include "ui/platform.h"
 #include "ui/window_layout.h"
 
+struct IAccPropServices;
+
 namespace molvane {
 
 class WindowLogic;
@@ -67,6 +69,10 @@ public:
     void setControlVisible(int id, bool visible) override;
     void setKeyChecked(int id, bool checked) override;
     void setIndicatorActive(int id, bool active) override;
+    void setControlName(int id, const std::string& name) override;
+    void announce(const std::string& text) override;
+    // The name a screen reader is given for the control.
+    std::wstring controlName(int id) const;
 
     std::string inputText() const override;
     void setInputText(const std::string& text) override;
@@ -137,6 +143,10 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void buildControls();
+    void moveFocus(HWND from, bool backwards);
+    void startAccessibility();
+    void stopAccessibility();
+    void markLiveRegion(HWND window);
     void createFonts();
     void changeResolution(int dpi, const RECT& suggested);
     void buildControl(const ControlLayout& layout);
@@ -185,6 +195,9 @@ private:
     std::vector<PlacedControl> placed_;
     std::map<int, bool> activeIndicators_;
     std::map<int, std::wstring> toolTipTexts_;
+    std::map<int, std::wstring> controlNames_;
+    IAccPropServices* accessibleProperties_ = nullptr;
+    bool comStarted_ = false;
     HFONT fonts_[kFontCount] = {};
     int dpi_ = 96;
     int toolbarHeight_ = 0;
