@@ -12,6 +12,7 @@
 #include <random>
 
 #include "engine/elementary_functions.h"
+#include "engine/trigonometric_functions.h"
 
 namespace {
 

@@ -8,145 +8,94 @@
 #include "engine/elementary_functions.h"
 #include "engine/engine.h"
 #include "engine/errors.h"
+#include "engine/trigonometric_functions.h"
 
 namespace molvane {
 
 namespace {
 
 constexpr double kPi = 3.141592653589793;
-constexpr double kTwoPi = 6.283185307179586;
-constexpr double kHalfPi = 1.5707963267948966;
-constexpr double kThreeHalfPi = 4.71238898038469;
-// How close, in radians, a reduced angle must come to a zero or a pole to snap
-// to it: well above the rounding of a degree or grad angle turned into radians
-// (about 1e-14 for a few turns), well below any angle a user means.
+// How close, in radians, an angle must come to a zero or a pole to snap to it:
+// well below any angle a user means, well above the noise of an angle typed in
+// radians next to a multiple of pi (pi itself is 1.2e-16 off the true one).
 constexpr double kSnap = 1e-8;
 
 // The engine's only mutable global: "ran" and "rand" draw from it, and the
 // front ends reseed it from the clock.
 std::minstd_rand randomGenerator;
 
-bool near(double a, double b) { return std::fabs(a - b) < kSnap; }
-
-// An angle in the current unit in radians.
-double toRadians(double x, double h) { return x * kPi / h; }
-// Radians as they are: x * pi / pi is not always x again.
-double radiansOf(double x, double h) { return h == kPi ? x : toRadians(x, h); }
-
 bool insideUnit(double x) { return x > -1.0 && x < 1.0; }
 bool outsideUnit(double x) { return x < -1.0 || x > 1.0; }
 
-// An angle in radians less its whole turns, with its sign, for the snapping and
-// the poles. Degrees and grads lose their turns exactly, by fmod, before they
-// become radians; radians lose theirs against the true pi. Either way sin 1e22
-// keeps its place in the turn, where subtracting a rounded count of a rounded pi
-// would leave only noise.
-double reduceToFullTurn(double x, double h) {
-    return h == kPi ? angleWithinTurns(x, false) : toRadians(std::fmod(x, 2.0 * h), h);
-}
-double reduceToHalfTurn(double x, double h) {
-    return h == kPi ? angleWithinTurns(x, true) : toRadians(std::fmod(x, h), h);
-}
+// Zeros and poles are whole quarter turns: the sine's zeros and the cosine's
+// poles are the even ones, the cosine's zeros and the tangent's poles the odd
+// ones. An angle snaps to one when what is left of it after its whole quarter
+// turns, reckoned exactly (sin 1e22 keeps its place in the turn), is within
+// kSnap of it: sin 180 in degrees is 0, not 1.2e-16, and so is the sine of the
+// double nearest 2 pi, just short of the whole turn.
+bool nearQuarter(ReducedAngle angle) { return std::ldexp(std::fabs(angle.rest), angle.exponent) < kSnap; }
+bool atEvenQuarter(ReducedAngle angle) { return angle.quarter % 2 == 0 && nearQuarter(angle); }
+bool atOddQuarter(ReducedAngle angle) { return angle.quarter % 2 != 0 && nearQuarter(angle); }
 
-// Degrees and grads lose their whole quarter turns exactly, so that only the
-// rest, at most an eighth of a turn, is rounded on its way to radians: cos 91.5
-// is -sin 1.5 to the last digit. `quarter` is the count of quarter turns mod 4.
-struct QuarterTurns {
-    int quarter;
-    double rest;  // in radians
-};
-QuarterTurns quarterTurnsOf(double x, double h) {
-    double d = std::fmod(x, 2.0 * h);
-    if (std::isnan(d)) return {0, d};  // an infinite angle, which has no place in the turn
-    double q = std::nearbyint(d / (h / 2.0));
-    return {static_cast<int>(q) & 3, toRadians(d - q * (h / 2.0), h)};
-}
-
-// The kernels reduce radians against the true pi themselves.
-double sineOf(double x, double h) {
-    if (h == kPi) return molvane::sine(x);
-    auto [quarter, rest] = quarterTurnsOf(x, h);
-    double value = quarter % 2 == 0 ? molvane::sine(rest) : molvane::cosine(rest);
-    return quarter >= 2 ? -value : value;
-}
-double cosineOf(double x, double h) {
-    if (h == kPi) return molvane::cosine(x);
-    auto [quarter, rest] = quarterTurnsOf(x, h);
-    double value = quarter % 2 == 0 ? molvane::cosine(rest) : molvane::sine(rest);
-    return quarter == 1 || quarter == 2 ? -value : value;
-}
-double tangentOf(double x, double h) {
-    if (h == kPi) return molvane::tangent(x);
-    auto [quarter, rest] = quarterTurnsOf(x, h);
-    return quarter % 2 == 0 ? molvane::tangent(rest) : -1.0 / molvane::tangent(rest);
-}
-
-// Sine and cosine are exactly 0 where the angle is within kSnap of a zero, so that
-// sin 180 in degrees is 0 and not 1.2e-16.
 double sine(double x, double h) {
-    double r = reduceToFullTurn(x, h);
-    double size = std::fabs(r);
-    // Against the true pi, the double nearest a whole turn falls just short of it.
-    return near(size, kPi) || size < kSnap || near(size, kTwoPi) ? 0.0 : sineOf(x, h);
+    ReducedAngle angle = reduceAngle(x, h);
+    return atEvenQuarter(angle) ? 0.0 : sineOf(angle);
 }
 
 double cosine(double x, double h) {
-    double r = reduceToFullTurn(x, h);
-    double size = std::fabs(r);
-    return near(size, kHalfPi) || near(size, kThreeHalfPi) ? 0.0 : cosineOf(x, h);
+    ReducedAngle angle = reduceAngle(x, h);
+    return atOddQuarter(angle) ? 0.0 : cosineOf(angle);
 }
 
 double tangent(double x, double h) {
-    double r = reduceToHalfTurn(x, h);
-    double size = std::fabs(r);
-    return size < kSnap || near(size, kPi) ? 0.0 : tangentOf(x, h);
+    ReducedAngle angle = reduceAngle(x, h);
+    return atEvenQuarter(angle) ? 0.0 : tangentOf(angle);
 }
 
 double cotangent(double x, double h) {
-    double r = reduceToHalfTurn(x, h);
-    return near(std::fabs(r), kHalfPi) ? 0.0 : 1.0 / tangentOf(x, h);
+    ReducedAngle angle = reduceAngle(x, h);
+    return atOddQuarter(angle) ? 0.0 : cotangentOf(angle);
 }
 
-// Secant and cosecant neither reduce nor snap: where the sine or cosine is
-// merely tiny the value is a very large number.
-double secant(double x, double h) { return 1.0 / molvane::cosine(radiansOf(x, h)); }
-double cosecant(double x, double h) { return 1.0 / molvane::sine(radiansOf(x, h)); }
+// Secant and cosecant never snap: where the cosine or sine is merely tiny the
+// value is a very large number. An angle in degrees or grads that is exactly a
+// pole is taken as x pi/h in doubles, which falls just beside it, so that sec 90
+// is 1.63312393531954e16 and csc 180 is 8.16561967659768e15 in degrees; the
+// cosecant of 0 stays infinite. Radians are taken as typed, and are never a
+// pole but at 0.
+double secant(double x, double h) {
+    ReducedAngle angle = reduceAngle(x, h);
+    bool pole = h != kPi && angle.rest == 0.0 && angle.quarter % 2 != 0;
+    return secantOf(pole ? reduceAngle(x * kPi / h, kPi) : angle);
+}
 
-double inverseSine(double x, double h) { return molvane::arcSineIn(x, h); }
-double inverseCosine(double x, double h) { return molvane::arcCosineIn(x, h); }
-double inverseTangent(double x, double h) { return molvane::arcTangentIn(x, h); }
-// atan(1/x), so its values lie between -90 and 90 degrees.
-double inverseCotangent(double x, double h) { return molvane::arcTangentIn(1.0 / x, h); }
-double inverseSecant(double x, double h) { return molvane::arcCosineIn(1.0 / x, h); }
-double inverseCosecant(double x, double h) { return molvane::arcSineIn(1.0 / x, h); }
+double cosecant(double x, double h) {
+    ReducedAngle angle = reduceAngle(x, h);
+    bool pole = h != kPi && angle.rest == 0.0 && angle.quarter % 2 == 0;
+    return cosecantOf(pole ? reduceAngle(x * kPi / h, kPi) : angle);
+}
+
+double inverseSine(double x, double h) { return arcSineIn(x, h); }
+double inverseCosine(double x, double h) { return arcCosineIn(x, h); }
+double inverseTangent(double x, double h) { return arcTangentIn(x, h); }
+double inverseCotangent(double x, double h) { return arcCotangentIn(x, h); }
+double inverseSecant(double x, double h) { return arcSecantIn(x, h); }
+double inverseCosecant(double x, double h) { return arcCosecantIn(x, h); }
 
 // The hyperbolic functions and their inverses take plain numbers, no angles.
 double hyperbolicSine(double x, double) { return molvane::hyperbolicSine(x); }
 double hyperbolicCosine(double x, double) { return molvane::hyperbolicCosine(x); }
 double hyperbolicTangent(double x, double) { return molvane::hyperbolicTangent(x); }
-double hyperbolicCotangent(double x, double) { return 1.0 / molvane::hyperbolicTangent(x); }
-
-// ln(x + sqrt(x^2 + 1)) cancels to ln 0 for large negative x, so the odd symmetry
-// carries it; where x^2 overflows, x + sqrt(x^2 + 1) is 2|x| to double precision,
-// and ln 2 + ln|x| because 2|x| itself overflows near the largest double.
-double inverseHyperbolicSine(double x, double) {
-    double size = std::fabs(x);
-    double magnitude = std::isinf(size * size) ? molvane::naturalLogarithm(2.0) + molvane::naturalLogarithm(size)
-                                               : molvane::naturalLogarithm(size + std::sqrt(size * size + 1.0));
-    return x < 0.0 ? -magnitude : magnitude;
-}
-
-double inverseHyperbolicCosine(double x, double) {
-    return std::isinf(x * x) ? molvane::naturalLogarithm(2.0) + molvane::naturalLogarithm(x)
-                             : molvane::naturalLogarithm(x + std::sqrt(x * x - 1.0));
-}
-
-double inverseHyperbolicTangent(double x, double) { return molvane::halfLogarithmOfRatio(1.0, x); }
-double inverseHyperbolicCotangent(double x, double) { return molvane::halfLogarithmOfRatio(x, 1.0); }
+double hyperbolicCotangent(double x, double) { return molvane::hyperbolicCotangent(x); }
+double inverseHyperbolicSine(double x, double) { return molvane::inverseHyperbolicSine(x); }
+double inverseHyperbolicCosine(double x, double) { return molvane::inverseHyperbolicCosine(x); }
+double inverseHyperbolicTangent(double x, double) { return molvane::inverseHyperbolicTangent(x); }
+double inverseHyperbolicCotangent(double x, double) { return molvane::inverseHyperbolicCotangent(x); }
 
 // Roots, powers, logarithms and the functions on plain numbers.
 double squareRoot(double x, double) { return std::sqrt(x); }
-double square(double x, double) { return molvane::power(x, 2.0); }
+// IEEE rounds the product correctly, into the subnormals and to infinity.
+double square(double x, double) { return x * x; }
 double exponential(double x, double) { return molvane::exponential(x); }
 double antilogarithm10(double x, double) { return molvane::power(10.0, x); }
 double logarithmE(double x, double) { return molvane::naturalLogarithm(x); }
@@ -187,14 +136,9 @@ int refuseForLogarithm(double x, double) {
     return x < 0.0 ? LogarithmOfNegative : 0;
 }
 
-// The tangent has its poles where the reduced angle is a quarter turn, the
-// cotangent where it is 0 or a half turn.
-int refuseTangentPole(double x, double h) { return near(std::fabs(reduceToHalfTurn(x, h)), kHalfPi) ? Infinite : 0; }
-
-int refuseCotangentPole(double x, double h) {
-    double size = std::fabs(reduceToHalfTurn(x, h));
-    return size < kSnap || near(size, kPi) ? Infinite : 0;
-}
+// The tangent has its poles at the odd quarter turns, the cotangent at the even ones.
+int refuseTangentPole(double x, double h) { return atOddQuarter(reduceAngle(x, h)) ? Infinite : 0; }
+int refuseCotangentPole(double x, double h) { return atEvenQuarter(reduceAngle(x, h)) ? Infinite : 0; }
 
 // clang-format off
 constexpr FunctionRow kRows[] = {

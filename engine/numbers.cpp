@@ -65,7 +65,9 @@ double readNumber(std::string_view text) {
     if (error == std::errc::result_out_of_range) {
         value = decimalOverflows(rest) ? std::numeric_limits<double>::infinity() : 0.0;
     } else if (error != std::errc()) {
-        value = 0.0;
+        // No number after the sign ("-e"): atof reads nothing, which is +0, so
+        // 0*-e is 0 and not -0, and acot(-e) is 90 degrees.
+        return 0.0;
     }
     return negative ? -value : value;
 }

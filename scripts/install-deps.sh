@@ -11,6 +11,7 @@ packages=(
     dpkg-dev file desktop-file-utils appstream lintian man-db
     clang libclang-rt-dev clang-format valgrind
     librsvg2-bin icoutils nsis
+    python3-mpmath
 )
 
 missing=()

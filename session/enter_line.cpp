@@ -1,5 +1,6 @@
 #include "session/enter_line.h"
 
+#include "engine/normalize.h"
 #include "engine/text.h"
 
 namespace molvane {
@@ -18,11 +19,14 @@ EnteredLine enterLine(TaskSession& session, std::string_view line, bool taskNumb
     if (session.lastKind == Quadratic) reassembleQuadratic(session.current, session.previous);
     session.previous = session.current;
     writeTextCut(session.current.szTask, line);
+    // The engine reads the line as a directive when it holds a '#' anywhere and
+    // no "x^" after it ("14#", but not "#x^2", which is an equation).
+    FixedText<kMathsLimit> normalised;
+    bool directive = normalizeText(textOf(session.current.szTask), normalised) == Directive;
     session.lastKind = runTask(session.current);
-    // "#2" or "#4" hands back its number, which is also a task kind: it is a
+    // "#2" or "14#" hands back its number, which is also a task kind: it is a
     // "#" number shown like any answer, not a formula or roots to split.
-    bool hashNumber = session.current.szTask[0] == '#' && session.lastKind >= Plain && session.lastKind <= Quadratic;
-    if (hashNumber) session.lastKind = Directive;
+    if (directive && session.lastKind >= Plain && session.lastKind <= Quadratic) session.lastKind = Directive;
     if (observer) observer(session.lastKind, session.current);
     if (session.lastKind == Quadratic) splitQuadratic(session.current, session.previous);
     entered.entry =

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <string>
 
+#include "engine/trigonometric_functions.h"
+
 namespace {
 
 std::string bitsOf(double x) {
