@@ -16,12 +16,6 @@ include(GNUInstallDirs)
 set(MOLVANE_MAINTAINER "The Molvane developers <maintainers@users.noreply.c-seed-47a75741.example>")
 set(MOLVANE_HOMEPAGE "")
 
-# The changelog's newest entry must describe the version being built.
-file(STRINGS ${CMAKE_SOURCE_DIR}/resources/changelog changelog_head LIMIT_COUNT 1)
-if(NOT changelog_head MATCHES "^molvane \\(${PROJECT_VERSION}\\) ")
-  message(FATAL_ERROR "resources/changelog needs an entry for version ${PROJECT_VERSION} at its top")
-endif()
-
 # Texts filled in from this file, and the gzip copies Debian wants of man pages
 # and changelogs: -n leaves out the name and time, so builds are reproducible.
 set(packaging_folder ${CMAKE_BINARY_DIR}/packaging)
@@ -34,7 +28,13 @@ function(molvane_gzipped_text source target)
 endfunction()
 
 molvane_packaged_text(${CMAKE_SOURCE_DIR}/resources/copyright copyright)
-molvane_gzipped_text(${CMAKE_SOURCE_DIR}/resources/changelog changelog)
+
+# The Debian changelog and the AppStream release note are CHANGELOG.md's entry
+# for the version being built; without one, nothing is configured.
+include(${CMAKE_CURRENT_LIST_DIR}/Changelog.cmake)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/CHANGELOG.md)
+molvane_changelog_entry(${PROJECT_VERSION} "${MOLVANE_MAINTAINER}" ${packaging_folder}/changelog MOLVANE_APPSTREAM_RELEASE)
+execute_process(COMMAND gzip -9nf ${packaging_folder}/changelog COMMAND_ERROR_IS_FATAL ANY)
 
 function(molvane_package_documents component package)
   install(FILES ${packaging_folder}/copyright ${packaging_folder}/changelog.gz

@@ -50,6 +50,10 @@ if [ "$answers" != "$expected" ]; then
 fi
 version_cli=$("$root/usr/bin/molvane-cli" --version)
 echo "packaged: $version_cli; six tasks answered as expected"
+version=${version_cli#molvane-cli }
+for package in "${packages[@]}"; do
+    [ "$(dpkg-deb -f "$package" Version)" = "$version" ] || fail "$(basename "$package") is not version $version"
+done
 
 pages=("$root"/usr/share/man/man1/molvane-cli.1.gz)
 if [ -f "$gui_deb" ]; then
@@ -57,6 +61,8 @@ if [ -f "$gui_deb" ]; then
     if [ "${version_gui#molvane }" != "${version_cli#molvane-cli }" ]; then
         fail "versions differ: '$version_gui' and '$version_cli'"
     fi
+    # The About box names the release (major.minor) of the same version.
+    grep -qaF "Molvane ver. ${version%.*}" "$root/usr/bin/molvane" || fail "the About box names no release ${version%.*}"
     desktop-file-validate "$root"/usr/share/applications/*.desktop
     appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
     pages+=("$root"/usr/share/man/man1/molvane.1.gz)

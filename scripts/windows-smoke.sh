@@ -95,6 +95,11 @@ run close-menu
 run save 'C:\users\Public\history.txt'
 run close
 wine "$folder/molvane-cli.exe" --no-config -f 'C:\users\Public\tasks.txt' | tr -d '\r' > "$smoke/cli.txt"
+# One version: the program's, the installer's name and the About box's release.
+version=$(wine "$folder/molvane-cli.exe" --version | tr -d '\r')
+version=${version#molvane-cli }
+[ "$(basename "$installer")" = "molvane-$version-win64.exe" ] || fail "$(basename "$installer") is not version $version"
+grep -qaF "Molvane ver. ${version%.*}" "$folder/molvane.exe" || fail "the About box names no release ${version%.*}"
 # The saved history: a header (its lines start with a tab), a blank line
 # before each task, and after a line of "=" a footer.
 tr -d '\r' < "$WINEPREFIX/drive_c/users/Public/history.txt" | sed '/^=====/,$d' | grep -v -e '^$' -e $'^\t' \

@@ -2,9 +2,13 @@
 // desktop front end. UTF-8.
 #pragma once
 
+#include "molvane_version.h"
+
 namespace molvane {
 
-inline constexpr const char* kProductLine = "Molvane ver. 3.0";
+// The release comes from the project's version, so that the box can never
+// name another one than the package.
+inline constexpr const char* kProductLine = "Molvane ver. " MOLVANE_RELEASE;
 inline constexpr const char* kEditionLine = "Part I. Molvane";
 inline constexpr const char* kReleaseDate = "Oct. 29, 2010";
 // Cut where the About box breaks its lines.
@@ -15,6 +19,8 @@ inline constexpr const char* kDescriptionLines[] = {
 };
 inline constexpr const char* kDistributionNotice =
     "Free to use, copy and share. It comes with no warranty: check results that matter by other means.";
+// The suite line that heads the Number Format dialog.
+inline constexpr const char* kSuiteLine = "Vanta " MOLVANE_RELEASE;
 inline constexpr const char* kRightsNotice = "\u00A9 2026 The Molvane developers";
 
 }  // namespace molvane
