@@ -9,6 +9,11 @@ set(CPACK_PACKAGE_INSTALL_DIRECTORY Molvane)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Molvane)
 
 install(TARGETS molvane-cli RUNTIME DESTINATION .)
+# The licence beside the programs, with Windows line ends so that every editor
+# shows its lines; the installer shows the same text as its licence page.
+configure_file(${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_BINARY_DIR}/packaging/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/LICENSE.txt DESTINATION .)
+set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_BINARY_DIR}/packaging/LICENSE.txt)
 if(TARGET molvane)
   install(TARGETS molvane RUNTIME DESTINATION .)
   install(FILES ${CMAKE_SOURCE_DIR}/resources/help/molvane-help.html DESTINATION help)

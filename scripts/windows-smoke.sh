@@ -22,9 +22,12 @@ fail() {
 # Both packages, from what the build made.
 (cd "$build" && cpack -G "NSIS;ZIP" > "$smoke.cpack.log") || { cat "$smoke.cpack.log" >&2; exit 1; }
 installer=$(ls "$build"/molvane-*-win64.exe)
+# The installer shows the licence before anything is installed.
+grep -q 'MUI_PAGE_LICENSE ".*LICENSE.txt"' "$build"/_CPack_Packages/win64/NSIS/project.nsi ||
+    fail "the installer shows no licence page"
 zip=$(ls "$build"/molvane-*-win64.zip)
 zipped=$(unzip -Z1 "$zip")
-for file in molvane.exe molvane-cli.exe help/molvane-help.html; do
+for file in molvane.exe molvane-cli.exe help/molvane-help.html LICENSE.txt; do
     grep -qx "molvane-[0-9.]*-win64/$file" <<< "$zipped" || fail "the zip holds no $file"
 done
 
@@ -45,7 +48,7 @@ wineserver -p > /dev/null 2>&1 < /dev/null || true
 
 wine "$installer" /S
 folder="$WINEPREFIX/drive_c/Program Files/Molvane"
-for file in molvane.exe molvane-cli.exe help/molvane-help.html Uninstall.exe; do
+for file in molvane.exe molvane-cli.exe help/molvane-help.html LICENSE.txt Uninstall.exe; do
     [ -f "$folder/$file" ] || fail "the installer put no $file into Program Files\\Molvane"
 done
 menu_entry="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Molvane/Molvane.lnk"

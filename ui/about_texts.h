@@ -18,7 +18,7 @@ inline constexpr const char* kDescriptionLines[] = {
     "equation in x, and press Enter for its answer.",
 };
 inline constexpr const char* kDistributionNotice =
-    "Free to use, copy and share. It comes with no warranty: check results that matter by other means.";
+    "Free software under the MIT licence. It comes with no warranty: check results that matter by other means.";
 // The suite line that heads the Number Format dialog.
 inline constexpr const char* kSuiteLine = "Vanta " MOLVANE_RELEASE;
 inline constexpr const char* kRightsNotice = "\u00A9 2026 The Molvane developers";
