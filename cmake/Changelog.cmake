@@ -1,11 +1,13 @@
+# SPDX-License-Identifier: MIT
 # Reads one version's entry of CHANGELOG.md (Keep a Changelog form) and writes
 # it again as a Debian changelog entry and as an AppStream release, so that the
 # changelog, the packages and the software centres never tell different stories.
 #
-#   molvane_changelog_entry(VERSION MAINTAINER DEBIAN_FILE RELEASE_VARIABLE)
+#   molvane_changelog_entry(VERSION MAINTAINER DEBIAN_FILE RELEASE_VARIABLE EPOCH_VARIABLE)
 #
-# writes the Debian changelog to DEBIAN_FILE and sets RELEASE_VARIABLE to the
-# <release> element. An entry is a heading "## [VERSION] - YYYY-MM-DD",
+# writes the Debian changelog to DEBIAN_FILE, sets RELEASE_VARIABLE to the
+# <release> element and EPOCH_VARIABLE to the release date's midnight (UTC) in
+# seconds since 1970. An entry is a heading "## [VERSION] - YYYY-MM-DD",
 # paragraphs, and groups ("### Added") of items ("- text", continued on lines
 # indented by two spaces). Backquotes are dropped; nothing else is markup.
 # The text is taken line by line with string(FIND), never as a CMake list, so
@@ -77,7 +79,7 @@ macro(molvane_changelog_end_group)
   endif()
 endmacro()
 
-function(molvane_changelog_entry version maintainer debian_file release_variable)
+function(molvane_changelog_entry version maintainer debian_file release_variable epoch_variable)
   file(READ ${CMAKE_SOURCE_DIR}/CHANGELOG.md text)
   string(REPLACE "." "\\." version_pattern "${version}")
   set(reading OFF)
@@ -157,6 +159,12 @@ function(molvane_changelog_entry version maintainer debian_file release_variable
   math(EXPR weekday "(${y} + ${y} / 4 - ${y} / 100 + ${y} / 400 + ${shift} + ${d}) % 7")
   set(weekdays Sun Mon Tue Wed Thu Fri Sat)
   list(GET weekdays ${weekday} weekday_name)
+  # Days since 1970-01-01 by the proleptic Gregorian calendar, the year taken
+  # from March on, as above.
+  math(EXPR shifted_month "(${m} + 9) % 12")
+  math(EXPR days "${y} * 365 + ${y} / 4 - ${y} / 100 + ${y} / 400 + (153 * ${shifted_month} + 2) / 5 + ${d} - 1 - 719468")
+  math(EXPR epoch "${days} * 86400")
+  set(${epoch_variable} ${epoch} PARENT_SCOPE)
 
   file(WRITE ${debian_file}
        "molvane (${version}) unstable; urgency=medium\n\n${debian}\n"

@@ -28,11 +28,14 @@ endif()
 # Strips the programs before they are packed, as the Debian packages do.
 set(CPACK_MOLVANE_STRIP "${CMAKE_STRIP}")
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/StripPackagedPrograms.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/SortedZip.cmake)
 
 # The installer itself is a 64-bit program installing into the 64-bit Program
 # Files: a 64-bit Windows runs either, but Wine built for 64 bits alone cannot
 # start a 32-bit installer. Run with /S it installs silently, for all users.
-set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+# The installer stores no file times (SetDateSave off), so that building it
+# again gives the same bytes; installed files take the time of installing.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode\nSetDateSave off")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_PACKAGE_NAME Molvane)
 set(CPACK_NSIS_DISPLAY_NAME Molvane)
