@@ -16,6 +16,9 @@ export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1
 echo "== Layout of the C++ files =="
 bash scripts/check-format.sh
 
+echo "== Licence line in every source file =="
+bash scripts/check-licence.sh
+
 echo "== Share of tests in the code =="
 bash scripts/test-share.sh
 
