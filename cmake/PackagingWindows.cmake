@@ -14,6 +14,27 @@ install(TARGETS molvane-cli RUNTIME DESTINATION .)
 configure_file(${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_BINARY_DIR}/packaging/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/LICENSE.txt DESTINATION .)
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_BINARY_DIR}/packaging/LICENSE.txt)
+
+# The programs are linked statically with the mingw-w64 run-time (start-up
+# code, parts of the C library, the POSIX threads library) and GCC's C++ and
+# support libraries, whose licences ask for their notices to come with the
+# programs. The toolchain's own copyright files hold them.
+set(notices "Molvane's programs for Windows carry code of the mingw-w64 run-time and of
+GCC's run-time libraries, linked in when they were built. Their copyright and
+licence notices follow, as the toolchain that built them states them.
+")
+foreach(copyright IN ITEMS /usr/share/doc/mingw-w64-common/copyright
+                           /usr/share/doc/gcc-mingw-w64-x86-64-posix-runtime/copyright)
+  if(NOT EXISTS ${copyright})
+    message(FATAL_ERROR "${copyright} is missing: the Windows packages need the toolchain's notices")
+  endif()
+  file(READ ${copyright} text)
+  string(APPEND notices "\n\n==== ${copyright} ====\n\n${text}")
+endforeach()
+string(REPLACE "\n" "\r\n" notices "${notices}")
+file(WRITE ${CMAKE_BINARY_DIR}/packaging/THIRD-PARTY-NOTICES.txt "${notices}")
+install(FILES ${CMAKE_BINARY_DIR}/packaging/THIRD-PARTY-NOTICES.txt DESTINATION .)
+
 if(TARGET molvane)
   install(TARGETS molvane RUNTIME DESTINATION .)
   install(FILES ${CMAKE_SOURCE_DIR}/resources/help/molvane-help.html DESTINATION help)

@@ -27,7 +27,7 @@ grep -q 'MUI_PAGE_LICENSE ".*LICENSE.txt"' "$build"/_CPack_Packages/win64/NSIS/p
     fail "the installer shows no licence page"
 zip=$(ls "$build"/molvane-*-win64.zip)
 zipped=$(unzip -Z1 "$zip")
-for file in molvane.exe molvane-cli.exe help/molvane-help.html LICENSE.txt; do
+for file in molvane.exe molvane-cli.exe help/molvane-help.html LICENSE.txt THIRD-PARTY-NOTICES.txt; do
     grep -qx "molvane-[0-9.]*-win64/$file" <<< "$zipped" || fail "the zip holds no $file"
 done
 
