@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The one place for who makes the packages and for the project's web site.
 # The project has no web site or public repository yet: with the address left
 # empty, the packages and the AppStream data name none rather than a made-up one.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # What `cmake --install` puts where on Windows, and the two packages built from
 # it: an installer (NSIS) and a portable zip. Both hold one folder with the two
 # programs and, in help\, the help document that F1 opens from beside the program.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the two Debian packages (molvane-cli and molvane) from a build folder,
 # has lintian check them, unpacks both into one scratch root (nothing is
 # installed on the machine) and checks what they hold: the unpacked programs

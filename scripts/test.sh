@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Sets up a fresh Debian or Ubuntu machine, builds Molvane and runs every test:
 # once as built for users (and packaged, and the packages built again in
 # another folder to show they come out the same), once cross-built for Windows

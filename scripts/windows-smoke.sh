@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The Windows installer as a user meets it: builds the installer and the
 # portable zip, installs silently into a fresh Wine prefix, starts the installed
 # program, types one task of each kind and saves the history through the Save As

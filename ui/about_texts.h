@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The texts that name the program in its About box, one source for every
 // desktop front end. UTF-8.
 #pragma once

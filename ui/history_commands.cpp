@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Save As and Print: the history as a file and on paper.
 #include "settings/atomic_file.h"
 #include "ui/failure_message.h"

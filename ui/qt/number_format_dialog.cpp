@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/qt/number_format_dialog.h"
 
 #include <QDialogButtonBox>
