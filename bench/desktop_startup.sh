@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Time from process start to the main window shown, and the memory when idle,
 # for the real desktop program on a virtual X server. Needs xvfb and xdotool.
 # Usage: bench/desktop_startup.sh [build/molvane] [runs]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "chemistry/formula.h"
 
 #include "chemistry/atomic_masses.h"

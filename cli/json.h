@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One task as a line of JSON: the record as runTask left it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A run of tasks on one record, as successive presses of Enter would run them.
 #pragma once
 

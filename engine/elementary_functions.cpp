@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/elementary_functions.h"
 
 #include <bit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The elementary functions the engine computes with, the same double on every
 // platform: each is worked out in double-double arithmetic (about 106 bits) and
 // rounded once at the end, so the answer is the correctly rounded value but for

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what building and testing Molvane needs on Debian or Ubuntu, where it
 # is missing. Uses sudo when not run as root. Safe to run again.
 set -euo pipefail

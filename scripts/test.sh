@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Sets up a fresh Debian or Ubuntu machine, builds Molvane and runs every test:
-# once as built for users (and packaged), once cross-built for Windows and run
-# under Wine, once as a Release build with AddressSanitizer and
+# once as built for users (and packaged, and the packages built again in
+# another folder to show they come out the same), once cross-built for Windows
+# and run under Wine, once as a Release build with AddressSanitizer and
 # UndefinedBehaviorSanitizer; then
 # each fuzz target briefly, and the CLI under valgrind. Every function's answers
 # are checked against 40-digit values (Debian's python3-mpmath).
@@ -15,6 +17,9 @@ export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1
 
 echo "== Layout of the C++ files =="
 bash scripts/check-format.sh
+
+echo "== Licence line in every source file =="
+bash scripts/check-licence.sh
 
 echo "== Share of tests in the code =="
 bash scripts/test-share.sh
@@ -33,9 +38,15 @@ echo "== Every function correctly rounded, against mpmath =="
 echo "== Debian package =="
 bash scripts/check-package.sh build-test
 
+echo "== The Debian packages, built again in another folder, are the same =="
+bash scripts/check-reproducible.sh deb build-test
+
 echo "== Windows build under Wine, and the same answers as on Linux =="
 bash scripts/windows.sh
 bash scripts/compare-windows.sh 1 100000 build-test build-windows
+# Built twice by hand they are the same too (check-reproducible.sh windows
+# build-windows); here one build's checksums are shown, to compare with another's.
+(cd build-windows && sha256sum molvane-*-win64.exe molvane-*-win64.zip)
 
 # The sanitizer build is also the Release build with -Werror: the optimiser's
 # warnings differ by build type, and this way every run meets them at no cost.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The Windows installer as a user meets it: builds the installer and the
 # portable zip, installs silently into a fresh Wine prefix, starts the installed
 # program, types one task of each kind and saves the history through the Save As
@@ -22,9 +23,12 @@ fail() {
 # Both packages, from what the build made.
 (cd "$build" && cpack -G "NSIS;ZIP" > "$smoke.cpack.log") || { cat "$smoke.cpack.log" >&2; exit 1; }
 installer=$(ls "$build"/molvane-*-win64.exe)
+# The installer shows the licence before anything is installed.
+grep -q 'MUI_PAGE_LICENSE ".*LICENSE.txt"' "$build"/_CPack_Packages/win64/NSIS/project.nsi ||
+    fail "the installer shows no licence page"
 zip=$(ls "$build"/molvane-*-win64.zip)
 zipped=$(unzip -Z1 "$zip")
-for file in molvane.exe molvane-cli.exe help/molvane-help.html; do
+for file in molvane.exe molvane-cli.exe help/molvane-help.html LICENSE.txt THIRD-PARTY-NOTICES.txt; do
     grep -qx "molvane-[0-9.]*-win64/$file" <<< "$zipped" || fail "the zip holds no $file"
 done
 
@@ -45,7 +49,7 @@ wineserver -p > /dev/null 2>&1 < /dev/null || true
 
 wine "$installer" /S
 folder="$WINEPREFIX/drive_c/Program Files/Molvane"
-for file in molvane.exe molvane-cli.exe help/molvane-help.html Uninstall.exe; do
+for file in molvane.exe molvane-cli.exe help/molvane-help.html LICENSE.txt Uninstall.exe; do
     [ -f "$folder/$file" ] || fail "the installer put no $file into Program Files\\Molvane"
 done
 menu_entry="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Molvane/Molvane.lnk"
@@ -97,6 +101,11 @@ run close-menu
 run save 'C:\users\Public\history.txt'
 run close
 wine "$folder/molvane-cli.exe" --no-config -f 'C:\users\Public\tasks.txt' | tr -d '\r' > "$smoke/cli.txt"
+# One version: the program's, the installer's name and the About box's release.
+version=$(wine "$folder/molvane-cli.exe" --version | tr -d '\r')
+version=${version#molvane-cli }
+[ "$(basename "$installer")" = "molvane-$version-win64.exe" ] || fail "$(basename "$installer") is not version $version"
+grep -qaF "Molvane ver. ${version%.*}" "$folder/molvane.exe" || fail "the About box names no release ${version%.*}"
 # The saved history: a header (its lines start with a tab), a blank line
 # before each task, and after a line of "=" a footer.
 tr -d '\r' < "$WINEPREFIX/drive_c/users/Public/history.txt" | sed '/^=====/,$d' | grep -v -e '^$' -e $'^\t' \

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Cross-builds the library, the settings, molvane-cli and the portable test suites
 # for 64-bit Windows with mingw-w64, and runs every test under Wine: the GoogleTest
 # suites, the golden replays through molvane-cli.exe and the desktop program's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The edge between Unicode (terminals, files, JSON, the toolkit) and the
 // engine's Windows-1252 texts.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "session/enter_line.h"
 
 #include "engine/normalize.h"

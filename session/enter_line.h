@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One press of Enter, shared by every front end: the length check, comment
 // lines, the run on the current record and the history entry.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "session/task_history.h"
 
 #include "engine/format.h"

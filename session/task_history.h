@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How one Enter is recorded: the two-record display scheme and the history entry.
 //
 // Toolkit-free, so the desktop program and molvane-cli log tasks the same way.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "settings/atomic_file.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Replacing a file so that a failure never leaves half of it: the new bytes go
 // to a temporary file beside the old one, reach the disk, and are renamed over it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The numeric ids of every command of the main window.
 //
 // Menus, shortcuts, keys, the toolbar and clicks on the display all reach the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The keypad, the memory keys and the editing commands of the input line.
 #include <algorithm>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The 6 x 6 keypad: what each key shows and inserts, and its tooltip.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the window logic needs from the toolkit, and no more.
 //
 // Every text crossing this interface is an engine text: single-byte

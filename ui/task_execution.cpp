@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Enter, the display of the two records and the history text.
 #include <ctime>
 #include <iomanip>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Open: every line of a text file run through the "=" button, as if typed.
 #include "ui/task_file.h"
 

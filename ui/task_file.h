@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tasks of a task file, one a line.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's behaviour, free of any toolkit.
 //
 // Holds the two task records, the view flags and the history numbering, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // molvane-cli as scripts use it: arguments, standard input, files, JSON, exit status,
 // and input nobody should feed a calculator (NUL bytes, broken UTF-8, megabyte
 // lines, binary junk, folders, missing files).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // runTask from typed lines to the record it leaves: sequences of tasks on one
 // record, as successive presses of Enter run them. What a typed transcript shows
 // lives in the golden files; these rows check kinds, fields and limits it cannot.

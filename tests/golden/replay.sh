@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Replays a golden file through molvane-cli and compares the output.
 # A golden file holds one typed task a row, "> TASK => LINE", with the lines
 # molvane-cli must print for it joined by " | " when there are several. Lines

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The dialogs, printing and task files through the real widgets.
 #include <QApplication>
 #include <QDir>

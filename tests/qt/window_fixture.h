@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real main window, shown offscreen, with its logic and a settings folder of its own.
 #pragma once
 

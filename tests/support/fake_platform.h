@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An in-memory platform: every control is a field the tests can read.
 #pragma once
 

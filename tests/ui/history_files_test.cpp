@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Task files and saved histories against the in-memory platform.
 #include <cerrno>
 #include <system_error>

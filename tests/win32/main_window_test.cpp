@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Windows program's main window, created for real and driven by the
 // messages a user's clicks and keys send.
 #include <gtest/gtest.h>

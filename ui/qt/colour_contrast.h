@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How well one colour reads on another.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/qt/composition_window.h"
 
 #include <QFontDatabase>

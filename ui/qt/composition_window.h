@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Composition window: the elements of the last formula task beside the
 // main window, in a fixed-pitch font so that the columns line up.
 #pragma once

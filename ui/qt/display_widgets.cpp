@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/qt/display_widgets.h"
 
 #include <QAbstractItemView>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The small widgets of the main window that plain Qt widgets do not cover.
 #pragma once
 

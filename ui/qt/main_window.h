@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window: display, input line, keypad, toolbar and menus, and the
 // platform calls of the window logic carried out on them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The platform calls of the window logic, carried out on the main window's widgets.
 #include <QAbstractButton>
 #include <QAccessible>

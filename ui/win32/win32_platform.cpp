@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/win32/win32_platform.h"
 
 #include <commctrl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window of the Windows program and the platform calls of the window
 // logic, carried out on its controls through the wide Windows API.
 #pragma once
