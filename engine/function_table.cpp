@@ -15,7 +15,6 @@ namespace molvane {
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
 // How close, in radians, an angle must come to a zero or a pole to snap to it:
 // well below any angle a user means, well above the noise of an angle typed in
 // radians next to a multiple of pi (pi itself is 1.2e-16 off the true one).
@@ -38,22 +37,22 @@ bool nearQuarter(ReducedAngle angle) { return std::ldexp(std::fabs(angle.rest), 
 bool atEvenQuarter(ReducedAngle angle) { return angle.quarter % 2 == 0 && nearQuarter(angle); }
 bool atOddQuarter(ReducedAngle angle) { return angle.quarter % 2 != 0 && nearQuarter(angle); }
 
-double sine(double x, double h) {
+double sineInUnit(double x, double h) {
     ReducedAngle angle = reduceAngle(x, h);
     return atEvenQuarter(angle) ? 0.0 : sineOf(angle);
 }
 
-double cosine(double x, double h) {
+double cosineInUnit(double x, double h) {
     ReducedAngle angle = reduceAngle(x, h);
     return atOddQuarter(angle) ? 0.0 : cosineOf(angle);
 }
 
-double tangent(double x, double h) {
+double tangentInUnit(double x, double h) {
     ReducedAngle angle = reduceAngle(x, h);
     return atEvenQuarter(angle) ? 0.0 : tangentOf(angle);
 }
 
-double cotangent(double x, double h) {
+double cotangentInUnit(double x, double h) {
     ReducedAngle angle = reduceAngle(x, h);
     return atOddQuarter(angle) ? 0.0 : cotangentOf(angle);
 }
@@ -64,43 +63,43 @@ double cotangent(double x, double h) {
 // is 1.63312393531954e16 and csc 180 is 8.16561967659768e15 in degrees; the
 // cosecant of 0 stays infinite. Radians are taken as typed, and are never a
 // pole but at 0.
-double secant(double x, double h) {
+double secantInUnit(double x, double h) {
     ReducedAngle angle = reduceAngle(x, h);
-    bool pole = h != kPi && angle.rest == 0.0 && angle.quarter % 2 != 0;
-    return secantOf(pole ? reduceAngle(x * kPi / h, kPi) : angle);
+    bool pole = h != kRadiansHalfTurn && angle.rest == 0.0 && angle.quarter % 2 != 0;
+    return secantOf(pole ? reduceAngle(x * kRadiansHalfTurn / h, kRadiansHalfTurn) : angle);
 }
 
-double cosecant(double x, double h) {
+double cosecantInUnit(double x, double h) {
     ReducedAngle angle = reduceAngle(x, h);
-    bool pole = h != kPi && angle.rest == 0.0 && angle.quarter % 2 == 0;
-    return cosecantOf(pole ? reduceAngle(x * kPi / h, kPi) : angle);
+    bool pole = h != kRadiansHalfTurn && angle.rest == 0.0 && angle.quarter % 2 == 0;
+    return cosecantOf(pole ? reduceAngle(x * kRadiansHalfTurn / h, kRadiansHalfTurn) : angle);
 }
 
-double inverseSine(double x, double h) { return arcSineIn(x, h); }
-double inverseCosine(double x, double h) { return arcCosineIn(x, h); }
-double inverseTangent(double x, double h) { return arcTangentIn(x, h); }
-double inverseCotangent(double x, double h) { return arcCotangentIn(x, h); }
-double inverseSecant(double x, double h) { return arcSecantIn(x, h); }
-double inverseCosecant(double x, double h) { return arcCosecantIn(x, h); }
+double inverseSineInUnit(double x, double h) { return arcSineIn(x, h); }
+double inverseCosineInUnit(double x, double h) { return arcCosineIn(x, h); }
+double inverseTangentInUnit(double x, double h) { return arcTangentIn(x, h); }
+double inverseCotangentInUnit(double x, double h) { return arcCotangentIn(x, h); }
+double inverseSecantInUnit(double x, double h) { return arcSecantIn(x, h); }
+double inverseCosecantInUnit(double x, double h) { return arcCosecantIn(x, h); }
 
 // The hyperbolic functions and their inverses take plain numbers, no angles.
-double hyperbolicSine(double x, double) { return molvane::hyperbolicSine(x); }
-double hyperbolicCosine(double x, double) { return molvane::hyperbolicCosine(x); }
-double hyperbolicTangent(double x, double) { return molvane::hyperbolicTangent(x); }
-double hyperbolicCotangent(double x, double) { return molvane::hyperbolicCotangent(x); }
-double inverseHyperbolicSine(double x, double) { return molvane::inverseHyperbolicSine(x); }
-double inverseHyperbolicCosine(double x, double) { return molvane::inverseHyperbolicCosine(x); }
-double inverseHyperbolicTangent(double x, double) { return molvane::inverseHyperbolicTangent(x); }
-double inverseHyperbolicCotangent(double x, double) { return molvane::inverseHyperbolicCotangent(x); }
+double hyperbolicSineValue(double x, double) { return hyperbolicSine(x); }
+double hyperbolicCosineValue(double x, double) { return hyperbolicCosine(x); }
+double hyperbolicTangentValue(double x, double) { return hyperbolicTangent(x); }
+double hyperbolicCotangentValue(double x, double) { return hyperbolicCotangent(x); }
+double inverseHyperbolicSineValue(double x, double) { return inverseHyperbolicSine(x); }
+double inverseHyperbolicCosineValue(double x, double) { return inverseHyperbolicCosine(x); }
+double inverseHyperbolicTangentValue(double x, double) { return inverseHyperbolicTangent(x); }
+double inverseHyperbolicCotangentValue(double x, double) { return inverseHyperbolicCotangent(x); }
 
 // Roots, powers, logarithms and the functions on plain numbers.
 double squareRoot(double x, double) { return std::sqrt(x); }
 // IEEE rounds the product correctly, into the subnormals and to infinity.
 double square(double x, double) { return x * x; }
-double exponential(double x, double) { return molvane::exponential(x); }
-double antilogarithm10(double x, double) { return molvane::power(10.0, x); }
-double logarithmE(double x, double) { return molvane::naturalLogarithm(x); }
-double logarithm10(double x, double) { return molvane::commonLogarithm(x); }
+double exponentialValue(double x, double) { return exponential(x); }
+double antilogarithm10(double x, double) { return power(10.0, x); }
+double logarithmE(double x, double) { return naturalLogarithm(x); }
+double logarithm10(double x, double) { return commonLogarithm(x); }
 double absoluteValue(double x, double) { return std::fabs(x); }
 // Adding 0 turns the -0 of int(-0.5) into 0.
 double integerValue(double x, double) { return std::trunc(x) + 0.0; }
@@ -143,42 +142,42 @@ int refuseCotangentPole(double x, double h) { return atEvenQuarter(reduceAngle(x
 
 // clang-format off
 constexpr FunctionRow kRows[] = {
-    {11, "acosec", nullptr,                        inverseCosecant,            refuseInsideUnit},
-    {12, "cosec",  nullptr,                        cosecant,                   nullptr},
-    {13, "arccos", nullptr,                        inverseCosine,              refuseOutsideUnit},
-    {14, "acosh",  "Inverse hyperbolic cosine",    inverseHyperbolicCosine,    refuseBelowOne},
-    {15, "acos",   "Inverse cosine",               inverseCosine,              refuseOutsideUnit},
-    {16, "cosh",   "Hyperbolic cosine",            hyperbolicCosine,           nullptr},
-    {17, "cos",    "Cosine",                       cosine,                     nullptr},
-    {18, "arcsin", nullptr,                        inverseSine,                refuseOutsideUnit},
-    {19, "asinh",  "Inverse hyperbolic sine",      inverseHyperbolicSine,      nullptr},
-    {20, "asin",   "Inverse sine",                 inverseSine,                refuseOutsideUnit},
-    {21, "sinh",   "Hyperbolic sine",              hyperbolicSine,             nullptr},
-    {22, "sin",    "Sine",                         sine,                       nullptr},
-    {23, "arccot", nullptr,                        inverseCotangent,           nullptr},
-    {24, "acoth",  "Inverse hyperbolic cotangent", inverseHyperbolicCotangent, refuseForInverseHyperbolicCotangent},
-    {25, "acot",   "Inverse cotangent",            inverseCotangent,           nullptr},
-    {26, "coth",   "Hyperbolic cotangent",         hyperbolicCotangent,        refuseZero},
-    {27, "cot",    "Cotangent",                    cotangent,                  refuseCotangentPole},
-    {28, "arcctg", nullptr,                        inverseCotangent,           nullptr},
-    {29, "arctg",  nullptr,                        inverseTangent,             nullptr},
-    {30, "actg",   nullptr,                        inverseCotangent,           nullptr},
-    {31, "atg",    nullptr,                        inverseTangent,             nullptr},
-    {32, "ctg",    nullptr,                        cotangent,                  refuseCotangentPole},
-    {33, "tg",     nullptr,                        tangent,                    refuseTangentPole},
-    {34, "arctan", nullptr,                        inverseTangent,             nullptr},
-    {35, "atanh",  "Inverse hyperbolic tangent",   inverseHyperbolicTangent,   refuseForInverseHyperbolicTangent},
-    {36, "atan",   "Inverse tangent",              inverseTangent,             nullptr},
-    {37, "tanh",   "Hyperbolic tangent",           hyperbolicTangent,          nullptr},
-    {38, "tan",    "Tangent",                      tangent,                    refuseTangentPole},
-    {39, "asec",   "Inverse secant",               inverseSecant,              refuseInsideUnit},
-    {40, "sec",    "Secant",                       secant,                     nullptr},
-    {41, "acsc",   "Inverse cosecant",             inverseCosecant,            refuseInsideUnit},
-    {42, "csc",    "Cosecant",                     cosecant,                   nullptr},
+    {11, "acosec", nullptr,                        inverseCosecantInUnit,            refuseInsideUnit},
+    {12, "cosec",  nullptr,                        cosecantInUnit,                   nullptr},
+    {13, "arccos", nullptr,                        inverseCosineInUnit,              refuseOutsideUnit},
+    {14, "acosh",  "Inverse hyperbolic cosine",    inverseHyperbolicCosineValue,    refuseBelowOne},
+    {15, "acos",   "Inverse cosine",               inverseCosineInUnit,              refuseOutsideUnit},
+    {16, "cosh",   "Hyperbolic cosine",            hyperbolicCosineValue,           nullptr},
+    {17, "cos",    "Cosine",                       cosineInUnit,                     nullptr},
+    {18, "arcsin", nullptr,                        inverseSineInUnit,                refuseOutsideUnit},
+    {19, "asinh",  "Inverse hyperbolic sine",      inverseHyperbolicSineValue,      nullptr},
+    {20, "asin",   "Inverse sine",                 inverseSineInUnit,                refuseOutsideUnit},
+    {21, "sinh",   "Hyperbolic sine",              hyperbolicSineValue,             nullptr},
+    {22, "sin",    "Sine",                         sineInUnit,                       nullptr},
+    {23, "arccot", nullptr,                        inverseCotangentInUnit,           nullptr},
+    {24, "acoth",  "Inverse hyperbolic cotangent", inverseHyperbolicCotangentValue, refuseForInverseHyperbolicCotangent},
+    {25, "acot",   "Inverse cotangent",            inverseCotangentInUnit,           nullptr},
+    {26, "coth",   "Hyperbolic cotangent",         hyperbolicCotangentValue,        refuseZero},
+    {27, "cot",    "Cotangent",                    cotangentInUnit,                  refuseCotangentPole},
+    {28, "arcctg", nullptr,                        inverseCotangentInUnit,           nullptr},
+    {29, "arctg",  nullptr,                        inverseTangentInUnit,             nullptr},
+    {30, "actg",   nullptr,                        inverseCotangentInUnit,           nullptr},
+    {31, "atg",    nullptr,                        inverseTangentInUnit,             nullptr},
+    {32, "ctg",    nullptr,                        cotangentInUnit,                  refuseCotangentPole},
+    {33, "tg",     nullptr,                        tangentInUnit,                    refuseTangentPole},
+    {34, "arctan", nullptr,                        inverseTangentInUnit,             nullptr},
+    {35, "atanh",  "Inverse hyperbolic tangent",   inverseHyperbolicTangentValue,   refuseForInverseHyperbolicTangent},
+    {36, "atan",   "Inverse tangent",              inverseTangentInUnit,             nullptr},
+    {37, "tanh",   "Hyperbolic tangent",           hyperbolicTangentValue,          nullptr},
+    {38, "tan",    "Tangent",                      tangentInUnit,                    refuseTangentPole},
+    {39, "asec",   "Inverse secant",               inverseSecantInUnit,              refuseInsideUnit},
+    {40, "sec",    "Secant",                       secantInUnit,                     nullptr},
+    {41, "acsc",   "Inverse cosecant",             inverseCosecantInUnit,            refuseInsideUnit},
+    {42, "csc",    "Cosecant",                     cosecantInUnit,                   nullptr},
     {43, "sqrt",   "Square root",                  squareRoot,                 refuseNegative},
     {44, "sqr",    "Square",                       square,                     nullptr},
-    {45, "exp",    "Exponential function (e^x)",   exponential,                nullptr},
-    {46, "aln",    "Antilogarithm base e",         exponential,                nullptr},
+    {45, "exp",    "Exponential function (e^x)",   exponentialValue,                nullptr},
+    {46, "aln",    "Antilogarithm base e",         exponentialValue,                nullptr},
     {47, "alog",   "Antilogarithm base 10",        antilogarithm10,            nullptr},
     {48, "ln",     "Logarithm base e",             logarithmE,                 refuseForLogarithm},
     {49, "log",    "Logarithm base 10",            logarithm10,                refuseForLogarithm},
@@ -211,7 +210,7 @@ constexpr std::array<int, kCodeCount> kRowOfCode = [] {
 double halfTurn(int angleUnit) {
     if (angleUnit == Degrees) return 180.0;
     if (angleUnit == Grads) return 200.0;
-    return kPi;
+    return kRadiansHalfTurn;
 }
 
 std::span<const FunctionRow> functionRows() { return kRows; }

@@ -19,7 +19,7 @@ constexpr double kTinyRest = 0x1p-500;
 constexpr int kTinyScale = 600;
 
 constexpr DoubleDouble kHalfPi{0x1.921fb54442d18p+0, 0x1.1a62633145c07p-54};
-constexpr double kPi = 2.0 * kHalfPi.hi;  // the half turn of radians, as the callers write it
+static_assert(kRadiansHalfTurn == 2.0 * kHalfPi.hi, "the half turn of radians is twice the leading part of pi/2");
 constexpr DoubleDouble kRadiansPerDegree{0x1.1df46a2529d39p-6, 0x1.5c1d8becdd291p-62};
 constexpr DoubleDouble kRadiansPerGrad{0x1.015bf9217271ap-6, -0x1.c9bf81089c7a5p-61};
 constexpr DoubleDouble kDegreesPerRadian{0x1.ca5dc1a63c1f8p+5, -0x1.1e7ab456405f9p-49};
@@ -160,7 +160,7 @@ DoubleDouble unitsPerRadian(double halfTurn) {
 // asin 0.608 in grads keeps its last digit. A tiny angle is taken 2^600 times
 // larger, so that its rounding into the subnormals is its only one.
 double angleInUnit(DoubleDouble radians, double halfTurn) {
-    if (halfTurn == kPi) return radians.hi;
+    if (halfTurn == kRadiansHalfTurn) return radians.hi;
     DoubleDouble ratio = unitsPerRadian(halfTurn);
     if (std::fabs(radians.hi) < 0x1p-900) return roundScaled(multiply(scale(radians, 600), ratio), -600);
     return multiply(radians, ratio).hi;
@@ -171,7 +171,7 @@ double angleInUnit(DoubleDouble radians, double halfTurn) {
 // is taken 2^600 times larger, so that one in the subnormals is rounded once.
 double reciprocalAngleInUnit(double x, double halfTurn) {
     if (std::isinf(x)) return 1.0 / x;
-    DoubleDouble ratio = halfTurn == kPi ? DoubleDouble{1.0, 0.0} : unitsPerRadian(halfTurn);
+    DoubleDouble ratio = halfTurn == kRadiansHalfTurn ? DoubleDouble{1.0, 0.0} : unitsPerRadian(halfTurn);
     return roundScaled(divide(ratio, {std::ldexp(x, -600), 0.0}), -600);
 }
 
@@ -179,7 +179,7 @@ double reciprocalAngleInUnit(double x, double halfTurn) {
 
 ReducedAngle reduceAngle(double x, double halfTurn) {
     if (!std::isfinite(x)) return {0, kNaN, 0.0, 0};
-    if (halfTurn == kPi) {
+    if (halfTurn == kRadiansHalfTurn) {
         if (std::fabs(x) < kTinyRest) return {0, std::ldexp(x, kTinyScale), 0.0, -kTinyScale};
         DoubleDouble rest{0.0, 0.0};
         int quarter = reduceQuarterTurns(x, rest);
@@ -261,9 +261,9 @@ double cosecantOf(ReducedAngle angle) {
     return angle.quarter >= 2 ? -value : value;
 }
 
-double sine(double x) { return std::fabs(x) < kTiny ? x : sineOf(reduceAngle(x, kPi)); }
-double cosine(double x) { return std::fabs(x) < kTiny ? 1.0 : cosineOf(reduceAngle(x, kPi)); }
-double tangent(double x) { return std::fabs(x) < kTiny ? x : tangentOf(reduceAngle(x, kPi)); }
+double sine(double x) { return std::fabs(x) < kTiny ? x : sineOf(reduceAngle(x, kRadiansHalfTurn)); }
+double cosine(double x) { return std::fabs(x) < kTiny ? 1.0 : cosineOf(reduceAngle(x, kRadiansHalfTurn)); }
+double tangent(double x) { return std::fabs(x) < kTiny ? x : tangentOf(reduceAngle(x, kRadiansHalfTurn)); }
 
 double arcSineIn(double x, double halfTurn) {
     double size = std::fabs(x);
@@ -323,8 +323,8 @@ double arcCosecantIn(double x, double halfTurn) {
     return angleInUnit(x < 0.0 ? negate(angle) : angle, halfTurn);
 }
 
-double arcSine(double x) { return arcSineIn(x, kPi); }
-double arcCosine(double x) { return arcCosineIn(x, kPi); }
-double arcTangent(double x) { return arcTangentIn(x, kPi); }
+double arcSine(double x) { return arcSineIn(x, kRadiansHalfTurn); }
+double arcCosine(double x) { return arcCosineIn(x, kRadiansHalfTurn); }
+double arcTangent(double x) { return arcTangentIn(x, kRadiansHalfTurn); }
 
 }  // namespace molvane

@@ -9,6 +9,9 @@
 
 namespace molvane {
 
+// Half a turn in radians: the double nearest pi, the `halfTurn` of radians.
+constexpr double kRadiansHalfTurn = 0x1.921fb54442d18p+1;
+
 // An angle as whole quarter turns and what is left of it: quarter * pi/2 +
 // (rest + restLow) 2^exponent radians, below pi/4, kept to about 106 bits. The
 // exponent is 0 but for a rest below 2^-500, which is kept 2^600 times larger
