@@ -6,7 +6,7 @@
 #include <iterator>
 #include <system_error>
 
-#include "session/encoding.h"
+#include "session/task_text.h"
 #include "ui/failure_message.h"
 #include "ui/line_ends.h"
 #include "ui/window_logic.h"
@@ -16,17 +16,6 @@ namespace molvane {
 namespace {
 
 constexpr const char* kUnreadableFileMessage = "The task file could not be read.";
-
-std::string engineText(std::string_view bytes) {
-    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
-    if (bytes.starts_with(byteOrderMark)) bytes.remove_prefix(byteOrderMark.size());
-    // Only well-formed UTF-8 is read as UTF-8: the converter turns anything else
-    // into '?', which would spoil a Windows-1252 file that holds a '\xD7'. A
-    // Windows-1252 file is read as its characters, as typed text is: its
-    // middle dot joins a hydrate, its '\xB2' raises to the square.
-    if (isWellFormedUtf8(bytes)) return utf8ToCp1252(bytes);
-    return utf8ToCp1252(cp1252ToUtf8(bytes));
-}
 
 constexpr const char* kNotRegularFileReason = "It is not a regular file.";
 
@@ -48,7 +37,7 @@ std::string readWholeFile(const std::filesystem::path& file, std::string& bytes)
 }  // namespace
 
 std::vector<std::string> taskFileLines(std::string_view bytes) {
-    std::string text = engineText(bytes);
+    std::string text = decodeTaskText(bytes);
     std::vector<std::string_view> lines = splitLines(text);
     return {lines.begin(), lines.end()};
 }

@@ -8,9 +8,9 @@
 namespace molvane {
 
 // CR LF, LF and CR all end a line, and a file that ends in a line end has one
-// more, empty, task after it. Valid UTF-8 (a byte-order mark dropped) becomes
-// Windows-1252; any other file is taken as Windows-1252 already. NUL bytes are
-// no text and are dropped.
+// more, empty, task after it. The whole file is decoded as decodeTaskText
+// decodes task text: UTF-8 when all of it is well-formed UTF-8, Windows-1252
+// otherwise. NUL bytes are no text and are dropped.
 std::vector<std::string> taskFileLines(std::string_view bytes);
 
 }  // namespace molvane
