@@ -9,6 +9,7 @@
 #include "engine/text.h"
 #include "session/composition_table.h"
 #include "session/encoding.h"
+#include "session/task_text.h"
 
 namespace molvane {
 
@@ -117,14 +118,14 @@ LineOutput terseOutput(int kind, const TaskSession& tasks) {
 
 }  // namespace
 
-LineOutput runLine(CliSession& session, std::string_view utf8Line) {
+LineOutput runLine(CliSession& session, std::string_view line) {
     std::string json;
     RanTaskObserver toJson;
     if (session.format == OutputFormat::Json) {
         toJson = [&json](int kind, const CalcState& record) { json = taskJson(kind, record); };
     }
     // The history never numbers a terminal's lines.
-    EnteredLine entered = enterLine(session.tasks, utf8ToCp1252(utf8Line), false, toJson);
+    EnteredLine entered = enterLine(session.tasks, decodeTaskText(line), false, toJson);
     if (entered.outcome == EnterOutcome::Refused) return refuseLine(session);
     LineOutput output;
     if (entered.outcome == EnterOutcome::Comment) {

@@ -25,10 +25,11 @@ struct LineOutput {
     bool failed = false;
 };
 
-// Runs one UTF-8 line (LF line ends in the output). A line that begins with "="
+// Runs one line of task text, decoded as decodeTaskText decodes it: UTF-8 or
+// Windows-1252 (LF line ends in the output). A line that begins with "="
 // is a comment: nothing runs, and only JSON says so. A line longer than the
 // input line accepts is refused and changes nothing.
-LineOutput runLine(CliSession& session, std::string_view utf8Line);
+LineOutput runLine(CliSession& session, std::string_view line);
 
 // What a line refused as too long before it was read whole gives.
 LineOutput refuseLine(const CliSession& session);

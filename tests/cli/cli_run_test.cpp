@@ -110,6 +110,16 @@ TEST(CliRun, OptionsInputAndExitStatus) {
         {{}, "quit\n", 1, "qUIt = Incorrect syntax\n", ""},
         {{}, std::string("2+3\0\n1\0+2\n", 10), 0, "2+3 = 5\n1+2 = 3\n", ""},
         {{}, "\xFF\xFE(2+3)\n\xC3(\n2\xE2\x82\n", 1, "(2+3) = 5\n( = Missing right bracket ')'\n2 = 2\n", ""},
+        // Each line is UTF-8 when it is well-formed UTF-8, and Windows-1252 when not.
+        {{},
+         "2\xD7"
+         "3\r\n2\xC3\x97"
+         "3\n\xEF\xBB\xBF"
+         "6\xF7"
+         "2\n",
+         0,
+         "2*3 = 6\n2*3 = 6\n6/2 = 3\n",
+         ""},
         {{"-t"}, "4\n" + megabyte + "\n*2\n", 1, "4\n8\n", "Expression is too long !\n"},
         {{}, megabyte, 1, "Expression is too long !\n", ""},
         {{}, "7\n#mem\n" + junk(4000, "#") + "\nmem*2\n", 1, "\n:mem*2 = 14\n", "", false},
