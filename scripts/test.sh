@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian or Ubuntu machine, builds Molvane and runs every test:
-# once as built for users (and packaged), once cross-built for Windows and run
+# once as built for users (and packaged, and its cost per task counted against
+# the budgets in bench/budgets.txt), once cross-built for Windows and run
 # under Wine, once as a Release build with AddressSanitizer and
 # UndefinedBehaviorSanitizer; then
 # each fuzz target briefly, and the CLI under valgrind.
@@ -22,6 +23,9 @@ echo "== Build and test =="
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOLVANE_WERROR=ON > /dev/null
 cmake --build build-test -j2
 ctest --test-dir build-test --output-on-failure -j2
+
+echo "== Cost per task against the budgets in bench/budgets.txt (callgrind) =="
+python3 bench/check_budgets.py build-test
 
 echo "== Debian package =="
 bash scripts/check-package.sh build-test
