@@ -102,6 +102,7 @@ bool readLine(LineReader& reader, std::string_view& line, bool& tooLong, const s
         }
         std::size_t end = findLineEnd(held, scanned);
         if (end < held.size()) {
+            tooLong = tooLong || end - reader.start > kLineByteLimit;
             line = held.substr(reader.start, std::min(end - reader.start, kLineByteLimit));
             reader.skipLineFeed = held[end] == '\r';
             reader.start = end + 1;
