@@ -181,6 +181,13 @@ TEST(CliRun, UnreadableSourcesStopWithAMessage) {
         EXPECT_EQ(run.out, out);
         EXPECT_EQ(run.err, "molvane-cli: cannot read " + reason);
     }
+#ifdef __linux__
+    // A file that opens but fails as it is read: once the run ended by an uncaught exception.
+    CliResult failing = runCliWith({"--no-config", "1+1", "-f", "/proc/self/mem", "2+2"});
+    EXPECT_EQ(failing.status, 2);
+    EXPECT_EQ(failing.out, "1+1 = 2\n");
+    EXPECT_EQ(failing.err, "molvane-cli: reading /proc/self/mem failed\n");
+#endif
 }
 
 // "help", "quit" and "exit" are words only at a terminal.
