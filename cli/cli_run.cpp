@@ -215,13 +215,20 @@ std::string whyUnreadable(const std::string& name) {
     return "reading failed";
 }
 
+// Runs the lines of an open stream; false, with a message, when it fails as
+// it is read.
+bool runStream(RunState& run, std::istream& in, const std::string& name, std::ostream& out, std::ostream& err) {
+    runLines(run, in, out, err);
+    if (!in.bad()) return true;
+    deliver(run, out, true);
+    err << kProgram << ": reading " << name << " failed\n";
+    return false;
+}
+
 // Runs the lines of a file, or of standard input for "-". False when the file
 // cannot be read.
 bool runFile(RunState& run, const std::string& name, std::istream& in, std::ostream& out, std::ostream& err) {
-    if (name == "-") {
-        runLines(run, in, out, err);
-        return true;
-    }
+    if (name == "-") return runStream(run, in, "standard input", out, err);
     std::error_code error;
     std::ifstream file(pathFromUtf8(name), std::ios::binary);
     if (!file || std::filesystem::is_directory(pathFromUtf8(name), error)) {
@@ -229,13 +236,7 @@ bool runFile(RunState& run, const std::string& name, std::istream& in, std::ostr
         err << kProgram << ": cannot read " << name << ": " << whyUnreadable(name) << '\n';
         return false;
     }
-    runLines(run, file, out, err);
-    if (file.bad()) {
-        deliver(run, out, true);
-        err << kProgram << ": reading " << name << " failed\n";
-        return false;
-    }
-    return true;
+    return runStream(run, file, name, out, err);
 }
 
 // The view options are the desktop program's; the CLI keeps those the file had
@@ -303,8 +304,8 @@ int runCli(const CliOptions& options, std::istream& in, std::ostream& out, std::
     if (options.sources.empty()) {
         if (terminal) {
             runTerminal(run, terminal, out, err);
-        } else {
-            runLines(run, in, out, err);
+        } else if (!runFile(run, "-", in, out, err)) {
+            return 2;
         }
     }
     for (const TaskSource& source : options.sources) {
@@ -312,7 +313,6 @@ int runCli(const CliOptions& options, std::istream& in, std::ostream& out, std::
         if (!source.isFile) {
             finishLine(run, runLine(run.session, source.value, run.pending), out, err);
         } else if (!runFile(run, source.value, in, out, err)) {
-            deliver(run, out, true);
             return 2;
         }
     }

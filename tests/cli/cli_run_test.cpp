@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <sstream>
 #include <tuple>
@@ -187,6 +188,10 @@ TEST(CliRun, UnreadableSourcesStopWithAMessage) {
     EXPECT_EQ(failing.status, 2);
     EXPECT_EQ(failing.out, "1+1 = 2\n");
     EXPECT_EQ(failing.err, "molvane-cli: reading /proc/self/mem failed\n");
+    std::ifstream input("/proc/self/mem", std::ios::binary);
+    std::ostringstream out, err;
+    EXPECT_EQ(runCli(parseOptions({"--no-config"}), input, out, err, false), 2);
+    EXPECT_EQ(err.str(), "molvane-cli: reading standard input failed\n");
 #endif
 }
 
