@@ -21,11 +21,11 @@ namespace {
 // not reach the user's terminal.
 bool isControl(unsigned char byte) {
     char32_t c = codePointOfCp1252(byte);
-    if (c == '\t' || c == '\n') return false;
     return c < 0x20 || (c >= 0x7F && c <= 0x9F);
 }
 
-// What a terminal shows of one byte of an engine text, appended in UTF-8.
+// What a terminal shows of one byte of an engine text, appended in UTF-8; the
+// tab and the line feed, which it shows as they are, never come here.
 void appendShownByte(std::string& out, unsigned char byte) {
     if (isControl(byte)) {
         out += '?';

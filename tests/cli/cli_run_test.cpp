@@ -64,6 +64,7 @@ TEST(CliRun, OptionsInputAndExitStatus) {
         {{std::string(510, '1')}, "", 1, "Expression is too long !\n", ""},
         // A line given back as typed never sends control characters to the terminal.
         {{"Jx\x1b[31m\r\x07"}, "", 1, "Jx?[31m?? = Unknown element symbol\n", ""},
+        {{"Jx\x7F\x81\x8D"}, "", 1, "Jx??? = Unknown element symbol\n", ""},  // DEL and C1 controls
         {{"1/0", "2"}, "", 1, "1/0 = Cannot divide by zero!\n2 = 2\n", ""},
         {{"#mem"}, "", 1, "#mem = \n", ""},                      // a memory directive's error code
         {{"2", "#20"}, "", 0, "szTask     = #20\n", "", false},  // a command number is no failure
