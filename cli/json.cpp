@@ -1,5 +1,6 @@
 #include "cli/json.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -56,14 +57,12 @@ char* putUtf8(char* p, unsigned char byte) {
     return p;
 }
 
-// True when none of the eight bytes at `bytes` needs more than copying: all
+// True when none of the eight bytes of `word` needs more than copying: all
 // are printable ASCII (see isPrintableWord in cli/session.cpp) and none is a
 // quote or a backslash (one would leave a high bit in (x - 0x0101..) & ~x,
 // where x is the word with that byte's value taken out of every byte).
-bool isVerbatimWord(const char* bytes) {
+bool isVerbatimWord(std::uint64_t word) {
     constexpr std::uint64_t kOnes = 0x0101010101010101, kHighBits = 0x8080808080808080;
-    std::uint64_t word = 0;
-    std::memcpy(&word, bytes, sizeof word);
     std::uint64_t quote = word ^ (kOnes * '"'), backslash = word ^ (kOnes * '\\');
     std::uint64_t special = ((word - kOnes * ' ') & ~word) | ((word + kOnes) | word) | ((quote - kOnes) & ~quote) |
                             ((backslash - kOnes) & ~backslash);
@@ -78,31 +77,28 @@ std::size_t jsonTextRoom(std::string_view cp1252) { return 6 * cp1252.size() + 2
 // plain ASCII are copied whole.
 char* putJsonText(char* p, std::string_view cp1252, bool controlsShown) {
     *p++ = '"';
-    const char* text = cp1252.data();
-    std::size_t start = 0, i = 0;
+    std::size_t i = 0;
     while (i < cp1252.size()) {
-        if (i + 8 <= cp1252.size() && isVerbatimWord(text + i)) {
-            i += 8;
-            continue;
+        // Eight plain bytes at a time are copied as one word.
+        for (std::uint64_t word = 0; i + 8 <= cp1252.size(); i += 8, p += 8) {
+            std::memcpy(&word, cp1252.data() + i, sizeof word);
+            if (!isVerbatimWord(word)) break;
+            std::memcpy(p, &word, sizeof word);
         }
-        unsigned char byte = static_cast<unsigned char>(text[i]);
-        if (isVerbatim(byte)) {
-            ++i;
-            continue;
+        std::size_t stop = std::min(i + 8, cp1252.size());
+        for (; i < stop; ++i) {
+            unsigned char byte = static_cast<unsigned char>(cp1252[i]);
+            if (isVerbatim(byte)) {
+                *p++ = static_cast<char>(byte);
+            } else if (controlsShown && isShownControl(byte)) {
+                *p++ = '?';
+            } else if (byte >= 0x80) {
+                p = putUtf8(p, byte);
+            } else {
+                p = putEscaped(p, byte);
+            }
         }
-        std::memcpy(p, text + start, i - start);
-        p += i - start;
-        if (controlsShown && isShownControl(byte)) {
-            *p++ = '?';
-        } else if (byte >= 0x80) {
-            p = putUtf8(p, byte);
-        } else {
-            p = putEscaped(p, byte);
-        }
-        start = ++i;
     }
-    std::memcpy(p, text + start, cp1252.size() - start);
-    p += cp1252.size() - start;
     *p++ = '"';
     return p;
 }

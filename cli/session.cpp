@@ -1,5 +1,6 @@
 #include "cli/session.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -24,53 +25,55 @@ bool isControl(unsigned char byte) {
     return c < 0x20 || (c >= 0x7F && c <= 0x9F);
 }
 
-// What a terminal shows of one byte of an engine text, appended in UTF-8; the
-// tab and the line feed, which it shows as they are, never come here.
-void appendShownByte(std::string& out, unsigned char byte) {
-    if (isControl(byte)) {
-        out += '?';
-    } else if (byte < 0x80) {
-        out += static_cast<char>(byte);
-    } else {
-        char c = static_cast<char>(byte);
-        out += cp1252ToUtf8(std::string_view(&c, 1));
-    }
-}
-
 // Printable ASCII, the tab and the line feed: bytes a terminal is given as they are.
 bool isPlainByte(unsigned char byte) { return (byte >= 0x20 && byte < 0x7F) || byte == '\t' || byte == '\n'; }
 
-// True when the eight bytes at `bytes` are all printable ASCII: no byte is
+// True when the eight bytes of `word` are all printable ASCII: no byte is
 // below ' ' (one would leave a high bit in (word - 0x2020..) & ~word) and none
 // above '~' (one would leave a high bit in (word + 0x0101..) | word).
-bool isPrintableWord(const char* bytes) {
+bool isPrintableWord(std::uint64_t word) {
     constexpr std::uint64_t kOnes = 0x0101010101010101, kHighBits = 0x8080808080808080;
-    std::uint64_t word = 0;
-    std::memcpy(&word, bytes, sizeof word);
     return ((((word - kOnes * ' ') & ~word) | ((word + kOnes) | word)) & kHighBits) == 0;
 }
 
-// An engine text as terminal text, without its control characters; a CR that
-// ends a line with the LF after it goes. Runs of plain bytes are copied whole.
-void appendShownText(std::string& out, std::string_view cp1252) {
-    const char* text = cp1252.data();
-    std::size_t start = 0, i = 0;
-    while (i < cp1252.size()) {
-        if (i + 8 <= cp1252.size() && isPrintableWord(text + i)) {
-            i += 8;
-            continue;
-        }
-        unsigned char byte = static_cast<unsigned char>(text[i]);
-        if (isPlainByte(byte)) {
-            ++i;
-            continue;
-        }
-        out.append(text + start, i - start);
-        bool lineEnd = byte == '\r' && i + 1 < cp1252.size() && text[i + 1] == '\n';
-        if (!lineEnd) appendShownByte(out, byte);
-        start = ++i;
+// Writes what a terminal shows of a byte that is not plain, at `p`: '?' for a
+// control character, the UTF-8 of any other; returns the end.
+char* putShownByte(char* p, unsigned char byte) {
+    if (isControl(byte)) {
+        *p++ = '?';
+        return p;
     }
-    out.append(text + start, cp1252.size() - start);
+    char c = static_cast<char>(byte);
+    std::string utf8 = cp1252ToUtf8(std::string_view(&c, 1));
+    std::memcpy(p, utf8.data(), utf8.size());
+    return p + utf8.size();
+}
+
+// An engine text as terminal text, appended: its control characters as '?',
+// a CR that ends a line with the LF after it dropped. A byte becomes at most
+// three of UTF-8; eight plain bytes at a time are copied as one word.
+void appendShownText(std::string& out, std::string_view cp1252) {
+    std::size_t used = out.size();
+    out.resize(used + 3 * cp1252.size());
+    char* p = out.data() + used;
+    std::size_t i = 0;
+    while (i < cp1252.size()) {
+        for (std::uint64_t word = 0; i + 8 <= cp1252.size(); i += 8, p += 8) {
+            std::memcpy(&word, cp1252.data() + i, sizeof word);
+            if (!isPrintableWord(word)) break;
+            std::memcpy(p, &word, sizeof word);
+        }
+        std::size_t stop = std::min(i + 8, cp1252.size());
+        for (; i < stop; ++i) {
+            unsigned char byte = static_cast<unsigned char>(cp1252[i]);
+            if (isPlainByte(byte)) {
+                *p++ = static_cast<char>(byte);
+            } else if (byte != '\r' || i + 1 == cp1252.size() || cp1252[i + 1] != '\n') {
+                p = putShownByte(p, byte);
+            }
+        }
+    }
+    out.resize(static_cast<std::size_t>(p - out.data()));
 }
 
 // The history's entry as terminal lines: without its leading line break and
