@@ -6,13 +6,16 @@ calls on lines already in memory, writing at memcpy's cost), and against another
 build of molvane-cli, such as one of the commit before.
 
 Each workload (bench/workloads.py) runs in every program in turn, round after
-round, and each run's processor time (user and system) is taken; the medians are
-compared. Processor time, not wall-clock time: the machine is shared. Then the
-start-up of a one-task run against bc -l given the same task, in interleaved
-runs, by wall-clock and processor time.
+round, and each run's processor time (user and system) is taken; the medians,
+and the best runs, are compared. Processor time, not wall-clock time: the
+machine is shared, and other programs only ever add to a run's time, so the
+best of many runs is the steadiest figure. The programs write to a file
+(--output: another path, such as /dev/null). Then the start-up of a one-task
+run against bc -l given the same task, in interleaved runs, by wall-clock and
+processor time.
 
     bench/cli_speed.py BUILD [--baseline OTHER_BUILD] [--lines 200000] [--rounds 5]
-                       [--startup-runs 20] [--instructions LINES]
+                       [--startup-runs 20] [--instructions LINES] [--output PATH]
 
 --instructions also counts each program's instructions under callgrind on the
 first LINES lines of each workload (the engine loop's own loop only).
@@ -76,6 +79,7 @@ def main():
     parser.add_argument("--rounds", type=int, default=5)
     parser.add_argument("--startup-runs", type=int, default=20)
     parser.add_argument("--instructions", type=int, default=0, metavar="LINES")
+    parser.add_argument("--output", help="where the programs write (default: a file in a new folder)")
     args = parser.parse_args()
 
     cli = os.path.join(args.build, "molvane-cli")
@@ -84,9 +88,10 @@ def main():
     bc = shutil.which("bc")
     env = dict(os.environ, BC_LINE_LENGTH="0", LC_ALL="C")
     folder = tempfile.mkdtemp(prefix="molvane_speed_")
-    out = os.path.join(folder, "out.txt")
-    print(f"{args.lines} lines a workload, {args.rounds} rounds, medians of processor time (user + system)\n")
-    print(f"{'workload':11s} {'program':14s} {'per task':>10s} {'whole':>8s}  {'vs molvane-cli':>14s}")
+    out = args.output or os.path.join(folder, "out.txt")
+    print(f"{args.lines} lines a workload, {args.rounds} rounds, processor time (user + system), output to {out}\n")
+    print(f"{'workload':11s} {'program':14s} {'median a task':>13s} {'whole':>8s} {'vs molvane-cli':>14s}   "
+          f"{'best a task':>11s} {'vs molvane-cli':>14s}")
     for name, (kind, cli_options, loop_options, bc_reads) in WORKLOADS.items():
         tasks = os.path.join(folder, f"{name}.txt")
         workloads.write(kind, args.lines, tasks)
@@ -103,9 +108,12 @@ def main():
             for program, run in programs.items():
                 times[program].append(run())
         medians = {program: statistics.median(values) for program, values in times.items()}
+        bests = {program: min(values) for program, values in times.items()}
         for program, seconds in medians.items():
-            print(f"{name:11s} {program:14s} {seconds / args.lines * 1e6:8.2f} us {seconds:7.3f} s  "
-                  f"{seconds / medians['molvane-cli']:13.2f}x")
+            best = bests[program]
+            print(f"{name:11s} {program:14s} {seconds / args.lines * 1e6:10.2f} us {seconds:7.3f} s "
+                  f"{seconds / medians['molvane-cli']:13.2f}x   {best / args.lines * 1e6:8.2f} us "
+                  f"{best / bests['molvane-cli']:13.2f}x")
         if args.instructions:
             first = os.path.join(folder, f"{name}.first.txt")
             with open(first, "w") as part:
@@ -115,8 +123,8 @@ def main():
             if baseline:
                 counted["baseline cli"] = instructions([baseline, "--no-config"] + cli_options + ["-f", first], None)
             for program, count in counted.items():
-                print(f"{name:11s} {program:14s} {count / args.instructions:8.0f} instructions a task  "
-                      f"{count / counted['molvane-cli']:13.2f}x")
+                print(f"{name:11s} {program:14s} {count / args.instructions:10.0f} instr. a task "
+                      f"{count / counted['molvane-cli']:8.3f}x")
         print()
 
     print(f"Start-up: one task (2+3), {args.startup_runs} interleaved runs, medians")
