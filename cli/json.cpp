@@ -73,23 +73,30 @@ bool isVerbatimWord(std::uint64_t word) {
 // and the quotes.
 std::size_t jsonTextRoom(std::string_view cp1252) { return 6 * cp1252.size() + 2; }
 
-// Writes `cp1252` in UTF-8 between quotes at `p`; returns the end. Runs of
-// plain ASCII are copied whole.
+// Copies a text of eight bytes or more that needs nothing but copying to
+// `p`, eight bytes at a time, its last eight overlapping the word before;
+// false, having written nothing that counts, when a byte needs more.
+bool putVerbatim(char* p, std::string_view text) {
+    std::uint64_t word = 0;
+    for (std::size_t i = 0; i < text.size(); i = std::min(i + 8, text.size() - 8)) {
+        std::memcpy(&word, text.data() + i, sizeof word);
+        if (!isVerbatimWord(word)) return false;
+        std::memcpy(p + i, &word, sizeof word);
+        if (i + 8 == text.size()) break;
+    }
+    return true;
+}
+
+// Writes `cp1252` in UTF-8 between quotes at `p`; returns the end.
 char* putJsonText(char* p, std::string_view cp1252, bool controlsShown) {
     *p++ = '"';
-    std::size_t i = 0;
-    while (i < cp1252.size()) {
-        // Eight plain bytes at a time are copied as one word.
-        for (std::uint64_t word = 0; i + 8 <= cp1252.size(); i += 8, p += 8) {
-            std::memcpy(&word, cp1252.data() + i, sizeof word);
-            if (!isVerbatimWord(word)) break;
-            std::memcpy(p, &word, sizeof word);
-        }
-        std::size_t stop = std::min(i + 8, cp1252.size());
-        for (; i < stop; ++i) {
-            unsigned char byte = static_cast<unsigned char>(cp1252[i]);
+    if (cp1252.size() >= 8 && putVerbatim(p, cp1252)) {
+        p += cp1252.size();
+    } else {
+        for (char c : cp1252) {
+            unsigned char byte = static_cast<unsigned char>(c);
             if (isVerbatim(byte)) {
-                *p++ = static_cast<char>(byte);
+                *p++ = c;
             } else if (controlsShown && isShownControl(byte)) {
                 *p++ = '?';
             } else if (byte >= 0x80) {
