@@ -79,6 +79,8 @@ TEST(CliRun, OptionsInputAndExitStatus) {
          "\"2\"}\n",
          ""},
         {{"--json", "a\"b\\c\r\n\t\x01\x7F"}, "", 1, "\"szTask\":\"a\\\"b\\\\c\\r\\n\\t\\u0001\\u007f\"", "", false},
+        // Past the first eight bytes, where words of eight are copied whole.
+        {{"--json", "Jxxxxxxxxxxxxx\""}, "", 1, "\"szTask\":\"Jxxxxxxxxxxxxx\\\"\"", "", false},
         {{"--json", std::string(600, '2')}, "", 1, "{\"refused\":\"Expression is too long !\"}\n", ""},
         {{"--composition", "CuSO4+5H2O"},
          "",
