@@ -81,6 +81,7 @@ TEST(CliRun, OptionsInputAndExitStatus) {
         {{"--json", "a\"b\\c\r\n\t\x01\x7F"}, "", 1, "\"szTask\":\"a\\\"b\\\\c\\r\\n\\t\\u0001\\u007f\"", "", false},
         // Past the first eight bytes, where words of eight are copied whole.
         {{"--json", "Jxxxxxxxxxxxxx\""}, "", 1, "\"szTask\":\"Jxxxxxxxxxxxxx\\\"\"", "", false},
+        {{"--json", "J\xE2\x82\xAC\xC2\xB5"}, "", 1, "\"szTask\":\"J\xE2\x82\xAC\xC2\xB5\"", "", false},  // € and µ
         {{"--json", std::string(600, '2')}, "", 1, "{\"refused\":\"Expression is too long !\"}\n", ""},
         {{"--composition", "CuSO4+5H2O"},
          "",
