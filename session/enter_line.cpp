@@ -6,17 +6,9 @@
 
 namespace molvane {
 
-EnteredLine enterLine(TaskSession& session, std::string_view line, bool taskNumbering,
-                      const RanTaskObserver& observer) {
-    EnteredLine entered;
-    if (line.size() > kInputLineLimit) {
-        entered.outcome = EnterOutcome::Refused;
-        return entered;
-    }
-    if (!line.empty() && line.front() == '=') {
-        entered.outcome = EnterOutcome::Comment;
-        return entered;
-    }
+EnterOutcome enterTask(TaskSession& session, std::string_view line, const RanTaskObserver& observer) {
+    if (line.size() > kInputLineLimit) return EnterOutcome::Refused;
+    if (!line.empty() && line.front() == '=') return EnterOutcome::Comment;
     if (session.lastKind == Quadratic) reassembleQuadratic(session.current, session.previous);
     session.previous = session.current;
     writeTextCut(session.current.szTask, line);
@@ -30,8 +22,21 @@ EnteredLine enterLine(TaskSession& session, std::string_view line, bool taskNumb
     if (directive && session.lastKind >= Plain && session.lastKind <= Quadratic) session.lastKind = Directive;
     if (observer) observer(session.lastKind, session.current);
     if (session.lastKind == Quadratic) splitQuadratic(session.current, session.previous);
-    entered.entry =
-        composeHistoryEntry(session.lastKind, session.current, session.previous, taskNumbering, session.taskCounter);
+    return EnterOutcome::Ran;
+}
+
+void enterLine(TaskSession& session, std::string_view line, bool taskNumbering, const RanTaskObserver& observer,
+               EnteredLine& entered) {
+    entered.outcome = enterTask(session, line, observer);
+    if (entered.outcome != EnterOutcome::Ran) return;
+    composeHistoryEntry(session.lastKind, session.current, session.previous, taskNumbering, session.taskCounter,
+                        entered.entry);
+}
+
+EnteredLine enterLine(TaskSession& session, std::string_view line, bool taskNumbering,
+                      const RanTaskObserver& observer) {
+    EnteredLine entered;
+    enterLine(session, line, taskNumbering, observer, entered);
     return entered;
 }
 
