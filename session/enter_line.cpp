@@ -14,8 +14,12 @@ EnterOutcome enterTask(TaskSession& session, std::string_view line, const RanTas
     writeTextCut(session.current.szTask, line);
     // The engine reads the line as a directive when it holds a '#' anywhere and
     // no "x^" after it ("14#", but not "#x^2", which is an equation).
-    FixedText<kMathsLimit> normalised;
-    bool directive = normalizeText(textOf(session.current.szTask), normalised) == Directive;
+    // Only a line with a '#' can be one, so no other line is read twice.
+    bool directive = false;
+    if (textOf(session.current.szTask).find('#') != std::string_view::npos) {
+        FixedText<kMathsLimit> normalised;
+        directive = normalizeText(textOf(session.current.szTask), normalised) == Directive;
+    }
     session.lastKind = runTask(session.current);
     // "#2" or "14#" hands back its number, which is also a task kind: it is a
     // "#" number shown like any answer, not a formula or roots to split.

@@ -135,8 +135,8 @@ private:
     // (id - MemoryIndicator); none is known before the first refresh.
     unsigned activeIndicators_ = 0;
     bool indicatorsShown_ = false;
-    // The recent-tasks list as the platform holds it, newest first, and the
-    // one that Up and Down have put into the input line (-1: none, the line
+    // The recent-tasks list as the platform holds it, oldest first, and how
+    // far back Up and Down have gone from the newest (-1: not at all, the line
     // as typed).
     std::vector<std::string> recentTasks_;
     int recalled_ = -1;
