@@ -4,48 +4,30 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "session/encoding.h"
 
 using namespace molvane;
 
+// How characters then read (a raising '²', a hydrate's '·') is the encoding's
+// test and the golden files'; here, which encoding a text is read in.
 TEST(TaskText, Utf8OrWindows1252) {
-    const struct {
-        std::string bytes, cp1252;
-    } rows[] = {
-        {"2 \xC3\x97 3", "2 \xD7 3"},  // UTF-8
-        {"2 \xD7 3", "2 \xD7 3"},      // Windows-1252: not broken UTF-8
-        {"\xEF\xBB\xBF"
-         "6\xC3\xB7"
-         "3",
-         "6\xF7"
-         "3"},  // a byte-order mark goes
-        {"\xEF\xBB\xBF"
-         "6\xF7"
-         "3",
-         "6\xF7"
-         "3"},                 // before Windows-1252 too
-        {"x\xB2-1", "x^2-1"},  // read as characters: '²' raises
-        {"CuSO4\xB7"
-         "5H2O",
-         "CuSO4+5H2O"},  // '·' joins a hydrate
-        {"5\x96"
-         "1\xA0+\x80",
-         "5-1 +\x80"},                                  // an en dash, a no-break space, the euro
-        {"\xC3\xA4\xD7", "\xC3\xA4\xD7"},               // one byte that is no UTF-8 makes all Windows-1252
-        {std::string("1\0+2", 4), "1+2"},               // NUL is no text
-        {std::string("1+2+3+4\0+5", 10), "1+2+3+4+5"},  // among eight bytes checked at once
-        {"1234567\xD7"
-         "8",
-         "1234567\xD7"
-         "8"},
-        {std::string("\0", 1), ""},
+    const std::string bom = "\xEF\xBB\xBF", times = "\xD7", utf8Times = "\xC3\x97";
+    const std::pair<std::string, std::string> rows[] = {
+        {"2 " + utf8Times + " 3", "2 " + times + " 3"},  // UTF-8
+        {"2 " + times + " 3", "2 " + times + " 3"},      // Windows-1252: not broken UTF-8
+        {bom + "6" + utf8Times, "6" + times},            // a byte-order mark goes
+        {bom + "6" + times, "6" + times},                // before Windows-1252 too
+        {"\xC3\xA4" + times, "\xC3\xA4" + times},        // one byte that is no UTF-8 makes all Windows-1252
+        {std::string("1+2+3+4\0+5", 10), "1+2+3+4+5"},   // NUL is no text, among eight bytes checked at once
+        {"1234567" + times + "8", "1234567" + times + "8"},
         {"", ""},
     };
-    for (const auto& row : rows) {
-        EXPECT_EQ(decodeTaskText(row.bytes), row.cp1252) << "bytes " << row.bytes;
+    for (const auto& [bytes, cp1252] : rows) {
+        EXPECT_EQ(decodeTaskText(bytes), cp1252) << "bytes " << bytes;
         std::string scratch;
-        EXPECT_EQ(decodeTaskText(row.bytes, scratch), row.cp1252) << "bytes " << row.bytes;
+        EXPECT_EQ(decodeTaskText(bytes, scratch), cp1252) << "bytes " << bytes;
     }
 }
 

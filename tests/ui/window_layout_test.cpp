@@ -72,15 +72,4 @@ TEST(WindowLayoutTest, EveryControlHasItsOwnName) {
     EXPECT_EQ(controlLayoutOf(KeyFirst + 16)->name, "Power") << "a symbol's name is in words";
 }
 
-// Keys with words on them take the small font, the minus sign a large one.
-TEST(WindowLayoutTest, KeyFonts) {
-    std::set<int> small, large;
-    for (const ControlLayout& control : mainWindowLayout()) {
-        if (control.font == FontRole::Key) small.insert(control.id - KeyFirst);
-        if (control.font == FontRole::Minus) large.insert(control.id - KeyFirst);
-    }
-    EXPECT_EQ(small, (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 18, 24, 30}));
-    EXPECT_EQ(large, std::set<int>{29});
-}
-
 }  // namespace
