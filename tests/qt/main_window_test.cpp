@@ -1,12 +1,20 @@
+#include <fcntl.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QGuiApplication>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QToolButton>
 #include <cmath>
 #include <fstream>
 
+#include "tests/support/files.h"
 #include "tests/support/typed_tasks.h"
 #include "ui/menu_table.h"
 #include "ui/qt/colour_contrast.h"
@@ -15,9 +23,35 @@
 #include "ui/qt/desktop_settings.h"
 #include "window_fixture.h"
 
+// Counts, for the whole test program, the probes of the file system that
+// fail, as strace -c would.
+int failedAccesses = 0;
+extern "C" int access(const char* path, int mode) {
+    long result = syscall(SYS_faccessat, AT_FDCWD, path, mode, 0);
+    failedAccesses += result != 0;
+    return static_cast<int>(result);
+}
+
 namespace {
 
 using MainWindowTest = WindowTest;
+
+// Without a theme of the desktop's own the toolbar's icons are the program's,
+// with no search through the fallback theme's folders (49,000 failed probes
+// of the disk at each start).
+TEST(MainWindowStart, SearchesNoIconThemeForTheToolbar) {
+    QTemporaryDir themes;
+    QString index = "[Icon Theme]\nDirectories=";
+    for (int size = 1; size <= 100; ++size) index += QString("%1/actions,").arg(size);
+    for (int size = 1; size <= 100; ++size) index += QString("\n[%1/actions]\nSize=%1").arg(size);
+    QDir(themes.path()).mkpath("hicolor");
+    writeFile(themes.filePath("hicolor/index.theme").toStdString(), index.toStdString());
+    QIcon::setThemeSearchPaths({themes.path()});
+    QIcon::setThemeName("hicolor");
+    failedAccesses = 0;
+    MainWindow window;
+    EXPECT_LT(failedAccesses, 100);
+}
 
 // What the window logic decides is tested against the in-memory platform; these
 // tests check that each widget shows it and passes the user's actions on.

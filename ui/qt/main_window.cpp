@@ -51,7 +51,10 @@ Qt::Alignment qtAlignment(TextAlignment alignment) {
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
-// The desktop's icon theme first; where it lacks a name, the program's own drawing.
+// The program's own drawing, unless the desktop names an icon theme that has
+// the name. The fallback theme holds programs' icons, not these: searching its
+// hundreds of folders for each name cost some 49,000 failing probes of the
+// disk at every start, so it is never asked.
 QIcon toolbarIcon(ToolbarImage image) {
     const char* name = "";
     switch (image) {
@@ -66,15 +69,10 @@ QIcon toolbarIcon(ToolbarImage image) {
         case ToolbarImage::Replace: name = "view-restore"; break;
         case ToolbarImage::None: return {};
     }
-    return QIcon::fromTheme(name, QIcon(QString(":/icons/%1.svg").arg(name)));
-}
-
-// A menu item shows the icon of the toolbar button that runs the same command.
-QIcon commandIcon(int id) {
-    for (const ToolbarButton& button : toolbarButtons()) {
-        if (button.id == id) return toolbarIcon(button.image);
-    }
-    return {};
+    QString theme = QIcon::themeName();
+    bool desktopTheme = !theme.isEmpty() && theme != "hicolor" && theme != QIcon::fallbackThemeName();
+    if (desktopTheme && QIcon::hasThemeIcon(name)) return QIcon::fromTheme(name);
+    return QIcon(QString(":/icons/%1.svg").arg(name));
 }
 
 }  // namespace
@@ -253,7 +251,10 @@ void MainWindow::buildToolbar() {
             toolbar_->addSeparator();
             continue;
         }
-        QAction* action = toolbar_->addAction(toolbarIcon(button.image), "");
+        // Looked up once, for the button and the menu item of its command.
+        QIcon icon = toolbarIcon(button.image);
+        commandIcons_[button.id] = icon;
+        QAction* action = toolbar_->addAction(icon, "");
         action->setToolTip(button.toolTip);
         action->setData(button.id);
         connect(action, &QAction::triggered, this, [this, id = button.id] { dispatch(id); });
@@ -288,7 +289,8 @@ void MainWindow::buildMenus() {
                 QString text = QString::fromUtf8(entry.text);
                 const char* keys = acceleratorOf(entry.id);
                 if (keys) text = text.section('\t', 0, 0);
-                QAction* action = open.back()->addAction(commandIcon(entry.id), text);
+                // A menu item shows the icon of the toolbar button that runs the same command.
+                QAction* action = open.back()->addAction(commandIcons_.value(entry.id), text);
                 if (keys) action->setShortcut(QKeySequence(QString::fromLatin1(keys)));
                 action->setData(entry.id);
                 action->setCheckable(entry.checkable);

@@ -155,6 +155,7 @@ private:
     QProgressDialog* progress_ = nullptr;
     QMap<int, QWidget*> controls_;
     QMap<int, QAction*> menuActions_;
+    QMap<int, QIcon> commandIcons_;  // the toolbar's, by command
     QList<QKeySequence> acceleratorSequences_;
 };
 
