@@ -49,7 +49,7 @@ void WindowLogic::showTaskResult() {
         if (platform_.compositionWindowVisible()) refreshComposition();
     }
     platform_.setInputText("");
-    platform_.focusInputLine();
+    if (!runningFile_) platform_.focusInputLine();
 }
 
 void WindowLogic::showStates() {

@@ -134,6 +134,7 @@ private:
     // as typed).
     std::vector<std::string> recentTasks_;
     int recalled_ = -1;
+    bool runningFile_ = false;  // a task file's lines are being entered
     FileWriter fileWriter_ = writeAllBytes;
 };
 

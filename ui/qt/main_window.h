@@ -96,6 +96,8 @@ public:
     HelpWindow* helpWindow() const { return help_; }
     CompositionWindow* compositionWindow() const { return composition_; }
     QProgressDialog* progressDialog() const { return progress_; }
+    // How long a long operation runs before its progress shows, in milliseconds.
+    qint64 progressDelay = kProgressDelayMs;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -153,6 +155,8 @@ private:
     QElapsedTimer progressClock_;
     qint64 lastProgressUpdate_ = 0;
     QProgressDialog* progress_ = nullptr;
+    bool progressCancelled_ = false;
+    bool progressHadKeys_ = false;  // the dialog had them when it was cancelled
     QMap<int, QWidget*> controls_;
     QMap<int, QAction*> menuActions_;
     QMap<int, QIcon> commandIcons_;  // the toolbar's, by command
