@@ -1,5 +1,6 @@
 #include "ui/window_logic.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "engine/text.h"
@@ -168,6 +169,16 @@ int dockedWindowLeft(const WindowFrame& mainWindow, int screenRight) {
 int compositionWindowLeft(const WindowFrame& mainWindow) {
     if (mainWindow.left >= mainWindow.width) return mainWindow.left - mainWindow.width;
     return mainWindow.left + mainWindow.width;
+}
+
+bool fitsOnScreen(const WindowFrame& window, const WindowFrame& workArea) {
+    return window.width <= workArea.width && window.height <= workArea.height;
+}
+
+WindowFrame keptOnScreen(WindowFrame window, const WindowFrame& workArea) {
+    window.left = std::max(std::min(window.left, workArea.left + workArea.width - window.width), workArea.left);
+    window.top = std::max(std::min(window.top, workArea.top + workArea.height - window.height), workArea.top);
+    return window;
 }
 
 }  // namespace molvane

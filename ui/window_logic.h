@@ -147,4 +147,10 @@ int dockedWindowLeft(const WindowFrame& mainWindow, int screenRight);
 // main window's left, unless the screen has no room there.
 int compositionWindowLeft(const WindowFrame& mainWindow);
 
+// Whether a window of this size fits the screen's work area, and where it goes
+// to be all on it: moved no further than it must, its top left kept in view
+// when it is larger than the screen.
+bool fitsOnScreen(const WindowFrame& window, const WindowFrame& workArea);
+WindowFrame keptOnScreen(WindowFrame window, const WindowFrame& workArea);
+
 }  // namespace molvane

@@ -102,8 +102,13 @@ MainWindow::MainWindow() {
     historyFont_ = history_->font();
     setFocusProxy(inputLine_);
     inputLine_->setFocus();
+    // A zoom saved on a larger screen comes down to one that fits this one.
     zoom_ = savedZoom();
     applyZoom();
+    while (zoom_ > kZoomSmallest && !fitsOnScreen(mainWindowFrame(), workArea())) {
+        zoom_ -= kZoomStep;
+        applyZoom();
+    }
     fitDisplayColours();
 }
 
@@ -140,16 +145,29 @@ void MainWindow::dispatch(int id, int notification) {
     if (logic_) logic_->dispatchCommand(id, notification);
 }
 
+// A zoom that would make the window larger than its screen is taken back.
 void MainWindow::setZoom(int percent) {
     percent = std::clamp(percent, kZoomSmallest, kZoomLargest);
     if (percent == zoom_) return;
+    int previous = zoom_;
     zoom_ = percent;
-    saveZoom(zoom_);
     applyZoom();
+    if (zoom_ > previous && !fitsOnScreen(mainWindowFrame(), workArea())) {
+        zoom_ = previous;
+        applyZoom();
+        return;
+    }
+    saveZoom(zoom_);
+}
+
+WindowFrame MainWindow::workArea() const {
+    QRect area = screen() ? screen()->availableGeometry() : QRect();
+    return {area.x(), area.y(), area.width(), area.height()};
 }
 
 // Every fixed position, size and font of the window grows by the zoom; so do
-// the fonts the window leaves to the system, and the history beside it.
+// the fonts the window leaves to the system, the toolbar's icons and the
+// history beside it.
 void MainWindow::applyZoom() {
     double factor = zoom_ / 100.0;
     scale_ = baseScale_ * factor;
@@ -170,7 +188,14 @@ void MainWindow::applyZoom() {
         font.setPixelSize(scaled(pixels));
         widget->setFont(font);
     }
+    toolbar_->setIconSize(QSize(scaled(16), scaled(16)));
     client_->setFixedSize(scaled(kClientWidth), scaled(displayOnly_ ? kDisplayOnlyHeight : kClientHeight));
+    // The window takes its new size now, and grows back onto its screen where
+    // it would grow off it.
+    layout()->activate();
+    WindowFrame frame = mainWindowFrame();
+    WindowFrame kept = keptOnScreen(frame, workArea());
+    if (kept.left != frame.left || kept.top != frame.top) move(kept.left, kept.top);
     if (history_->isVisible()) {
         // The history follows once the window has taken its new size.
         QTimer::singleShot(0, this, [this] {
@@ -243,8 +268,8 @@ void MainWindow::buildToolbar() {
     toolbar_ = new QToolBar("Toolbar", this);
     toolbar_->setMovable(false);
     toolbar_->setFloatable(false);
-    // Small icons, as on Windows, so that the buttons fit the window's 267 pixels.
-    toolbar_->setIconSize(QSize(scaled(16), scaled(16)));
+    // Small icons, as on Windows, so that the buttons fit the window's 267
+    // pixels; the zoom sets their size.
     addToolBar(Qt::TopToolBarArea, toolbar_);
     for (const ToolbarButton& button : toolbarButtons()) {
         if (button.image == ToolbarImage::None) {

@@ -116,6 +116,8 @@ private:
     void alignHistoryTop();
     void setZoom(int percent);
     void applyZoom();
+    // The part of this window's screen that windows may take, without its panels.
+    WindowFrame workArea() const;
     void dispatch(int id, int notification = 0);
     void buildControl(QWidget* client, const ControlLayout& layout);
     QWidget* buildInputLine(QWidget* client);
