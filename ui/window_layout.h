@@ -85,6 +85,7 @@ inline constexpr Colour kTaskGreen{0, 128, 0};
 inline constexpr Colour kActiveIndicator{1, 1, 1};
 inline constexpr Colour kInactiveIndicator{192, 192, 192};
 inline constexpr Colour kLinkBlue{0, 0, 255};
+inline constexpr Colour kLightLinkBlue{138, 180, 248};  // for dark windows
 
 // A button of a secondary window and the main-window command it runs.
 struct WindowButton {

@@ -223,6 +223,8 @@ TEST_F(MainWindowTest, DarkPaletteKeepsEveryTextReadable) {
     for (int id : {UpperResultLine, LowerResultLine, FirstRootLabel, SecondRootLabel, InputLine})
         EXPECT_GE(contrast(text(id), grey), 4.5) << id;
     EXPECT_EQ(window.inputLine()->palette().color(QPalette::Base), grey);
+    const QPalette link = window.historyWindow()->link()->palette();
+    EXPECT_GE(contrast(link.color(QPalette::Link), link.color(QPalette::Window)), 4.5) << "the web site's link";
     if (QString shots = qEnvironmentVariable("MOLVANE_SCREENSHOTS"); !shots.isEmpty()) {
         window.grab().save(shots + "/window-dark.png");
         QApplication::setPalette(light);

@@ -27,13 +27,10 @@ namespace molvane {
 
 namespace {
 
-QColor qtColour(Colour colour) { return QColor(colour.red, colour.green, colour.blue); }
-
 // The display's grey is fixed, the colour of its other texts is the desktop's:
 // a dark theme's light text would vanish on the grey, so it reads black there.
 QColor readableOnDisplay(const QColor& colour) {
-    constexpr double kReadableContrast = 4.5;
-    return contrast(colour, qtColour(kDisplayGrey)) >= kReadableContrast ? colour : QColor(Qt::black);
+    return qtColour(readableColour(kDisplayGrey, {colourOf(colour), Colour{0, 0, 0}}));
 }
 
 void setTextColour(QWidget* widget, const QColor& colour) {

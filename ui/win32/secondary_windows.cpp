@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "ui/colour_contrast.h"
 #include "ui/command_ids.h"
 #include "ui/web_site.h"
 #include "ui/win32/wide_text.h"
@@ -20,6 +21,8 @@ namespace {
 constexpr const wchar_t* kPlatformProperty = L"MolvanePlatform";
 // The Composition window's buttons, at 96 dots per inch.
 constexpr int kButtonHeight = 24;
+
+Colour colourOf(COLORREF colour) { return {GetRValue(colour), GetGValue(colour), GetBValue(colour)}; }
 
 void sendCommand(HWND window, int command) {
     SendMessageW(GetWindow(window, GW_OWNER), WM_COMMAND, MAKEWPARAM(command, 0), 0);
@@ -137,11 +140,14 @@ INT_PTR CALLBACK Win32Platform::historyDialogProc(HWND window, UINT message, WPA
             SetCursor(LoadCursorW(nullptr, IDC_HAND));
             SetWindowLongPtrW(window, DWLP_MSGRESULT, TRUE);
             return TRUE;
-        case WM_CTLCOLORSTATIC:
+        // The desktop's link colour where it reads on the window.
+        case WM_CTLCOLORSTATIC: {
             if (GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != kHistoryLink) return FALSE;
-            SetTextColor(reinterpret_cast<HDC>(wParam), RGB(kLinkBlue.red, kLinkBlue.green, kLinkBlue.blue));
+            Colour link = linkColour(colourOf(GetSysColor(COLOR_HOTLIGHT)), colourOf(GetSysColor(COLOR_BTNFACE)));
+            SetTextColor(reinterpret_cast<HDC>(wParam), RGB(link.red, link.green, link.blue));
             SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
             return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+        }
         // Leaving the history puts its caret back at the end, where the next entry goes.
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE) {
