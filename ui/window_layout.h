@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 namespace molvane {
 
@@ -98,6 +99,15 @@ struct WindowButton {
 std::span<const WindowButton> historyWindowButtons();
 // Copy and Hide under the Composition window's table.
 std::span<const WindowButton> compositionWindowButtons();
+
+// The size of a text in characters: its longest line and its number of
+// lines, a last empty line after a line end included. A window that shows a
+// table in a fixed-pitch font is sized by it.
+struct TextExtent {
+    int columns = 0;
+    int lines = 0;
+};
+TextExtent textExtent(std::string_view text);
 
 // A long operation shows its progress only after this long, so a short task
 // file never flashes a window, and redraws it at most this often, so drawing

@@ -175,6 +175,16 @@ bool fitsOnScreen(const WindowFrame& window, const WindowFrame& workArea) {
     return window.width <= workArea.width && window.height <= workArea.height;
 }
 
+WindowFrame resizedBeside(WindowFrame window, int width, int height, const WindowFrame& mainWindow,
+                          const WindowFrame& workArea) {
+    width = std::min(width, workArea.width);
+    height = std::min(height, workArea.height);
+    if (2 * window.left + window.width < 2 * mainWindow.left + mainWindow.width) window.left += window.width - width;
+    window.width = width;
+    window.height = height;
+    return keptOnScreen(window, workArea);
+}
+
 WindowFrame keptOnScreen(WindowFrame window, const WindowFrame& workArea) {
     window.left = std::max(std::min(window.left, workArea.left + workArea.width - window.width), workArea.left);
     window.top = std::max(std::min(window.top, workArea.top + workArea.height - window.height), workArea.top);

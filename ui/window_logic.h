@@ -153,4 +153,9 @@ int compositionWindowLeft(const WindowFrame& mainWindow);
 bool fitsOnScreen(const WindowFrame& window, const WindowFrame& workArea);
 WindowFrame keptOnScreen(WindowFrame window, const WindowFrame& workArea);
 
+// A window beside the main window, given a new size: it grows away from the
+// main window rather than over it, and stays on the screen.
+WindowFrame resizedBeside(WindowFrame window, int width, int height, const WindowFrame& mainWindow,
+                          const WindowFrame& workArea);
+
 }  // namespace molvane

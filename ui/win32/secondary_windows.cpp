@@ -13,6 +13,7 @@
 #include "ui/web_site.h"
 #include "ui/win32/wide_text.h"
 #include "ui/window_layout.h"
+#include "ui/window_logic.h"
 
 namespace molvane {
 
@@ -67,9 +68,9 @@ void layOut(HWND window, int width, int height, int linkHeight, int buttonHeight
 HWND Win32Platform::createCompositionWindow() {
     RECT frame{};
     GetWindowRect(main_, &frame);
-    HWND window =
-        CreateWindowExW(WS_EX_TOOLWINDOW, kTextWindowClass, L"Composition", WS_CAPTION | WS_SYSMENU | WS_THICKFRAME,
-                        frame.left, frame.top, frame.right - frame.left, scaled(240), main_, nullptr, instance_, this);
+    HWND window = CreateWindowExW(
+        WS_EX_TOOLWINDOW, kTextWindowClass, L"Composition", WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, frame.left,
+        frame.top, frame.right - frame.left, scaled(kCompositionHeight), main_, nullptr, instance_, this);
     if (!window) return nullptr;
     HWND text = addChild(window, kCompositionText, L"edit", L"",
                          WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
@@ -83,6 +84,32 @@ HWND Win32Platform::createCompositionWindow() {
     GetClientRect(window, &client);
     SendMessageW(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
     return window;
+}
+
+// The window grows to show its whole table, away from the main window; a
+// smaller table takes it back toward the size it opened with. The edit's
+// formatting rectangle is where its text goes, scroll bars and borders aside.
+void Win32Platform::fitCompositionWindow(TextExtent extent) {
+    HWND table = GetDlgItem(composition_, kCompositionText);
+    HDC context = GetDC(table);
+    HGDIOBJ font = SelectObject(context, fonts_[kFixedFont]);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(context, &metrics);
+    SelectObject(context, font);
+    ReleaseDC(table, context);
+    RECT text{};
+    SendMessageW(table, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
+    RECT frame{};
+    GetWindowRect(composition_, &frame);
+    WindowFrame main = mainWindowFrame();
+    // The caret takes a pixel after the longest line.
+    int width = frame.right - frame.left - (text.right - text.left) + extent.columns * metrics.tmAveCharWidth + 1;
+    int height = frame.bottom - frame.top - (text.bottom - text.top) + extent.lines * metrics.tmHeight;
+    WindowFrame placed =
+        resizedBeside({frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top},
+                      std::max(width, main.width), std::max(height, scaled(kCompositionHeight)), main, workArea());
+    SetWindowPos(composition_, nullptr, placed.left, placed.top, placed.width, placed.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CALLBACK Win32Platform::compositionWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -662,6 +662,14 @@ WindowFrame Win32Platform::mainWindowFrame() const {
     return {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top};
 }
 
+WindowFrame Win32Platform::workArea() const {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (GetMonitorInfoW(MonitorFromWindow(main_, MONITOR_DEFAULTTOPRIMARY), &monitor)) area = monitor.rcWork;
+    return {area.left, area.top, area.right - area.left, area.bottom - area.top};
+}
+
 int Win32Platform::screenRight() const {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
@@ -704,13 +712,15 @@ bool Win32Platform::compositionWindowVisible() const { return composition_ && Is
 void Win32Platform::showCompositionWindow(int left, int top) {
     RECT frame{};
     GetWindowRect(main_, &frame);
-    SetWindowPos(composition_, HWND_TOP, left, top, frame.right - frame.left, scaled(240), SWP_SHOWWINDOW);
+    SetWindowPos(composition_, HWND_TOP, left, top, frame.right - frame.left, scaled(kCompositionHeight),
+                 SWP_SHOWWINDOW);
 }
 
 void Win32Platform::hideCompositionWindow() { ShowWindow(composition_, SW_HIDE); }
 
 void Win32Platform::setCompositionText(const std::string& text) {
     SetWindowTextW(GetDlgItem(composition_, kCompositionText), withWindowsLineEnds(fromEngineText(text)).c_str());
+    fitCompositionWindow(textExtent(text));
 }
 
 std::string Win32Platform::clipboardText() const {
