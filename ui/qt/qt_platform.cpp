@@ -206,8 +206,10 @@ bool MainWindow::clipboardHasText() const {
     return content && content->hasText();
 }
 
+// The logic's texts end their lines as Windows does; Qt's clipboard takes
+// "\n", which is what programs expect here, and gives Windows its own.
 void MainWindow::setClipboardText(const std::string& text) {
-    QGuiApplication::clipboard()->setText(fromEngineText(text));
+    QGuiApplication::clipboard()->setText(fromEngineText(text).replace("\r\n", "\n"));
 }
 
 void MainWindow::showErrorMessage(const std::string& caption, const std::string& text) {
