@@ -10,6 +10,7 @@
 
 #include "tests/support/files.h"
 #include "ui/qt/about_dialog.h"
+#include "ui/qt/composition_window.h"
 #include "ui/qt/cp1252.h"
 #include "ui/qt/help_window.h"
 #include "ui/qt/history_printing.h"
@@ -82,7 +83,7 @@ TEST_F(DialogsTest, NumberFormatShowsTypedPlacesAtOnceAndEscPutsThemBack) {
     EXPECT_EQ(text(LowerResultLine), "0.666666666666667") << "Esc puts the places back";
 }
 
-TEST_F(DialogsTest, EscClosesAboutAndF1ShowsHelp) {
+TEST_F(DialogsTest, EscClosesAboutHelpAndTheWindowsBeside) {
     withModal([&] { press(Qt::Key_F1, Qt::ShiftModifier); },
               [&](QWidget* modal) {
                   ASSERT_NE(qobject_cast<AboutDialog*>(modal), nullptr);
@@ -96,6 +97,17 @@ TEST_F(DialogsTest, EscClosesAboutAndF1ShowsHelp) {
     QString help = window.helpWindow()->browser()->toPlainText();
     for (const char* topic : {"Operator order", "acoth", "CuSO4+5H2O", "#mem+", "Shift+F1"})
         EXPECT_TRUE(help.contains(topic)) << topic;
+    // Esc closes every window beside the main one.
+    type("h2o");
+    for (int command : {ViewHistory, ViewComposition}) logic.dispatchCommand(command);
+    QTest::qWait(50);  // the keys come back to the main window first
+    for (QWidget* beside :
+         std::initializer_list<QWidget*>{window.helpWindow(), window.historyWindow(), window.compositionWindow()}) {
+        beside->activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return beside->isActiveWindow(); }));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        EXPECT_FALSE(beside->isVisible()) << beside->windowTitle().toStdString();
+    }
 }
 
 // A task file's control bytes never reach the input line: after a file whose

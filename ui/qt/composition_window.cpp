@@ -3,10 +3,12 @@
 #include <QFontDatabase>
 #include <QLayout>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextDocument>
 #include <QVBoxLayout>
 #include <QtMath>
 
+#include "ui/command_ids.h"
 #include "ui/qt/cp1252.h"
 #include "ui/qt/history_window.h"
 #include "ui/qt/main_window.h"
@@ -28,6 +30,8 @@ CompositionWindow::CompositionWindow(QWidget* owner, QSize opening, std::functio
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(text_);
     layout->addLayout(buttonRow(this, compositionWindowButtons(), dispatch));
+    // Esc hides it, as its Hide button does.
+    new QShortcut(Qt::Key_Escape, this, [dispatch] { dispatch(HideComposition); });
 }
 
 // The text widget keeps "\n" line ends; the window logic's are "\r\n".

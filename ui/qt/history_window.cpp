@@ -6,10 +6,12 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "ui/command_ids.h"
 #include "ui/qt/colour_contrast.h"
 #include "ui/web_site.h"
 
@@ -85,6 +87,8 @@ HistoryWindow::HistoryWindow(QWidget* owner, std::function<void(int)> dispatch)
     layout->addWidget(shown_);
     fitTabStops();
     layout->addLayout(buttonRow(this, historyWindowButtons(), dispatch));
+    // Esc hides it, as its Hide button does.
+    new QShortcut(Qt::Key_Escape, this, [dispatch] { dispatch(HideHistory); });
 }
 
 // Four average characters keep the header's time and a numbered entry on one
