@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
@@ -143,6 +144,8 @@ TEST_F(DialogsTest, TaskFileOpenedThroughTheDialog) {
     }
 }
 
+// A history saved into a folder that does not exist is refused with the
+// system's reason, and no folder is made.
 TEST_F(DialogsTest, FailureBoxBelongsToTheMainWindow) {
     logic.dispatchCommand(ViewAlwaysOnTop);
     QDir(folder.path()).mkpath("mvn.cfg");  // a folder where the settings file should go
@@ -151,6 +154,17 @@ TEST_F(DialogsTest, FailureBoxBelongsToTheMainWindow) {
                   ASSERT_NE(qobject_cast<QMessageBox*>(modal), nullptr);
                   EXPECT_EQ(modal->parentWidget(), &window) << "a box with no owner can open behind a window on top";
               });
+    QString missing = folder.filePath("missing/history.txt");
+    withModal([&] { logic.dispatchCommand(FileSaveAs); },
+              [&](QWidget* modal) {
+                  static_cast<QFileDialog*>(modal)->findChild<QLineEdit*>("fileNameEdit")->setText(missing);
+                  QMetaObject::invokeMethod(modal, "accept");
+              },
+              [&](QWidget* modal) {
+                  EXPECT_EQ(static_cast<QMessageBox*>(modal)->text(),
+                            "The history could not be saved.\n\n" + missing + "\nNo such file or directory");
+              });
+    EXPECT_FALSE(QFileInfo::exists(folder.filePath("missing")));
 }
 
 // A long task file never takes the activation, from its own progress window
