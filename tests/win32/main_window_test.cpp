@@ -121,6 +121,18 @@ protected:
         DestroyWindow(helper);
         EXPECT_TRUE(found) << (caption ? caption : L"the helper's message");
     }
+    // The program's own message loop, for a while.
+    void runLoop(DWORD milliseconds) {
+        for (ULONGLONG end = GetTickCount64() + milliseconds; GetTickCount64() < end;) {
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                if (window.routeMessage(message)) continue;
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+    }
     // The text of the message box `command` opens; the box must be the main window's.
     std::wstring messageOf(int id) const {
         std::wstring shown;

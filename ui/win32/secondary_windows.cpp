@@ -183,6 +183,11 @@ INT_PTR CALLBACK Win32Platform::historyDialogProc(HWND window, UINT message, WPA
                 SendMessageW(text, EM_SETSEL, static_cast<WPARAM>(end), end);
             }
             return FALSE;
+        case WM_TIMER:
+            if (wParam != kActivatableTimer) return FALSE;
+            KillTimer(window, kActivatableTimer);
+            SetWindowLongPtrW(window, GWL_EXSTYLE, GetWindowLongPtrW(window, GWL_EXSTYLE) & ~WS_EX_NOACTIVATE);
+            return TRUE;
         case WM_CLOSE: sendCommand(window, HideHistory); return TRUE;
         default: return FALSE;
     }

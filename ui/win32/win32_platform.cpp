@@ -682,12 +682,17 @@ void Win32Platform::closeMainWindow() { PostMessageW(main_, WM_CLOSE, 0, 0); }
 
 bool Win32Platform::historyWindowVisible() const { return history_ && IsWindowVisible(history_); }
 
-// The history shows beside the main window, as tall, and the keys stay with the input line.
+// The history shows beside the main window, as tall, and the keys stay with
+// the input line. A window manager may offer the new window the keys once it
+// has mapped it, after this call: the window refuses them until that has
+// passed, and takes them again when clicked.
 void Win32Platform::showHistoryWindow(int left, int top) {
     RECT frame{};
     GetWindowRect(main_, &frame);
+    SetWindowLongPtrW(history_, GWL_EXSTYLE, GetWindowLongPtrW(history_, GWL_EXSTYLE) | WS_EX_NOACTIVATE);
     SetWindowPos(history_, nullptr, left, top, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetTimer(history_, kActivatableTimer, kWindowManagerSettleMs, nullptr);
     SetFocus(inputLine_);
 }
 

@@ -35,6 +35,10 @@ constexpr const wchar_t* kPreviewWindowClass = L"MolvanePrintPreview";
 constexpr int kHistoryDialog = 4000;
 // The Composition window's height when it opens, and at least, at 96 dots per inch.
 constexpr int kCompositionHeight = 240;
+// A window manager offers a newly shown window the keys within this long; the
+// timer that makes the history window take them again after that.
+constexpr UINT kWindowManagerSettleMs = 500;
+constexpr UINT_PTR kActivatableTimer = 1;
 // The controls of the print preview: its buttons and the page it shows.
 enum PreviewControl { PreviewPrevious = 101, PreviewNext, PreviewPrint, PreviewClose, PreviewPageLabel };
 
