@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
+#include "ui/colour_contrast.h"
 #include "ui/command_ids.h"
 
 using namespace molvane;
@@ -67,6 +69,17 @@ TEST(WindowLayoutTest, KeyFonts) {
     }
     EXPECT_EQ(small, (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 18, 24, 30}));
     EXPECT_EQ(large, std::set<int>{29});
+}
+
+// The desktop's link colour where it reads on the window, ours where it does not.
+TEST(WindowLayoutTest, LinksAndTablesAsShown) {
+    const Colour white{255, 255, 255}, dark{45, 45, 48}, system{0, 102, 204};
+    const std::tuple<Colour, Colour, Colour> links[] = {
+        {system, white, system}, {{9, 9, 212}, dark, kLightLinkBlue}, {{255, 255, 0}, white, kLinkBlue}};
+    for (const auto& [desktop, window, shown] : links) EXPECT_EQ(linkColour(desktop, window), shown);
+    EXPECT_EQ(readableColour({128, 128, 128}, {{100, 100, 100}, white}), white) << "none reads: the best";
+    TextExtent table = textExtent("ab\r\ncde\r\n");
+    EXPECT_EQ(std::pair(table.columns, table.lines), std::pair(3, 3)) << "the empty line after the last line end";
 }
 
 }  // namespace
