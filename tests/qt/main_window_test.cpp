@@ -268,7 +268,6 @@ TEST_F(MainWindowTest, CtrlKOpensTheComposition) {
     CompositionWindow* composition = window.compositionWindow();
     ASSERT_TRUE(composition && composition->isVisible());
     QPlainTextEdit* table = composition->textEdit();
-    EXPECT_TRUE(table->toPlainText().contains("\n  Element  Count"));
     QTest::qWait(20);
     EXPECT_EQ(table->horizontalScrollBar()->maximum(), 0) << "the whole width of the table shows";
     EXPECT_EQ(table->verticalScrollBar()->maximum(), 0) << "every line shows";

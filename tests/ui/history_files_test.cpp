@@ -51,6 +51,8 @@ TEST_F(LogicTest, TaskFileLinesRunAsIfTyped) {
         EXPECT_EQ(platform.input, lowerResult.starts_with("Expression") ? tooLong : "") << "the input line after";
     }
     EXPECT_TRUE(platform.messages.empty());
+    command(EnterButton);
+    EXPECT_EQ(platform.focusRequests, 2) << "a task typed after the file asks for the keys again";
     command(EditCopyHistory);
     EXPECT_EQ(platform.clipboard, platform.history);
 }

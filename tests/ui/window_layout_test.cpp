@@ -78,6 +78,8 @@ TEST(WindowLayoutTest, LinksAndTablesAsShown) {
         {system, white, system}, {{9, 9, 212}, dark, kLightLinkBlue}, {{255, 255, 0}, white, kLinkBlue}};
     for (const auto& [desktop, window, shown] : links) EXPECT_EQ(linkColour(desktop, window), shown);
     EXPECT_EQ(readableColour({128, 128, 128}, {{100, 100, 100}, white}), white) << "none reads: the best";
+    EXPECT_NEAR(contrast(white, {0, 0, 0}), 21, 1e-9);
+    EXPECT_NEAR(contrast({9, 9, 9}, {0, 0, 0}), 1.0546, 1e-4) << "a dark channel is linear";
     TextExtent table = textExtent("ab\r\ncde\r\n");
     EXPECT_EQ(std::pair(table.columns, table.lines), std::pair(3, 3)) << "the empty line after the last line end";
 }
