@@ -92,15 +92,21 @@ void WindowLogic::loadTaskFile() {
     runTaskLines(taskFileLines(bytes));
 }
 
+// The keys go back to the input line once, when the run ends: asked for after
+// every line, they were taken from the progress window, or from another
+// program the user had turned to, thousands of times a file.
 void WindowLogic::runTaskLines(const std::vector<std::string>& lines) {
     int total = static_cast<int>(lines.size());
     platform_.beginProgress("Running the tasks of the file...", total);
+    runningFile_ = true;
     for (int done = 0; done < total; ++done) {
         if (!platform_.reportProgress(done)) break;
         platform_.setInputText(lines[static_cast<std::size_t>(done)]);
         dispatchCommand(EnterButton);
     }
+    runningFile_ = false;
     platform_.endProgress();
+    platform_.focusInputLine();
 }
 
 }  // namespace molvane

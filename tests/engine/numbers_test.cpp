@@ -9,6 +9,7 @@
 #include <cstring>
 #include <limits>
 #include <random>
+#include <sstream>
 #include <string>
 #include <utility>
 
@@ -81,32 +82,12 @@ TEST(WriteNumber, WritesAsPrintfInTheCLocale) {
 // round to even, random bit patterns, and the extremes of the range.
 TEST(WriteNumber, GeneralAndScientificAgreeWithPrintf) {
     std::mt19937_64 random(25);
-    std::vector<double> values = {0.0,
-                                  -0.0,
-                                  1e-5,
-                                  9.99999999999999e-5,
-                                  0.0001,
-                                  999999999999999.0,
-                                  1e15,
-                                  9999999999999998.0,
-                                  5e-324,
-                                  2.2250738585072014e-308,
-                                  1.7976931348623157e308,
-                                  0.1,
-                                  0.3,
-                                  0.30000000000000004,
-                                  123456789012345.6,
-                                  0.5,
-                                  1.5,
-                                  2.5,
-                                  1e-13,
-                                  1e-12,
-                                  9.5e41,
-                                  1e42,
-                                  1e43,
-                                  2.0 / 3.0,
-                                  1234567890123455.0,
-                                  1234567890123465.0};
+    std::vector<double> values = {2.0 / 3.0};
+    std::istringstream listed(
+        "0 -0 1e-5 9.99999999999999e-5 0.0001 999999999999999 1e15 9999999999999998 5e-324 2.2250738585072014e-308 "
+        "1.7976931348623157e308 0.1 0.3 0.30000000000000004 123456789012345.6 0.5 1.5 2.5 1e-13 1e-12 9.5e41 1e42 "
+        "1e43 1234567890123455 1234567890123465");
+    for (std::string text; listed >> text;) values.push_back(std::strtod(text.c_str(), nullptr));
     for (int i = 0; i < 5000; ++i) {
         std::uint64_t bits = random();
         double value = 0.0;

@@ -38,12 +38,16 @@ TEST_F(LogicTest, TaskFileLinesRunAsIfTyped) {
         SCOPED_TRACE(name);
         command(EditClearHistory);
         writeFile(platform.openName, bytes);
+        platform.focusRequests = 0;
         command(FileOpen);
+        EXPECT_EQ(platform.focusRequests, 1) << "the keys go back once, when the file ends";
         EXPECT_EQ(shown(HistoryBody), body);
         EXPECT_EQ(shown(LowerResultLine), lowerResult);
         EXPECT_EQ(platform.input, lowerResult.starts_with("Expression") ? tooLong : "") << "the input line after";
     }
     EXPECT_TRUE(platform.messages.empty());
+    command(EnterButton);
+    EXPECT_EQ(platform.focusRequests, 2) << "a task typed after the file asks for the keys again";
     command(EditCopyHistory);
     EXPECT_EQ(platform.clipboard, platform.history);
 }

@@ -8,7 +8,9 @@
 
 #include <set>
 #include <string>
+#include <tuple>
 
+#include "ui/colour_contrast.h"
 #include "ui/command_ids.h"
 
 using namespace molvane;
@@ -70,6 +72,19 @@ TEST(WindowLayoutTest, EveryControlHasItsOwnName) {
         for (const WindowButton& button : buttons) EXPECT_TRUE(names.insert(button.name).second) << button.name;
     }
     EXPECT_EQ(controlLayoutOf(KeyFirst + 16)->name, "Power") << "a symbol's name is in words";
+}
+
+// The desktop's link colour where it reads on the window, ours where it does not.
+TEST(WindowLayoutTest, LinksAndTablesAsShown) {
+    const Colour white{255, 255, 255}, dark{45, 45, 48}, system{0, 102, 204};
+    const std::tuple<Colour, Colour, Colour> links[] = {
+        {system, white, system}, {{9, 9, 212}, dark, kLightLinkBlue}, {{255, 255, 0}, white, kLinkBlue}};
+    for (const auto& [desktop, window, shown] : links) EXPECT_EQ(linkColour(desktop, window), shown);
+    EXPECT_EQ(readableColour({128, 128, 128}, {{100, 100, 100}, white}), white) << "none reads: the best";
+    EXPECT_NEAR(contrast(white, {0, 0, 0}), 21, 1e-9);
+    EXPECT_NEAR(contrast({9, 9, 9}, {0, 0, 0}), 1.0546, 1e-4) << "a dark channel is linear";
+    TextExtent table = textExtent("ab\r\ncde\r\n");
+    EXPECT_EQ(std::pair(table.columns, table.lines), std::pair(3, 3)) << "the empty line after the last line end";
 }
 
 }  // namespace
