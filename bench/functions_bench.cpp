@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The cost of one call of each function of the table, in each angle unit, over
 // typical arguments (the value only: no text is read or written). Built against
-// two commits, the figures give a change's cost per function side by side.
+// two commits, the figures give a change's cost per function side by side; the
+// C library's own function on the same arguments runs beside each (BM_libc_*),
+// so that the ratio comes from one run on the same busy machine.
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -10,6 +12,7 @@
 
 #include "engine/elementary_functions.h"
 #include "engine/function_table.h"
+#include "engine/trigonometric_functions.h"
 
 using namespace molvane;
 
@@ -56,15 +59,46 @@ void callFunction(benchmark::State& state, const FunctionRow* row, double h, std
     }
 }
 
-void BM_Power(benchmark::State& state) {
+// The C library's function of the same name, taking radians.
+struct LibraryFunction {
+    const char* name;
+    double (*value)(double);
+};
+
+constexpr LibraryFunction kLibrary[] = {
+    {"sin", [](double x) { return std::sin(x); }},     {"cos", [](double x) { return std::cos(x); }},
+    {"tan", [](double x) { return std::tan(x); }},     {"asin", [](double x) { return std::asin(x); }},
+    {"acos", [](double x) { return std::acos(x); }},   {"atan", [](double x) { return std::atan(x); }},
+    {"sinh", [](double x) { return std::sinh(x); }},   {"cosh", [](double x) { return std::cosh(x); }},
+    {"tanh", [](double x) { return std::tanh(x); }},   {"asinh", [](double x) { return std::asinh(x); }},
+    {"acosh", [](double x) { return std::acosh(x); }}, {"atanh", [](double x) { return std::atanh(x); }},
+    {"exp", [](double x) { return std::exp(x); }},     {"ln", [](double x) { return std::log(x); }},
+    {"log", [](double x) { return std::log10(x); }},   {"alog", [](double x) { return std::pow(10.0, x); }},
+};
+
+void callLibrary(benchmark::State& state, double (*value)(double), std::array<double, kArguments> x) {
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(value(x[i]));
+        i = (i + 1) % kArguments;
+    }
+}
+
+template <bool kLibraryPower>
+void powerOn(benchmark::State& state) {
     std::array<double, kArguments> x = spreadOver(0.01, 100.0);
     std::array<double, kArguments> y = spreadOver(-10.0, 10.0);
     std::size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(power(x[i], y[(i * 7) % kArguments]));
+        double a = x[i];
+        double b = y[(i * 7) % kArguments];
+        benchmark::DoNotOptimize(kLibraryPower ? std::pow(a, b) : power(a, b));
         i = (i + 1) % kArguments;
     }
 }
+
+void BM_Power(benchmark::State& state) { powerOn<false>(state); }
+void BM_libc_pow(benchmark::State& state) { powerOn<true>(state); }
 
 void BM_Factorial(benchmark::State& state) {
     int n = 0;
@@ -88,6 +122,12 @@ int registerAll() {
             benchmark::RegisterBenchmark(label.c_str(), callFunction, row, h,
                                          spreadOver(c.low * scale, c.high * scale));
         }
+        for (const LibraryFunction& f : kLibrary) {
+            if (std::string(f.name) != c.name) continue;
+            double scale = c.angles == Angles::Taken ? kRadiansHalfTurn / 180.0 : 1.0;
+            benchmark::RegisterBenchmark((std::string("BM_libc_") + c.name).c_str(), callLibrary, f.value,
+                                         spreadOver(c.low * scale, c.high * scale));
+        }
     }
     return 0;
 }
@@ -97,6 +137,7 @@ const int kRegistered = registerAll();
 }  // namespace
 
 BENCHMARK(BM_Power);
+BENCHMARK(BM_libc_pow);
 BENCHMARK(BM_Factorial);
 
 BENCHMARK_MAIN();
