@@ -102,6 +102,21 @@ inline DoubleDouble squareRoot(DoubleDouble a) {
     return quickTwoSum(s, rest.hi / (2.0 * s));
 }
 
+// Whether every number within `error` of hi + lo rounds to the same double, which
+// is then `value`: the test that lets a fast evaluation with a known error bound
+// answer, and sends the rare value too near a rounding boundary to the
+// double-double path. For hi + lo in the normal range, |lo| <= |hi|, and an error
+// far below an ulp. Rounding is monotone, so the two ends of the interval decide;
+// the 2^-100 covers the roundings of rest +- margin.
+inline bool roundsSurely(double hi, double lo, double error, double& value) {
+    double y = hi + lo;
+    double rest = (hi - y) + lo;  // y + rest is hi + lo exactly
+    double margin = error + std::fabs(y) * 0x1p-100;
+    if (y + (rest + margin) != y || y + (rest - margin) != y) return false;
+    value = y;
+    return true;
+}
+
 // The double nearest a 2^exponent, rounded once, into the subnormals and to
 // infinity as the true value goes. Below 2^-1021 the doubles are the multiples
 // of 2^-1074, so the value is rounded to one of them from all its bits, not once

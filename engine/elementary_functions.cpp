@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "engine/double_double.h"
+#include "engine/function_tables.h"
 #include "engine/series_coefficients.h"
 
 // Built with floating-point contraction off (see CMakeLists.txt): the error-free
@@ -22,9 +23,116 @@ constexpr double kTiny = 0x1p-30;
 // Past this size x^2 + 1 and x^2 - 1 are x^2 to far better than a double, and x^2
 // would leave the range in which double-double products are exact.
 constexpr double kHuge = 0x1p500;
+constexpr double kSmallestNormal = std::numeric_limits<double>::min();
+constexpr double kLargest = std::numeric_limits<double>::max();
 
 constexpr DoubleDouble kLn2{0x1.62e42fefa39efp-1, 0x1.abc9e3b39803fp-56};
 constexpr DoubleDouble kLn10{0x1.26bb1bbb55516p+1, -0x1.f48ad494ea3e9p-53};
+
+// The fast paths below work in doubles with a bound on their error, and answer
+// only when every number within the bound rounds to the same double (roundsSurely):
+// that double is then the correctly rounded value, which the double-double path
+// gives too. Otherwise, about once in thousands of arguments, the double-double
+// path answers. Their error bounds, relative to the value, add up the roundings
+// named in each; the largest are taken four times over.
+
+// Adding and taking away 1.5 2^52 rounds a number below 2^51 to a whole number.
+constexpr double kRoundingShift = 0x1.8p52;
+
+// 2^k for the exponent of a normal double, made from its bits.
+double powerOfTwo(int k) { return std::bit_cast<double>(static_cast<std::uint64_t>(k + 1023) << 52); }
+
+// e^(a + b) = 2^k (hi + lo) for |a| <= 708 and |b| <= 2^-40, within 2^-65 of
+// hi + lo: with a + b = (128 k + j) ln 2/128 + r, |r| <= ln 2/256,
+// e^(a + b) = 2^k 2^(j/128) e^r, and e^r = 1 + r + q(r) with q its series from r^2/2
+// to r^6/720, whose first term left out is below 2^-72. The table's 2^(j/128)
+// times the exact part of r is exact in two doubles (twoProduct); what is rounded
+// is q (about 2^-69, as r in it is rounded too), the sums of the small parts
+// (5 of 2^-70) and the steps of ln 2/128 (2^-77): below 2^-67 in all.
+DoubleDouble fastExponentialParts(double a, double b, int& k) {
+    double steps = (a * kExpStepsPerLn2 + kRoundingShift) - kRoundingShift;
+    auto n = static_cast<int>(steps);
+    double exact = a - steps * kExpStepHigh;  // Sterbenz: the product is exact and near a
+    double small = b - steps * kExpStepLow;
+    double r = exact + small;
+    double q = r * r * (0.5 + r * (1.0 / 6.0 + r * (1.0 / 24.0 + r * (1.0 / 120.0 + r * (1.0 / 720.0)))));
+    const DoubleDouble& step = kExp2Steps[n & 127];
+    DoubleDouble product = twoProduct(step.hi, exact);
+    DoubleDouble sum = quickTwoSum(step.hi, product.hi);
+    k = n >> 7;
+    return {sum.hi, sum.lo + (product.lo + (step.lo + (step.lo * exact + step.hi * (small + q))))};
+}
+
+// e^(a + b) when the sum is known to within `argumentError`, which adds its share
+// to the bound; false when the value lies too near a rounding boundary.
+bool fastExponential(double a, double b, double argumentError, double& value) {
+    int k = 0;
+    DoubleDouble parts = fastExponentialParts(a, b, k);
+    if (!roundsSurely(parts.hi, parts.lo, parts.hi * (0x1p-65 + argumentError), value)) return false;
+    value *= powerOfTwo(k);
+    return true;
+}
+
+// ln x for a normal x > 0 as hi + lo, within the returned bound: x = 2^E m with
+// m near 1 + i/128 (or m/2 near 1), and ln x = E ln 2 - ln r + ln(1 + z) with the
+// table's r near 1/m, z = m r - 1 (|z| < 2^-8, exact in two doubles as m is taken
+// in halves whose products with r are exact), and the series of ln(1 + z) to z^9,
+// whose first term left out is below 2^-56 |z|^3. E ln 2 - ln r, both leading parts
+// multiples of 2^-42, is exact, and so is its sum with z's leading part; z^2/2 is
+// taken exactly and kept apart too, so that what is rounded is below 2^-24: the
+// terms from z^3 on (2^-51 |z|^3 with their coefficients), the sum of the small
+// parts (2^-77) and the smaller parts of ln 2 and ln r (2^-86 E). With no E and no
+// r there is only the first of these. Without kExactSquare z^2 is rounded, which
+// adds 2^-54 z^2: enough for ln x itself, not for a power's exponent.
+template <bool kExactSquare>
+DoubleDouble fastLogarithm(double x, double& bound) {
+    auto bits = std::bit_cast<std::uint64_t>(x);
+    int e = static_cast<int>(bits >> 52) - 1023;
+    std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+    auto i = static_cast<int>((fraction + (std::uint64_t{1} << 44)) >> 45);
+    double m = std::bit_cast<double>(fraction | (std::uint64_t{1023} << 52));
+    if (i == 128) {
+        m *= 0.5;
+        ++e;
+        i = 0;
+    }
+    const LogStep& step = kLogSteps[i];
+    double mHigh = std::bit_cast<double>(std::bit_cast<std::uint64_t>(m) & ~((std::uint64_t{1} << 27) - 1));
+    DoubleDouble z = twoSum(mHigh * step.r - 1.0, (m - mHigh) * step.r);
+    double exponent = static_cast<double>(e);
+    // E ln 2 - ln r is 0 or larger than |z| (2^-7.9 at the least, for E = -1 and the
+    // last r), and z larger than z^2/2, so that quickTwoSum keeps each sum exact.
+    DoubleDouble head = quickTwoSum(exponent * kLn2High + step.logHigh, z.hi);
+    DoubleDouble square = kExactSquare ? twoProduct(z.hi, z.hi) : DoubleDouble{z.hi * z.hi, 0.0};
+    DoubleDouble withSquare = quickTwoSum(head.hi, -0.5 * square.hi);
+    // The terms from z^3 on, paired so that their products do not wait on each other.
+    double zz = z.hi;
+    double z2 = square.hi;
+    double z4 = z2 * z2;
+    double cube =
+        z2 * zz *
+        ((1.0 / 3.0 - zz * 0.25) + z2 * (0.2 - zz * (1.0 / 6.0)) + z4 * ((1.0 / 7.0 - zz * 0.125) + z2 * (1.0 / 9.0)));
+    double small = (exponent * kLn2Low + step.logLow) + (z.lo - z.hi * z.lo) + (cube - 0.5 * square.lo);
+    double lo = head.lo + withSquare.lo + small;
+    bound = 0x1p-49 * std::fabs(z2 * zz) + std::fabs(withSquare.hi) * 0x1p-96 + (e == 0 && i == 0 ? 0.0 : 0x1p-75);
+    if (!kExactSquare) bound += 0x1p-52 * z2;
+    return quickTwoSum(withSquare.hi, lo);
+}
+
+// x^y = e^(y ln x) for a normal x > 0 and |y| <= 2^64, when the fast paths can
+// answer: ln x within its bound, times y exactly in two doubles but for y's
+// product with the smaller part (2^-100 of the product), then e^ of it with the
+// error of the exponent carried into the exponential's bound. A product below
+// 2^-900 would lose its exact lower part to the subnormals.
+bool fastPower(double x, double y, double& value) {
+    double bound = 0.0;
+    DoubleDouble logarithm = fastLogarithm<true>(x, bound);
+    DoubleDouble product = twoProduct(logarithm.hi, y);
+    product.lo += logarithm.lo * y;
+    double size = std::fabs(product.hi);
+    if (!(size > 0x1p-900 && size <= 708.0)) return false;
+    return fastExponential(product.hi, product.lo, std::fabs(y) * bound + size * 0x1p-100, value);
+}
 
 // e^r - 1 for |r| <= 1: the series for r 2^-10, then ten times
 // (1 + u)^2 - 1 = u (2 + u), which keeps the relative precision of a small u.
@@ -250,11 +358,19 @@ double inverseHyperbolicCotangent(double x) {
 
 double exponential(double x) {
     if (std::fabs(x) < 0x1p-60) return 1.0;
+    double value = 0.0;
+    if (std::fabs(x) <= 708.0 && fastExponential(x, 0.0, 0.0, value)) return value;
     if (std::isinf(x)) return x > 0.0 ? x : 0.0;
     return exponentialOf({x, 0.0});
 }
 
 double naturalLogarithm(double x) {
+    double bound = 0.0;
+    double value = 0.0;
+    if (x >= kSmallestNormal && x <= kLargest) {
+        DoubleDouble fast = fastLogarithm<false>(x, bound);
+        if (roundsSurely(fast.hi, fast.lo, bound, value)) return value;
+    }
     if (std::isnan(x) || x < 0.0) return kNaN;
     if (x == 0.0) return -kInfinity;
     if (std::isinf(x)) return x;
@@ -262,6 +378,15 @@ double naturalLogarithm(double x) {
 }
 
 double commonLogarithm(double x) {
+    double bound = 0.0;
+    double value = 0.0;
+    if (x >= kSmallestNormal && x <= kLargest) {
+        // The product with 1/ln 10 adds roundings below 2^-104 of the value.
+        DoubleDouble fast = fastLogarithm<false>(x, bound);
+        DoubleDouble product = twoProduct(fast.hi, kInverseLn10.hi);
+        product.lo += fast.hi * kInverseLn10.lo + fast.lo * kInverseLn10.hi;
+        if (roundsSurely(product.hi, product.lo, 0.5 * bound, value)) return value;
+    }
     if (std::isnan(x) || x < 0.0) return kNaN;
     if (x == 0.0) return -kInfinity;
     if (std::isinf(x)) return x;
@@ -289,7 +414,9 @@ double power(double x, double y) {
     if (std::fabs(y) > 0x1p64) return (size < 1.0) == (y < 0.0) ? kInfinity : 0.0;
     double exact = 0.0;
     if (exactPower(x, y, exact)) return exact;
-    double magnitude = exponentialOf(multiply(logarithmParts(size), y));
+    double magnitude = 0.0;
+    if (!(size >= kSmallestNormal && fastPower(size, y, magnitude)))
+        magnitude = exponentialOf(multiply(logarithmParts(size), y));
     return x < 0.0 && oddY ? -magnitude : magnitude;
 }
 

@@ -1,0 +1,102 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
+"""Writes engine/function_tables.h, the tables of the fast paths of the
+elementary functions, from 60-digit values (Debian's python3-mpmath):
+
+    /usr/bin/python3 scripts/make-function-tables.py > engine/function_tables.h
+
+Each value of more than a double is split into a leading double and the double
+nearest the rest; a leading part that must be a multiple of some power of two
+(so that products with it are exact) is rounded to that first."""
+from mpmath import mp, mpf, exp, log, sin, cos, pi, floor
+
+mp.dps = 60
+
+
+def nearest(x):
+    """The double nearest x, as C's hexadecimal form."""
+    text = float(x).hex()
+    if float(x) == 0:
+        return "0.0"
+    mantissa, exponent = text.split("p")
+    return mantissa.rstrip("0").rstrip(".") + "p" + exponent
+
+
+def on_grid(x, bits):
+    """x rounded to a multiple of 2^-bits."""
+    return floor(x * 2**bits + mpf(1) / 2) / 2**bits
+
+
+def pair(x):
+    hi = mpf(float(x))
+    return f"{{{nearest(hi)}, {nearest(x - hi)}}}"
+
+
+def main():
+    out = []
+    put = out.append
+    put("// SPDX-License-Identifier: MIT")
+    put("// Made by scripts/make-function-tables.py; do not edit by hand.")
+    put("// The tables of the fast paths of the elementary functions (elementary_functions.cpp,")
+    put("// trigonometric_functions.cpp), each value to about 106 bits.")
+    put("#pragma once")
+    put("")
+    put('#include "engine/double_double.h"')
+    put("")
+    put("namespace molvane {")
+    put("")
+    ln2 = log(2)
+    step = ln2 / 128
+    put("// 128/ln 2, and ln 2/128 as a multiple of 2^-42 (35 bits: its product with a")
+    put("// whole number of steps below 2^18 is exact) and the double nearest the rest.")
+    put(f"inline constexpr double kExpStepsPerLn2 = {nearest(128 / ln2)};")
+    put(f"inline constexpr double kExpStepHigh = {nearest(on_grid(step, 42))};")
+    put(f"inline constexpr double kExpStepLow = {nearest(step - on_grid(step, 42))};")
+    put("")
+    put("// ln 2 as a multiple of 2^-42 (its product with an exponent is exact) and the rest.")
+    put(f"inline constexpr double kLn2High = {nearest(on_grid(ln2, 42))};")
+    put(f"inline constexpr double kLn2Low = {nearest(ln2 - on_grid(ln2, 42))};")
+    put("")
+    put("// 1/ln 10.")
+    put(f"inline constexpr DoubleDouble kInverseLn10 = {pair(1 / log(10))};")
+    put("")
+    put("// 2^(j/128) for j = 0 to 127.")
+    put("inline constexpr DoubleDouble kExp2Steps[] = {")
+    for j in range(128):
+        put(f"    {pair(mpf(2) ** (mpf(j) / 128))},")
+    put("};")
+    put("")
+    put("// For the significands m in [1 + (i - 1/2)/128, 1 + (i + 1/2)/128): r, near 1/(1 + i/128)")
+    put("// and a multiple of 2^-20, so that m r is exact in two parts, and -ln r as a multiple")
+    put("// of 2^-42 and the double nearest the rest. The first r is 1.")
+    put("struct LogStep {")
+    put("    double r;")
+    put("    double logHigh;")
+    put("    double logLow;")
+    put("};")
+    put("")
+    put("inline constexpr LogStep kLogSteps[] = {")
+    for i in range(128):
+        r = on_grid(1 / (1 + mpf(i) / 128), 20)
+        minus_log = -log(r)
+        high = on_grid(minus_log, 42)
+        put(f"    {{{nearest(r)}, {nearest(high)}, {nearest(minus_log - high)}}},")
+    put("};")
+    put("")
+    put("// sin(i/64) and cos(i/64) for i = 0 to 51, which covers [0, pi/4 + 1/128].")
+    put("struct SineStep {")
+    put("    DoubleDouble sine;")
+    put("    DoubleDouble cosine;")
+    put("};")
+    put("")
+    put("inline constexpr SineStep kSineSteps[] = {")
+    for i in range(52):
+        a = mpf(i) / 64
+        put(f"    {{{pair(sin(a))}, {pair(cos(a))}}},")
+    put("};")
+    put("")
+    put("}  // namespace molvane")
+    print("\n".join(out))
+
+
+main()
