@@ -33,7 +33,10 @@ bool outsideUnit(double x) { return x < -1.0 || x > 1.0; }
 // turns, reckoned exactly (sin 1e22 keeps its place in the turn), is within
 // kSnap of it: sin 180 in degrees is 0, not 1.2e-16, and so is the sine of the
 // double nearest 2 pi, just short of the whole turn.
-bool nearQuarter(ReducedAngle angle) { return std::ldexp(std::fabs(angle.rest), angle.exponent) < kSnap; }
+bool nearQuarter(ReducedAngle angle) {
+    double rest = std::fabs(angle.rest);
+    return (angle.exponent == 0 ? rest : std::ldexp(rest, angle.exponent)) < kSnap;
+}
 bool atEvenQuarter(ReducedAngle angle) { return angle.quarter % 2 == 0 && nearQuarter(angle); }
 bool atOddQuarter(ReducedAngle angle) { return angle.quarter % 2 != 0 && nearQuarter(angle); }
 

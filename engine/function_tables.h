@@ -293,6 +293,14 @@ inline constexpr LogStep kLogSteps[] = {
     {0x1.0101p-1, 0x1.60e33144788p-1, 0x1.d194f928096cp-46},
 };
 
+// 2/pi, and pi/2 in three parts of 33 bits (their products with a whole number of
+// quarter turns below 2^20 are exact) and the double nearest the rest.
+inline constexpr double kQuarterTurnsPerRadian = 0x1.45f306dc9c883p-1;
+inline constexpr double kHalfPiFirst = 0x1.921fb544p+0;
+inline constexpr double kHalfPiSecond = 0x1.0b4611a6p-34;
+inline constexpr double kHalfPiThird = 0x1.3198a2ep-69;
+inline constexpr double kHalfPiRest = 0x1.b839a252049c1p-104;
+
 // sin(i/64) and cos(i/64) for i = 0 to 51, which covers [0, pi/4 + 1/128].
 struct SineStep {
     DoubleDouble sine;

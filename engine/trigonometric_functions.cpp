@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "engine/double_double.h"
+#include "engine/function_tables.h"
 #include "engine/series_coefficients.h"
 
 namespace molvane {
@@ -19,6 +20,8 @@ constexpr double kTinyRest = 0x1p-500;
 constexpr int kTinyScale = 600;
 
 constexpr DoubleDouble kHalfPi{0x1.921fb54442d18p+0, 0x1.1a62633145c07p-54};
+// Adding and taking away 1.5 2^52 rounds a number below 2^51 to a whole number.
+constexpr double kRoundingShift = 0x1.8p52;
 static_assert(kRadiansHalfTurn == 2.0 * kHalfPi.hi, "the half turn of radians is twice the leading part of pi/2");
 constexpr DoubleDouble kRadiansPerDegree{0x1.1df46a2529d39p-6, 0x1.5c1d8becdd291p-62};
 constexpr DoubleDouble kRadiansPerGrad{0x1.015bf9217271ap-6, -0x1.c9bf81089c7a5p-61};
@@ -50,6 +53,53 @@ DoubleDouble cosineKernel(DoubleDouble r) {
     return sum;
 }
 
+// sin r, or cos r, for r = hi + lo, |r| <= pi/4 + 2^-30, as hi + lo within 2^-63 of
+// the value (a fast path: roundsSurely decides whether it answers). With r = a + b,
+// a = i/64 and |b| <= 1/128, sin r = S + (C sin b + S (cos b - 1)) and cos r =
+// C - (S sin b - C (cos b - 1)) from the table's S and C; the series of sin b and
+// cos b - 1 stop below 2^-60 |b|^3 and 2^-70. The product of C (or S) with b is
+// exact (twoProduct); the lo of r enters sin b as itself and cos b - 1 as -b lo;
+// the rounded terms are below 2^-15 of the value, and their roundings add to less
+// than 2^-65.
+DoubleDouble fastSineOrCosine(double hi, double lo, bool cosine) {
+    // On |r|: the sine takes the sign back at the end, by a product that is exact.
+    double sign = std::copysign(1.0, hi);
+    hi *= sign;
+    lo *= sign;
+    double steps = (hi * 64.0 + kRoundingShift) - kRoundingShift;
+    double b = hi - steps * 0x1p-6;  // exact: a has 6 bits and lies within 1/128 of hi
+    double b2 = b * b;
+    double b4 = b2 * b2;
+    double sineRest = b * b2 * ((-1.0 / 6.0 + b2 * (1.0 / 120.0)) + b4 * (-1.0 / 5040.0));
+    double cosineLessOne = b2 * ((-0.5 + b2 * (1.0 / 24.0)) + b4 * (-1.0 / 720.0 + b2 * (1.0 / 40320.0)));
+    const SineStep& step = kSineSteps[static_cast<int>(steps)];
+    // The value is base + times sin b + base (cos b - 1).
+    DoubleDouble base = cosine ? step.cosine : step.sine;
+    DoubleDouble times = cosine ? negate(step.sine) : step.cosine;
+    DoubleDouble product = twoProduct(times.hi, b);
+    DoubleDouble sum = quickTwoSum(base.hi, product.hi);  // base is 0 or larger than |product|
+    double rest = ((sum.lo + product.lo) + (base.lo + times.lo * b)) +
+                  (times.hi * (lo + sineRest) + base.hi * (cosineLessOne - b * lo));
+    DoubleDouble value = quickTwoSum(sum.hi, rest);
+    if (cosine) return value;
+    return {value.hi * sign, value.lo * sign};
+}
+
+// The double nearest the fast sine or cosine, when it is sure.
+bool fastSineOrCosineRounded(double hi, double lo, bool cosine, double& value) {
+    DoubleDouble v = fastSineOrCosine(hi, lo, cosine);
+    return roundsSurely(v.hi, v.lo, std::fabs(v.hi) * 0x1p-63, value);
+}
+
+// n/d from the fast sine and cosine, each within 2^-63: the quotient's remainder
+// is exact (twoProduct), so the quotient is within 2^-61.9.
+bool fastQuotientRounded(DoubleDouble n, DoubleDouble d, double& value) {
+    double q = n.hi / d.hi;
+    DoubleDouble product = twoProduct(q, d.hi);
+    double correction = (((n.hi - product.hi) - product.lo) + (n.lo - q * d.lo)) / d.hi;
+    return roundsSurely(q, correction, std::fabs(q) * 0x1p-61, value);
+}
+
 // x = q pi/2 + r with |r| <= pi/4, for every finite x; returns q mod 4. The product
 // x 2/pi is worked out in integers to 224 bits of 2/pi past the last bit of x
 // (Payne and Hanek's reduction), so that even an angle of 10^300 keeps its exact
@@ -59,6 +109,17 @@ int reduceQuarterTurns(double x, DoubleDouble& r) {
     if (size <= 0x1.921fb54442d18p-1) {
         r = {x, 0.0};
         return 0;
+    }
+    // Below 2^20 the quarter turns k come off in doubles (Cody and Waite): k pi/2 in
+    // three exact products and a fourth rounded one, past the 150th bit of pi/2, so
+    // that r is kept to its own 106 bits whenever it is above 2^-24. Only an angle
+    // nearer a quarter turn than that needs the bits of 2/pi below.
+    if (size < 0x1p20) {
+        double k = (x * kQuarterTurnsPerRadian + kRoundingShift) - kRoundingShift;
+        DoubleDouble first = twoSum(x - k * kHalfPiFirst, -k * kHalfPiSecond);  // the difference is exact
+        DoubleDouble second = twoSum(first.hi, -k * kHalfPiThird);
+        r = quickTwoSum(second.hi, (first.lo + second.lo) - k * kHalfPiRest);
+        if (std::fabs(r.hi) > 0x1p-24) return static_cast<int>(k) & 3;
     }
     int exponent = 0;
     double mantissa = std::frexp(size, &exponent);
@@ -214,6 +275,9 @@ double tinyRestReciprocal(ReducedAngle angle) {
 double sineOf(ReducedAngle angle) {
     DoubleDouble r{angle.rest, angle.restLow};
     bool even = angle.quarter % 2 == 0;
+    double fast = 0.0;
+    if (angle.exponent == 0 && fastSineOrCosineRounded(angle.rest, angle.restLow, !even, fast))
+        return angle.quarter >= 2 ? -fast : fast;
     double value = angle.exponent != 0 ? (even ? tinyRest(angle) : 1.0) : (even ? sineKernel(r) : cosineKernel(r)).hi;
     return angle.quarter >= 2 ? -value : value;
 }
@@ -221,6 +285,9 @@ double sineOf(ReducedAngle angle) {
 double cosineOf(ReducedAngle angle) {
     DoubleDouble r{angle.rest, angle.restLow};
     bool even = angle.quarter % 2 == 0;
+    double fast = 0.0;
+    if (angle.exponent == 0 && fastSineOrCosineRounded(angle.rest, angle.restLow, even, fast))
+        return angle.quarter == 1 || angle.quarter == 2 ? -fast : fast;
     double value = angle.exponent != 0 ? (even ? 1.0 : tinyRest(angle)) : (even ? cosineKernel(r) : sineKernel(r)).hi;
     return angle.quarter == 1 || angle.quarter == 2 ? -value : value;
 }
@@ -228,6 +295,11 @@ double cosineOf(ReducedAngle angle) {
 double tangentOf(ReducedAngle angle) {
     bool even = angle.quarter % 2 == 0;
     if (angle.exponent != 0) return even ? tinyRest(angle) : -tinyRestReciprocal(angle);
+    DoubleDouble fastSine = fastSineOrCosine(angle.rest, angle.restLow, false);
+    DoubleDouble fastCosine = fastSineOrCosine(angle.rest, angle.restLow, true);
+    double fast = 0.0;
+    if (fastQuotientRounded(even ? fastSine : fastCosine, even ? fastCosine : fastSine, fast))
+        return even ? fast : -fast;
     DoubleDouble r{angle.rest, angle.restLow};
     DoubleDouble s = sineKernel(r);
     DoubleDouble c = cosineKernel(r);
