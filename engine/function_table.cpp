@@ -33,12 +33,12 @@ bool outsideUnit(double x) { return x < -1.0 || x > 1.0; }
 // turns, reckoned exactly (sin 1e22 keeps its place in the turn), is within
 // kSnap of it: sin 180 in degrees is 0, not 1.2e-16, and so is the sine of the
 // double nearest 2 pi, just short of the whole turn.
-bool nearQuarter(ReducedAngle angle) {
+bool nearQuarter(const ReducedAngle& angle) {
     double rest = std::fabs(angle.rest);
     return (angle.exponent == 0 ? rest : std::ldexp(rest, angle.exponent)) < kSnap;
 }
-bool atEvenQuarter(ReducedAngle angle) { return angle.quarter % 2 == 0 && nearQuarter(angle); }
-bool atOddQuarter(ReducedAngle angle) { return angle.quarter % 2 != 0 && nearQuarter(angle); }
+bool atEvenQuarter(const ReducedAngle& angle) { return angle.quarter % 2 == 0 && nearQuarter(angle); }
+bool atOddQuarter(const ReducedAngle& angle) { return angle.quarter % 2 != 0 && nearQuarter(angle); }
 
 double sineInUnit(double x, double h) {
     ReducedAngle angle = reduceAngle(x, h);
@@ -68,14 +68,16 @@ double cotangentInUnit(double x, double h) {
 // pole but at 0.
 double secantInUnit(double x, double h) {
     ReducedAngle angle = reduceAngle(x, h);
-    bool pole = h != kRadiansHalfTurn && angle.rest == 0.0 && angle.quarter % 2 != 0;
-    return secantOf(pole ? reduceAngle(x * kRadiansHalfTurn / h, kRadiansHalfTurn) : angle);
+    if (h != kRadiansHalfTurn && angle.rest == 0.0 && angle.quarter % 2 != 0)
+        return secantOf(reduceAngle(x * kRadiansHalfTurn / h, kRadiansHalfTurn));
+    return secantOf(angle);
 }
 
 double cosecantInUnit(double x, double h) {
     ReducedAngle angle = reduceAngle(x, h);
-    bool pole = h != kRadiansHalfTurn && angle.rest == 0.0 && angle.quarter % 2 == 0;
-    return cosecantOf(pole ? reduceAngle(x * kRadiansHalfTurn / h, kRadiansHalfTurn) : angle);
+    if (h != kRadiansHalfTurn && angle.rest == 0.0 && angle.quarter % 2 == 0)
+        return cosecantOf(reduceAngle(x * kRadiansHalfTurn / h, kRadiansHalfTurn));
+    return cosecantOf(angle);
 }
 
 double inverseSineInUnit(double x, double h) { return arcSineIn(x, h); }

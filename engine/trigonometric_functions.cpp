@@ -53,51 +53,63 @@ DoubleDouble cosineKernel(DoubleDouble r) {
     return sum;
 }
 
-// sin r, or cos r, for r = hi + lo, |r| <= pi/4 + 2^-30, as hi + lo within 2^-63 of
-// the value (a fast path: roundsSurely decides whether it answers). With r = a + b,
-// a = i/64 and |b| <= 1/128, sin r = S + (C sin b + S (cos b - 1)) and cos r =
-// C - (S sin b - C (cos b - 1)) from the table's S and C; the series of sin b and
-// cos b - 1 stop below 2^-60 |b|^3 and 2^-70. The product of C (or S) with b is
-// exact (twoProduct); the lo of r enters sin b as itself and cos b - 1 as -b lo;
+// The fast path's sine and cosine of the rest r = hi + lo, |r| <= pi/4 + 2^-30, each
+// as hi + lo within 2^-65 of its value (4 times over in the bounds below). With
+// r = a + b, a = i/64 and |b| <= 1/128, sin r = S + (C sin b + S (cos b - 1)) and
+// cos r = C - (S sin b - C (cos b - 1)) from the table's S and C; the series of sin b
+// and cos b - 1 stop below 2^-60 |b|^3 and 2^-70. The product of C (or S) with b
+// is exact (twoProduct); the lo of r enters sin b as itself and cos b - 1 as -b lo;
 // the rounded terms are below 2^-15 of the value, and their roundings add to less
-// than 2^-65.
-DoubleDouble fastSineOrCosine(double hi, double lo, bool cosine) {
-    // On |r|: the sine takes the sign back at the end, by a product that is exact.
+// than 2^-65. Worked out on |r|: the sine takes the sign back at the end.
+struct FastRest {
+    double b;
+    double lo;
+    double sineRest;  // sin b - b
+    double cosineLessOne;
+    double sign;
+    const SineStep* step;
+};
+
+FastRest fastRest(double hi, double lo) {
     double sign = std::copysign(1.0, hi);
     hi *= sign;
-    lo *= sign;
     double steps = (hi * 64.0 + kRoundingShift) - kRoundingShift;
     double b = hi - steps * 0x1p-6;  // exact: a has 6 bits and lies within 1/128 of hi
     double b2 = b * b;
     double b4 = b2 * b2;
     double sineRest = b * b2 * ((-1.0 / 6.0 + b2 * (1.0 / 120.0)) + b4 * (-1.0 / 5040.0));
     double cosineLessOne = b2 * ((-0.5 + b2 * (1.0 / 24.0)) + b4 * (-1.0 / 720.0 + b2 * (1.0 / 40320.0)));
-    const SineStep& step = kSineSteps[static_cast<int>(steps)];
+    return {b, lo * sign, sineRest, cosineLessOne, sign, &kSineSteps[static_cast<int>(steps)]};
+}
+
+DoubleDouble fastSineOrCosine(const FastRest& r, bool cosine) {
     // The value is base + times sin b + base (cos b - 1).
-    DoubleDouble base = cosine ? step.cosine : step.sine;
-    DoubleDouble times = cosine ? negate(step.sine) : step.cosine;
-    DoubleDouble product = twoProduct(times.hi, b);
+    DoubleDouble base = cosine ? r.step->cosine : r.step->sine;
+    DoubleDouble times = cosine ? negate(r.step->sine) : r.step->cosine;
+    DoubleDouble product = twoProduct(times.hi, r.b);
     DoubleDouble sum = quickTwoSum(base.hi, product.hi);  // base is 0 or larger than |product|
-    double rest = ((sum.lo + product.lo) + (base.lo + times.lo * b)) +
-                  (times.hi * (lo + sineRest) + base.hi * (cosineLessOne - b * lo));
+    double rest = ((sum.lo + product.lo) + (base.lo + times.lo * r.b)) +
+                  (times.hi * (r.lo + r.sineRest) + base.hi * (r.cosineLessOne - r.b * r.lo));
     DoubleDouble value = quickTwoSum(sum.hi, rest);
     if (cosine) return value;
-    return {value.hi * sign, value.lo * sign};
+    return {value.hi * r.sign, value.lo * r.sign};
 }
 
 // The double nearest the fast sine or cosine, when it is sure.
 bool fastSineOrCosineRounded(double hi, double lo, bool cosine, double& value) {
-    DoubleDouble v = fastSineOrCosine(hi, lo, cosine);
+    DoubleDouble v = fastSineOrCosine(fastRest(hi, lo), cosine);
     return roundsSurely(v.hi, v.lo, std::fabs(v.hi) * 0x1p-63, value);
 }
 
-// n/d from the fast sine and cosine, each within 2^-63: the quotient's remainder
-// is exact (twoProduct), so the quotient is within 2^-61.9.
+// n/d from the fast sine and cosine, each within 2^-65: q = n 1/d within 2^-51,
+// whose remainder is exact (twoProduct, and Sterbenz), and the remainder times 1/d
+// corrects q to within 2^-64 (4 times over), with a single division.
 bool fastQuotientRounded(DoubleDouble n, DoubleDouble d, double& value) {
-    double q = n.hi / d.hi;
+    double inverse = 1.0 / d.hi;
+    double q = n.hi * inverse;
     DoubleDouble product = twoProduct(q, d.hi);
-    double correction = (((n.hi - product.hi) - product.lo) + (n.lo - q * d.lo)) / d.hi;
-    return roundsSurely(q, correction, std::fabs(q) * 0x1p-61, value);
+    double correction = (((n.hi - product.hi) - product.lo) + (n.lo - q * d.lo)) * inverse;
+    return roundsSurely(q, correction, std::fabs(q) * 0x1p-62, value);
 }
 
 // x = q pi/2 + r with |r| <= pi/4, for every finite x; returns q mod 4. The product
@@ -109,17 +121,6 @@ int reduceQuarterTurns(double x, DoubleDouble& r) {
     if (size <= 0x1.921fb54442d18p-1) {
         r = {x, 0.0};
         return 0;
-    }
-    // Below 2^20 the quarter turns k come off in doubles (Cody and Waite): k pi/2 in
-    // three exact products and a fourth rounded one, past the 150th bit of pi/2, so
-    // that r is kept to its own 106 bits whenever it is above 2^-24. Only an angle
-    // nearer a quarter turn than that needs the bits of 2/pi below.
-    if (size < 0x1p20) {
-        double k = (x * kQuarterTurnsPerRadian + kRoundingShift) - kRoundingShift;
-        DoubleDouble first = twoSum(x - k * kHalfPiFirst, -k * kHalfPiSecond);  // the difference is exact
-        DoubleDouble second = twoSum(first.hi, -k * kHalfPiThird);
-        r = quickTwoSum(second.hi, (first.lo + second.lo) - k * kHalfPiRest);
-        if (std::fabs(r.hi) > 0x1p-24) return static_cast<int>(k) & 3;
     }
     int exponent = 0;
     double mantissa = std::frexp(size, &exponent);
@@ -238,7 +239,12 @@ double reciprocalAngleInUnit(double x, double halfTurn) {
 
 }  // namespace
 
-ReducedAngle reduceAngle(double x, double halfTurn) {
+namespace {
+
+// Any angle, to the last bit of its rest: the bits of 2/pi for radians, fmod for
+// degrees and grads. Kept out of line, so that the short reductions below do not
+// pay for its frame.
+[[gnu::noinline]] ReducedAngle reduceAngleExactly(double x, double halfTurn) {
     if (!std::isfinite(x)) return {0, kNaN, 0.0, 0};
     if (halfTurn == kRadiansHalfTurn) {
         if (std::fabs(x) < kTinyRest) return {0, std::ldexp(x, kTinyScale), 0.0, -kTinyScale};
@@ -258,78 +264,126 @@ ReducedAngle reduceAngle(double x, double halfTurn) {
     return {static_cast<int>(turns) & 3, radians.hi, radians.lo, exponent};
 }
 
+}  // namespace
+
+// The angles users type take a short way: in radians below 2^20 the quarter turns
+// k come off in doubles (Cody and Waite), k pi/2 in three exact products and a
+// fourth rounded one, past the 150th bit of pi/2, so that the rest is kept to its
+// own 106 bits whenever it is above 2^-24; in degrees and grads below 2^40 the
+// whole quarter turns k, times 90 or 100, are exact, and so is their difference
+// with x. Every other angle, and a radian rest nearer a quarter turn than 2^-24,
+// takes the exact reduction.
+ReducedAngle reduceAngle(double x, double halfTurn) {
+    double size = std::fabs(x);
+    if (halfTurn == kRadiansHalfTurn) {
+        if (size >= kTinyRest && size <= 0x1.921fb54442d18p-1) return {0, x, 0.0, 0};
+        if (size < 0x1p20) {
+            double k = (x * kQuarterTurnsPerRadian + kRoundingShift) - kRoundingShift;
+            DoubleDouble first = twoSum(x - k * kHalfPiFirst, -k * kHalfPiSecond);  // the difference is exact
+            DoubleDouble second = twoSum(first.hi, -k * kHalfPiThird);
+            DoubleDouble rest = quickTwoSum(second.hi, (first.lo + second.lo) - k * kHalfPiRest);
+            if (std::fabs(rest.hi) > 0x1p-24) return {static_cast<int>(k) & 3, rest.hi, rest.lo, 0};
+        }
+    } else if ((halfTurn == 180.0 || halfTurn == 200.0) && size < 0x1p40) {
+        bool degrees = halfTurn == 180.0;
+        double quarterTurn = degrees ? 90.0 : 100.0;
+        double k = (x * (degrees ? 1.0 / 90.0 : 0.01) + kRoundingShift) - kRoundingShift;
+        double rest = x - k * quarterTurn;
+        if (std::fabs(rest) >= kTinyRest) {
+            DoubleDouble radians = multiply(degrees ? kRadiansPerDegree : kRadiansPerGrad, rest);
+            return {static_cast<int>(static_cast<std::int64_t>(k) & 3), radians.hi, radians.lo, 0};
+        }
+    }
+    return reduceAngleExactly(x, halfTurn);
+}
+
 namespace {
 
 // A rest below kTinyRest: sin r and tan r round to r, cos r to 1, and 1/sin r
 // and 1/tan r to 1/r, the first terms of their series, each rounded once from
 // the scaled rest.
-double tinyRest(ReducedAngle angle) { return roundScaled({angle.rest, angle.restLow}, angle.exponent); }
-double tinyRestReciprocal(ReducedAngle angle) {
+double tinyRest(const ReducedAngle& angle) { return roundScaled({angle.rest, angle.restLow}, angle.exponent); }
+double tinyRestReciprocal(const ReducedAngle& angle) {
     return roundScaled(divide({1.0, 0.0}, {angle.rest, angle.restLow}), -angle.exponent);
+}
+
+// sin or cos of the rest in double-double, for the values the fast path leaves:
+// out of line, so that the fast path does not pay for its frame.
+[[gnu::noinline]] DoubleDouble restKernel(const ReducedAngle& angle, bool cosine) {
+    DoubleDouble r{angle.rest, angle.restLow};
+    return cosine ? cosineKernel(r) : sineKernel(r);
+}
+
+// What a quotient of the rest's functions divides: 1, its sine or its cosine.
+enum RestPart { kOne, kSine, kCosine };
+
+DoubleDouble fastPart(const FastRest& r, RestPart part) {
+    return part == kOne ? DoubleDouble{1.0, 0.0} : fastSineOrCosine(r, part == kCosine);
+}
+
+[[gnu::noinline]] DoubleDouble exactPart(const ReducedAngle& angle, RestPart part) {
+    return part == kOne ? DoubleDouble{1.0, 0.0} : restKernel(angle, part == kCosine);
+}
+
+// The quotient of two of the rest's functions, rounded once.
+double restQuotient(const ReducedAngle& angle, RestPart numerator, RestPart denominator) {
+    double value = 0.0;
+    FastRest r = fastRest(angle.rest, angle.restLow);
+    if (fastQuotientRounded(fastPart(r, numerator), fastPart(r, denominator), value)) return value;
+    return divide(exactPart(angle, numerator), exactPart(angle, denominator)).hi;
 }
 
 }  // namespace
 
 // Each function of the whole angle is, by the quarter turns, the sine or the
 // cosine of the rest or their quotient, with a sign.
-double sineOf(ReducedAngle angle) {
-    DoubleDouble r{angle.rest, angle.restLow};
+double sineOf(const ReducedAngle& angle) {
     bool even = angle.quarter % 2 == 0;
-    double fast = 0.0;
-    if (angle.exponent == 0 && fastSineOrCosineRounded(angle.rest, angle.restLow, !even, fast))
-        return angle.quarter >= 2 ? -fast : fast;
-    double value = angle.exponent != 0 ? (even ? tinyRest(angle) : 1.0) : (even ? sineKernel(r) : cosineKernel(r)).hi;
+    double value = 0.0;
+    if (angle.exponent != 0)
+        value = even ? tinyRest(angle) : 1.0;
+    else if (!fastSineOrCosineRounded(angle.rest, angle.restLow, !even, value))
+        value = restKernel(angle, !even).hi;
     return angle.quarter >= 2 ? -value : value;
 }
 
-double cosineOf(ReducedAngle angle) {
-    DoubleDouble r{angle.rest, angle.restLow};
+double cosineOf(const ReducedAngle& angle) {
     bool even = angle.quarter % 2 == 0;
-    double fast = 0.0;
-    if (angle.exponent == 0 && fastSineOrCosineRounded(angle.rest, angle.restLow, even, fast))
-        return angle.quarter == 1 || angle.quarter == 2 ? -fast : fast;
-    double value = angle.exponent != 0 ? (even ? 1.0 : tinyRest(angle)) : (even ? cosineKernel(r) : sineKernel(r)).hi;
+    double value = 0.0;
+    if (angle.exponent != 0)
+        value = even ? 1.0 : tinyRest(angle);
+    else if (!fastSineOrCosineRounded(angle.rest, angle.restLow, even, value))
+        value = restKernel(angle, even).hi;
     return angle.quarter == 1 || angle.quarter == 2 ? -value : value;
 }
 
-double tangentOf(ReducedAngle angle) {
+// The tangent and the reciprocal functions divide the sine and the cosine of the
+// rest, fast or in double-double: 1/tan of a rounded tangent would be rounded twice.
+double tangentOf(const ReducedAngle& angle) {
     bool even = angle.quarter % 2 == 0;
     if (angle.exponent != 0) return even ? tinyRest(angle) : -tinyRestReciprocal(angle);
-    DoubleDouble fastSine = fastSineOrCosine(angle.rest, angle.restLow, false);
-    DoubleDouble fastCosine = fastSineOrCosine(angle.rest, angle.restLow, true);
-    double fast = 0.0;
-    if (fastQuotientRounded(even ? fastSine : fastCosine, even ? fastCosine : fastSine, fast))
-        return even ? fast : -fast;
-    DoubleDouble r{angle.rest, angle.restLow};
-    DoubleDouble s = sineKernel(r);
-    DoubleDouble c = cosineKernel(r);
-    return even ? divide(s, c).hi : -divide(c, s).hi;
+    double value = restQuotient(angle, even ? kSine : kCosine, even ? kCosine : kSine);
+    return even ? value : -value;
 }
 
-// The reciprocal functions divide in double-double: 1/tan of a rounded tangent
-// would be rounded twice.
-double cotangentOf(ReducedAngle angle) {
+double cotangentOf(const ReducedAngle& angle) {
     bool even = angle.quarter % 2 == 0;
     if (angle.exponent != 0) return even ? tinyRestReciprocal(angle) : -tinyRest(angle);
-    DoubleDouble r{angle.rest, angle.restLow};
-    DoubleDouble s = sineKernel(r);
-    DoubleDouble c = cosineKernel(r);
-    return even ? divide(c, s).hi : -divide(s, c).hi;
+    double value = restQuotient(angle, even ? kCosine : kSine, even ? kSine : kCosine);
+    return even ? value : -value;
 }
 
-double secantOf(ReducedAngle angle) {
-    DoubleDouble r{angle.rest, angle.restLow};
+double secantOf(const ReducedAngle& angle) {
     bool even = angle.quarter % 2 == 0;
     double value = angle.exponent != 0 ? (even ? 1.0 : tinyRestReciprocal(angle))
-                                       : divide({1.0, 0.0}, even ? cosineKernel(r) : sineKernel(r)).hi;
+                                       : restQuotient(angle, kOne, even ? kCosine : kSine);
     return angle.quarter == 1 || angle.quarter == 2 ? -value : value;
 }
 
-double cosecantOf(ReducedAngle angle) {
-    DoubleDouble r{angle.rest, angle.restLow};
+double cosecantOf(const ReducedAngle& angle) {
     bool even = angle.quarter % 2 == 0;
     double value = angle.exponent != 0 ? (even ? tinyRestReciprocal(angle) : 1.0)
-                                       : divide({1.0, 0.0}, even ? sineKernel(r) : cosineKernel(r)).hi;
+                                       : restQuotient(angle, kOne, even ? kSine : kCosine);
     return angle.quarter >= 2 ? -value : value;
 }
 

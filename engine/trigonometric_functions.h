@@ -28,12 +28,12 @@ struct ReducedAngle {
 // the turn and leaves a NaN rest.
 ReducedAngle reduceAngle(double x, double halfTurn);
 
-double sineOf(ReducedAngle angle);
-double cosineOf(ReducedAngle angle);
-double tangentOf(ReducedAngle angle);
-double cotangentOf(ReducedAngle angle);
-double secantOf(ReducedAngle angle);
-double cosecantOf(ReducedAngle angle);
+double sineOf(const ReducedAngle& angle);
+double cosineOf(const ReducedAngle& angle);
+double tangentOf(const ReducedAngle& angle);
+double cotangentOf(const ReducedAngle& angle);
+double secantOf(const ReducedAngle& angle);
+double cosecantOf(const ReducedAngle& angle);
 
 // The same on an angle in radians.
 double sine(double x);
