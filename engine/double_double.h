@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cmath>
+#include <limits>
 
 namespace molvane {
 
@@ -88,6 +89,16 @@ inline DoubleDouble divide(DoubleDouble a, DoubleDouble b) {
     return add(quickTwoSum(q1, q2), q3);
 }
 
+// n/d within about 2^-100 of its value, with a single division, for the fast
+// paths: q = n (1/d) is within 2^-51, its remainder n - q d is exact (twoProduct,
+// and Sterbenz) but for the lower parts, and the remainder times 1/d corrects it.
+inline DoubleDouble quickDivide(DoubleDouble n, DoubleDouble d) {
+    double inverse = 1.0 / d.hi;
+    double q = n.hi * inverse;
+    DoubleDouble product = twoProduct(q, d.hi);
+    return {q, (((n.hi - product.hi) - product.lo) + (n.lo - q * d.lo)) * inverse};
+}
+
 // Exact: a power of two only moves the exponent.
 inline DoubleDouble scale(DoubleDouble a, int exponent) {
     return {std::ldexp(a.hi, exponent), std::ldexp(a.lo, exponent)};
@@ -102,19 +113,18 @@ inline DoubleDouble squareRoot(DoubleDouble a) {
     return quickTwoSum(s, rest.hi / (2.0 * s));
 }
 
-// Whether every number within `error` of hi + lo rounds to the same double, which
-// is then `value`: the test that lets a fast evaluation with a known error bound
-// answer, and sends the rare value too near a rounding boundary to the
-// double-double path. For hi + lo in the normal range, |lo| <= |hi|, and an error
-// far below an ulp. Rounding is monotone, so the two ends of the interval decide;
-// the 2^-100 covers the roundings of rest +- margin.
-inline bool roundsSurely(double hi, double lo, double error, double& value) {
+// The double to which every number within `error` of hi + lo rounds, or NaN when
+// they do not all round to the same one: the test that lets a fast evaluation
+// with a known error bound answer, and sends the rare value too near a rounding
+// boundary to the double-double path. For hi + lo in the normal range,
+// |lo| <= |hi|, and an error far below an ulp. Rounding is monotone, so the two
+// ends of the interval decide; the 2^-100 covers the roundings of rest +- margin.
+inline double surelyRounded(double hi, double lo, double error) {
     double y = hi + lo;
     double rest = (hi - y) + lo;  // y + rest is hi + lo exactly
     double margin = error + std::fabs(y) * 0x1p-100;
-    if (y + (rest + margin) != y || y + (rest - margin) != y) return false;
-    value = y;
-    return true;
+    bool sure = y + (rest + margin) == y && y + (rest - margin) == y;
+    return sure ? y : std::numeric_limits<double>::quiet_NaN();
 }
 
 // The double nearest a 2^exponent, rounded once, into the subnormals and to

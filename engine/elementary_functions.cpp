@@ -30,7 +30,7 @@ constexpr DoubleDouble kLn2{0x1.62e42fefa39efp-1, 0x1.abc9e3b39803fp-56};
 constexpr DoubleDouble kLn10{0x1.26bb1bbb55516p+1, -0x1.f48ad494ea3e9p-53};
 
 // The fast paths below work in doubles with a bound on their error, and answer
-// only when every number within the bound rounds to the same double (roundsSurely):
+// only when every number within the bound rounds to the same double (surelyRounded):
 // that double is then the correctly rounded value, which the double-double path
 // gives too. Otherwise, about once in thousands of arguments, the double-double
 // path answers. Their error bounds, relative to the value, add up the roundings
@@ -42,35 +42,39 @@ constexpr double kRoundingShift = 0x1.8p52;
 // 2^k for the exponent of a normal double, made from its bits.
 double powerOfTwo(int k) { return std::bit_cast<double>(static_cast<std::uint64_t>(k + 1023) << 52); }
 
-// e^(a + b) = 2^k (hi + lo) for |a| <= 708 and |b| <= 2^-40, within 2^-65 of
-// hi + lo: with a + b = (128 k + j) ln 2/128 + r, |r| <= ln 2/256,
+// 2^(n/128) (1 + exact + small + q) as hi + lo: the table's step times the exact
+// part is exact in two doubles (twoProduct), the rest is rounded.
+DoubleDouble exponentialOfSteps(int n, double exact, double small, double q) {
+    const DoubleDouble& step = kExp2Steps[n & 127];
+    DoubleDouble product = twoProduct(step.hi, exact);
+    DoubleDouble sum = quickTwoSum(step.hi, product.hi);
+    double lo = sum.lo + (product.lo + (step.lo + (step.lo * exact + step.hi * (small + q))));
+    double grow = powerOfTwo(n >> 7);
+    return {sum.hi * grow, lo * grow};
+}
+
+// e^(a + b) as hi + lo for -700 <= a <= 708 and |b| <= 2^-40, within 2^-65 of
+// hi + lo, with lo up to 2^-17 of hi (and scaled exactly by 2^k but for a lo in
+// the subnormals, within 2^-1075): with a + b = (128 k + j) ln 2/128 + r, |r| <= ln 2/256,
 // e^(a + b) = 2^k 2^(j/128) e^r, and e^r = 1 + r + q(r) with q its series from r^2/2
 // to r^6/720, whose first term left out is below 2^-72. The table's 2^(j/128)
 // times the exact part of r is exact in two doubles (twoProduct); what is rounded
 // is q (about 2^-69, as r in it is rounded too), the sums of the small parts
 // (5 of 2^-70) and the steps of ln 2/128 (2^-77): below 2^-67 in all.
-DoubleDouble fastExponentialParts(double a, double b, int& k) {
+DoubleDouble fastExponentialParts(double a, double b) {
     double steps = (a * kExpStepsPerLn2 + kRoundingShift) - kRoundingShift;
-    auto n = static_cast<int>(steps);
     double exact = a - steps * kExpStepHigh;  // Sterbenz: the product is exact and near a
     double small = b - steps * kExpStepLow;
     double r = exact + small;
     double q = r * r * (0.5 + r * (1.0 / 6.0 + r * (1.0 / 24.0 + r * (1.0 / 120.0 + r * (1.0 / 720.0)))));
-    const DoubleDouble& step = kExp2Steps[n & 127];
-    DoubleDouble product = twoProduct(step.hi, exact);
-    DoubleDouble sum = quickTwoSum(step.hi, product.hi);
-    k = n >> 7;
-    return {sum.hi, sum.lo + (product.lo + (step.lo + (step.lo * exact + step.hi * (small + q))))};
+    return exponentialOfSteps(static_cast<int>(steps), exact, small, q);
 }
 
 // e^(a + b) when the sum is known to within `argumentError`, which adds its share
-// to the bound; false when the value lies too near a rounding boundary.
-bool fastExponential(double a, double b, double argumentError, double& value) {
-    int k = 0;
-    DoubleDouble parts = fastExponentialParts(a, b, k);
-    if (!roundsSurely(parts.hi, parts.lo, parts.hi * (0x1p-65 + argumentError), value)) return false;
-    value *= powerOfTwo(k);
-    return true;
+// to the bound; NaN when the value lies too near a rounding boundary.
+double fastExponential(double a, double b, double argumentError) {
+    DoubleDouble parts = fastExponentialParts(a, b);
+    return surelyRounded(parts.hi, parts.lo, parts.hi * (0x1p-65 + argumentError));
 }
 
 // ln x for a normal x > 0 as hi + lo, within the returned bound: x = 2^E m with
@@ -84,8 +88,13 @@ bool fastExponential(double a, double b, double argumentError, double& value) {
 // parts (2^-77) and the smaller parts of ln 2 and ln r (2^-86 E). With no E and no
 // r there is only the first of these. Without kExactSquare z^2 is rounded, which
 // adds 2^-54 z^2: enough for ln x itself, not for a power's exponent.
+struct FastLogarithm {
+    DoubleDouble value;
+    double bound;
+};
+
 template <bool kExactSquare>
-DoubleDouble fastLogarithm(double x, double& bound) {
+FastLogarithm fastLogarithm(double x) {
     auto bits = std::bit_cast<std::uint64_t>(x);
     int e = static_cast<int>(bits >> 52) - 1023;
     std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
@@ -114,24 +123,93 @@ DoubleDouble fastLogarithm(double x, double& bound) {
         ((1.0 / 3.0 - zz * 0.25) + z2 * (0.2 - zz * (1.0 / 6.0)) + z4 * ((1.0 / 7.0 - zz * 0.125) + z2 * (1.0 / 9.0)));
     double small = (exponent * kLn2Low + step.logLow) + (z.lo - z.hi * z.lo) + (cube - 0.5 * square.lo);
     double lo = head.lo + withSquare.lo + small;
-    bound = 0x1p-49 * std::fabs(z2 * zz) + std::fabs(withSquare.hi) * 0x1p-96 + (e == 0 && i == 0 ? 0.0 : 0x1p-75);
+    double bound =
+        0x1p-49 * std::fabs(z2 * zz) + std::fabs(withSquare.hi) * 0x1p-96 + (e == 0 && i == 0 ? 0.0 : 0x1p-75);
     if (!kExactSquare) bound += 0x1p-52 * z2;
-    return quickTwoSum(withSquare.hi, lo);
+    return {quickTwoSum(withSquare.hi, lo), bound};
 }
 
 // x^y = e^(y ln x) for a normal x > 0 and |y| <= 2^64, when the fast paths can
 // answer: ln x within its bound, times y exactly in two doubles but for y's
 // product with the smaller part (2^-100 of the product), then e^ of it with the
 // error of the exponent carried into the exponential's bound. A product below
-// 2^-900 would lose its exact lower part to the subnormals.
-bool fastPower(double x, double y, double& value) {
-    double bound = 0.0;
-    DoubleDouble logarithm = fastLogarithm<true>(x, bound);
-    DoubleDouble product = twoProduct(logarithm.hi, y);
-    product.lo += logarithm.lo * y;
-    double size = std::fabs(product.hi);
-    if (!(size > 0x1p-900 && size <= 708.0)) return false;
-    return fastExponential(product.hi, product.lo, std::fabs(y) * bound + size * 0x1p-100, value);
+// 2^-900 would lose its exact lower part to the subnormals. NaN when it cannot.
+double fastPower(double x, double y) {
+    FastLogarithm logarithm = fastLogarithm<true>(x);
+    DoubleDouble product = twoProduct(logarithm.value.hi, y);
+    product.lo += logarithm.value.lo * y;
+    if (!(std::fabs(product.hi) > 0x1p-900 && product.hi >= -700.0 && product.hi <= 708.0)) return kNaN;
+    double argumentError = std::fabs(y) * logarithm.bound + std::fabs(product.hi) * 0x1p-100;
+    return fastExponential(product.hi, product.lo, argumentError);
+}
+
+// e^a and e^-a for |a| < 40, each within 2^-65 of its value and with its lower part
+// below an ulp. Their sum and difference are within 2^-65 of e^a + e^-a, so that the
+// hyperbolic functions from 2^-5 on answer from them, the difference's bound
+// growing as it cancels.
+struct Exponentials {
+    DoubleDouble up;
+    DoubleDouble down;
+};
+
+// The two from one reduction: e^-a = 2^(-n/128) e^-r, whose series takes the
+// even terms of e^r's and the odd ones negated.
+Exponentials fastExponentials(double a) {
+    double steps = (a * kExpStepsPerLn2 + kRoundingShift) - kRoundingShift;
+    double exact = a - steps * kExpStepHigh;
+    double small = -steps * kExpStepLow;
+    double r = exact + small;
+    double r2 = r * r;
+    double even = r2 * (0.5 + r2 * (1.0 / 24.0 + r2 * (1.0 / 720.0)));
+    double odd = r * r2 * (1.0 / 6.0 + r2 * (1.0 / 120.0));
+    auto n = static_cast<int>(steps);
+    DoubleDouble up = exponentialOfSteps(n, exact, small, even + odd);
+    DoubleDouble down = exponentialOfSteps(-n, -exact, -small, even - odd);
+    return {quickTwoSum(up.hi, up.lo), quickTwoSum(down.hi, down.lo)};
+}
+
+// From 4.5 on e^-a is below 2^-13 e^a, and 1/e^a in one division, within 2^-51.4
+// of it, is within 2^-65 of e^a: the pair is as good and costs less.
+constexpr double kDivideBeyond = 4.5;
+
+Exponentials fastExponentialAndReciprocal(double a) {
+    DoubleDouble up = fastExponentialParts(a, 0.0);
+    up = quickTwoSum(up.hi, up.lo);
+    return {up, {1.0 / up.hi, 0.0}};
+}
+
+// Below 2^-5 sinh x and tanh x are x + x^3 P(x^2), their series to x^9 and x^11
+// whose first terms left out are below 2^-65 x^3; the part past x is rounded 6
+// times at most, within 2^-52 x^3, taken 4 times over.
+constexpr double kSmallHyperbolic = 0x1p-5;
+
+double smallBound(double x) { return std::fabs(x * x * x) * 0x1p-50; }
+
+double sineSeriesRest(double x) {
+    double s = x * x;
+    return x * s * (1.0 / 6.0 + s * (1.0 / 120.0 + s * (1.0 / 5040.0 + s * (1.0 / 362880.0))));
+}
+
+double tangentSeriesRest(double x) {
+    double s = x * x;
+    return x * s *
+           (-1.0 / 3.0 + s * (2.0 / 15.0 + s * (-17.0 / 315.0 + s * (62.0 / 2835.0 + s * (-1382.0 / 155925.0)))));
+}
+
+// tanh a, or coth a, for 2^-5 <= a < 40 as the quotient of e^a - e^-a and
+// e^a + e^-a: the difference's error, 2^-65 of the sum, grows by sum/difference
+// relative to it: the quotient q is within 2^-65 (1 + |q|) of tanh and 2^-65 |q|
+// (1 + |q|) of coth, taken 4 times over with the quotient's own 2^-100. NaN when
+// the value lies too near a rounding boundary.
+double fastHyperbolicQuotient(double a, bool cotangent) {
+    Exponentials e = fastExponentials(a);
+    DoubleDouble difference = quickTwoSum(e.up.hi, -e.down.hi);
+    difference.lo += e.up.lo - e.down.lo;
+    DoubleDouble sum = quickTwoSum(e.up.hi, e.down.hi);
+    sum.lo += e.up.lo + e.down.lo;
+    DoubleDouble q = cotangent ? quickDivide(sum, difference) : quickDivide(difference, sum);
+    double size = std::fabs(q.hi);
+    return surelyRounded(q.hi, q.lo, 0x1p-63 * (1.0 + size) * (cotangent ? size : 1.0));
 }
 
 // e^r - 1 for |r| <= 1: the series for r 2^-10, then ten times
@@ -265,6 +343,17 @@ double hyperbolicSine(double x) {
     double size = std::fabs(x);
     if (size < kTiny || !std::isfinite(x)) return x;
     double value = 0.0;
+    if (size < kSmallHyperbolic) {
+        value = surelyRounded(x, sineSeriesRest(x), smallBound(x));
+        if (!std::isnan(value)) return value;
+    } else if (size < 40.0) {
+        Exponentials e = size < kDivideBeyond ? fastExponentials(size) : fastExponentialAndReciprocal(size);
+        DoubleDouble difference = quickTwoSum(e.up.hi, -e.down.hi);
+        double lo = difference.lo + (e.up.lo - e.down.lo);
+        double bound = (e.up.hi + e.down.hi) * 0x1p-64;  // half of 2^-63, as the value is halved
+        value = surelyRounded(0.5 * difference.hi, 0.5 * lo, bound);
+        if (!std::isnan(value)) return std::copysign(value, x);
+    }
     if (size < 1.0) {
         // (e^x - e^-x)/2 = (u + u/(1 + u))/2 with u = e^x - 1: no cancellation near 0.
         DoubleDouble u = exponentialMinusOneKernel({size, 0.0});
@@ -286,6 +375,11 @@ double hyperbolicCosine(double x) {
     if (std::isinf(x)) return kInfinity;
     if (size < kTiny) return 1.0;
     if (size >= 40.0) return exponentialOf(subtract({size, 0.0}, kLn2));
+    Exponentials e = size < kDivideBeyond ? fastExponentials(size) : fastExponentialAndReciprocal(size);
+    DoubleDouble sum = quickTwoSum(e.up.hi, e.down.hi);
+    double lo = sum.lo + (e.up.lo + e.down.lo);
+    double value = surelyRounded(0.5 * sum.hi, 0.5 * lo, sum.hi * 0x1p-64);
+    if (!std::isnan(value)) return value;
     int k = 0;
     DoubleDouble u = exponentialParts({size, 0.0}, k);
     DoubleDouble grown = scale(add(u, 1.0), k);
@@ -297,6 +391,13 @@ double hyperbolicTangent(double x) {
     double size = std::fabs(x);
     if (size < kTiny || std::isnan(x)) return x;
     if (size >= 40.0) return std::copysign(1.0, x);
+    if (size < kSmallHyperbolic) {
+        double value = surelyRounded(x, tangentSeriesRest(x), smallBound(x));
+        if (!std::isnan(value)) return value;
+    } else {
+        double value = fastHyperbolicQuotient(size, false);
+        if (!std::isnan(value)) return std::copysign(value, x);
+    }
     DoubleDouble u = exponentialMinusOne({2.0 * size, 0.0});
     return std::copysign(divide(u, add(u, 2.0)).hi, x);
 }
@@ -309,6 +410,8 @@ double hyperbolicCotangent(double x) {
     if (size >= 40.0) return std::copysign(1.0, x);
     if (size < 0x1p-500) return 1.0 / x;
     if (size < kTiny) return add(divide({1.0, 0.0}, {x, 0.0}), x / 3.0).hi;
+    double value = size >= kSmallHyperbolic ? fastHyperbolicQuotient(size, true) : kNaN;
+    if (!std::isnan(value)) return std::copysign(value, x);
     DoubleDouble u = exponentialMinusOne({2.0 * size, 0.0});
     return std::copysign(divide(add(u, 2.0), u).hi, x);
 }
@@ -358,18 +461,17 @@ double inverseHyperbolicCotangent(double x) {
 
 double exponential(double x) {
     if (std::fabs(x) < 0x1p-60) return 1.0;
-    double value = 0.0;
-    if (std::fabs(x) <= 708.0 && fastExponential(x, 0.0, 0.0, value)) return value;
+    double value = x >= -700.0 && x <= 708.0 ? fastExponential(x, 0.0, 0.0) : kNaN;
+    if (!std::isnan(value)) return value;
     if (std::isinf(x)) return x > 0.0 ? x : 0.0;
     return exponentialOf({x, 0.0});
 }
 
 double naturalLogarithm(double x) {
-    double bound = 0.0;
-    double value = 0.0;
     if (x >= kSmallestNormal && x <= kLargest) {
-        DoubleDouble fast = fastLogarithm<false>(x, bound);
-        if (roundsSurely(fast.hi, fast.lo, bound, value)) return value;
+        FastLogarithm fast = fastLogarithm<false>(x);
+        double value = surelyRounded(fast.value.hi, fast.value.lo, fast.bound);
+        if (!std::isnan(value)) return value;
     }
     if (std::isnan(x) || x < 0.0) return kNaN;
     if (x == 0.0) return -kInfinity;
@@ -378,14 +480,13 @@ double naturalLogarithm(double x) {
 }
 
 double commonLogarithm(double x) {
-    double bound = 0.0;
-    double value = 0.0;
     if (x >= kSmallestNormal && x <= kLargest) {
         // The product with 1/ln 10 adds roundings below 2^-104 of the value.
-        DoubleDouble fast = fastLogarithm<false>(x, bound);
-        DoubleDouble product = twoProduct(fast.hi, kInverseLn10.hi);
-        product.lo += fast.hi * kInverseLn10.lo + fast.lo * kInverseLn10.hi;
-        if (roundsSurely(product.hi, product.lo, 0.5 * bound, value)) return value;
+        FastLogarithm fast = fastLogarithm<false>(x);
+        DoubleDouble product = twoProduct(fast.value.hi, kInverseLn10.hi);
+        product.lo += fast.value.hi * kInverseLn10.lo + fast.value.lo * kInverseLn10.hi;
+        double value = surelyRounded(product.hi, product.lo, 0.5 * fast.bound);
+        if (!std::isnan(value)) return value;
     }
     if (std::isnan(x) || x < 0.0) return kNaN;
     if (x == 0.0) return -kInfinity;
@@ -414,9 +515,8 @@ double power(double x, double y) {
     if (std::fabs(y) > 0x1p64) return (size < 1.0) == (y < 0.0) ? kInfinity : 0.0;
     double exact = 0.0;
     if (exactPower(x, y, exact)) return exact;
-    double magnitude = 0.0;
-    if (!(size >= kSmallestNormal && fastPower(size, y, magnitude)))
-        magnitude = exponentialOf(multiply(logarithmParts(size), y));
+    double magnitude = size >= kSmallestNormal ? fastPower(size, y) : kNaN;
+    if (std::isnan(magnitude)) magnitude = exponentialOf(multiply(logarithmParts(size), y));
     return x < 0.0 && oddY ? -magnitude : magnitude;
 }
 

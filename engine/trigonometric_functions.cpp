@@ -95,21 +95,16 @@ DoubleDouble fastSineOrCosine(const FastRest& r, bool cosine) {
     return {value.hi * r.sign, value.lo * r.sign};
 }
 
-// The double nearest the fast sine or cosine, when it is sure.
-bool fastSineOrCosineRounded(double hi, double lo, bool cosine, double& value) {
+// The double nearest the fast sine or cosine, or NaN when it is not sure.
+double fastSineOrCosineRounded(double hi, double lo, bool cosine) {
     DoubleDouble v = fastSineOrCosine(fastRest(hi, lo), cosine);
-    return roundsSurely(v.hi, v.lo, std::fabs(v.hi) * 0x1p-63, value);
+    return surelyRounded(v.hi, v.lo, std::fabs(v.hi) * 0x1p-63);
 }
 
-// n/d from the fast sine and cosine, each within 2^-65: q = n 1/d within 2^-51,
-// whose remainder is exact (twoProduct, and Sterbenz), and the remainder times 1/d
-// corrects q to within 2^-64 (4 times over), with a single division.
-bool fastQuotientRounded(DoubleDouble n, DoubleDouble d, double& value) {
-    double inverse = 1.0 / d.hi;
-    double q = n.hi * inverse;
-    DoubleDouble product = twoProduct(q, d.hi);
-    double correction = (((n.hi - product.hi) - product.lo) + (n.lo - q * d.lo)) * inverse;
-    return roundsSurely(q, correction, std::fabs(q) * 0x1p-62, value);
+// n/d from the fast sine and cosine, each within 2^-65: within 2^-64 (4 times over).
+double fastQuotientRounded(DoubleDouble n, DoubleDouble d) {
+    DoubleDouble q = quickDivide(n, d);
+    return surelyRounded(q.hi, q.lo, std::fabs(q.hi) * 0x1p-62);
 }
 
 // x = q pi/2 + r with |r| <= pi/4, for every finite x; returns q mod 4. The product
@@ -327,9 +322,9 @@ DoubleDouble fastPart(const FastRest& r, RestPart part) {
 
 // The quotient of two of the rest's functions, rounded once.
 double restQuotient(const ReducedAngle& angle, RestPart numerator, RestPart denominator) {
-    double value = 0.0;
     FastRest r = fastRest(angle.rest, angle.restLow);
-    if (fastQuotientRounded(fastPart(r, numerator), fastPart(r, denominator), value)) return value;
+    double value = fastQuotientRounded(fastPart(r, numerator), fastPart(r, denominator));
+    if (!std::isnan(value)) return value;
     return divide(exactPart(angle, numerator), exactPart(angle, denominator)).hi;
 }
 
@@ -340,20 +335,24 @@ double restQuotient(const ReducedAngle& angle, RestPart numerator, RestPart deno
 double sineOf(const ReducedAngle& angle) {
     bool even = angle.quarter % 2 == 0;
     double value = 0.0;
-    if (angle.exponent != 0)
+    if (angle.exponent != 0) {
         value = even ? tinyRest(angle) : 1.0;
-    else if (!fastSineOrCosineRounded(angle.rest, angle.restLow, !even, value))
-        value = restKernel(angle, !even).hi;
+    } else {
+        value = fastSineOrCosineRounded(angle.rest, angle.restLow, !even);
+        if (std::isnan(value)) value = restKernel(angle, !even).hi;
+    }
     return angle.quarter >= 2 ? -value : value;
 }
 
 double cosineOf(const ReducedAngle& angle) {
     bool even = angle.quarter % 2 == 0;
     double value = 0.0;
-    if (angle.exponent != 0)
+    if (angle.exponent != 0) {
         value = even ? 1.0 : tinyRest(angle);
-    else if (!fastSineOrCosineRounded(angle.rest, angle.restLow, even, value))
-        value = restKernel(angle, even).hi;
+    } else {
+        value = fastSineOrCosineRounded(angle.rest, angle.restLow, even);
+        if (std::isnan(value)) value = restKernel(angle, even).hi;
+    }
     return angle.quarter == 1 || angle.quarter == 2 ? -value : value;
 }
 
