@@ -87,14 +87,16 @@ double fastExponential(double a, double b, double argumentError) {
 // terms from z^3 on (2^-51 |z|^3 with their coefficients), the sum of the small
 // parts (2^-77) and the smaller parts of ln 2 and ln r (2^-86 E). With no E and no
 // r there is only the first of these. Without kExactSquare z^2 is rounded, which
-// adds 2^-54 z^2: enough for ln x itself, not for a power's exponent.
+// adds 2^-54 z^2: enough for ln x itself, not for a power's exponent. A number
+// given in two parts, x + xLow with |xLow| below an ulp of x and x from 2^-1000
+// to 2^1000, has its lower part in z too (exactly but for 2^-106 of it).
 struct FastLogarithm {
     DoubleDouble value;
     double bound;
 };
 
 template <bool kExactSquare>
-FastLogarithm fastLogarithm(double x) {
+FastLogarithm fastLogarithm(double x, double xLow = 0.0) {
     auto bits = std::bit_cast<std::uint64_t>(x);
     int e = static_cast<int>(bits >> 52) - 1023;
     std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
@@ -108,6 +110,7 @@ FastLogarithm fastLogarithm(double x) {
     const LogStep& step = kLogSteps[i];
     double mHigh = std::bit_cast<double>(std::bit_cast<std::uint64_t>(m) & ~((std::uint64_t{1} << 27) - 1));
     DoubleDouble z = twoSum(mHigh * step.r - 1.0, (m - mHigh) * step.r);
+    if (xLow != 0.0) z = add(z, xLow * powerOfTwo(-e) * step.r);
     double exponent = static_cast<double>(e);
     // E ln 2 - ln r is 0 or larger than |z| (2^-7.9 at the least, for E = -1 and the
     // last r), and z larger than z^2/2, so that quickTwoSum keeps each sum exact.
@@ -296,6 +299,20 @@ double halfLogarithmOfRatio(double p, double q) {
     return scale(logarithm, -1).hi;
 }
 
+// The fast path's ln((1 + t)/(1 - t))/2 for 0 < t < 1 in two parts (as
+// fastLogarithm needs them): ln(1 + t) - ln(1 - t), each from its sum in two
+// parts, the two of opposite signs, so that nothing cancels. NaN when it is not
+// sure.
+double fastHalfLogarithmOfRatio(DoubleDouble one, DoubleDouble t) {
+    DoubleDouble plus = add(one, t);
+    DoubleDouble minus = subtract(one, t);
+    FastLogarithm up = fastLogarithm<true>(plus.hi, plus.lo);
+    FastLogarithm down = fastLogarithm<true>(minus.hi, minus.lo);
+    DoubleDouble difference = twoSum(up.value.hi, -down.value.hi);
+    double lo = difference.lo + (up.value.lo - down.value.lo);
+    return surelyRounded(0.5 * difference.hi, 0.5 * lo, 0.5 * (up.bound + down.bound));
+}
+
 bool isInteger(double y) { return std::trunc(y) == y; }
 
 bool isOddInteger(double y) { return isInteger(y) && std::fabs(y) < 0x1p53 && std::fmod(y, 2.0) != 0.0; }
@@ -446,8 +463,13 @@ double inverseHyperbolicCosine(double x) {
 
 // atanh x = ln((1 + x)/(1 - x))/2, which rounds to x below kTiny.
 double inverseHyperbolicTangent(double x) {
-    if (std::fabs(x) < kTiny || std::isnan(x)) return x;
-    if (std::fabs(x) > 1.0) return kNaN;
+    double size = std::fabs(x);
+    if (size < kTiny || std::isnan(x)) return x;
+    if (size > 1.0) return kNaN;
+    if (size < 1.0) {
+        double value = fastHalfLogarithmOfRatio({1.0, 0.0}, {size, 0.0});
+        if (!std::isnan(value)) return std::copysign(value, x);
+    }
     return halfLogarithmOfRatio(1.0, x);
 }
 
@@ -456,6 +478,11 @@ double inverseHyperbolicTangent(double x) {
 double inverseHyperbolicCotangent(double x) {
     if (std::isnan(x) || std::fabs(x) < 1.0) return kNaN;
     if (std::fabs(x) > kHuge) return 1.0 / x;
+    if (std::fabs(x) > 1.0) {
+        // acoth x = atanh(1/x), with 1/x in two parts
+        double value = fastHalfLogarithmOfRatio({1.0, 0.0}, quickDivide({1.0, 0.0}, {std::fabs(x), 0.0}));
+        if (!std::isnan(value)) return std::copysign(value, x);
+    }
     return halfLogarithmOfRatio(x, 1.0);
 }
 
