@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/trigonometric_functions.h"
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -223,6 +224,51 @@ double angleInUnit(DoubleDouble radians, double halfTurn) {
     return multiply(radians, ratio).hi;
 }
 
+// The fast path's atan x, or pi/2 - atan x (complement), for 0 <= x <= 1 given in
+// two parts (|x.lo| below an ulp of x.hi), as hi + lo within `bound` of the value.
+// With c = i/64 nearest x, atan x = atan c + atan t, t = (x - c)/(1 + x c), |t| <=
+// 2^-7: x - c is exact (Sterbenz) but for x.lo, and so is x c, x taken in halves of
+// 26 and 27 bits, but for x.lo c (2^-79 of the sum); quickDivide keeps t to 2^-100.
+// The series of atan t to t^9 leaves out less than 2^-70 t; its part past t is
+// rounded within 2^-52 t^3, the sums of the small parts within 2^-104 of the value,
+// taken 4 times over.
+struct FastAngle {
+    DoubleDouble radians;
+    double bound;
+};
+
+FastAngle fastArcTangent(DoubleDouble x, bool complement) {
+    double steps = (x.hi * 64.0 + kRoundingShift) - kRoundingShift;
+    double c = steps * 0x1p-6;
+    double xHigh = std::bit_cast<double>(std::bit_cast<std::uint64_t>(x.hi) & ~((std::uint64_t{1} << 27) - 1));
+    DoubleDouble numerator = twoSum(x.hi - c, x.lo);
+    DoubleDouble denominator = twoSum(1.0 + xHigh * c, (x.hi - xHigh) * c + x.lo * c);
+    DoubleDouble t = quickDivide(numerator, denominator);
+    double t2 = t.hi * t.hi;
+    double rest = t.hi * t2 * (-1.0 / 3.0 + t2 * (0.2 + t2 * (-1.0 / 7.0 + t2 * (1.0 / 9.0))));
+    const DoubleDouble& step = kArcTangentSteps[static_cast<int>(steps)];
+    DoubleDouble base = step;
+    double sign = 1.0;
+    if (complement) {
+        base = twoSum(kHalfPi.hi, -step.hi);  // pi/2 - atan c is at least pi/4
+        base.lo += kHalfPi.lo - step.lo;
+        sign = -1.0;
+    }
+    DoubleDouble sum = quickTwoSum(base.hi, sign * t.hi);  // base is 0 or larger than |t|
+    double lo = sum.lo + (base.lo + sign * (t.lo + rest));
+    double size = std::fabs(t.hi);
+    return {quickTwoSum(sum.hi, lo), 0x1p-50 * size * size * size + std::fabs(sum.hi) * 0x1p-98};
+}
+
+// A fast angle in the unit, rounded once, or NaN when it is not sure; the ratio
+// of the unit adds 2^-104 and scales the bound.
+double fastAngleInUnit(FastAngle angle, double halfTurn) {
+    if (halfTurn == kRadiansHalfTurn) return surelyRounded(angle.radians.hi, angle.radians.lo, angle.bound);
+    DoubleDouble ratio = unitsPerRadian(halfTurn);
+    DoubleDouble value = multiply(angle.radians, ratio);
+    return surelyRounded(value.hi, value.lo, 2.0 * angle.bound * ratio.hi);
+}
+
 // The angle 1/x in the unit, for |x| above 2^60, where the inverse tangent,
 // sine and their like of 1/x are 1/x to far better than a double. The quotient
 // is taken 2^600 times larger, so that one in the subnormals is rounded once.
@@ -412,7 +458,15 @@ double arcCosineIn(double x, double halfTurn) {
 
 double arcTangentIn(double x, double halfTurn) {
     if (std::isnan(x)) return x;
-    if (std::fabs(x) < kTiny) return angleInUnit({x, 0.0}, halfTurn);
+    double size = std::fabs(x);
+    if (size < kTiny) return angleInUnit({x, 0.0}, halfTurn);
+    if (size <= 0x1p60) {
+        // beyond 1, atan x = pi/2 - atan(1/x)
+        FastAngle angle = size <= 1.0 ? fastArcTangent({size, 0.0}, false)
+                                      : fastArcTangent(quickDivide({1.0, 0.0}, {size, 0.0}), true);
+        double value = fastAngleInUnit(angle, halfTurn);
+        if (!std::isnan(value)) return std::copysign(value, x);
+    }
     return angleInUnit(arcTangentParts({x, 0.0}), halfTurn);
 }
 
@@ -422,6 +476,10 @@ double arcCotangentIn(double x, double halfTurn) {
     double size = std::fabs(x);
     if (std::isnan(x)) return x;
     if (size > 0x1p60) return reciprocalAngleInUnit(x, halfTurn);
+    FastAngle fast =
+        size > 1.0 ? fastArcTangent(quickDivide({1.0, 0.0}, {size, 0.0}), false) : fastArcTangent({size, 0.0}, true);
+    double value = fastAngleInUnit(fast, halfTurn);
+    if (!std::isnan(value)) return std::signbit(x) ? -value : value;
     DoubleDouble angle = size > 1.0 ? arcTangentKernel(divide({1.0, 0.0}, {size, 0.0}))
                                     : subtract(kHalfPi, arcTangentKernel({size, 0.0}));
     return angleInUnit(std::signbit(x) ? negate(angle) : angle, halfTurn);

@@ -8,7 +8,7 @@ elementary functions, from 60-digit values (Debian's python3-mpmath):
 Each value of more than a double is split into a leading double and the double
 nearest the rest; a leading part that must be a multiple of some power of two
 (so that products with it are exact) is rounded to that first."""
-from mpmath import mp, mpf, exp, log, sin, cos, pi, floor
+from mpmath import mp, mpf, exp, log, sin, cos, atan, pi, floor
 
 mp.dps = 60
 
@@ -105,6 +105,12 @@ def main():
     for i in range(52):
         a = mpf(i) / 64
         put(f"    {{{pair(sin(a))}, {pair(cos(a))}}},")
+    put("};")
+    put("")
+    put("// atan(i/64) for i = 0 to 64.")
+    put("inline constexpr DoubleDouble kArcTangentSteps[] = {")
+    for i in range(65):
+        put(f"    {pair(atan(mpf(i) / 64))},")
     put("};")
     put("")
     put("}  // namespace molvane")
