@@ -110,7 +110,10 @@ FastLogarithm fastLogarithm(double x, double xLow = 0.0) {
     const LogStep& step = kLogSteps[i];
     double mHigh = std::bit_cast<double>(std::bit_cast<std::uint64_t>(m) & ~((std::uint64_t{1} << 27) - 1));
     DoubleDouble z = twoSum(mHigh * step.r - 1.0, (m - mHigh) * step.r);
-    if (xLow != 0.0) z = add(z, xLow * powerOfTwo(-e) * step.r);
+    if (xLow != 0.0) {
+        DoubleDouble withLow = twoSum(z.hi, xLow * powerOfTwo(-e) * step.r);
+        z = quickTwoSum(withLow.hi, withLow.lo + z.lo);
+    }
     double exponent = static_cast<double>(e);
     // E ln 2 - ln r is 0 or larger than |z| (2^-7.9 at the least, for E = -1 and the
     // last r), and z larger than z^2/2, so that quickTwoSum keeps each sum exact.
@@ -181,8 +184,8 @@ Exponentials fastExponentialAndReciprocal(double a) {
     return {up, {1.0 / up.hi, 0.0}};
 }
 
-// Below 2^-5 sinh x and tanh x are x + x^3 P(x^2), their series to x^9 and x^11
-// whose first terms left out are below 2^-65 x^3; the part past x is rounded 6
+// Below 2^-5 sinh x, tanh x and asinh x are x + x^3 P(x^2), their series to x^9,
+// x^11 and x^11, whose first terms left out are below 2^-65 x^3; the part past x is rounded 6
 // times at most, within 2^-52 x^3, taken 4 times over.
 constexpr double kSmallHyperbolic = 0x1p-5;
 
@@ -191,6 +194,11 @@ double smallBound(double x) { return std::fabs(x * x * x) * 0x1p-50; }
 double sineSeriesRest(double x) {
     double s = x * x;
     return x * s * (1.0 / 6.0 + s * (1.0 / 120.0 + s * (1.0 / 5040.0 + s * (1.0 / 362880.0))));
+}
+
+double arcSineSeriesRest(double x) {
+    double s = x * x;
+    return x * s * (-1.0 / 6.0 + s * (3.0 / 40.0 + s * (-5.0 / 112.0 + s * (35.0 / 1152.0 + s * (-63.0 / 2816.0)))));
 }
 
 double tangentSeriesRest(double x) {
@@ -297,6 +305,24 @@ double halfLogarithmOfRatio(double p, double q) {
     DoubleDouble logarithm =
         nearOne(ratioLessOne) ? logarithmOfOnePlus(ratioLessOne) : logarithmParts(divide(twoSum(p, q), difference));
     return scale(logarithm, -1).hi;
+}
+
+// The fast path's ln(x + sqrt(x^2 + one)) for one = 1 (asinh, x >= 2^-5) or -1
+// (acosh, x > 1), x up to kHuge: x^2 + one is exact in two parts (twoProduct) and
+// its root and the sum keep 104 bits, so that the fast logarithm of the sum in two
+// parts, with nothing cancelled, adds only its own bound. NaN when it is not sure.
+double fastLogarithmOfRoot(double x, double one) {
+    // One Newton step from the root of the leading part, whose square's difference
+    // with that part is exact (twoProduct, and Sterbenz).
+    DoubleDouble radicand = add(twoProduct(x, x), one);
+    double root = std::sqrt(radicand.hi);
+    DoubleDouble square = twoProduct(root, root);
+    double rootLow = (((radicand.hi - square.hi) - square.lo) + radicand.lo) / (2.0 * root);
+    DoubleDouble sum = twoSum(root, x);
+    sum = quickTwoSum(sum.hi, sum.lo + rootLow);
+    FastLogarithm logarithm = fastLogarithm<false>(sum.hi, sum.lo);
+    double bound = logarithm.bound + std::fabs(logarithm.value.hi) * 0x1p-98;
+    return surelyRounded(logarithm.value.hi, logarithm.value.lo, bound);
 }
 
 // The fast path's ln((1 + t)/(1 - t))/2 for 0 < t < 1 in two parts (as
@@ -440,6 +466,9 @@ double hyperbolicCotangent(double x) {
 double inverseHyperbolicSine(double x) {
     double size = std::fabs(x);
     if (size < kTiny || !std::isfinite(x)) return x;
+    double fast = size < kSmallHyperbolic ? surelyRounded(x, arcSineSeriesRest(x), smallBound(x))
+                                          : fastLogarithmOfRoot(size, 1.0);
+    if (!std::isnan(fast)) return std::copysign(fast, x);
     DoubleDouble value;
     if (size > kHuge) {
         value = add(logarithmParts(size), kLn2);
@@ -457,6 +486,8 @@ double inverseHyperbolicCosine(double x) {
     if (std::isnan(x) || x < 1.0) return kNaN;
     if (std::isinf(x)) return x;
     if (x > kHuge) return add(logarithmParts(x), kLn2).hi;
+    double fast = x > 1.0 ? fastLogarithmOfRoot(x, -1.0) : kNaN;
+    if (!std::isnan(fast)) return fast;
     DoubleDouble root = squareRoot(add(twoProduct(x, x), -1.0));
     return logarithmOfOnePlusAny(add(root, twoSum(x, -1.0))).hi;
 }
