@@ -55,6 +55,20 @@ def argument(rng, name, unit):
             # just off a quarter turn, beyond where the table snaps to a zero or a pole (1e-8 radians)
             return rng.randint(-1000, 1000) * turn / 2 + signed(rng, magnitude(rng, -26 if unit == 0 else -20, -1))
         return signed(rng, magnitude(rng, -26 if unit == 0 else -20, 1000 if pick < 0.8 else 40))
+    if name in ("sinh", "cosh", "tanh", "coth", "asinh"):
+        if pick < 0.5:
+            return rng.uniform(-45.0, 45.0)
+        return signed(rng, magnitude(rng, -35, 10 if name != "asinh" else 1000))
+    if name == "acosh":
+        return rng.uniform(1.0, 60.0) if pick < 0.4 else (near_one(rng) if pick < 0.7 else magnitude(rng, 0, 1000))
+    if name == "atanh":
+        return rng.uniform(-1.0, 1.0) if pick < 0.5 else signed(rng, magnitude(rng, -35, 0))
+    if name == "acoth":
+        if pick < 0.4:
+            return signed(rng, rng.uniform(1.0, 60.0))
+        return signed(rng, near_one(rng) if pick < 0.7 else magnitude(rng, 0, 1000))
+    if name in ("atan", "acot"):
+        return rng.uniform(-60.0, 60.0) if pick < 0.5 else signed(rng, magnitude(rng, -35, 70))
     raise SystemExit(f"rounding_sample: no arguments for {name}")
 
 
@@ -85,6 +99,16 @@ def exact(name, unit, x, y):
     if name == "alog":
         return mpmath.power(10, x)
     # whole turns in degrees and grads go first, exactly, as the engine takes them
+    if name in ("sinh", "cosh", "tanh", "asinh", "acosh", "atanh"):
+        return getattr(mpmath, name)(x)
+    if name == "coth":
+        return mpmath.coth(x)
+    if name == "acoth":
+        return mpmath.acoth(x)
+    if name in ("atan", "acot"):
+        # acot is atan(1/x), between -90 and 90 degrees, with acot 0 a quarter turn
+        angle = mpmath.atan(x) if name == "atan" else (mpmath.atan(1 / x) if x != 0 else mpmath.pi / 2)
+        return angle * (1, 180, 200)[unit] / (1, mpmath.pi, mpmath.pi)[unit]
     radians = mpf(math.fmod(float(x), 2 * (180, 200)[unit - 1])) * mpmath.pi / (180, 200)[unit - 1] if unit else x
     return {"sin": mpmath.sin, "cos": mpmath.cos, "tan": mpmath.tan}[name](radians)
 
