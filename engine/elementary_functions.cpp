@@ -96,7 +96,7 @@ struct FastLogarithm {
 };
 
 template <bool kExactSquare>
-FastLogarithm fastLogarithm(double x, double xLow = 0.0) {
+[[gnu::always_inline]] inline FastLogarithm fastLogarithm(double x, double xLow = 0.0) {
     auto bits = std::bit_cast<std::uint64_t>(x);
     int e = static_cast<int>(bits >> 52) - 1023;
     std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
