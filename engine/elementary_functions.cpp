@@ -309,8 +309,9 @@ double halfLogarithmOfRatio(double p, double q) {
 
 // The fast path's ln(x + sqrt(x^2 + one)) for one = 1 (asinh, x >= 2^-5) or -1
 // (acosh, x > 1), x up to kHuge: x^2 + one is exact in two parts (twoProduct) and
-// its root and the sum keep 104 bits, so that the fast logarithm of the sum in two
-// parts, with nothing cancelled, adds only its own bound. NaN when it is not sure.
+// its root and the sum keep 103 bits, which add 2^-103 to the logarithm, and the
+// fast logarithm of the sum in two parts, with nothing cancelled, its own bound.
+// NaN when it is not sure.
 double fastLogarithmOfRoot(double x, double one) {
     // One Newton step from the root of the leading part, whose square's difference
     // with that part is exact (twoProduct, and Sterbenz).
@@ -321,22 +322,25 @@ double fastLogarithmOfRoot(double x, double one) {
     DoubleDouble sum = twoSum(root, x);
     sum = quickTwoSum(sum.hi, sum.lo + rootLow);
     FastLogarithm logarithm = fastLogarithm<false>(sum.hi, sum.lo);
-    double bound = logarithm.bound + std::fabs(logarithm.value.hi) * 0x1p-98;
+    double bound = logarithm.bound + std::fabs(logarithm.value.hi) * 0x1p-98 + 0x1p-101;
     return surelyRounded(logarithm.value.hi, logarithm.value.lo, bound);
 }
 
 // The fast path's ln((1 + t)/(1 - t))/2 for 0 < t < 1 in two parts (as
 // fastLogarithm needs them): ln(1 + t) - ln(1 - t), each from its sum in two
-// parts, the two of opposite signs, so that nothing cancels. NaN when it is not
-// sure.
-double fastHalfLogarithmOfRatio(DoubleDouble one, DoubleDouble t) {
-    DoubleDouble plus = add(one, t);
-    DoubleDouble minus = subtract(one, t);
+// parts, the two of opposite signs, so that nothing cancels. 1 +- t is exact for
+// a t of one part; a lower part of t is added with a rounding, below 2^-53 of the
+// sum's lower part, whose share of the logarithm, however small t, goes into the
+// bound. NaN when it is not sure.
+double fastHalfLogarithmOfRatio(DoubleDouble t) {
+    DoubleDouble plus = add({1.0, 0.0}, t);
+    DoubleDouble minus = subtract({1.0, 0.0}, t);
     FastLogarithm up = fastLogarithm<true>(plus.hi, plus.lo);
     FastLogarithm down = fastLogarithm<true>(minus.hi, minus.lo);
     DoubleDouble difference = twoSum(up.value.hi, -down.value.hi);
     double lo = difference.lo + (up.value.lo - down.value.lo);
-    return surelyRounded(0.5 * difference.hi, 0.5 * lo, 0.5 * (up.bound + down.bound));
+    double inputError = t.lo == 0.0 ? 0.0 : (std::fabs(plus.lo) + std::fabs(minus.lo)) * 0x1p-50;
+    return surelyRounded(0.5 * difference.hi, 0.5 * lo, 0.5 * (up.bound + down.bound) + inputError);
 }
 
 bool isInteger(double y) { return std::trunc(y) == y; }
@@ -498,7 +502,7 @@ double inverseHyperbolicTangent(double x) {
     if (size < kTiny || std::isnan(x)) return x;
     if (size > 1.0) return kNaN;
     if (size < 1.0) {
-        double value = fastHalfLogarithmOfRatio({1.0, 0.0}, {size, 0.0});
+        double value = fastHalfLogarithmOfRatio({size, 0.0});
         if (!std::isnan(value)) return std::copysign(value, x);
     }
     return halfLogarithmOfRatio(1.0, x);
@@ -511,7 +515,7 @@ double inverseHyperbolicCotangent(double x) {
     if (std::fabs(x) > kHuge) return 1.0 / x;
     if (std::fabs(x) > 1.0) {
         // acoth x = atanh(1/x), with 1/x in two parts
-        double value = fastHalfLogarithmOfRatio({1.0, 0.0}, quickDivide({1.0, 0.0}, {std::fabs(x), 0.0}));
+        double value = fastHalfLogarithmOfRatio(quickDivide({1.0, 0.0}, {std::fabs(x), 0.0}));
         if (!std::isnan(value)) return std::copysign(value, x);
     }
     return halfLogarithmOfRatio(x, 1.0);

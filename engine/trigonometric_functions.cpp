@@ -227,8 +227,8 @@ double angleInUnit(DoubleDouble radians, double halfTurn) {
 // The fast path's atan x, or pi/2 - atan x (complement), for 0 <= x <= 1 given in
 // two parts (|x.lo| below an ulp of x.hi), as hi + lo within `bound` of the value.
 // With c = i/64 nearest x, atan x = atan c + atan t, t = (x - c)/(1 + x c), |t| <=
-// 2^-7: x - c is exact (Sterbenz) but for x.lo, and so is x c, x taken in halves of
-// 26 and 27 bits, but for x.lo c (2^-79 of the sum); quickDivide keeps t to 2^-100.
+// 2^-7: x - c is exact (Sterbenz), and so is x c, x taken in halves of 26 and 27
+// bits, but for x.lo c (2^-105 of the sum); quickDivide keeps t to 2^-100.
 // The series of atan t to t^9 leaves out less than 2^-70 t; its part past t is
 // rounded within 2^-52 t^3, the sums of the small parts within 2^-104 of the value,
 // taken 4 times over.
@@ -242,7 +242,8 @@ FastAngle fastArcTangent(DoubleDouble x, bool complement) {
     double c = steps * 0x1p-6;
     double xHigh = std::bit_cast<double>(std::bit_cast<std::uint64_t>(x.hi) & ~((std::uint64_t{1} << 27) - 1));
     DoubleDouble numerator = twoSum(x.hi - c, x.lo);
-    DoubleDouble denominator = twoSum(1.0 + xHigh * c, (x.hi - xHigh) * c + x.lo * c);
+    DoubleDouble denominator = twoSum(1.0 + xHigh * c, (x.hi - xHigh) * c);
+    denominator.lo += x.lo * c;
     DoubleDouble t = quickDivide(numerator, denominator);
     double t2 = t.hi * t.hi;
     double rest = t.hi * t2 * (-1.0 / 3.0 + t2 * (0.2 + t2 * (-1.0 / 7.0 + t2 * (1.0 / 9.0))));
