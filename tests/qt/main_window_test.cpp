@@ -249,8 +249,7 @@ TEST_F(MainWindowTest, CtrlKOpensTheComposition) {
 }
 
 // Every control carries the shared table's name for a screen reader, and a
-// display line gives what it shows as its value. (The offscreen platform has
-// no accessibility bridge, so the announcement's event is not seen here.)
+// display line gives what it shows as its value.
 TEST_F(MainWindowTest, NamesForScreenReaders) {
     for (const ControlLayout& layout : mainWindowLayout()) {
         if (layout.id == kDisplayFrame) continue;
@@ -264,6 +263,35 @@ TEST_F(MainWindowTest, NamesForScreenReaders) {
     EXPECT_EQ(answer->text(QAccessible::Value), "5");
     EXPECT_EQ(QAccessible::queryAccessibleInterface(window.control(KeyInverse))->text(QAccessible::Name),
               "Inverse functions, off");
+}
+
+// Each answer appears once as a notification in the answer line's status bar,
+// which is what a screen reader speaks, and the focus stays in the input line.
+TEST_F(MainWindowTest, AnswerIsAnnouncedWithoutMovingTheFocus) {
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(window.control(LowerResultLine))->child(0);
+    ASSERT_TRUE(bar && bar->role() == QAccessible::StatusBar);
+    QAccessibleInterface* news = bar->child(0);
+    ASSERT_TRUE(news && news->role() == QAccessible::Notification);
+    struct ShowCounter : QObject {
+        int shown = 0;
+        bool eventFilter(QObject*, QEvent* event) override {
+            shown += event->type() == QEvent::Show;
+            return false;
+        }
+    } counter;
+    news->object()->installEventFilter(&counter);
+    const struct {
+        const char* typed;
+        const char* said;
+    } rows[] = {{"2+3", "5"}, {"2+3", "5"}, {"x^2-5x+6", "x1 = 2, x2 = 3"}, {"1/0", "Cannot divide by zero!"}};
+    for (const auto& row : rows) {
+        int before = counter.shown;
+        type(row.typed);
+        EXPECT_EQ(counter.shown - before, 1) << row.typed << ": said once";
+        EXPECT_EQ(news->text(QAccessible::Name), row.said) << row.typed;
+        EXPECT_FALSE(news->state().invisible) << row.typed;
+        EXPECT_TRUE(window.inputLine()->hasFocus()) << row.typed;
+    }
 }
 
 // Tab goes from the input line through the keypad row by row, the "=" button,

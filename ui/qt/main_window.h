@@ -21,6 +21,7 @@
 
 namespace molvane {
 
+class AnswerAnnouncer;
 class CompositionWindow;
 class HelpWindow;
 class HistoryWindow;
@@ -157,6 +158,7 @@ private:
     qint64 lastProgressUpdate_ = 0;
     QProgressDialog* progress_ = nullptr;
     QMap<int, QWidget*> controls_;
+    AnswerAnnouncer* announcer_ = nullptr;
     QMap<int, QAction*> menuActions_;
     QList<QKeySequence> acceleratorSequences_;
 };
