@@ -21,6 +21,7 @@
 
 namespace molvane {
 
+class AnswerAnnouncer;
 class CompositionWindow;
 class HelpWindow;
 class HistoryWindow;
@@ -163,6 +164,7 @@ private:
     bool progressCancelled_ = false;
     bool progressHadKeys_ = false;  // the dialog had them when it was cancelled
     QMap<int, QWidget*> controls_;
+    AnswerAnnouncer* announcer_ = nullptr;
     QMap<int, QAction*> menuActions_;
     QMap<int, QIcon> commandIcons_;  // the toolbar's, by command
     QList<QKeySequence> acceleratorSequences_;
