@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The desktop program with its real widgets (offscreen): a 20,000-line task
 // file through the window logic, and the cost of appending to a long history.
 // Prints its figures; run it with QT_QPA_PLATFORM=offscreen.

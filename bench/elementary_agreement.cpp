@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Counts, for each of the engine's elementary functions, the random arguments on
 // which it gives another double than the C library's <cmath>, and the largest
 // distance in units in the last place. Not a test: the C library is not correctly
@@ -12,6 +13,7 @@
 #include <random>
 
 #include "engine/elementary_functions.h"
+#include "engine/trigonometric_functions.h"
 
 namespace {
 

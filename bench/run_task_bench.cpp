@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How many tasks runTask answers a second, by kind of task.
 #include <benchmark/benchmark.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The cost of each stage of a task on its own, so that a slow stage shows.
 #include <benchmark/benchmark.h>
 

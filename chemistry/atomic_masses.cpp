@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "chemistry/atomic_masses.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The atomic mass table: 111 element symbols and the texts of their masses.
 #pragma once
 

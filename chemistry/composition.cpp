@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "chemistry/composition.h"
 
 #include <cmath>

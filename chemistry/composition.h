@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The composition of a formula: which elements its molar mass is made of.
 #pragma once
 

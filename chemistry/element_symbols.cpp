@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "chemistry/element_symbols.h"
 
 #include <array>

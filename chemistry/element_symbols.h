@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Element symbols typed in any case: h2so4 becomes H2SO4.
 #pragma once
 

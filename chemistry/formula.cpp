@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "chemistry/formula.h"
 
 #include "chemistry/atomic_masses.h"
@@ -33,6 +34,10 @@ struct FormulaScan {
     std::size_t i = 0;
     int termCount = 0;       // capitals and '(' met since the last separator
     bool separated = false;  // the formula is more than one term
+    std::size_t depth = 0;   // the formula's brackets open at i
+    // For each depth, whether a coefficient at the start of that bracket opened
+    // a product that ends with the bracket's term: (2H2O) is (2*(H*2+O)).
+    bool coefficientOpen[kMathsLimit + 1] = {};
 
     char at(std::size_t k) const { return k < in.size() ? in[k] : '\0'; }
     char cur() const { return at(i); }
@@ -51,15 +56,28 @@ void countTerm(FormulaScan& scan) {
     }
 }
 
+// The number just before i stands at the start of a bracket, signed or not:
+// "(2H2O)", "(-2H2O)". It multiplies what follows in the bracket, as a number
+// before a formula does.
+bool followsBracketCoefficient(const FormulaScan& scan) {
+    std::size_t k = scan.i;
+    while (k > 0 && (isDigit(scan.at(k - 1)) || scan.at(k - 1) == '.')) --k;
+    if (k == scan.i) return false;
+    if (k > 0 && scan.at(k - 1) == '-') --k;
+    return k > 0 && scan.at(k - 1) == '(';
+}
+
 // What goes in front of the character at i when it stands inside a symbol term.
 std::string_view prefixInsideTerm(const FormulaScan& scan) {
     char cur = scan.cur();
     char prev = scan.prev();
     if (isSeparator(prev)) return "(";  // the term opens
     if (prev == '(') return "";
-    // A coefficient multiplies the whole term (5H2O); otherwise the next symbol
-    // or bracket group is added.
-    if (isCapital(cur) || cur == '(') return scan.termCount == 1 && isDigit(prev) ? "*(" : "+";
+    // A coefficient multiplies the whole term (5H2O) or the rest of its bracket
+    // ((2H2O)); otherwise the next symbol or bracket group is added.
+    if (isCapital(cur) || cur == '(') {
+        return isDigit(prev) && (scan.termCount == 1 || followsBracketCoefficient(scan)) ? "*(" : "+";
+    }
     if (isDigit(prev) || prev == '.') return "";  // a number goes on
     if (!isDigit(cur) || prev == '-') return "";
     if (prev == 'e' && endsMantissa(scan.beforePrev())) return "";  // digits of an exponent
@@ -67,8 +85,29 @@ std::string_view prefixInsideTerm(const FormulaScan& scan) {
 }
 
 void writeInsideTerm(FormulaScan& scan) {
-    scan.out.append(prefixInsideTerm(scan));
+    std::string_view prefix = prefixInsideTerm(scan);
+    // Past the term's first count the product is closed with the bracket's term.
+    if (prefix == "*(" && scan.termCount > 1) scan.coefficientOpen[scan.depth] = true;
+    scan.out.append(prefix);
     scan.out.append(scan.cur());
+}
+
+// Closes the product that a coefficient opened in the bracket at the current
+// depth, where that bracket's term ends.
+void closeCoefficient(FormulaScan& scan) {
+    if (!scan.coefficientOpen[scan.depth]) return;
+    scan.out.append(')');
+    scan.coefficientOpen[scan.depth] = false;
+}
+
+// The formula's own brackets, counted as they open and close; a bracket's
+// coefficient product closes just before the bracket does.
+void enterBracket(FormulaScan& scan) {
+    if (scan.cur() == ')' && scan.depth > 0) closeCoefficient(scan);
+}
+void leaveBracket(FormulaScan& scan) {
+    if (scan.cur() == '(') ++scan.depth;
+    if (scan.cur() == ')' && scan.depth > 0) --scan.depth;
 }
 
 // Closes the term where it ends: at the end, before a separator, before a '-'.
@@ -81,6 +120,7 @@ void closeTerm(FormulaScan& scan) {
             scan.out.truncate(scan.out.length - 1);
         } else {
             scan.out.append(')');
+            closeCoefficient(scan);
         }
     } else if (next == '-') {
         // After '(' the '-' is the sign of what the bracket holds: the term goes on.
@@ -92,7 +132,9 @@ void closeTerm(FormulaScan& scan) {
             return;
         }
         // The subtraction form "+-" follows; the '-' itself is copied next.
-        scan.out.append(")+");
+        scan.out.append(')');
+        closeCoefficient(scan);
+        scan.out.append('+');
         scan.termCount = 0;
         scan.separated = true;
     }
@@ -112,6 +154,7 @@ int expandFormula(std::span<char> maths) {
 
     for (scan.i = 0; scan.i < scan.in.size(); ++scan.i) {
         countTerm(scan);
+        enterBracket(scan);
         if (scan.termCount > 0 && scan.i == 0 && scan.in.size() > 1) {
             scan.out.append('(');
             scan.out.append(scan.cur());
@@ -122,6 +165,7 @@ int expandFormula(std::span<char> maths) {
         } else {
             writeOutsideTerm(scan);
         }
+        leaveBracket(scan);
         if (scan.out.overflowed) return TooLong;
     }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Formula translation: a chemical formula becomes an arithmetic expression.
 #pragma once
 

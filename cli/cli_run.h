@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // molvane-cli from parsed options to exit status, on any streams (so tests can run it).
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Lines typed at a terminal: editing, and a history recalled with Up and Down
 // that lasts from run to run.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // molvane-cli: the calculator's engine for shells and scripts.
 #ifdef _WIN32
 #include <fcntl.h>

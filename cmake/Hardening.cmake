@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Hardening for the programs as users get them: position-independent
 # executables always; in optimised builds also checked buffer functions,
 # stack canaries, stack-clash probes where the compiler offers them, and a

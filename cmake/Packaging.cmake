@@ -1,3 +1,20 @@
+# SPDX-License-Identifier: MIT
+# The one place for who makes the packages and for the project's web site.
+# The project has no web site or public repository yet: with the address left
+# empty, the packages and the AppStream data name none rather than a made-up one.
+set(MOLVANE_MAINTAINER "The Molvane developers <maintainers@users.noreply.c-seed-47a75741.example>")
+set(MOLVANE_HOMEPAGE "")
+set(packaging_folder ${CMAKE_BINARY_DIR}/packaging)
+
+# The Debian changelog and the AppStream release note are CHANGELOG.md's entry
+# for the version being built; without one, nothing is configured. Its date is
+# the time of the files in the packages when neither the caller nor git gives
+# one (cmake/CPackTimes.cmake).
+include(${CMAKE_CURRENT_LIST_DIR}/Changelog.cmake)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/CHANGELOG.md)
+molvane_changelog_entry(${PROJECT_VERSION} "${MOLVANE_MAINTAINER}" ${packaging_folder}/changelog
+                        MOLVANE_APPSTREAM_RELEASE CPACK_MOLVANE_RELEASE_EPOCH)
+
 # Windows programs are packed their own way.
 if(WIN32)
   include(${CMAKE_CURRENT_LIST_DIR}/PackagingWindows.cmake)
@@ -10,21 +27,8 @@ endif()
 # copyright file and the changelog, as Debian expects.
 include(GNUInstallDirs)
 
-# The one place for who makes the packages and for the project's web site.
-# The project has no web site or public repository yet: with the address left
-# empty, the packages and the AppStream data name none rather than a made-up one.
-set(MOLVANE_MAINTAINER "The Molvane developers <maintainers@users.noreply.c-seed-47a75741.example>")
-set(MOLVANE_HOMEPAGE "")
-
-# The changelog's newest entry must describe the version being built.
-file(STRINGS ${CMAKE_SOURCE_DIR}/resources/changelog changelog_head LIMIT_COUNT 1)
-if(NOT changelog_head MATCHES "^molvane \\(${PROJECT_VERSION}\\) ")
-  message(FATAL_ERROR "resources/changelog needs an entry for version ${PROJECT_VERSION} at its top")
-endif()
-
 # Texts filled in from this file, and the gzip copies Debian wants of man pages
 # and changelogs: -n leaves out the name and time, so builds are reproducible.
-set(packaging_folder ${CMAKE_BINARY_DIR}/packaging)
 function(molvane_packaged_text source target)
   configure_file(${source} ${packaging_folder}/${target} @ONLY)
 endfunction()
@@ -34,7 +38,7 @@ function(molvane_gzipped_text source target)
 endfunction()
 
 molvane_packaged_text(${CMAKE_SOURCE_DIR}/resources/copyright copyright)
-molvane_gzipped_text(${CMAKE_SOURCE_DIR}/resources/changelog changelog)
+execute_process(COMMAND gzip -9nf ${packaging_folder}/changelog COMMAND_ERROR_IS_FATAL ANY)
 
 function(molvane_package_documents component package)
   install(FILES ${packaging_folder}/copyright ${packaging_folder}/changelog.gz
@@ -99,6 +103,10 @@ one a line: arithmetic, functions in radians, degrees or grads, quadratic
 equations, and molar masses of chemical formulas typed in any letter case.
 Answers are plain text or JSON, so the calculator fits shells and scripts.
 It shares its settings file with the desktop calculator in the molvane package.")
+
+# molvane-cli opens libedit only when a terminal asks for line editing, where
+# dpkg-shlibdeps cannot see it; without it, typed lines are read plainly.
+set(CPACK_DEBIAN_CLI_PACKAGE_RECOMMENDS "libedit2")
 
 set(CPACK_DEBIAN_DESKTOP_PACKAGE_NAME molvane)
 set(CPACK_DEBIAN_DESKTOP_DESCRIPTION "desktop calculator that understands chemical formulas

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Run by CPack on the staged files, before it builds the packages: strips the
 # programs as Debian's own packaging tools do, debugging symbols and the
 # compilers' version notes (.comment, .note) included, which nothing reads at

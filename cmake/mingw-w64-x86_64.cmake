@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross-builds 64-bit Windows programs on Linux with mingw-w64 (the posix thread
 # flavour, which the C++ standard library's threads and mutexes need). The
 # runtime is linked statically, so an .exe needs nothing beyond Windows' own DLLs.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs a Windows program under Wine. Wine fails to start about once in a thousand
 # runs with "failed to map the shared user data"; that one failure is retried, any
 # other outcome is the program's own. Without a WINEPREFIX from the caller, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Character classes of engine texts. Engine texts are single-byte and the
 // process locale must not matter, so these never go through <cctype>.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/directives.h"
 
 #include "engine/characters.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The "#" directive language: settings, the memory and command numbers.
 #pragma once
 

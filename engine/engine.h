@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The calculation engine: the record a task runs in, and its two entry points.
 //
 // A caller writes a line into szTask, leaves every other field as the previous

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/errors.h"
 
 #include "engine/text.h"

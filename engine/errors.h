@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Error codes of the engine and their messages.
 //
 // Every stage returns 0 or one of these codes; the first failure ends a task and

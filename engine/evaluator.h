@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The expression evaluator: rewrites an expression text step by step until one
 // number is left. Every value between two steps exists only as text.
 #pragma once

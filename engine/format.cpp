@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Result formatting: the raw result shown by the number settings.
 #include "engine/format.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Function names and their codes: ':22;' stands for "sin" inside engine texts.
 #pragma once
 

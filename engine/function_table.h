@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One row per function code: its name, its Insert-menu label and its value.
 //
 // The coder, the decoder, the function library and the Insert menu all read

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The function library: the value of one function code applied to its argument.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Named values: the codes of pi, ans and mem become numbers before evaluation.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The text rewriters between the task line and the evaluator: normalisation and
 // classification of the line, completion with the previous answer, and the
 // rewriting of minus signs into the forms the evaluator reads.

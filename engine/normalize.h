@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The text rewriters between the task line and the evaluator.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading and writing numbers in engine texts, independent of the process locale.
 //
 // Numbers are read as the C library's atof and atoi read them and written as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/quadratic.h"
 
 #include <cmath>
@@ -75,12 +76,15 @@ bool splitRest(std::string_view rest, Coefficients& out) {
 int splitCoefficients(std::string_view equation, Coefficients& out) {
     std::size_t x = equation.find('x');
     if (x == std::string_view::npos || !squareFollows(equation, x)) return IncorrectSyntax;
-    if (equation.starts_with("-x")) {
+    std::string_view before = equation.substr(0, x);
+    // A '#' mark alone carries no number: "#x^2" is the equation x^2 = 0.
+    if (before.starts_with('#') && (before.size() == 1 || before == "#-")) before.remove_prefix(1);
+    if (before == "-") {
         out.a.assign("-1");
-    } else if (x == 0) {
+    } else if (before.empty()) {
         out.a.assign("1");
     } else {
-        out.a.assign(withoutTrailingStar(equation.substr(0, x)));
+        out.a.assign(withoutTrailingStar(before));
     }
     if (out.a.overflowed) return TooLong;
     return splitRest(equation.substr(x + 3), out) ? 0 : TooLong;

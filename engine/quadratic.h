@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The quadratic equation solver: a*x^2 + b*x + c = 0.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // runTask: one task line from the user to its answer.
 #include "chemistry/element_symbols.h"
 #include "chemistry/formula.h"

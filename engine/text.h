@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Bounded text helpers: the only way the engine writes into a fixed-size text.
 //
 // Engine texts are NUL-terminated single-byte strings inside fixed arrays. Every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The configuration file's text on arbitrary bytes: whatever a file holds, the
 // record's texts stay inside their fields, and the file written from the
 // settings that result reads back to the same settings and view options.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The print layout on arbitrary history text: lines never pass 79 characters
 // or hold a line end, pages stay inside their range and hold at most a page of
 // lines, and over the whole range no character of the text is lost.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Task lines in sequence through runTask on one record, as a user typing them
 // one after another would run them; the record's invariants hold after each.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A task file of arbitrary bytes walked through the window logic, as File >
 // Open runs it, against the in-memory platform: whatever the file holds, both
 // records stay sound, the walk ends, and every line that ran left its entry.

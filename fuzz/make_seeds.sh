@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Writes the seed corpora of the fuzz targets from the tests' examples: the typed
 # tasks of tests/golden/*.golden, ten lines a file, and configuration files
 # written by molvane-cli's own writer for a few settings.

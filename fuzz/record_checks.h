@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Checks on a CalcState shared by the fuzz targets: a broken invariant prints
 // what broke and aborts, which libFuzzer reports as a crash with its input.
 #pragma once

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the two Debian packages (molvane-cli and molvane) from a build folder,
 # has lintian check them, unpacks both into one scratch root (nothing is
 # installed on the machine) and checks what they hold: the unpacked programs
@@ -50,6 +51,10 @@ if [ "$answers" != "$expected" ]; then
 fi
 version_cli=$("$root/usr/bin/molvane-cli" --version)
 echo "packaged: $version_cli; six tasks answered as expected"
+version=${version_cli#molvane-cli }
+for package in "${packages[@]}"; do
+    [ "$(dpkg-deb -f "$package" Version)" = "$version" ] || fail "$(basename "$package") is not version $version"
+done
 
 pages=("$root"/usr/share/man/man1/molvane-cli.1.gz)
 if [ -f "$gui_deb" ]; then
@@ -57,6 +62,8 @@ if [ -f "$gui_deb" ]; then
     if [ "${version_gui#molvane }" != "${version_cli#molvane-cli }" ]; then
         fail "versions differ: '$version_gui' and '$version_cli'"
     fi
+    # The About box names the release (major.minor) of the same version.
+    grep -qaF "Molvane ver. ${version%.*}" "$root/usr/bin/molvane" || fail "the About box names no release ${version%.*}"
     desktop-file-validate "$root"/usr/share/applications/*.desktop
     appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
     pages+=("$root"/usr/share/man/man1/molvane.1.gz)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs the same random tasks through the Linux molvane-cli and through
 # molvane-cli.exe under Wine, and compares the answers byte for byte, Windows
 # line ends read as plain ones. Both builds must exist (scripts/windows.sh makes

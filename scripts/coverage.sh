@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds Molvane with gcov instrumentation (gcc), runs the whole test suite and
 # prints the line and branch coverage of engine/, chemistry/, settings/, cli/
 # and ui/ (when it exists). Installs gcovr when it is missing (sudo when not root).

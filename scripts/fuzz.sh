@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the libFuzzer targets (clang, AddressSanitizer and UndefinedBehaviorSanitizer)
 # and runs each for SECONDS seconds (default 30) from its seeds in fuzz/corpus/<target>/.
 # A fuzz/<target>.dict, when there is one, gives the fuzzer the words of its input.

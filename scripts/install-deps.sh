@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what building and testing Molvane needs on Debian or Ubuntu, where it
 # is missing. Uses sudo when not run as root. Safe to run again.
 set -euo pipefail
@@ -11,6 +12,7 @@ packages=(
     dpkg-dev file desktop-file-utils appstream lintian man-db
     clang libclang-rt-dev clang-format valgrind
     librsvg2-bin icoutils nsis
+    python3-mpmath
 )
 
 missing=()

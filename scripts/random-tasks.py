@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Writes random task lines of every kind, the same lines for the same seed.
 
 Used to compare two builds of molvane-cli on identical input: an old and a new

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Sets up a fresh Debian or Ubuntu machine, builds the two programs (no tests, no
 # benchmarks) in build-run/ and starts the calculator. Every line of the setup and
 # the build goes to standard error, so standard output holds only the program's.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Makes the pictures of the README and of docs/:
 # - docs/screenshot.png: the main window beside the Task History window, after
 #   a few tasks typed for real with Task Numbering on, on a virtual X server

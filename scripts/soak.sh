@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Soak run: a million generated tasks (arithmetic, functions, formulas, quadratic
 # equations, directives, the memory and the previous answer) through one
 # molvane-cli process. Prints tasks per second and the peak memory of a short

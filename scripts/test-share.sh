@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Prints the share of test lines in the code and fails above a ceiling.
 # Counted lines: not blank, not a // comment, not a preprocessor line (nor a
 # shell or Python comment), in the C, C++, Python, shell, resource and golden

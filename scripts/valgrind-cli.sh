@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs molvane-cli under valgrind's memcheck: the golden replays, a few
 # invocations (options, standard input, JSON, files good and hostile, a saved
 # configuration) and the CLI's unit tests. Fails on any memcheck error or leak.

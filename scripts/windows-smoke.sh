@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The Windows installer as a user meets it: builds the installer and the
 # portable zip, installs silently into a fresh Wine prefix, starts the installed
 # program, types one task of each kind and saves the history through the Save As
@@ -22,9 +23,12 @@ fail() {
 # Both packages, from what the build made.
 (cd "$build" && cpack -G "NSIS;ZIP" > "$smoke.cpack.log") || { cat "$smoke.cpack.log" >&2; exit 1; }
 installer=$(ls "$build"/molvane-*-win64.exe)
+# The installer shows the licence before anything is installed.
+grep -q 'MUI_PAGE_LICENSE ".*LICENSE.txt"' "$build"/_CPack_Packages/win64/NSIS/project.nsi ||
+    fail "the installer shows no licence page"
 zip=$(ls "$build"/molvane-*-win64.zip)
 zipped=$(unzip -Z1 "$zip")
-for file in molvane.exe molvane-cli.exe help/molvane-help.html; do
+for file in molvane.exe molvane-cli.exe help/molvane-help.html LICENSE.txt THIRD-PARTY-NOTICES.txt; do
     grep -qx "molvane-[0-9.]*-win64/$file" <<< "$zipped" || fail "the zip holds no $file"
 done
 
@@ -45,13 +49,15 @@ wineserver -p > /dev/null 2>&1 < /dev/null || true
 
 wine "$installer" /S
 folder="$WINEPREFIX/drive_c/Program Files/Molvane"
-for file in molvane.exe molvane-cli.exe help/molvane-help.html Uninstall.exe; do
+for file in molvane.exe molvane-cli.exe help/molvane-help.html LICENSE.txt Uninstall.exe; do
     [ -f "$folder/$file" ] || fail "the installer put no $file into Program Files\\Molvane"
 done
 menu_entry="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Molvane/Molvane.lnk"
 grep -qaF 'C:\Program Files\Molvane\molvane.exe' "$menu_entry" || fail "the Start menu has no entry for the program"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Molvane'
 wine reg query "$uninstall_key" /v UninstallString > /dev/null 2>&1 || fail "no uninstaller registered"
+vendor_key='HKLM\Software\The Molvane developers'
+wine reg query "$vendor_key" > /dev/null 2>&1 || fail "the installer wrote no key of its vendor's"
 
 run() { wine "$driver" "$@" | tr -d '\r'; }
 # The started program inherits the driver's output, so that goes to a file: a
@@ -95,6 +101,11 @@ run close-menu
 run save 'C:\users\Public\history.txt'
 run close
 wine "$folder/molvane-cli.exe" --no-config -f 'C:\users\Public\tasks.txt' | tr -d '\r' > "$smoke/cli.txt"
+# One version: the program's, the installer's name and the About box's release.
+version=$(wine "$folder/molvane-cli.exe" --version | tr -d '\r')
+version=${version#molvane-cli }
+[ "$(basename "$installer")" = "molvane-$version-win64.exe" ] || fail "$(basename "$installer") is not version $version"
+grep -qaF "Molvane ver. ${version%.*}" "$folder/molvane.exe" || fail "the About box names no release ${version%.*}"
 # The saved history: a header (its lines start with a tab), a blank line
 # before each task, and after a line of "=" a footer.
 tr -d '\r' < "$WINEPREFIX/drive_c/users/Public/history.txt" | sed '/^=====/,$d' | grep -v -e '^$' -e $'^\t' \
@@ -109,10 +120,11 @@ answer=$(wine "$WINEPREFIX"/drive_c/users/Public/molvane-*-win64/molvane-cli.exe
 # Even run in place (_?=), the uninstaller ends a moment before its work is done under Wine.
 wine "$folder/Uninstall.exe" /S '_?=C:\Program Files\Molvane'
 uninstalled() {
-    [ ! -f "$folder/molvane.exe" ] && [ ! -f "$menu_entry" ] && ! wine reg query "$uninstall_key" > /dev/null 2>&1
+    [ ! -f "$folder/molvane.exe" ] && [ ! -f "$menu_entry" ] && ! wine reg query "$uninstall_key" > /dev/null 2>&1 &&
+        ! wine reg query "$vendor_key" > /dev/null 2>&1
 }
 for _ in $(seq 50); do uninstalled && break; sleep 0.2; done
-uninstalled || fail "the uninstaller left the program, its Start menu entry or its registration"
+uninstalled || fail "the uninstaller left the program, its Start menu entry, its registration or its vendor's key"
 
 # The prefix has served its purpose (about 700 MB); a failed run leaves it to look into.
 wineserver -k

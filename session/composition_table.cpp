@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "session/composition_table.h"
 
 #include <algorithm>

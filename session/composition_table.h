@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A formula's composition as text, the same for the terminal and the window.
 //
 // Texts are engine texts (Windows-1252); the front end converts them at its edge.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "session/encoding.h"
 
 #include <cstdint>
@@ -110,13 +111,27 @@ bool isAsciiCapital(char c) { return c >= 'A' && c <= 'Z'; }
 // A superscript after these raises to its power.
 bool takesPower(char c) { return isAsciiLetter(c) || isAsciiDigit(c) || c == ')'; }
 
+// What was written before the spaces that end it: a superscript and a middle
+// dot look past spaces at what they follow, so '2 ²' is '2²'.
+std::string_view withoutTrailingSpaces(std::string_view written) {
+    while (!written.empty() && written.back() == ' ') written.remove_suffix(1);
+    return written;
+}
+
+// The 'E' at i is an exponent, as the engine reads it: after a digit and before
+// a digit or a sign ("2E5", "2E-5"), never an element's capital.
+bool isExponent(std::string_view written, std::size_t i) {
+    return written[i] == 'E' && i > 0 && isAsciiDigit(written[i - 1]) && i + 1 < written.size() &&
+           (isAsciiDigit(written[i + 1]) || written[i + 1] == '-' || written[i + 1] == '+');
+}
+
 // The text written so far ends a formula term: see codePointsToCp1252.
 bool endsFormulaTerm(std::string_view written) {
-    while (!written.empty() && written.back() == ' ') written.remove_suffix(1);
+    written = withoutTrailingSpaces(written);
     if (written.empty() || !takesPower(written.back())) return false;
     for (std::size_t i = written.size(); i-- > 0;) {
         char c = written[i];
-        if (isAsciiCapital(c)) return true;
+        if (isAsciiCapital(c) && !isExponent(written, i)) return true;
         if (!isAsciiLetter(c) && !isAsciiDigit(c) && c != '(' && c != ')') return false;
     }
     return false;
@@ -142,7 +157,8 @@ std::string codePointsToCp1252(std::u32string_view text, std::vector<std::size_t
         char superscript = superscriptOf(c);
         char subscript = subscriptOf(c);
         if (superscript != '\0') {
-            if (!inPower && !out.empty() && takesPower(out.back())) {
+            std::string_view before = withoutTrailingSpaces(out);
+            if (!inPower && !before.empty() && takesPower(before.back())) {
                 out += '^';
                 inPower = true;
             }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The edge between Unicode (terminals, files, JSON, the toolkit) and the
 // engine's Windows-1252 texts.
 #pragma once
@@ -14,15 +15,16 @@ namespace molvane {
 // spells in ASCII take its spelling, as Windows's own "best fit" conversion does:
 // - the minus sign U+2212 and the dashes U+2010 to U+2015 are '-';
 // - subscript and superscript digits are digits, except that superscripts after
-//   a letter, a digit or ')' raise to that power: "x²-1" is "x^2-1", "2³" is
-//   "2^3", "H₂O" is "H2O"; a superscript minus or plus there starts the power
-//   ("10⁻³" is "10^-3");
+//   a letter, a digit or ')', spaces aside, raise to that power: "x²-1" is
+//   "x^2-1", "2³" and "2 ³" are "2^3", "H₂O" is "H2O"; a superscript minus or
+//   plus there starts the power ("10⁻³" is "10^-3");
 // - 'π' is "pi" (the one departure from best fit, which gives 'p', phosphorus);
 // - the middle dot U+00B7 and its look-alikes U+2219, U+22C5, U+2022 join a
 //   hydrate ('+') between two formula terms and multiply ('*') otherwise. A dot
 //   stands between two formula terms when, spaces aside, the run of letters,
 //   digits and brackets before it ends in a letter, a digit or ')' and holds a
-//   capital letter, and what follows it begins with a digit or a capital:
+//   capital letter (not the 'E' of an exponent, as in "2E5"), and what follows
+//   it begins with a digit or a capital:
 //   "CuSO4·5H2O" is "CuSO4+5H2O", "2·3" is "2*3";
 // - no-break, thin and other fixed-width spaces are spaces.
 // Every other character becomes its Windows-1252 byte, or '?' (which the engine

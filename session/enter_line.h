@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One press of Enter, shared by every front end: the length check, comment
 // lines, the run on the current record and the history entry.
 #pragma once
@@ -43,5 +44,14 @@ using RanTaskObserver = std::function<void(int kind, const CalcState& record)>;
 // `taskNumbering` is on).
 EnteredLine enterLine(TaskSession& session, std::string_view line, bool taskNumbering,
                       const RanTaskObserver& observer = {});
+
+// As above, written over `entered`, whose texts keep their storage from line
+// to line.
+void enterLine(TaskSession& session, std::string_view line, bool taskNumbering, const RanTaskObserver& observer,
+               EnteredLine& entered);
+
+// As above, without the history's entry: for a front end that shows the
+// records its own way.
+EnterOutcome enterTask(TaskSession& session, std::string_view line, const RanTaskObserver& observer = {});
 
 }  // namespace molvane

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How one Enter is recorded: the two-record display scheme and the history entry.
 //
 // Toolkit-free, so the desktop program and molvane-cli log tasks the same way.
@@ -28,6 +29,11 @@ struct HistoryEntry {
 // Numbered entries take `taskCounter` and advance it.
 HistoryEntry composeHistoryEntry(int kind, const CalcState& current, const CalcState& previous, bool taskNumbering,
                                  int& taskCounter);
+
+// As above, written over `entry`, whose texts keep their storage: a run of
+// many tasks then allocates nothing for its entries.
+void composeHistoryEntry(int kind, const CalcState& current, const CalcState& previous, bool taskNumbering,
+                         int& taskCounter, HistoryEntry& entry);
 
 // The header that starts the history: the program's name and the date and time
 // as the caller formatted them.

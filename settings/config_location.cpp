@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "settings/config_location.h"
 
 #include <cstdlib>

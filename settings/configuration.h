@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The configuration file "mvn.cfg": "#" directives between banner lines.
 //
 // Reading runs every line through runTask, so the file needs no parser of its

@@ -1,10 +1,15 @@
+// SPDX-License-Identifier: MIT
 // The texts that name the program in its About box, one source for every
 // desktop front end. UTF-8.
 #pragma once
 
+#include "molvane_version.h"
+
 namespace molvane {
 
-inline constexpr const char* kProductLine = "Molvane ver. 3.0";
+// The release comes from the project's version, so that the box can never
+// name another one than the package.
+inline constexpr const char* kProductLine = "Molvane ver. " MOLVANE_RELEASE;
 inline constexpr const char* kEditionLine = "Part I. Molvane";
 inline constexpr const char* kReleaseDate = "Oct. 29, 2010";
 // Cut where the About box breaks its lines.
@@ -14,7 +19,9 @@ inline constexpr const char* kDescriptionLines[] = {
     "equation in x, and press Enter for its answer.",
 };
 inline constexpr const char* kDistributionNotice =
-    "Free to use, copy and share. It comes with no warranty: check results that matter by other means.";
+    "Free software under the MIT licence. It comes with no warranty: check results that matter by other means.";
+// The suite line that heads the Number Format dialog.
+inline constexpr const char* kSuiteLine = "Vanta " MOLVANE_RELEASE;
 inline constexpr const char* kRightsNotice = "\u00A9 2026 The Molvane developers";
 
 }  // namespace molvane

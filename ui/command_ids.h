@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The numeric ids of every command of the main window.
 //
 // Menus, shortcuts, keys, the toolbar and clicks on the display all reach the
@@ -102,6 +103,10 @@ enum CommandId : int {
 // recent-tasks list only when a choice from its list is confirmed.
 constexpr int kNotifyClicked = 0;
 constexpr int kNotifySelectionConfirmed = 9;
+// The recent-tasks list has lost the keyboard focus (to Tab, or a click
+// elsewhere), and as it goes it closes its list without a choice.
+constexpr int kNotifyFocusLost = 4;
+constexpr int kNotifySelectionCancelled = 10;
 // A command that comes from a shortcut key rather than a menu or a click.
 constexpr int kNotifyAccelerator = 1;
 

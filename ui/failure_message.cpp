@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/failure_message.h"
 
 #include "session/encoding.h"

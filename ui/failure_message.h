@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The text of a box that says a file operation failed: what failed, the file,
 // and the reason the system gave, so the user can put it right.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Save As, Print and Help: the history as a file and on paper, and the help.
 #include "settings/atomic_file.h"
 #include "ui/failure_message.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/history_file.h"
 
 #include "session/encoding.h"

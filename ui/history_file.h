@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A saved history: its suggested file name and its bytes.
 #pragma once
 

@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: MIT
 // The keypad, the memory keys and the editing commands of the input line.
 #include <algorithm>
 
 #include "engine/normalize.h"
 #include "engine/text.h"
 #include "ui/keypad.h"
+#include "ui/window_layout.h"
 #include "ui/window_logic.h"
 
 namespace molvane {
@@ -55,11 +57,14 @@ void WindowLogic::toggleInverseMode() {
     inverseMode_ = !inverseMode_;
     std::string prefix = inverseMode_ ? "a" : " ";
     platform_.setKeyChecked(KeyInverse, inverseMode_);
+    platform_.setControlName(KeyInverse, switchName(KeyInverse, inverseMode_));
     platform_.setControlText(KeyClear, inverseMode_ ? "MC" : "C");
     platform_.setControlText(KeyMemoryAdd, inverseMode_ ? "M-" : "M+");
     for (int key = 0; key < kKeyCount; ++key) {
         if (isInvertibleKey(key))
             platform_.setControlText(KeyFirst + key, prefix + std::string(keyText(key).substr(0, 3)));
+        if (isInvertibleKey(key) || key == ClearKey || key == MemoryAddKey)
+            platform_.setControlName(KeyFirst + key, keyName(key, inverseMode_));
     }
     platform_.focusInputLine();
 }
@@ -165,12 +170,14 @@ void WindowLogic::recallTask(int step) {
     int recalled = std::clamp(recalled_ + step, -1, static_cast<int>(recentTasks_.size()) - 1);
     if (recalled == recalled_) return;
     recalled_ = recalled;
-    platform_.setInputText(recalled < 0 ? std::string() : recentTasks_[static_cast<std::size_t>(recalled)]);
+    // The list is kept oldest first, so that a long task file only appends.
+    platform_.setInputText(recalled < 0 ? std::string()
+                                        : recentTasks_[recentTasks_.size() - 1 - static_cast<std::size_t>(recalled)]);
 }
 
 // A new task, or an emptied list, starts the recall at the newest again.
 void WindowLogic::addRecentTask(const std::string& task) {
-    recentTasks_.insert(recentTasks_.begin(), task);
+    recentTasks_.push_back(task);
     recalled_ = -1;
     platform_.insertRecentTask(task);
 }
@@ -187,7 +194,8 @@ void WindowLogic::chooseRecentTask(int notification) {
         platform_.setInputText(task);
         platform_.setInputSelection(static_cast<int>(task.size()), static_cast<int>(task.size()));
     }
-    platform_.focusInputLine();
+    // Taking the focus back as it leaves would trap the keyboard in the input line.
+    if (notification != kNotifyFocusLost && notification != kNotifySelectionCancelled) platform_.focusInputLine();
 }
 
 }  // namespace molvane

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/insert_texts.h"
 
 #include <utility>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The texts that the Insert menu's items put into the input line.
 #pragma once
 

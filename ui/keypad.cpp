@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/keypad.h"
 
 namespace molvane {
@@ -12,6 +13,18 @@ constexpr std::string_view kKeyTexts[kKeyCount] = {
     "MR",   "1",   "2",   "3",   "+",     "-",      //
     "M+",   "0",   ".",   "E",   "=",     "",
 };
+
+// What a screen reader says for each key: its caption in words.
+// clang-format off
+constexpr std::string_view kKeyNames[kKeyCount] = {
+    "Inverse functions", "Sine", "Cosine", "Tangent", "Cotangent", "Pi",
+    "Natural logarithm", "Logarithm", "Open bracket", "Close bracket", "Enclose in brackets", "Reciprocal",
+    "Clear input", "7", "8", "9", "Power", "Root",
+    "Memory store", "4", "5", "6", "Times", "Divided by",
+    "Memory recall", "1", "2", "3", "Plus", "Minus",
+    "Memory add", "0", "Decimal point", "Exponent", "Hidden equals", "Unused",
+};
+// clang-format on
 
 bool inRange(int key) { return key >= 0 && key < kKeyCount; }
 
@@ -37,6 +50,21 @@ bool isTextKey(int key) {
 
 bool isInvertibleKey(int key) {
     return (key >= SineKey && key <= CotangentKey) || key == NaturalLogKey || key == LogKey;
+}
+
+// In inverse mode the function keys insert their inverses and the clear and
+// memory-add keys act on the memory, and their names say so.
+std::string keyName(int key, bool inverseMode) {
+    if (!inRange(key)) return {};
+    std::string name(kKeyNames[key]);
+    if (!inverseMode) return name;
+    if (isInvertibleKey(key)) {
+        name[0] = static_cast<char>(name[0] - 'A' + 'a');
+        return "Inverse " + name;
+    }
+    if (key == ClearKey) return "Memory clear";
+    if (key == MemoryAddKey) return "Memory subtract";
+    return name;
 }
 
 std::string_view keyToolTip(int key) {

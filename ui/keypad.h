@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: MIT
 // The 6 x 6 keypad: what each key shows and inserts, and its tooltip.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace molvane {
@@ -40,6 +42,10 @@ bool isTextKey(int key);
 
 // True for the keys that take an "a" in inverse mode: sin, cos, tan, cot, ln, log.
 bool isInvertibleKey(int key);
+
+// What a screen reader calls the key, in words ("Power" for "^"), as it acts
+// in inverse mode or out of it.
+std::string keyName(int key, bool inverseMode);
 
 // The key's tooltip, or "" for none.
 std::string_view keyToolTip(int key);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cutting a text into lines, for task files and the printed history alike.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The local date and time now, for the history header and the saved file's name.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/menu_table.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The menu bar, the accelerator keys and the toolbar, as data.
 //
 // Texts are UTF-8 (the menus' own, not engine texts). A tab separates an item's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/number_format.h"
 
 #include "engine/numbers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the Number Format dialog does with its controls, free of any toolkit.
 //
 // Every change applies at once through the main window's own indicator

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the window logic needs from the toolkit, and no more.
 //
 // Every text crossing this interface is an engine text: single-byte
@@ -64,6 +65,11 @@ public:
     virtual void setKeyChecked(int id, bool checked) = 0;
     // An indicator reads dark when active and greyed otherwise.
     virtual void setIndicatorActive(int id, bool active) = 0;
+    // What a screen reader calls the control from now on.
+    virtual void setControlName(int id, const std::string& name) = 0;
+    // Says `text` to a screen reader once, as the answer line's news, without
+    // moving the focus from the input line.
+    virtual void announce(const std::string& text) = 0;
 
     // The input line. replaceInputSelection and clearInputSelection can be undone.
     virtual std::string inputText() const = 0;

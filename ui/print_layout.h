@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How the history is laid out on paper, free of any toolkit: the print path and
 // the preview draw exactly these pages.
 #pragma once

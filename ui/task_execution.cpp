@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Enter, the display of the two records and the history text.
 #include <ctime>
 #include <iomanip>
@@ -6,6 +7,7 @@
 
 #include "engine/text.h"
 #include "ui/local_time.h"
+#include "ui/window_layout.h"
 #include "ui/window_logic.h"
 
 namespace molvane {
@@ -37,6 +39,7 @@ void WindowLogic::showTaskResult() {
     EnteredLine entered = enterLine(session_, platform_.inputText(), view_.taskNumbering != 0);
     if (entered.outcome == EnterOutcome::Refused) {
         platform_.setControlText(LowerResultLine, std::string(kTooLongMessage));
+        platform_.announce(std::string(kTooLongMessage));
         return;
     }
     if (entered.outcome == EnterOutcome::Ran) {
@@ -47,9 +50,10 @@ void WindowLogic::showTaskResult() {
         if (!entered.entry.recentTask.empty()) addRecentTask(entered.entry.recentTask);
         platform_.appendHistoryText(entered.entry.text);
         if (platform_.compositionWindowVisible()) refreshComposition();
+        announceAnswer();
     }
     platform_.setInputText("");
-    platform_.focusInputLine();
+    if (!runningFile_) platform_.focusInputLine();
 }
 
 void WindowLogic::showStates() {
@@ -73,12 +77,28 @@ void WindowLogic::showRootLabels(bool shown) {
     platform_.setControlVisible(SecondRootLabel, shown);
 }
 
+// A quadratic's roots stand on both result lines; a screen reader hears both.
+void WindowLogic::announceAnswer() {
+    std::string answer = field(session_.current.szAnswer);
+    if (session_.lastKind == Quadratic) answer = "x1 = " + field(session_.previous.szAnswer) + ", x2 = " + answer;
+    platform_.announce(answer);
+}
+
+// Only a change reaches the platform: every Enter refreshes every indicator.
 void WindowLogic::refreshIndicators() {
-    platform_.setIndicatorActive(MemoryIndicator, !textOf(session_.current.szMemory).empty());
+    auto show = [this](int id, bool active) {
+        unsigned bit = 1u << static_cast<unsigned>(id - MemoryIndicator) % 32u;
+        if (indicatorsShown_ && ((activeIndicators_ & bit) != 0) == active) return;
+        activeIndicators_ = active ? activeIndicators_ | bit : activeIndicators_ & ~bit;
+        platform_.setIndicatorActive(id, active);
+        platform_.setControlName(id, switchName(id, active));
+    };
+    show(MemoryIndicator, !textOf(session_.current.szMemory).empty());
     for (int i = 0; i <= FixedIndicator - AutomaticIndicator; ++i) {
-        platform_.setIndicatorActive(AutomaticIndicator + i, session_.current.numberMode == i);
-        platform_.setIndicatorActive(RadiansIndicator + i, session_.current.angleUnit == i);
+        show(AutomaticIndicator + i, session_.current.numberMode == i);
+        show(RadiansIndicator + i, session_.current.angleUnit == i);
     }
+    indicatorsShown_ = true;
 }
 
 void WindowLogic::resetHistory() {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Format and View commands: number settings, window options, defaults.
 #include "engine/text.h"
 #include "session/composition_table.h"

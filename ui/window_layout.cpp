@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "ui/window_layout.h"
 
+#include <algorithm>
 #include <array>
+#include <utility>
 
 #include "ui/command_ids.h"
 #include "ui/keypad.h"
+#include "ui/line_ends.h"
 
 namespace molvane {
 
@@ -17,8 +20,13 @@ constexpr std::size_t kControlCount = 1 + kIndicatorCount + kDisplayLineCount + 
 
 using enum TextAlignment;
 
-ControlLayout indicator(int id, const char* caption, int x, const char* toolTip = "") {
-    return {id, ControlKind::Indicator, caption, {x, 10, 25, 18}, FontRole::Indicator, true, Centre, toolTip};
+ControlLayout control(int id, ControlKind kind, const char* caption, Rectangle96 place, FontRole font,
+                      TextAlignment alignment, std::string name, const char* toolTip = "", bool shown = true) {
+    return {id, kind, caption, place, font, shown, alignment, toolTip, std::move(name)};
+}
+
+ControlLayout indicator(int id, const char* caption, int x, const char* name, const char* toolTip = "") {
+    return control(id, ControlKind::Indicator, caption, {x, 10, 25, 18}, FontRole::Indicator, Centre, name, toolTip);
 }
 
 // Function keys in the two top rows are shorter than the digit keys below.
@@ -34,56 +42,36 @@ ControlLayout key(int index) {
                                                                           : FontRole::System;
     // A key without a tooltip has an empty view, which points nowhere.
     std::string_view toolTip = keyToolTip(index);
-    return {KeyFirst + index,
-            ControlKind::Key,
-            keyText(index).data(),
-            place,
-            font,
-            index < EqualsKey,
-            Centre,
-            toolTip.empty() ? "" : toolTip.data()};
+    return control(KeyFirst + index, ControlKind::Key, keyText(index).data(), place, font, Centre,
+                   keyName(index, false), toolTip.empty() ? "" : toolTip.data(), index < EqualsKey);
 }
 
 std::array<ControlLayout, kControlCount> makeLayout() {
     std::array<ControlLayout, kControlCount> layout{};
     std::size_t next = 0;
-    auto add = [&](const ControlLayout& control) { layout[next++] = control; };
-    add({kDisplayFrame, ControlKind::DisplayFrame, "", {0, 0, 260, 135}, FontRole::System, true, Left, ""});
+    auto add = [&](ControlLayout made) { layout[next++] = std::move(made); };
+    add(control(kDisplayFrame, ControlKind::DisplayFrame, "", {0, 0, 260, 135}, FontRole::System, Left, "Display"));
     for (int index = 0; index < kKeyCount; ++index) add(key(index));
     // The wide "=" covers the last two keys, which never show.
-    add({EnterButton, ControlKind::EnterButton, "=", {171, 327, 83, 36}, FontRole::System, true, Centre, ""});
-    add(indicator(MemoryIndicator, "MEM", 115, "Memory"));
+    add(control(EnterButton, ControlKind::EnterButton, "=", {171, 327, 83, 36}, FontRole::System, Centre, "Equals"));
+    add(indicator(MemoryIndicator, "MEM", 115, "Memory", "Memory"));
     const char* modes[] = {"AUTO", "SCI", "FIX"};
+    const char* modeNames[] = {"Number format: automatic", "Number format: scientific", "Number format: fixed"};
     const char* units[] = {"RAD", "DEG", "GRAD"};
-    for (int i = 0; i < 3; ++i) add(indicator(AutomaticIndicator + i, modes[i], 10 + 29 * i));
-    for (int i = 0; i < 3; ++i) add(indicator(RadiansIndicator + i, units[i], 164 + 29 * i));
+    const char* unitNames[] = {"Angle unit: radians", "Angle unit: degrees", "Angle unit: grads"};
+    for (int i = 0; i < 3; ++i) add(indicator(AutomaticIndicator + i, modes[i], 10 + 29 * i, modeNames[i]));
+    for (int i = 0; i < 3; ++i) add(indicator(RadiansIndicator + i, units[i], 164 + 29 * i, unitNames[i]));
     for (int row = 0; row < 2; ++row) {
-        add({UpperTaskLine + row,
-             ControlKind::TaskLine,
-             "",
-             {12, 26 + 42 * row, 240, 18},
-             FontRole::Display,
-             true,
-             Left,
-             ""});
-        add({UpperResultLine + row,
-             ControlKind::ResultLine,
-             "",
-             {40, 44 + 40 * row, 207, 20},
-             FontRole::System,
-             true,
-             Right,
-             ""});
-        add({FirstRootLabel + row,
-             ControlKind::RootLabel,
-             row == 0 ? "x1 =" : "x2 =",
-             {12, 44 + 40 * row, 30, 20},
-             FontRole::System,
-             false,
-             Left,
-             ""});
+        bool upper = row == 0;
+        add(control(UpperTaskLine + row, ControlKind::TaskLine, "", {12, 26 + 42 * row, 240, 18}, FontRole::Display,
+                    Left, upper ? "Previous task" : "Task"));
+        add(control(UpperResultLine + row, ControlKind::ResultLine, "", {40, 44 + 40 * row, 207, 20}, FontRole::System,
+                    Right, upper ? "Previous answer" : "Answer"));
+        add(control(FirstRootLabel + row, ControlKind::RootLabel, upper ? "x1 =" : "x2 =", {12, 44 + 40 * row, 30, 20},
+                    FontRole::System, Left, upper ? "First root" : "Second root", "", false));
     }
-    add({RecentTasksList, ControlKind::RecentTasks, "", {6, 106, 250, 22}, FontRole::Display, true, Left, ""});
+    add(control(RecentTasksList, ControlKind::RecentTasks, "", {6, 106, 250, 22}, FontRole::Display, Left,
+                "Task input"));
     return layout;
 }
 
@@ -94,15 +82,15 @@ const std::array<ControlLayout, kControlCount>& layout() {
 }
 
 constexpr WindowButton kHistoryButtons[] = {
-    {4001, "&Save", FileSaveAs},
-    {4002, "&Print", FilePrint},
-    {4003, "&Copy", EditCopyHistory},
-    {4004, "&Hide", HideHistory},
+    {4001, "&Save", FileSaveAs, "Save history"},
+    {4002, "&Print", FilePrint, "Print history"},
+    {4003, "&Copy", EditCopyHistory, "Copy history"},
+    {4004, "&Hide", HideHistory, "Hide history"},
 };
 
 constexpr WindowButton kCompositionButtons[] = {
-    {4101, "&Copy", CompositionCopy},
-    {4102, "&Hide", HideComposition},
+    {4101, "&Copy", CompositionCopy, "Copy composition"},
+    {4102, "&Hide", HideComposition, "Hide composition"},
 };
 
 }  // namespace
@@ -127,6 +115,12 @@ const ControlLayout* controlLayoutOf(int id) {
     return nullptr;
 }
 
+std::string switchName(int id, bool on) {
+    const ControlLayout* control = controlLayoutOf(id);
+    if (control == nullptr) return {};
+    return control->name + (on ? ", on" : ", off");
+}
+
 bool isOnDisplay(ControlKind kind) {
     switch (kind) {
         case ControlKind::DisplayFrame:
@@ -136,6 +130,15 @@ bool isOnDisplay(ControlKind kind) {
         case ControlKind::RootLabel: return true;
         default: return false;
     }
+}
+
+TextExtent textExtent(std::string_view text) {
+    TextExtent extent;
+    for (std::string_view line : splitLines(text)) {
+        extent.columns = std::max(extent.columns, static_cast<int>(line.size()));
+        ++extent.lines;
+    }
+    return extent;
 }
 
 std::span<const WindowButton> historyWindowButtons() { return kHistoryButtons; }

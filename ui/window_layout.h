@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
+#include <string_view>
 
 namespace molvane {
 
@@ -63,6 +65,10 @@ struct ControlLayout {
     bool shown;
     TextAlignment alignment;
     const char* toolTip;  // "" for none
+    // What a screen reader calls the control, in words where the caption is
+    // a symbol ("Power" for "^"); an indicator and the inverse key add ", on"
+    // or ", off", and the keys take other names in inverse mode (keyName).
+    std::string name;
 };
 
 // Every control of the main window in the order it is made: the display
@@ -71,6 +77,9 @@ std::span<const ControlLayout> mainWindowLayout();
 
 // The layout of control `id`, or nullptr.
 const ControlLayout* controlLayoutOf(int id);
+
+// The name of an indicator or of the inverse key as it shows now.
+std::string switchName(int id, bool on);
 
 // True for the controls that sit on the display's grey.
 bool isOnDisplay(ControlKind kind);
@@ -85,18 +94,29 @@ inline constexpr Colour kTaskGreen{0, 128, 0};
 inline constexpr Colour kActiveIndicator{1, 1, 1};
 inline constexpr Colour kInactiveIndicator{192, 192, 192};
 inline constexpr Colour kLinkBlue{0, 0, 255};
+inline constexpr Colour kLightLinkBlue{138, 180, 248};  // for dark windows
 
 // A button of a secondary window and the main-window command it runs.
 struct WindowButton {
     int id;  // the button's own control id
     const char* caption;
     int command;
+    const char* name;  // for a screen reader: the caption says it within its window only
 };
 
 // Save, Print, Copy and Hide under the Task History window's text.
 std::span<const WindowButton> historyWindowButtons();
 // Copy and Hide under the Composition window's table.
 std::span<const WindowButton> compositionWindowButtons();
+
+// The size of a text in characters: its longest line and its number of
+// lines, a last empty line after a line end included. A window that shows a
+// table in a fixed-pitch font is sized by it.
+struct TextExtent {
+    int columns = 0;
+    int lines = 0;
+};
+TextExtent textExtent(std::string_view text);
 
 // A long operation shows its progress only after this long, so a short task
 // file never flashes a window, and redraws it at most this often, so drawing

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Times molvane-cli against the calculators people would otherwise use.
 
 Generates a file of plain arithmetic that every tool reads the same way

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # molvane-cli.exe as a Windows console program: UTF-8 arguments and piped input
 # whatever the code page, CR LF line ends, and the exit statuses of the Linux build.
 # Usage: windows_console.sh RUNNER MOLVANE_CLI_EXE

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The engine's elementary functions give the correctly rounded double, bit for
 // bit, on every platform. Most rows are arguments on which a C library's own
 // function is one unit in the last place off (glibc's or mingw-w64's), so a build
@@ -8,6 +9,8 @@
 
 #include <cstdio>
 #include <string>
+
+#include "engine/trigonometric_functions.h"
 
 namespace {
 

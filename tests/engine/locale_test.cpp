@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Answers must not depend on the process locale: a desktop set to German still
 // reads "1.5" as one and a half and writes "2.5" unless the decimal comma is asked for.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whatever a user pastes, runTask must keep every text terminated inside its
 // field and return a kind it may return. Thousands of random lines run in
 // sequence on one record, so each task also meets whatever the last one left.

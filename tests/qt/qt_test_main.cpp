@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The widget tests never need a screen, and never read the user's settings.
 #include <gtest/gtest.h>
 

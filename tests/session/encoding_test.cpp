@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "session/encoding.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An in-memory platform: every control is a field the tests can read.
 #pragma once
 
@@ -12,7 +13,8 @@ using namespace molvane;
 
 class FakePlatform : public Platform {
 public:
-    std::map<int, std::string> texts, toolTips;
+    std::map<int, std::string> texts, toolTips, names;
+    std::vector<std::string> announced;
     std::map<int, bool> visible, checked, active;
     std::string input;
     TextSelection selection;
@@ -36,6 +38,8 @@ public:
     void setControlVisible(int id, bool shown) override { visible[id] = shown; }
     void setKeyChecked(int id, bool on) override { checked[id] = on; }
     void setIndicatorActive(int id, bool on) override { active[id] = on; }
+    void setControlName(int id, const std::string& name) override { names[id] = name; }
+    void announce(const std::string& text) override { announced.push_back(text); }
 
     std::string inputText() const override { return input; }
     void setInputText(const std::string& text) override {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Files for the tests: whole-file reads and writes, and a folder of a test's own.
 #pragma once
 

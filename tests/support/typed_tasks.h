@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tasks as a user types or pastes them into a desktop program's input line, and
 // what its display and history show: one table for the Qt and Windows windows.
 #pragma once

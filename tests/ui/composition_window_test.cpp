@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Composition window: opened by its command, beside the main window,
 // following every Enter while it shows.
 #include "logic_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A started window logic on an in-memory platform, with its own settings folder.
 #pragma once
 

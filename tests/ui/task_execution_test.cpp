@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <vector>
 
 #include "logic_fixture.h"
@@ -37,6 +38,25 @@ TEST_F(LogicTest, EnterEdgeCases) {
         {"2+3", EnterButton, InputLine, ""},
     });
     EXPECT_EQ(platform.recentTasks, (std::vector<std::string>{"2+3", "2+3", longest}));
+}
+
+// A screen reader hears each answer once, a quadratic's two roots together and
+// a refusal too; the switches say whether they are on, the keys what they do
+// in inverse mode.
+TEST_F(LogicTest, AnswersAreAnnouncedAndSwitchesNamed) {
+    enter("2+3");
+    enter("x^2-3x+2");
+    enter(std::string(510, '1'));
+    EXPECT_EQ(platform.announced, (std::vector<std::string>{"5", "x1 = 1, x2 = 2", "Expression is too long !"}));
+    enter("#deg");
+    EXPECT_EQ(platform.names[RadiansIndicator + 1], "Angle unit: degrees, on");
+    EXPECT_EQ(platform.names[RadiansIndicator], "Angle unit: radians, off");
+    command(KeyInverse);
+    EXPECT_EQ(platform.names[KeyInverse], "Inverse functions, on");
+    EXPECT_EQ(platform.names[KeyFirst + 6], "Inverse natural logarithm");
+    EXPECT_EQ(platform.names[KeyClear], "Memory clear");
+    command(KeyInverse);
+    EXPECT_EQ(platform.names[KeyMemoryAdd], "Memory add");
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drives an installed molvane.exe from outside, as another program on the same
 // desktop can: it finds the main window by its class and sends the messages a
 // user's typing and clicks send. scripts/windows-smoke.sh runs it one step at a

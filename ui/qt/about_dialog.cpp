@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/qt/about_dialog.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The About box, and the icon it shares with the Number Format dialog.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/qt/cp1252.h"
 
 #include "session/utf16_text.h"

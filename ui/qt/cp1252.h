@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one place where toolkit text meets engine text: Windows-1252 bytes.
 #pragma once
 

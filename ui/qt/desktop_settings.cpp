@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/qt/desktop_settings.h"
 
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What only the desktop program remembers between runs, kept apart from
 // mvn.cfg (whose lines are shared with the other front ends): the folder last
 // used for each kind of file and the zoom of the window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/qt/display_widgets.h"
 
 #include <QAbstractItemView>
@@ -5,6 +6,8 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 #include "ui/command_ids.h"
 
@@ -30,8 +33,17 @@ protected:
 
 }  // namespace
 
-ClickableLabel::ClickableLabel(const QString& text, bool elide, QWidget* parent)
-    : QLabel(text, parent), elide_(elide) {}
+ClickableLabel::ClickableLabel(const QString& text, bool elide, QWidget* parent) : QLabel(text, parent), elide_(elide) {
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void ClickableLabel::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+        emit activated(0);
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit activated(0);
@@ -44,17 +56,22 @@ void ClickableLabel::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void ClickableLabel::paintEvent(QPaintEvent* event) {
-    if (!elide_) {
+    if (elide_) {
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::WindowText));
+        QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, contentsRect().width());
+        painter.drawText(contentsRect(), static_cast<int>(alignment()), shown);
+    } else {
         QLabel::paintEvent(event);
-        return;
     }
-    QPainter painter(this);
-    painter.setPen(palette().color(QPalette::WindowText));
-    QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, contentsRect().width());
-    painter.drawText(contentsRect(), static_cast<int>(alignment()), shown);
+    if (!hasFocus()) return;
+    QStylePainter painter(this);
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
 }
 
-KeyButton::KeyButton(const QString& text, QWidget* parent) : QPushButton(text, parent) { setFocusPolicy(Qt::NoFocus); }
+KeyButton::KeyButton(const QString& text, QWidget* parent) : QPushButton(text, parent) { setFocusPolicy(Qt::TabFocus); }
 
 RecentTasksBox::RecentTasksBox(QWidget* parent) : QComboBox(parent) {}
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The small widgets of the main window that plain Qt widgets do not cover.
 #pragma once
 
@@ -7,8 +8,9 @@
 
 namespace molvane {
 
-// A display line or indicator: reports a click (notification 0) and a double
-// click (notification 1); a task line ends a text too long for it in "...".
+// A display line or indicator: reports a click or the space bar
+// (notification 0) and a double click (notification 1); a task line ends a
+// text too long for it in "...". Tab reaches it, and its focus shows.
 class ClickableLabel : public QLabel {
     Q_OBJECT
 public:
@@ -20,6 +22,7 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -27,7 +30,8 @@ private:
 };
 
 // A key. Its pressed state belongs to the window logic, so a click never
-// toggles it by itself; it never takes the focus from the input line.
+// toggles it by itself; a click never takes the focus from the input line,
+// while Tab reaches every key for those who work by keyboard alone.
 class KeyButton : public QPushButton {
     Q_OBJECT
 public:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's own help document, offline, in a window of its own.
 #pragma once
 

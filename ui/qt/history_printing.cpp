@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/qt/history_printing.h"
 
 #include <QFontDatabase>

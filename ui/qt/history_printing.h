@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The history on paper: the print dialog, the preview and the drawing they share.
 #pragma once
 

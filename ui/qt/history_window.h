@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Task History window: the history text beside the main window, under a
 // link to the program's web site.
 #pragma once

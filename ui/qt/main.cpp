@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // molvane: the desktop calculator.
 #include <QApplication>
 #include <QIcon>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/qt/number_format_dialog.h"
 
 #include <QDialogButtonBox>
@@ -67,7 +68,7 @@ QWidget* NumberFormatDialog::buildHeading() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(aboutIconLabel(heading), 0, Qt::AlignTop);
     auto* lines = new QVBoxLayout;
-    for (const char* line : {"Vanta 3.0", "Part I.", "Molvane", kRightsNotice}) {
+    for (const char* line : {kSuiteLine, "Part I.", "Molvane", kRightsNotice}) {
         auto* label = new QLabel(QString::fromUtf8(line), heading);
         label->setAlignment(Qt::AlignCenter);
         lines->addWidget(label);
@@ -88,6 +89,7 @@ QWidget* NumberFormatDialog::buildNumberGroup() {
     });
     for (int mode = 0; mode < 3; ++mode) grid->addWidget(modes_[mode], mode, 0);
     decimals_ = new QLineEdit(group);
+    decimals_->setAccessibleName("Decimal places");
     decimals_->setAlignment(Qt::AlignCenter);
     decimals_->setMaximumWidth(fontMetrics().horizontalAdvance("0000") + 8);
     up_ = new QToolButton(group);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Number Format dialog: mode, decimal places, grouping and angle unit,
 // applied to the main window's display while the dialog is open.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/about_texts.h"
 #include "ui/web_site.h"
 #include "ui/win32/dialogs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The modal dialogs of the Windows program, from the templates in its resources.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // molvane.exe: the desktop calculator for Windows.
 #include "settings/config_location.h"
 #include "ui/win32/win32_platform.h"

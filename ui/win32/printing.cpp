@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Printing the history through the print dialog, and its preview: both draw
 // the pages of the shared layout in a fixed-pitch font, tabs expanded.
 #include "ui/win32/win32_platform.h"

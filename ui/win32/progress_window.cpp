@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The progress of a long operation (a task file) with its Cancel button: a
 // small window owned by the main window, which stays disabled while it shows.
 #include "ui/win32/win32_platform.h"

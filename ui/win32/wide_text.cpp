@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/win32/wide_text.h"
 
 #include "session/utf16_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The edge between the Windows API's UTF-16 texts and the engine's
 // Windows-1252 texts, by the shared reading of session/encoding.h.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/win32/win32_platform.h"
 
 #include <commctrl.h>
@@ -53,11 +54,11 @@ ControlClass controlClass(const ControlLayout& layout) {
         case ControlKind::RecentTasks:
             return {L"combobox", shown | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_TABSTOP, 0};
         case ControlKind::Key:
-            if (layout.id == KeyInverse) return {L"button", shown | BS_CHECKBOX | BS_PUSHLIKE, 0};
+            if (layout.id == KeyInverse) return {L"button", shown | WS_TABSTOP | BS_CHECKBOX | BS_PUSHLIKE, 0};
             break;
         case ControlKind::EnterButton: break;
     }
-    return {L"button", shown | BS_PUSHBUTTON, 0};
+    return {L"button", shown | WS_TABSTOP | BS_PUSHBUTTON, 0};
 }
 
 // The zoom of the Qt program's fixed layout has no Windows counterpart yet:
@@ -109,6 +110,7 @@ Win32Platform::Win32Platform(HINSTANCE instance) : instance_(instance) {}
 
 Win32Platform::~Win32Platform() {
     if (main_) DestroyWindow(main_);
+    stopAccessibility();
     for (HFONT font : fonts_) {
         if (font) DeleteObject(font);
     }
@@ -138,6 +140,7 @@ bool Win32Platform::create() {
         MessageBoxW(nullptr, L"Window Registration Failed!", L"Error!", MB_ICONWARNING | MB_OK);
         return false;
     }
+    startAccessibility();
     buildMenu();
     CreateWindowExW(kMainWindowExtendedStyle, kMainWindowClass, L"Molvane", kMainWindowStyle, CW_USEDEFAULT,
                     CW_USEDEFAULT, windowWidth(), windowHeight(false), nullptr, menu_, instance_, this);
@@ -191,9 +194,26 @@ int Win32Platform::windowHeight(bool displayOnly) const {
     return frameExtra > 0 ? clientHeight + frameExtra : height;
 }
 
-// A key for the main window acts wherever the focus is inside it; inside the
-// Task History and Composition windows the keys are theirs: Tab and Esc move
-// and hide as in a dialog, Ctrl+A selects their whole text, Ctrl+C copies it.
+// The keys in the layout's order, the "=" button and the input line, round:
+// the controls that take the focus and show it.
+void Win32Platform::moveFocus(HWND from, bool backwards) {
+    std::vector<HWND> stops;
+    for (const ControlLayout& layout : mainWindowLayout()) {
+        bool focusable = (layout.kind == ControlKind::Key && layout.shown) || layout.kind == ControlKind::EnterButton;
+        if (focusable) stops.push_back(control(layout.id));
+    }
+    stops.push_back(inputLine_);
+    if (from == recentTasks_) from = inputLine_;
+    auto at = std::find(stops.begin(), stops.end(), from);
+    std::size_t index = at == stops.end() ? stops.size() - 1 : static_cast<std::size_t>(at - stops.begin());
+    index = (index + (backwards ? stops.size() - 1 : 1)) % stops.size();
+    SetFocus(stops[index]);
+}
+
+// A key for the main window acts wherever the focus is inside it, and Tab
+// walks its keypad, the "=" button and the input line; inside the Task
+// History and Composition windows the keys are theirs: Tab and Esc move and
+// hide as in a dialog, Ctrl+A selects their whole text, Ctrl+C copies it.
 bool Win32Platform::routeMessage(MSG& message) {
     // An operation takes its messages itself until it ends, so one still
     // running here was cut short: Wine abandons a whole command when its text
@@ -209,6 +229,10 @@ bool Win32Platform::routeMessage(MSG& message) {
         return IsDialogMessageW(window, &message) != 0;
     }
     bool inMain = main_ && (message.hwnd == main_ || IsChild(main_, message.hwnd));
+    if (inMain && message.message == WM_KEYDOWN && message.wParam == VK_TAB) {
+        moveFocus(message.hwnd, GetKeyState(VK_SHIFT) < 0);
+        return true;
+    }
     return inMain && accelerators_ && TranslateAcceleratorW(main_, accelerators_, &message);
 }
 
@@ -514,6 +538,8 @@ void Win32Platform::buildControl(const ControlLayout& layout) {
     if (*layout.toolTip || layout.kind == ControlKind::TaskLine)
         addToolTip(window, toolTipTexts_[layout.id] = fromEngineText(layout.toolTip));
     if (layout.kind == ControlKind::RecentTasks) buildInputLine(window);
+    setControlName(layout.id, layout.name);
+    if (layout.id == LowerResultLine) markLiveRegion(window);
 }
 
 // The combobox's own edit is the input line, known by its id like every
@@ -667,6 +693,14 @@ WindowFrame Win32Platform::mainWindowFrame() const {
     return {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top};
 }
 
+WindowFrame Win32Platform::workArea() const {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (GetMonitorInfoW(MonitorFromWindow(main_, MONITOR_DEFAULTTOPRIMARY), &monitor)) area = monitor.rcWork;
+    return {area.left, area.top, area.right - area.left, area.bottom - area.top};
+}
+
 int Win32Platform::screenRight() const {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
@@ -679,12 +713,17 @@ void Win32Platform::closeMainWindow() { PostMessageW(main_, WM_CLOSE, 0, 0); }
 
 bool Win32Platform::historyWindowVisible() const { return history_ && IsWindowVisible(history_); }
 
-// The history shows beside the main window, as tall, and the keys stay with the input line.
+// The history shows beside the main window, as tall, and the keys stay with
+// the input line. A window manager may offer the new window the keys once it
+// has mapped it, after this call: the window refuses them until that has
+// passed, and takes them again when clicked.
 void Win32Platform::showHistoryWindow(int left, int top) {
     RECT frame{};
     GetWindowRect(main_, &frame);
+    SetWindowLongPtrW(history_, GWL_EXSTYLE, GetWindowLongPtrW(history_, GWL_EXSTYLE) | WS_EX_NOACTIVATE);
     SetWindowPos(history_, nullptr, left, top, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetTimer(history_, kActivatableTimer, kWindowManagerSettleMs, nullptr);
     SetFocus(inputLine_);
 }
 
@@ -709,13 +748,15 @@ bool Win32Platform::compositionWindowVisible() const { return composition_ && Is
 void Win32Platform::showCompositionWindow(int left, int top) {
     RECT frame{};
     GetWindowRect(main_, &frame);
-    SetWindowPos(composition_, HWND_TOP, left, top, frame.right - frame.left, scaled(240), SWP_SHOWWINDOW);
+    SetWindowPos(composition_, HWND_TOP, left, top, frame.right - frame.left, scaled(kCompositionHeight),
+                 SWP_SHOWWINDOW);
 }
 
 void Win32Platform::hideCompositionWindow() { ShowWindow(composition_, SW_HIDE); }
 
 void Win32Platform::setCompositionText(const std::string& text) {
     SetWindowTextW(GetDlgItem(composition_, kCompositionText), withWindowsLineEnds(fromEngineText(text)).c_str());
+    fitCompositionWindow(textExtent(text));
 }
 
 std::string Win32Platform::clipboardText() const {

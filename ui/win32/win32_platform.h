@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window of the Windows program and the platform calls of the window
 // logic, carried out on its controls through the wide Windows API.
 #pragma once
@@ -13,6 +14,8 @@
 
 #include "ui/platform.h"
 #include "ui/window_layout.h"
+
+struct IAccPropServices;
 
 namespace molvane {
 
@@ -33,6 +36,12 @@ constexpr const wchar_t* kProgressWindowClass = L"MolvaneProgress";
 constexpr const wchar_t* kPreviewWindowClass = L"MolvanePrintPreview";
 // The Task History window's dialog template in the resources.
 constexpr int kHistoryDialog = 4000;
+// The Composition window's height when it opens, and at least, at 96 dots per inch.
+constexpr int kCompositionHeight = 240;
+// A window manager offers a newly shown window the keys within this long; the
+// timer that makes the history window take them again after that.
+constexpr UINT kWindowManagerSettleMs = 500;
+constexpr UINT_PTR kActivatableTimer = 1;
 // The controls of the print preview: its buttons and the page it shows.
 enum PreviewControl { PreviewPrevious = 101, PreviewNext, PreviewPrint, PreviewClose, PreviewPageLabel };
 
@@ -67,6 +76,10 @@ public:
     void setControlVisible(int id, bool visible) override;
     void setKeyChecked(int id, bool checked) override;
     void setIndicatorActive(int id, bool active) override;
+    void setControlName(int id, const std::string& name) override;
+    void announce(const std::string& text) override;
+    // The name a screen reader is given for the control.
+    std::wstring controlName(int id) const;
 
     std::string inputText() const override;
     void setInputText(const std::string& text) override;
@@ -137,6 +150,10 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void buildControls();
+    void moveFocus(HWND from, bool backwards);
+    void startAccessibility();
+    void stopAccessibility();
+    void markLiveRegion(HWND window);
     void createFonts();
     void changeResolution(int dpi, const RECT& suggested);
     void buildControl(const ControlLayout& layout);
@@ -146,6 +163,9 @@ private:
     void measureToolbar();
     void buildMenu();
     HWND createCompositionWindow();
+    void fitCompositionWindow(TextExtent extent);
+    // The part of the main window's screen that windows may take, without the taskbar.
+    WindowFrame workArea() const;
     // A window class of the program, with its icon; registering it again is no failure.
     bool registerWindowClass(const wchar_t* name, WNDPROC procedure) const;
     // A child window in the desktop's message font, placed in pixels.
@@ -185,6 +205,9 @@ private:
     std::vector<PlacedControl> placed_;
     std::map<int, bool> activeIndicators_;
     std::map<int, std::wstring> toolTipTexts_;
+    std::map<int, std::wstring> controlNames_;
+    IAccPropServices* accessibleProperties_ = nullptr;
+    bool comStarted_ = false;
     HFONT fonts_[kFontCount] = {};
     int dpi_ = 96;
     int toolbarHeight_ = 0;

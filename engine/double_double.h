@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: MIT
+// Double-double arithmetic: a number as the unevaluated sum of two doubles,
+// about 106 bits, in which the elementary functions are worked out so that
+// their one rounding at the end gives the correctly rounded double.
+//
+// Every file that includes this must be built with floating-point contraction
+// off (see CMakeLists.txt): the error-free transformations rely on every
+// product and sum being rounded on its own, and a fused multiply-add would give
+// other bits on another platform.
+#pragma once
+
+#include <cmath>
+
+namespace molvane {
+
+// A number as hi + lo, with |lo| at most half an ulp of hi.
+struct DoubleDouble {
+    double hi;
+    double lo;
+};
+
+// The rounded sum and its exact rounding error.
+inline DoubleDouble twoSum(double a, double b) {
+    double s = a + b;
+    double v = s - a;
+    return {s, (a - (s - v)) + (b - v)};
+}
+
+// The same when |a| >= |b| or a is 0.
+inline DoubleDouble quickTwoSum(double a, double b) {
+    double s = a + b;
+    return {s, b - (s - a)};
+}
+
+// The rounded product and its exact rounding error (Dekker): each factor is split
+// into halves of 26 bits, whose products are exact. Factors must stay far below
+// 2^996, where the split would overflow, and the product above 2^-969, where its
+// error would fall into the subnormals.
+inline DoubleDouble twoProduct(double a, double b) {
+    constexpr double kSplitter = 134217729.0;  // 2^27 + 1
+    double ta = kSplitter * a;
+    double aHigh = ta - (ta - a);
+    double aLow = a - aHigh;
+    double tb = kSplitter * b;
+    double bHigh = tb - (tb - b);
+    double bLow = b - bHigh;
+    double p = a * b;
+    return {p, ((aHigh * bHigh - p) + aHigh * bLow + aLow * bHigh) + aLow * bLow};
+}
+
+inline DoubleDouble add(DoubleDouble a, DoubleDouble b) {
+    DoubleDouble s = twoSum(a.hi, b.hi);
+    DoubleDouble t = twoSum(a.lo, b.lo);
+    s.lo += t.hi;
+    s = quickTwoSum(s.hi, s.lo);
+    s.lo += t.lo;
+    return quickTwoSum(s.hi, s.lo);
+}
+
+inline DoubleDouble add(DoubleDouble a, double b) {
+    DoubleDouble s = twoSum(a.hi, b);
+    s.lo += a.lo;
+    return quickTwoSum(s.hi, s.lo);
+}
+
+inline DoubleDouble negate(DoubleDouble a) { return {-a.hi, -a.lo}; }
+
+inline DoubleDouble subtract(DoubleDouble a, DoubleDouble b) { return add(a, negate(b)); }
+
+inline DoubleDouble multiply(DoubleDouble a, DoubleDouble b) {
+    DoubleDouble p = twoProduct(a.hi, b.hi);
+    p.lo += a.hi * b.lo + a.lo * b.hi;
+    return quickTwoSum(p.hi, p.lo);
+}
+
+inline DoubleDouble multiply(DoubleDouble a, double b) {
+    DoubleDouble p = twoProduct(a.hi, b);
+    p.lo += a.lo * b;
+    return quickTwoSum(p.hi, p.lo);
+}
+
+inline DoubleDouble divide(DoubleDouble a, DoubleDouble b) {
+    double q1 = a.hi / b.hi;
+    DoubleDouble r = subtract(a, multiply(b, q1));
+    double q2 = r.hi / b.hi;
+    r = subtract(r, multiply(b, q2));
+    double q3 = r.hi / b.hi;
+    return add(quickTwoSum(q1, q2), q3);
+}
+
+// Exact: a power of two only moves the exponent.
+inline DoubleDouble scale(DoubleDouble a, int exponent) {
+    return {std::ldexp(a.hi, exponent), std::ldexp(a.lo, exponent)};
+}
+
+// One Newton step from the square root of the leading part, which IEEE arithmetic
+// rounds correctly on every platform.
+inline DoubleDouble squareRoot(DoubleDouble a) {
+    if (a.hi <= 0.0) return {0.0, 0.0};
+    double s = std::sqrt(a.hi);
+    DoubleDouble rest = subtract(a, twoProduct(s, s));
+    return quickTwoSum(s, rest.hi / (2.0 * s));
+}
+
+// The double nearest a 2^exponent, rounded once, into the subnormals and to
+// infinity as the true value goes. Below 2^-1021 the doubles are the multiples
+// of 2^-1074, so the value is rounded to one of them from all its bits, not once
+// to 53 bits and again on scaling.
+inline double roundScaled(DoubleDouble a, int exponent) {
+    double scaled = std::ldexp(a.hi, exponent);
+    if (std::fabs(scaled) >= 0x1p-1021 || std::isnan(scaled)) return scaled;
+    DoubleDouble units = scale(a, exponent + 1074);
+    double nearest = std::nearbyint(units.hi);  // ties to even
+    // hi is a tie only when it lies halfway: then lo says on which side the value is.
+    double off = units.hi - nearest;
+    if (off == 0.5 && units.lo > 0.0) nearest += 1.0;
+    if (off == -0.5 && units.lo < 0.0) nearest -= 1.0;
+    return std::ldexp(nearest, -1074);
+}
+
+}  // namespace molvane

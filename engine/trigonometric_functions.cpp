@@ -1,0 +1,330 @@
+// SPDX-License-Identifier: MIT
+#include "engine/trigonometric_functions.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "engine/double_double.h"
+#include "engine/series_coefficients.h"
+
+namespace molvane {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+// Below this size an odd function's value rounds to its argument and an even one's to 1.
+constexpr double kTiny = 0x1p-30;
+// A rest below kTinyRest is kept 2^kTinyScale times larger (ReducedAngle).
+constexpr double kTinyRest = 0x1p-500;
+constexpr int kTinyScale = 600;
+
+constexpr DoubleDouble kHalfPi{0x1.921fb54442d18p+0, 0x1.1a62633145c07p-54};
+static_assert(kRadiansHalfTurn == 2.0 * kHalfPi.hi, "the half turn of radians is twice the leading part of pi/2");
+constexpr DoubleDouble kRadiansPerDegree{0x1.1df46a2529d39p-6, 0x1.5c1d8becdd291p-62};
+constexpr DoubleDouble kRadiansPerGrad{0x1.015bf9217271ap-6, -0x1.c9bf81089c7a5p-61};
+constexpr DoubleDouble kDegreesPerRadian{0x1.ca5dc1a63c1f8p+5, -0x1.1e7ab456405f9p-49};
+constexpr DoubleDouble kGradsPerRadian{0x1.fd4bbab8b494cp+5, 0x1.1199fd79380f2p-50};
+
+// The bits of 2/pi, 32 a word, most significant first: enough for the largest double.
+constexpr std::uint32_t kTwoOverPi[] = {
+    0xA2F9836E, 0x4E441529, 0xFC2757D1, 0xF534DDC0, 0xDB629599, 0x3C439041, 0xFE5163AB, 0xDEBBC561,
+    0xB7246E3A, 0x424DD2E0, 0x06492EEA, 0x09D1921C, 0xFE1DEB1C, 0xB129A73E, 0xE88235F5, 0x2EBB4484,
+    0xE99C7026, 0xB45F7E41, 0x3991D639, 0x835339F4, 0x9C845F8B, 0xBDF9283B, 0x1FF897FF, 0xDE05980F,
+    0xEF2F118B, 0x5A0A6D1F, 0x6D367ECF, 0x27CB09B7, 0x4F463F66, 0x9E5FEA2D, 0x7527BAC7, 0xEBE5F17B,
+    0x3D0739F7, 0x8A5292EA, 0x6BFB5FB1, 0x1F8D5D08, 0x56033046, 0xFC7B6BAB, 0xF0CFBC20, 0x9AF4361D,
+};
+
+// sin r and cos r for |r| <= pi/4, by their Taylor series; the first term left out
+// is below 2^-110 of the sum.
+DoubleDouble sineKernel(DoubleDouble r) {
+    DoubleDouble minusSquare = negate(multiply(r, r));
+    DoubleDouble sum = kInverseFactorials[29];
+    for (int n = 27; n >= 1; n -= 2) sum = add(multiply(sum, minusSquare), kInverseFactorials[n]);
+    return multiply(sum, r);
+}
+
+DoubleDouble cosineKernel(DoubleDouble r) {
+    DoubleDouble minusSquare = negate(multiply(r, r));
+    DoubleDouble sum = kInverseFactorials[28];
+    for (int n = 26; n >= 0; n -= 2) sum = add(multiply(sum, minusSquare), kInverseFactorials[n]);
+    return sum;
+}
+
+// x = q pi/2 + r with |r| <= pi/4, for every finite x; returns q mod 4. The product
+// x 2/pi is worked out in integers to 224 bits of 2/pi past the last bit of x
+// (Payne and Hanek's reduction), so that even an angle of 10^300 keeps its exact
+// place in the turn: the bits of 2/pi that only add whole turns are skipped.
+int reduceQuarterTurns(double x, DoubleDouble& r) {
+    double size = std::fabs(x);
+    if (size <= 0x1.921fb54442d18p-1) {
+        r = {x, 0.0};
+        return 0;
+    }
+    int exponent = 0;
+    double mantissa = std::frexp(size, &exponent);
+    auto m = static_cast<std::uint64_t>(std::ldexp(mantissa, 53));
+    int e = exponent - 53;  // size = m 2^e, m an integer of 53 bits
+    // Bit i of 2/pi weighs 2^-i; those before `first` add multiples of 4 quarter turns.
+    int first = e - 1 > 1 ? e - 1 : 1;
+    int word = (first - 1) / 32;
+    int shift = (first - 1) % 32;
+    std::uint32_t window[7];  // 224 bits of 2/pi from bit `first`, least significant word first
+    for (int j = 0; j < 7; ++j) {
+        std::uint64_t high = kTwoOverPi[word + j];
+        std::uint64_t low = kTwoOverPi[word + j + 1];
+        std::uint64_t bits = shift == 0 ? high : (high << shift) | (low >> (32 - shift));
+        window[6 - j] = static_cast<std::uint32_t>(bits);
+    }
+    // The product m window, least significant word first; its last fractionBits bits are the fraction.
+    std::uint32_t product[9] = {};
+    const std::uint64_t halves[2] = {m & 0xFFFFFFFFu, m >> 32};
+    for (int i = 0; i < 2; ++i) {
+        std::uint64_t carry = 0;
+        for (int j = 0; j < 7; ++j) {
+            std::uint64_t t = halves[i] * window[j] + product[i + j] + carry;
+            product[i + j] = static_cast<std::uint32_t>(t);
+            carry = t >> 32;
+        }
+        product[i + 7] = static_cast<std::uint32_t>(carry);
+    }
+    const int fractionBits = first + 223 - e;
+    auto bitAt = [&product](int b) { return b < 288 ? (product[b / 32] >> (b % 32)) & 1u : 0u; };
+    int quarterTurns = static_cast<int>(bitAt(fractionBits) + 2 * bitAt(fractionBits + 1));
+    // From half a quarter turn on, the angle is counted back from the next quarter
+    // turn: the two's complement of the fraction, exact in integers.
+    bool fromNext = bitAt(fractionBits - 1) != 0;
+    if (fromNext) {
+        ++quarterTurns;
+        std::uint64_t carry = 1;
+        for (std::uint32_t& w : product) {
+            std::uint64_t t = static_cast<std::uint64_t>(~w) + carry;
+            w = static_cast<std::uint32_t>(t);
+            carry = t >> 32;
+        }
+    }
+    // Least significant words first, so that the sum keeps every bit that matters.
+    DoubleDouble fraction{0.0, 0.0};
+    for (int i = 0; i < 9 && 32 * i < fractionBits; ++i) {
+        std::uint32_t w = product[i];
+        int inside = fractionBits - 32 * i;
+        if (inside < 32) w &= (1u << inside) - 1u;
+        fraction = add(fraction, std::ldexp(static_cast<double>(w), 32 * i - fractionBits));
+    }
+    r = multiply(fraction, kHalfPi);
+    if (fromNext) r = negate(r);
+    if (x < 0.0) {
+        r = negate(r);
+        quarterTurns = -quarterTurns;
+    }
+    return quarterTurns & 3;
+}
+
+// atan x for |x| <= 1: three halvings, atan x = 2 atan(x / (1 + sqrt(1 + x^2))),
+// bring x below tan(pi/32) < 0.099, where 19 terms of the series suffice.
+DoubleDouble arcTangentKernel(DoubleDouble x) {
+    for (int i = 0; i < 3; ++i) x = divide(x, add(squareRoot(add(multiply(x, x), 1.0)), 1.0));
+    DoubleDouble minusSquare = negate(multiply(x, x));
+    DoubleDouble sum = kInverseOdds[18];
+    for (int k = 17; k >= 0; --k) sum = add(multiply(sum, minusSquare), kInverseOdds[k]);
+    return scale(multiply(sum, x), 3);
+}
+
+// atan x for any x, infinities included: beyond 1, atan x = pi/2 - atan(1/x).
+DoubleDouble arcTangentParts(DoubleDouble x) {
+    bool negative = x.hi < 0.0;
+    if (negative) x = negate(x);
+    DoubleDouble angle;
+    if (x.hi > 0x1p60)
+        angle = add(kHalfPi, -1.0 / x.hi);
+    else if (x.hi > 1.0)
+        angle = subtract(kHalfPi, arcTangentKernel(divide({1.0, 0.0}, x)));
+    else
+        angle = arcTangentKernel(x);
+    return negative ? negate(angle) : angle;
+}
+
+// One unit of `halfTurn` in radians, and one radian in that unit.
+DoubleDouble radiansPerUnit(double halfTurn) {
+    if (halfTurn == 180.0) return kRadiansPerDegree;
+    if (halfTurn == 200.0) return kRadiansPerGrad;
+    return divide(scale(kHalfPi, 1), {halfTurn, 0.0});
+}
+
+DoubleDouble unitsPerRadian(double halfTurn) {
+    if (halfTurn == 180.0) return kDegreesPerRadian;
+    if (halfTurn == 200.0) return kGradsPerRadian;
+    return divide({halfTurn, 0.0}, scale(kHalfPi, 1));
+}
+
+// An angle in radians in the unit, converted before the one rounding, so that
+// asin 0.608 in grads keeps its last digit. A tiny angle is taken 2^600 times
+// larger, so that its rounding into the subnormals is its only one.
+double angleInUnit(DoubleDouble radians, double halfTurn) {
+    if (halfTurn == kRadiansHalfTurn) return radians.hi;
+    DoubleDouble ratio = unitsPerRadian(halfTurn);
+    if (std::fabs(radians.hi) < 0x1p-900) return roundScaled(multiply(scale(radians, 600), ratio), -600);
+    return multiply(radians, ratio).hi;
+}
+
+// The angle 1/x in the unit, for |x| above 2^60, where the inverse tangent,
+// sine and their like of 1/x are 1/x to far better than a double. The quotient
+// is taken 2^600 times larger, so that one in the subnormals is rounded once.
+double reciprocalAngleInUnit(double x, double halfTurn) {
+    if (std::isinf(x)) return 1.0 / x;
+    DoubleDouble ratio = halfTurn == kRadiansHalfTurn ? DoubleDouble{1.0, 0.0} : unitsPerRadian(halfTurn);
+    return roundScaled(divide(ratio, {std::ldexp(x, -600), 0.0}), -600);
+}
+
+}  // namespace
+
+ReducedAngle reduceAngle(double x, double halfTurn) {
+    if (!std::isfinite(x)) return {0, kNaN, 0.0, 0};
+    if (halfTurn == kRadiansHalfTurn) {
+        if (std::fabs(x) < kTinyRest) return {0, std::ldexp(x, kTinyScale), 0.0, -kTinyScale};
+        DoubleDouble rest{0.0, 0.0};
+        int quarter = reduceQuarterTurns(x, rest);
+        return {quarter, rest.hi, rest.lo, 0};
+    }
+    // Degrees and grads lose their whole turns and quarter turns exactly, in the
+    // unit itself: only the rest, at most an eighth of a turn, becomes radians,
+    // in double-double, so that cos 91.5 is -sin 1.5 to the last digit.
+    double withinTurn = std::fmod(x, 2.0 * halfTurn);
+    double quarterTurn = halfTurn / 2.0;
+    double turns = std::nearbyint(withinTurn / quarterTurn);
+    double rest = withinTurn - turns * quarterTurn;
+    int exponent = std::fabs(rest) < kTinyRest ? -kTinyScale : 0;
+    DoubleDouble radians = multiply(radiansPerUnit(halfTurn), std::ldexp(rest, -exponent));
+    return {static_cast<int>(turns) & 3, radians.hi, radians.lo, exponent};
+}
+
+namespace {
+
+// A rest below kTinyRest: sin r and tan r round to r, cos r to 1, and 1/sin r
+// and 1/tan r to 1/r, the first terms of their series, each rounded once from
+// the scaled rest.
+double tinyRest(ReducedAngle angle) { return roundScaled({angle.rest, angle.restLow}, angle.exponent); }
+double tinyRestReciprocal(ReducedAngle angle) {
+    return roundScaled(divide({1.0, 0.0}, {angle.rest, angle.restLow}), -angle.exponent);
+}
+
+}  // namespace
+
+// Each function of the whole angle is, by the quarter turns, the sine or the
+// cosine of the rest or their quotient, with a sign.
+double sineOf(ReducedAngle angle) {
+    DoubleDouble r{angle.rest, angle.restLow};
+    bool even = angle.quarter % 2 == 0;
+    double value = angle.exponent != 0 ? (even ? tinyRest(angle) : 1.0) : (even ? sineKernel(r) : cosineKernel(r)).hi;
+    return angle.quarter >= 2 ? -value : value;
+}
+
+double cosineOf(ReducedAngle angle) {
+    DoubleDouble r{angle.rest, angle.restLow};
+    bool even = angle.quarter % 2 == 0;
+    double value = angle.exponent != 0 ? (even ? 1.0 : tinyRest(angle)) : (even ? cosineKernel(r) : sineKernel(r)).hi;
+    return angle.quarter == 1 || angle.quarter == 2 ? -value : value;
+}
+
+double tangentOf(ReducedAngle angle) {
+    bool even = angle.quarter % 2 == 0;
+    if (angle.exponent != 0) return even ? tinyRest(angle) : -tinyRestReciprocal(angle);
+    DoubleDouble r{angle.rest, angle.restLow};
+    DoubleDouble s = sineKernel(r);
+    DoubleDouble c = cosineKernel(r);
+    return even ? divide(s, c).hi : -divide(c, s).hi;
+}
+
+// The reciprocal functions divide in double-double: 1/tan of a rounded tangent
+// would be rounded twice.
+double cotangentOf(ReducedAngle angle) {
+    bool even = angle.quarter % 2 == 0;
+    if (angle.exponent != 0) return even ? tinyRestReciprocal(angle) : -tinyRest(angle);
+    DoubleDouble r{angle.rest, angle.restLow};
+    DoubleDouble s = sineKernel(r);
+    DoubleDouble c = cosineKernel(r);
+    return even ? divide(c, s).hi : -divide(s, c).hi;
+}
+
+double secantOf(ReducedAngle angle) {
+    DoubleDouble r{angle.rest, angle.restLow};
+    bool even = angle.quarter % 2 == 0;
+    double value = angle.exponent != 0 ? (even ? 1.0 : tinyRestReciprocal(angle))
+                                       : divide({1.0, 0.0}, even ? cosineKernel(r) : sineKernel(r)).hi;
+    return angle.quarter == 1 || angle.quarter == 2 ? -value : value;
+}
+
+double cosecantOf(ReducedAngle angle) {
+    DoubleDouble r{angle.rest, angle.restLow};
+    bool even = angle.quarter % 2 == 0;
+    double value = angle.exponent != 0 ? (even ? tinyRestReciprocal(angle) : 1.0)
+                                       : divide({1.0, 0.0}, even ? sineKernel(r) : cosineKernel(r)).hi;
+    return angle.quarter >= 2 ? -value : value;
+}
+
+double sine(double x) { return std::fabs(x) < kTiny ? x : sineOf(reduceAngle(x, kRadiansHalfTurn)); }
+double cosine(double x) { return std::fabs(x) < kTiny ? 1.0 : cosineOf(reduceAngle(x, kRadiansHalfTurn)); }
+double tangent(double x) { return std::fabs(x) < kTiny ? x : tangentOf(reduceAngle(x, kRadiansHalfTurn)); }
+
+double arcSineIn(double x, double halfTurn) {
+    double size = std::fabs(x);
+    if (std::isnan(x)) return x;
+    if (size < kTiny) return angleInUnit({x, 0.0}, halfTurn);
+    if (size > 1.0) return kNaN;
+    if (size == 1.0) return angleInUnit(x < 0.0 ? negate(kHalfPi) : kHalfPi, halfTurn);
+    DoubleDouble rest = subtract({1.0, 0.0}, twoProduct(x, x));
+    return angleInUnit(arcTangentParts(divide({x, 0.0}, squareRoot(rest))), halfTurn);
+}
+
+// acos x = 2 atan(sqrt((1 - x)/(1 + x))), where 1 - x and 1 + x are exact.
+double arcCosineIn(double x, double halfTurn) {
+    if (std::isnan(x)) return x;
+    if (std::fabs(x) > 1.0) return kNaN;
+    if (x == 1.0) return 0.0;
+    if (x == -1.0) return angleInUnit(scale(kHalfPi, 1), halfTurn);
+    DoubleDouble ratio = divide(twoSum(1.0, -x), twoSum(1.0, x));
+    return angleInUnit(scale(arcTangentParts(squareRoot(ratio)), 1), halfTurn);
+}
+
+double arcTangentIn(double x, double halfTurn) {
+    if (std::isnan(x)) return x;
+    if (std::fabs(x) < kTiny) return angleInUnit({x, 0.0}, halfTurn);
+    return angleInUnit(arcTangentParts({x, 0.0}), halfTurn);
+}
+
+// atan(1/x): below 1 in size it is a quarter turn less atan x, which gives
+// 90 degrees at 0 as 1/0 would, and -90 at -0.
+double arcCotangentIn(double x, double halfTurn) {
+    double size = std::fabs(x);
+    if (std::isnan(x)) return x;
+    if (size > 0x1p60) return reciprocalAngleInUnit(x, halfTurn);
+    DoubleDouble angle = size > 1.0 ? arcTangentKernel(divide({1.0, 0.0}, {size, 0.0}))
+                                    : subtract(kHalfPi, arcTangentKernel({size, 0.0}));
+    return angleInUnit(std::signbit(x) ? negate(angle) : angle, halfTurn);
+}
+
+// acos(1/x) = 2 atan(sqrt((x - 1)/(x + 1))), where x - 1 and x + 1 are exact;
+// past 2^60 it is a quarter turn less 1/x.
+double arcSecantIn(double x, double halfTurn) {
+    if (std::isnan(x) || std::fabs(x) < 1.0) return kNaN;
+    if (std::fabs(x) > 0x1p60) return angleInUnit(add(kHalfPi, -1.0 / x), halfTurn);
+    if (x == -1.0) return angleInUnit(scale(kHalfPi, 1), halfTurn);
+    DoubleDouble ratio = divide(twoSum(x, -1.0), twoSum(x, 1.0));
+    return angleInUnit(scale(arcTangentParts(squareRoot(ratio)), 1), halfTurn);
+}
+
+// asin(1/x) is the angle whose cotangent is sqrt(x^2 - 1), where x^2 - 1 is exact.
+double arcCosecantIn(double x, double halfTurn) {
+    double size = std::fabs(x);
+    if (std::isnan(x) || size < 1.0) return kNaN;
+    if (size > 0x1p60) return reciprocalAngleInUnit(x, halfTurn);
+    DoubleDouble cotangent = squareRoot(add(twoProduct(size, size), -1.0));
+    DoubleDouble angle = cotangent.hi < 1.0 ? subtract(kHalfPi, arcTangentKernel(cotangent))
+                                            : arcTangentKernel(divide({1.0, 0.0}, cotangent));
+    return angleInUnit(x < 0.0 ? negate(angle) : angle, halfTurn);
+}
+
+double arcSine(double x) { return arcSineIn(x, kRadiansHalfTurn); }
+double arcCosine(double x) { return arcCosineIn(x, kRadiansHalfTurn); }
+double arcTangent(double x) { return arcTangentIn(x, kRadiansHalfTurn); }
+
+}  // namespace molvane
