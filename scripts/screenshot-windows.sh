@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Pictures of the Windows program under Wine, at 100% and at 150% scaling
-# (144 dots per inch), each after a formula with the Composition window open
+# (144 dots per inch, on a screen of 1920 x 1080), each after a formula with the Composition window open
 # beside the main window: docs/windows-100.png and docs/windows-150.png.
 # Each scaling gets a Wine prefix of its own, made afresh, on a virtual X
 # server with a window manager; the program is driven from outside by the
@@ -23,7 +23,7 @@ for package in wine wine64 xvfb openbox imagemagick; do
     fi
 done
 if [ -z "${MOLVANE_INSIDE_X:-}" ]; then
-    MOLVANE_INSIDE_X=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build"
+    MOLVANE_INSIDE_X=1 exec xvfb-run -a -s "-screen 0 1920x1080x24" "$0" "$build"
 fi
 
 mkdir -p docs

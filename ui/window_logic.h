@@ -160,7 +160,8 @@ bool fitsOnScreen(const WindowFrame& window, const WindowFrame& workArea);
 WindowFrame keptOnScreen(WindowFrame window, const WindowFrame& workArea);
 
 // A window beside the main window, given a new size: it grows away from the
-// main window rather than over it, and stays on the screen.
+// main window rather than over it, to the side with more room when its own has
+// too little, and stays on the screen.
 WindowFrame resizedBeside(WindowFrame window, int width, int height, const WindowFrame& mainWindow,
                           const WindowFrame& workArea);
 
