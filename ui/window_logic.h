@@ -118,6 +118,10 @@ private:
     void announceAnswer();
     void updateMemoryToolTip();
     void showRootLabels(bool shown);
+    // A task file's line entered without the window; the run's end shows it.
+    EnterOutcome enterFileLine(const std::string& line);
+    void flushFileRun();
+    void showEnteredTask();
     // Runs a memory directive on a copy of the current record, so only the
     // memory can change, and only to a number.
     void runMemoryDirective(std::string_view directive, std::string_view result);
@@ -141,6 +145,11 @@ private:
     std::vector<std::string> recentTasks_;
     int recalled_ = -1;
     bool runningFile_ = false;  // a task file's lines are being entered
+    // What a task file's lines leave for the window, given to it in batches:
+    // one widget update a line cost more than the tasks themselves.
+    std::string pendingHistory_;
+    std::vector<std::string> pendingRecentTasks_;
+    EnteredLine fileLine_;
     FileWriter fileWriter_ = writeAllBytes;
 };
 

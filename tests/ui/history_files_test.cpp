@@ -52,6 +52,29 @@ TEST_F(LogicTest, TaskFileLinesRunAsIfTyped) {
     EXPECT_EQ(platform.clipboard, platform.history);
 }
 
+// A long file leaves the window as typing its lines one by one does, across
+// the batches in which its history and recent tasks reach the window.
+TEST_F(LogicTest, LongTaskFileEndsAsItsLinesTyped) {
+    const std::string tasks[] = {"2+3*4", "#dig 1", "h2so4", std::string(600, '1'), "x^2-3x+2", "#mem+", "1/0", ""};
+    FakePlatform byHand;
+    WindowLogic typing{byHand, folder / "typing.cfg"};
+    typing.startUp();
+    std::string file;
+    for (int i = 0; i < 300; ++i) {
+        file += tasks[i % 8] + "\n";
+        byHand.setInputText(tasks[i % 8]);
+        typing.dispatchCommand(EnterButton);
+    }
+    platform.openName = folder / "tasks.txt";
+    writeFile(platform.openName, file.substr(0, file.size() - 1));
+    command(FileOpen);
+    auto body = [](const std::string& history) { return history.substr(history.find("\r\n\r\n")); };
+    EXPECT_EQ(body(platform.history), body(byHand.history));
+    EXPECT_EQ(std::tie(platform.texts, platform.toolTips, platform.visible, platform.active, platform.input),
+              std::tie(byHand.texts, byHand.toolTips, byHand.visible, byHand.active, byHand.input));
+    EXPECT_EQ(platform.recentTasks, byHand.recentTasks);
+}
+
 TEST_F(LogicTest, TaskFileCancelAndFailure) {
     platform.openName = folder / "tasks.txt";
     writeFile(platform.openName, "1+1\n2+2\n3+3");

@@ -66,6 +66,7 @@ public:
     bool inputCanUndo() const override;
     void focusInputLine() override;
     void insertRecentTask(const std::string& task) override;
+    void insertRecentTasks(const std::vector<std::string>& tasks) override;
     void clearRecentTasks() override;
     std::string selectedRecentTask() const override;
     void setDisplayOnly(bool displayOnly) override;

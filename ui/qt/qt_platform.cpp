@@ -141,6 +141,13 @@ void MainWindow::insertRecentTask(const std::string& task) {
     keepInputLine([&] { recentTasks_->insertItem(0, fromEngineText(task)); });
 }
 
+void MainWindow::insertRecentTasks(const std::vector<std::string>& tasks) {
+    QStringList newestFirst;
+    newestFirst.reserve(std::ssize(tasks));
+    for (auto task = tasks.rbegin(); task != tasks.rend(); ++task) newestFirst.append(fromEngineText(*task));
+    keepInputLine([&] { recentTasks_->insertItems(0, newestFirst); });
+}
+
 void MainWindow::clearRecentTasks() {
     keepInputLine([&] { recentTasks_->clear(); });
 }
