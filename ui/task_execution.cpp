@@ -50,7 +50,7 @@ void WindowLogic::showTaskResult() {
         announceAnswer();
     }
     platform_.setInputText("");
-    if (!runningFile_) platform_.focusInputLine();
+    platform_.focusInputLine();
 }
 
 void WindowLogic::showEnteredTask() {

@@ -102,7 +102,6 @@ void WindowLogic::runTaskLines(const std::vector<std::string>& lines) {
     constexpr int kLinesPerBatch = 256;
     int total = static_cast<int>(lines.size());
     platform_.beginProgress("Running the tasks of the file...", total);
-    runningFile_ = true;
     int done = 0;
     bool ran = false;
     EnterOutcome last = EnterOutcome::Ran;
@@ -116,7 +115,6 @@ void WindowLogic::runTaskLines(const std::vector<std::string>& lines) {
         }
     }
     flushFileRun();
-    runningFile_ = false;
     if (ran) {
         showEnteredTask();
         if (platform_.compositionWindowVisible()) refreshComposition();

@@ -144,7 +144,6 @@ private:
     // as typed).
     std::vector<std::string> recentTasks_;
     int recalled_ = -1;
-    bool runningFile_ = false;  // a task file's lines are being entered
     // What a task file's lines leave for the window, given to it in batches:
     // one widget update a line cost more than the tasks themselves.
     std::string pendingHistory_;
