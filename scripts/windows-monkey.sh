@@ -328,6 +328,15 @@ tidy_windows() {
                 done
                 note "close-${caption// /-}"
                 ;;
+            "window #32770|Task History") ;;
+            "window #32770|"*)
+                # A box of the file dialog's own ("Invalid character(s) in
+                # path", for a path typed while keys were lost): its OK.
+                for dialog in $(xdotool search --onlyvisible --name "^${caption//[()]/.}\$" 2> /dev/null); do
+                    timeout 5 xdotool windowactivate --sync "$dialog" key Return > /dev/null 2>&1
+                done
+                note "close-box ${caption}"
+                ;;
         esac
     done <<< "$state"
 }
