@@ -77,9 +77,7 @@ namespace {
 
 // The shortest text that reads back as the same double, whatever the locale.
 void appendShortest(std::string& out, double value) {
-    char digits[32];
-    std::to_chars_result written = std::to_chars(digits, digits + sizeof digits, value);
-    out.append(digits, written.ptr);
+    out += writeShortestNumber(value).view();
 }
 
 void appendElement(std::string& out, const ElementShare& element) {
