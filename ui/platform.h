@@ -33,15 +33,16 @@ enum class FailureReason {
 
 // How an operation that the user may cancel, or the system refuse, ended.
 struct PlatformResult {
-    enum Outcome { Done, Cancelled, Failed };
-    Outcome outcome = Done;
+    // Scoped: the engine's task kinds have a Failed of their own.
+    enum class Outcome { Done, Cancelled, Failed };
+    Outcome outcome = Outcome::Done;
     FailureReason reason = FailureReason::None;
     std::filesystem::path subject;  // the printer or file concerned, or empty
     unsigned long code = 0;
 
-    static PlatformResult cancelled() { return {Cancelled, FailureReason::None, {}, 0}; }
+    static PlatformResult cancelled() { return {Outcome::Cancelled, FailureReason::None, {}, 0}; }
     static PlatformResult failed(FailureReason why, std::filesystem::path what = {}, unsigned long number = 0) {
-        return {Failed, why, std::move(what), number};
+        return {Outcome::Failed, why, std::move(what), number};
     }
 };
 
