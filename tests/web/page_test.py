@@ -1,0 +1,173 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
+# The page as a user meets it, in headless Chromium, served from 127.0.0.1:
+# typed tasks and their display lines (the table tests/qt and tests/win32 use),
+# the keypad, Up/Down, a directive from the menu, Save's bytes, task files good
+# and bad with progress and Cancel, every control's accessible name and the
+# live region, settings kept over a reload or not kept at all, and a reload
+# with the server stopped.
+# Usage: page_test.py SITE_FOLDER EXPECTATIONS_PROGRAM MOLVANE_CLI
+import json
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
+from web_browser import Browser, Server  # noqa: E402
+
+site, expectations, cli = sys.argv[1:4]
+tables = json.loads(subprocess.run([expectations], capture_output=True, check=True).stdout)
+work = tempfile.mkdtemp(prefix="molvane-page-test-")
+server = Server(site)
+browser = Browser(work)
+driver = browser.driver
+js = driver.execute_script
+failures = []
+LOWER_TASK, LOWER_RESULT, DEGREES, FIXED, TOO_LONG = 1111, 1121, 1221, 1212, "Expression is too long !"
+
+
+def check(what, actual, expected):
+    if actual != expected:
+        failures.append(f"{what}: got {actual!r}, expected {expected!r}")
+
+
+def wait_until(condition, *arguments, seconds=20):
+    end = time.time() + seconds
+    while not js("return " + condition, *arguments):
+        if time.time() > end:
+            raise AssertionError("timed out waiting for " + condition)
+        time.sleep(0.05)
+
+
+def open_page():
+    driver.get(server.url)
+    wait_until("document.body.classList.contains('ready')")
+
+
+def shown(id):
+    return js("return document.querySelector(`[data-id='${arguments[0]}']`).textContent", id)
+
+
+def enter(line):
+    driver.find_element(By.ID, "task-input").send_keys(line, Keys.ENTER)
+
+
+def menu(title, item):
+    driver.find_element(By.XPATH, f"//*[@id='menubar']/button[normalize-space()='{title}']").click()
+    driver.find_element(By.XPATH, f"//div[@role='menu' and not(@hidden)]//*[@class='text' and .='{item}']").click()
+
+
+def run_task_file(name, data):
+    path = os.path.join(work, name)
+    with open(path, "wb") as file:
+        file.write(data) if isinstance(data, bytes) else file.truncate(data)
+    driver.find_element(By.ID, "task-picker").send_keys(path)
+
+
+def accessible_names():
+    nodes = driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
+    return {node.get("name", {}).get("value") for node in nodes if not node.get("ignored")}
+
+
+open_page()
+for typed, task, result, logged in tables["typed"]:
+    enter(typed)
+    check(f"{typed!r}: task line", shown(LOWER_TASK), task)
+    check(f"{typed!r}: answer", shown(LOWER_RESULT), result)
+    check(f"{typed!r}: history", logged in js("return historyView.text"), True)
+    check(f"{typed!r}: said", js("return document.getElementById('live').textContent").endswith(result), True)
+for caption in ["2", "^", "1", "0", "="]:
+    driver.find_element(By.XPATH, f"//button[@class='key' and .='{caption}' and not(@hidden)]").click()
+check("keypad 2^10", (shown(LOWER_TASK), shown(LOWER_RESULT)), ("2^10", "1024"))
+line = driver.find_element(By.ID, "task-input")
+for key, expected in [(Keys.UP, "2^10"), (Keys.UP, tables["typed"][-1][1]), (Keys.DOWN, "2^10"), (Keys.DOWN, "")]:
+    line.send_keys(key)
+    check(f"recalled by {key!r}", line.get_attribute("value"), expected)
+menu("Format", "Angle Unit in Degrees")
+enter("2sin30")
+check("#deg from the menu", (shown(LOWER_RESULT), js("return arguments[0].classList.contains('active')",
+                                                     driver.find_element(By.CSS_SELECTOR, f"[data-id='{DEGREES}']"))),
+      ("1", True))
+
+# Every control has its name from the table, switches their state; answers are said.
+line.send_keys(Keys.F9)
+line.send_keys(Keys.CONTROL, "k")
+names = accessible_names()
+for id, name, visible in tables["controls"]:
+    if visible and not {name, name + ", on", name + ", off"} & names:
+        failures.append(f"no control is named {name!r} (id {id})")
+
+# Save gives the bytes a desktop program saves for the same history.
+line.send_keys(Keys.CONTROL, "s")
+for _ in range(100):
+    saved = [name for name in os.listdir(work) if name.startswith("mvn_") and name.endswith(".txt")]
+    time.sleep(0 if saved else 0.1)
+history = js("return historyView.text").encode("utf-8")
+desktop = subprocess.run([expectations, "saved"], input=history, capture_output=True, check=True).stdout
+check("saved history", saved and open(os.path.join(work, saved[0]), "rb").read() == desktop, True)
+
+# Task files: lines ended by CR alone with a line too long, one that is not text, one too large
+# to read, and a long one that shows its progress and is cancelled while the page goes on.
+run_task_file("cr.txt", b"1+2\r" + b"9" * 600 + b"\r3+4")
+wait_until("historyView.text.endsWith('3+4 = 7\\r\\n')")
+check("a CR-only file", ("1+2 = 3" in js("return historyView.text"), shown(LOWER_RESULT)), (True, "7"))
+for name, data, reason in [("picture.png", bytes(range(256)) * 40, "It does not look like a text file."),
+                           ("huge.txt", 257 << 20, "It is larger than the 256 MB the page can read.")]:
+    run_task_file(name, data)
+    wait_until("document.getElementById('message').open")
+    check(f"{name}: the message", driver.find_element(By.CSS_SELECTOR, "#message p").text.endswith(reason), True)
+    driver.find_element(By.CSS_SELECTOR, "#message button").click()
+entries = js("return historyView.text.split('\\n').length")
+run_task_file("long.txt", b"1+1\n" * 400000)
+wait_until("document.getElementById('progress').open")
+first = js("return document.getElementById('progress-bar').value")
+time.sleep(0.5)
+check("progress moves while the page answers", js("return document.getElementById('progress-bar').value") > first, True)
+driver.find_element(By.ID, "progress-cancel").click()
+wait_until("!busy && !document.getElementById('progress').open")
+ran = js("return historyView.text.split('\\n').length") - entries
+check("cancelled part-way", 0 < ran < 800000 and shown(LOWER_RESULT) == "2", True)
+check("the input line has the keys", js("return document.activeElement.id"), "task-input")
+
+# The settings file is kept byte for byte as the desktop writes it, and read again at start.
+line.send_keys(Keys.F9)
+enter("#fix 4")
+menu("Format", "Save Current Settings")
+kept = js("return localStorage.getItem('molvane/mvn.cfg')")
+config = os.path.join(work, "mvn.cfg")
+subprocess.run([cli, "--config", config, "#deg", "#fix 4", "--save-config"], capture_output=True, check=True)
+check("settings bytes", kept.encode("latin-1"), open(config, "rb").read())
+open_page()
+enter("1/3")
+check("settings after a reload", (shown(LOWER_RESULT), js("return document.querySelectorAll('.indicator.active').length")),
+      ("0.3333", 2))
+
+# Phone width: the window fills it and nothing scrolls sideways.
+browser.emulate(width=360, height=740)
+check("360 px wide", js("return document.documentElement.scrollWidth <= 360"), True)
+browser.emulate()
+
+# Offline: the service worker has kept the site.
+wait_until("navigator.serviceWorker.controller !== null")
+server.stop()
+open_page()
+enter("2+2")
+check("offline", shown(LOWER_RESULT), "4.0000")
+
+# Storage refused: the page says so once and works on.
+driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": "Object.defineProperty(window, "
+                       "'localStorage', {get() { throw new DOMException('refused', 'SecurityError'); }});"})
+open_page()
+enter("6*7")
+check("without storage", (shown(LOWER_RESULT), driver.find_element(By.ID, "note").is_displayed()), ("42", True))
+
+browser.quit()
+for failure in failures:
+    print("FAIL", failure)
+print(f"page test: {len(failures)} failures")
+sys.exit(1 if failures else 0)
