@@ -1,12 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "cli/cli_run.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <istream>
 #include <ostream>
+#include <streambuf>
+#include <string_view>
 #include <system_error>
 
 #include "molvane_version.h"
@@ -23,56 +29,128 @@ constexpr const char* kProgram = "molvane-cli";
 // the input line accepts in any encoding, so a line of a gigabyte costs no memory.
 constexpr std::size_t kLineByteLimit = 64 * 1024;
 
+// Input is taken up to this much at a time, and answers leave once this much
+// has gathered: one system call serves a thousand lines.
+constexpr std::size_t kChunkBytes = 64 * 1024;
+
 // Cuts a stream into lines at LF, CR LF or a lone CR, as the desktop program's
 // task files end them. A CR ends its line at once and an LF right after it is
-// skipped on the next read, so a line from a pipe runs as soon as it arrives.
+// skipped later, so a line from a pipe runs as soon as it arrives.
 struct LineReader {
-    std::istream& in;
+    std::streambuf& source;
+    std::string held;       // taken from the stream; the bytes before `start` are handed out
+    std::size_t start = 0;  // where the next line begins
     bool skipLineFeed = false;
+    bool failed = false;  // the stream could not be read
 };
 
-// Reads one line into `line`; false at the end of the input. `tooLong` tells
-// that the line passed kLineByteLimit and was not kept whole.
-bool readLine(LineReader& reader, std::string& line, bool& tooLong) {
-    line.clear();
-    tooLong = false;
-    std::streambuf* buffer = reader.in.rdbuf();
-    bool any = false;
-    for (;;) {
-        int c = buffer->sbumpc();
-        if (c == std::char_traits<char>::eof()) {
-            reader.in.setstate(std::ios::eofbit);
-            break;
+// Takes more bytes from the stream; false at its end. When no byte is waiting
+// (a pipe or a terminal that has given everything so far), `idle` runs before
+// the wait: the answers of the lines before leave first, so a script that
+// writes one task and waits for its answer gets it.
+bool fillLineReader(LineReader& reader, const std::function<void()>& idle) {
+    reader.held.erase(0, reader.start);
+    reader.start = 0;
+    try {
+        std::streamsize waiting = reader.source.in_avail();
+        if (waiting <= 0) {
+            idle();
+            if (std::char_traits<char>::eq_int_type(reader.source.sgetc(), std::char_traits<char>::eof())) return false;
+            waiting = std::max<std::streamsize>(reader.source.in_avail(), 1);
         }
-        bool skipped = reader.skipLineFeed && c == '\n';
-        reader.skipLineFeed = false;
-        if (skipped) continue;
-        any = true;
-        if (c == '\n') break;
-        if (c == '\r') {
-            reader.skipLineFeed = true;
-            break;
-        }
-        if (line.size() < kLineByteLimit)
-            line += static_cast<char>(c);
-        else
-            tooLong = true;
+        std::size_t size = reader.held.size();
+        reader.held.resize(size + std::min(static_cast<std::size_t>(waiting), kChunkBytes));
+        std::streamsize got =
+            reader.source.sgetn(reader.held.data() + size, static_cast<std::streamsize>(reader.held.size() - size));
+        reader.held.resize(size + static_cast<std::size_t>(std::max<std::streamsize>(got, 0)));
+        return got > 0;
+    } catch (const std::ios_base::failure&) {
+        reader.failed = true;
+        return false;
     }
-    return any;
 }
 
-// What the run has done so far, for its exit status.
+// Where the first LF or CR from `from` on lies, or the size of `bytes`. Eight
+// bytes at a time skip where none is below 0x0E, the first byte after CR: such
+// a byte would leave a high bit in (word - 0x0E0E..) & ~word.
+std::size_t findLineEnd(std::string_view bytes, std::size_t from) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101, kHighBits = 0x8080808080808080;
+    std::size_t i = from;
+    for (;;) {
+        for (; i + 8 <= bytes.size(); i += 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, bytes.data() + i, sizeof word);
+            if (((word - kOnes * ('\r' + 1)) & ~word & kHighBits) != 0) break;
+        }
+        std::size_t stop = std::min(i + 8, bytes.size());
+        for (; i < stop; ++i) {
+            if (bytes[i] == '\n' || bytes[i] == '\r') return i;
+        }
+        if (i == bytes.size()) return i;
+    }
+}
+
+// The next line; false at the end of the input. `tooLong` tells that the line
+// passed kLineByteLimit and was not kept whole. The line lasts until the next call.
+bool readLine(LineReader& reader, std::string_view& line, bool& tooLong, const std::function<void()>& idle) {
+    tooLong = false;
+    std::size_t scanned = reader.start;  // from `start` to here, no line ends
+    for (;;) {
+        std::string_view held = reader.held;
+        if (reader.skipLineFeed && reader.start < held.size()) {
+            reader.skipLineFeed = false;
+            if (held[reader.start] == '\n') scanned = ++reader.start;
+        }
+        std::size_t end = findLineEnd(held, scanned);
+        if (end < held.size()) {
+            tooLong = tooLong || end - reader.start > kLineByteLimit;
+            line = held.substr(reader.start, std::min(end - reader.start, kLineByteLimit));
+            reader.skipLineFeed = held[end] == '\r';
+            reader.start = end + 1;
+            return true;
+        }
+        if (held.size() - reader.start > kLineByteLimit) {
+            reader.held.resize(reader.start + kLineByteLimit);
+            tooLong = true;
+        }
+        std::size_t kept = reader.start;
+        scanned = reader.held.size() - kept;
+        if (!fillLineReader(reader, idle)) {
+            line = std::string_view(reader.held).substr(reader.start);
+            reader.start = reader.held.size();
+            return !line.empty() || tooLong;
+        }
+    }
+}
+
+// What the run has done so far, for its exit status, and the answers that
+// wait to leave together.
 struct RunState {
     CliSession session;
+    LineOutput pending;
     bool anyFailed = false;
 };
 
-// Prints what one line gives. False when standard output can take no more.
-bool printLine(RunState& run, const LineOutput& output, std::ostream& out, std::ostream& err, bool flush) {
-    out << output.out;
-    err << output.err;
-    if (output.failed) run.anyFailed = true;
+// Writes the answers that wait; `flush` hands them to the system at once.
+// False when standard output can take no more.
+bool deliver(RunState& run, std::ostream& out, bool flush) {
+    out.write(run.pending.out.data(), static_cast<std::streamsize>(run.pending.out.size()));
+    run.pending.out.clear();
     if (flush) out.flush();
+    return static_cast<bool>(out);
+}
+
+// After a line: its messages go to standard error at once, after the answers
+// before them, and answers leave once many wait. False when standard output
+// can take no more.
+bool finishLine(RunState& run, bool failed, std::ostream& out, std::ostream& err) {
+    if (failed) run.anyFailed = true;
+    if (!run.pending.err.empty()) {
+        if (!deliver(run, out, true)) return false;
+        err << run.pending.err;
+        run.pending.err.clear();
+    }
+    if (run.pending.out.size() >= kChunkBytes) return deliver(run, out, false);
     return static_cast<bool>(out);
 }
 
@@ -81,16 +159,22 @@ std::filesystem::path pathFromUtf8(const std::string& name) {
     return std::filesystem::path(std::u8string(name.begin(), name.end()));
 }
 
-// Runs every line of `in` as a task; a stream that is no regular file (a pipe,
-// a terminal, a device) has each answer flushed as soon as it is known.
-void runLines(RunState& run, std::istream& in, std::ostream& out, std::ostream& err, bool flushEachLine) {
-    LineReader reader{in};
-    std::string line;
+// Runs every line of `in` as a task.
+void runLines(RunState& run, std::istream& in, std::ostream& out, std::ostream& err) {
+    LineReader reader{*in.rdbuf(), {}};
+    std::function<void()> idle = [&run, &out] { deliver(run, out, true); };
+    std::string_view line;
     bool tooLong = false;
-    while (readLine(reader, line, tooLong)) {
-        LineOutput output = tooLong ? refuseLine(run.session) : runLine(run.session, line);
-        if (!printLine(run, output, out, err, flushEachLine)) return;
+    while (readLine(reader, line, tooLong, idle)) {
+        bool failed = true;
+        if (tooLong) {
+            refuseLine(run.session, run.pending);
+        } else {
+            failed = runLine(run.session, line, run.pending);
+        }
+        if (!finishLine(run, failed, out, err)) return;
     }
+    if (reader.failed) in.setstate(std::ios::badbit);
 }
 
 std::string helpAtTerminal() {
@@ -116,7 +200,9 @@ void runTerminal(RunState& run, const TerminalReader& terminal, std::ostream& ou
             continue;
         }
         if (line.size() > kLineByteLimit) line.resize(kLineByteLimit);
-        if (!printLine(run, runLine(run.session, line), out, err, true)) return;
+        bool failed = runLine(run.session, line, run.pending);
+        // Typed at a terminal: its answer is awaited.
+        if (!finishLine(run, failed, out, err) || !deliver(run, out, true)) return;
     }
     out << '\n';
 }
@@ -130,25 +216,28 @@ std::string whyUnreadable(const std::string& name) {
     return "reading failed";
 }
 
+// Runs the lines of an open stream; false, with a message, when it fails as
+// it is read.
+bool runStream(RunState& run, std::istream& in, const std::string& name, std::ostream& out, std::ostream& err) {
+    runLines(run, in, out, err);
+    if (!in.bad()) return true;
+    deliver(run, out, true);
+    err << kProgram << ": reading " << name << " failed\n";
+    return false;
+}
+
 // Runs the lines of a file, or of standard input for "-". False when the file
 // cannot be read.
 bool runFile(RunState& run, const std::string& name, std::istream& in, std::ostream& out, std::ostream& err) {
-    if (name == "-") {
-        runLines(run, in, out, err, true);
-        return true;
-    }
+    if (name == "-") return runStream(run, in, "standard input", out, err);
     std::error_code error;
     std::ifstream file(pathFromUtf8(name), std::ios::binary);
     if (!file || std::filesystem::is_directory(pathFromUtf8(name), error)) {
+        deliver(run, out, true);
         err << kProgram << ": cannot read " << name << ": " << whyUnreadable(name) << '\n';
         return false;
     }
-    runLines(run, file, out, err, !std::filesystem::is_regular_file(pathFromUtf8(name), error));
-    if (file.bad()) {
-        err << kProgram << ": reading " << name << " failed\n";
-        return false;
-    }
-    return true;
+    return runStream(run, file, name, out, err);
 }
 
 // The view options are the desktop program's; the CLI keeps those the file had
@@ -216,20 +305,19 @@ int runCli(const CliOptions& options, std::istream& in, std::ostream& out, std::
     if (options.sources.empty()) {
         if (terminal) {
             runTerminal(run, terminal, out, err);
-        } else {
-            runLines(run, in, out, err, true);
+        } else if (!runFile(run, "-", in, out, err)) {
+            return 2;
         }
     }
     for (const TaskSource& source : options.sources) {
         if (!out) break;
         if (!source.isFile) {
-            printLine(run, runLine(run.session, source.value), out, err, false);
+            finishLine(run, runLine(run.session, source.value, run.pending), out, err);
         } else if (!runFile(run, source.value, in, out, err)) {
-            out.flush();
             return 2;
         }
     }
-    out.flush();
+    deliver(run, out, true);
     if (!out) return failedOutput(err);
 
     if (options.saveConfig && !saveSettings(options, configFile, run.session.tasks.current, view)) {

@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: MIT
 // One task as a line of JSON: the record as runTask left it.
+//
+// Every piece is appended to one text that a run keeps from line to line, so
+// a long run does not build and copy a string for every field.
 #pragma once
 
 #include <string>
@@ -9,22 +12,25 @@
 
 namespace molvane {
 
-// {"kind":..,"szTask":..,...,"decimalComma":..} on one line, texts in UTF-8.
-std::string taskJson(int kind, const CalcState& state);
+// {"kind":..,"szTask":..,...,"decimalComma":.. with texts in UTF-8: the object
+// is left open for the fields that follow it.
+void appendRecordJson(std::string& out, int kind, const CalcState& state);
+
+// ,"name":"text" for a Windows-1252 engine text. With `controlsShown`, control
+// characters become '?', as they do wherever a task is shown; otherwise they
+// are escaped.
+void appendTextField(std::string& out, std::string_view name, std::string_view cp1252, bool controlsShown);
+
+// ,"composition":[{"symbol":"H","count":2,"mass":2.01588,"percent":..},..]:
+// the elements of the task `record` holds, with every digit a double holds,
+// or null when it has none.
+void appendCompositionField(std::string& out, int kind, const CalcState& record);
 
 // {"refused":"<message>"}: a line that was not run.
 std::string refusedJson(std::string_view message);
 
-// `json` (one object) with the field "composition" added: the elements of the
-// task `record` holds as [{"symbol":"H","count":2,"mass":2.01588,"percent":..},..]
-// with every digit a double holds, or null when it has none.
-std::string withCompositionField(std::string json, int kind, const CalcState& record);
-
 // {"skipped":"<reason>"}: a line that holds no task, such as a comment.
 std::string skippedJson(std::string_view reason);
-
-// One more text field, "name":"utf8", before the closing brace of `object`.
-void addTextField(std::string& object, std::string_view name, std::string_view utf8);
 
 // `utf8` as a JSON string literal, quotes included.
 std::string jsonString(std::string_view utf8);

@@ -15,24 +15,28 @@ struct CliSession {
     TaskSession tasks;  // every task runs on tasks.current, as Enter runs them
     OutputFormat format = OutputFormat::History;
     bool showComposition = false;  // each formula task's elements follow its answer
+    // Kept from line to line so that their storage is reused.
+    std::string decoded;  // a line that decoding changed
+    EnteredLine entered;
 };
 
-// What one line gives: the text for standard output, the text for standard
-// error (a terse run's messages) and whether the line gave no answer (a failed
-// task, or a line refused as too long).
+// What lines give: the text for standard output and the text for standard
+// error (a terse run's messages), LF line ends.
 struct LineOutput {
     std::string out;
     std::string err;
-    bool failed = false;
 };
 
-// Runs one UTF-8 line (LF line ends in the output). A line that begins with "="
-// is a comment: nothing runs, and only JSON says so. A line longer than the
-// input line accepts is refused and changes nothing.
-LineOutput runLine(CliSession& session, std::string_view utf8Line);
+// Runs one line of task text, decoded as decodeTaskText decodes it, and
+// appends what it gives to `output`, so that the answers of many lines can
+// leave in one write. True when the line gave no answer: a failed task, or a
+// line refused as too long. A line that begins with "=" is a comment: nothing
+// runs, and only JSON says so. A line longer than the input line accepts is
+// refused and changes nothing.
+bool runLine(CliSession& session, std::string_view line, LineOutput& output);
 
-// What a line refused as too long before it was read whole gives.
-LineOutput refuseLine(const CliSession& session);
+// What a line refused as too long before it was read whole gives; it failed.
+void refuseLine(const CliSession& session, LineOutput& output);
 
 // True when a task gave no answer: runTask failed, or a memory directive
 // returned its error code ("#20" returns 20 and is no failure).

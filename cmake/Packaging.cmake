@@ -104,6 +104,10 @@ equations, and molar masses of chemical formulas typed in any letter case.
 Answers are plain text or JSON, so the calculator fits shells and scripts.
 It shares its settings file with the desktop calculator in the molvane package.")
 
+# molvane-cli opens libedit only when a terminal asks for line editing, where
+# dpkg-shlibdeps cannot see it; without it, typed lines are read plainly.
+set(CPACK_DEBIAN_CLI_PACKAGE_RECOMMENDS "libedit2")
+
 set(CPACK_DEBIAN_DESKTOP_PACKAGE_NAME molvane)
 set(CPACK_DEBIAN_DESKTOP_DESCRIPTION "desktop calculator that understands chemical formulas
 Molvane answers a task typed on one line: arithmetic with brackets, powers,

@@ -5,11 +5,12 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 #include <limits>
+#include <string>
 
 #include "engine/characters.h"
 
@@ -138,6 +139,143 @@ char* writeShortest(char* first, char* last, double value) {
 }
 #endif
 
+// Rounding a double to a number of significant digits, exactly, in integers:
+// a double is m * 2^q with a 53-bit m, and scaling it by a power of ten 10^s
+// with |s| <= 27 needs 5^|s| < 2^64 and a product or quotient of at most 128
+// bits. This is several times as fast as the C++ library's rounding to a
+// precision, which serves every other case.
+__extension__ using Wide = unsigned __int128;  // GCC and Clang, on every 64-bit target we build for and on WebAssembly
+
+constexpr int kMostScale = 27;
+constexpr int kMostRoundedDigits = 17;
+
+// 10^n and 5^n for every n the rounding meets.
+constexpr auto kPowers = [] {
+    struct {
+        std::uint64_t ten[20], five[kMostScale + 1];
+    } powers{};
+    powers.ten[0] = powers.five[0] = 1;
+    for (int n = 1; n < 20; ++n) powers.ten[n] = powers.ten[n - 1] * 10;
+    for (int n = 1; n <= kMostScale; ++n) powers.five[n] = powers.five[n - 1] * 5;
+    return powers;
+}();
+
+// `quotient` rounded by `remainder` of `divisor`, half to even as printf rounds.
+std::uint64_t roundedQuotient(Wide quotient, Wide remainder, Wide divisor) {
+    Wide twice = remainder * 2;
+    if (twice > divisor || (twice == divisor && (quotient & 1) != 0)) ++quotient;
+    return static_cast<std::uint64_t>(quotient);
+}
+
+// m * 2^q * 10^s rounded to an integer, for |s| <= kMostScale and a result
+// below 2^64.
+std::uint64_t roundScaled(std::uint64_t m, int q, int s) {
+    Wide five = kPowers.five[s < 0 ? -s : s];
+    int shift = q + s;  // 10^s = 5^s * 2^s
+    if (s >= 0) {
+        Wide scaled = m * five;
+        if (shift >= 0) return static_cast<std::uint64_t>(scaled << shift);
+        return roundedQuotient(scaled >> -shift, scaled & ((Wide{1} << -shift) - 1), Wide{1} << -shift);
+    }
+    Wide numerator = shift >= 0 ? Wide{m} << shift : Wide{m};
+    Wide divisor = shift >= 0 ? five : five << -shift;
+    return roundedQuotient(numerator / divisor, numerator % divisor, divisor);
+}
+
+// |value| rounded to `digits` significant digits: `rounded` holds them, from
+// 10^(digits-1) up, and `exponent` is the power of ten of the first. False
+// for zero, subnormal numbers, infinity, NaN and a scale beyond kMostScale.
+bool roundToDigits(double value, int digits, std::uint64_t& rounded, int& exponent) {
+    if (!std::isnormal(value) || digits < 1 || digits > kMostRoundedDigits) return false;
+    // A normal double: 52 stored bits of m below its leading 1, and q biased by 1075.
+    // Copied rather than bit_cast, which emscripten's libc++ 14 lacks; the
+    // compilers make the same one move of it.
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    int biased = static_cast<int>((bits >> 52) & 0x7FF);
+    std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    int q = biased - 1075;
+    // |value| >= 2^(biased-1023): log10 2 is 78913 / 2^18 to within 2^-22.
+    exponent = ((biased - 1023) * 78913) >> 18;
+    const std::uint64_t lowest = kPowers.ten[digits - 1], highest = kPowers.ten[digits];
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        int s = digits - 1 - exponent;
+        if (s > kMostScale || s < -kMostScale) return false;
+        rounded = roundScaled(m, q, s);
+        if (rounded == highest) {
+            // Rounded up to the next power of ten.
+            rounded = lowest;
+            ++exponent;
+            return true;
+        }
+        if (rounded >= lowest && rounded < highest) return true;
+        exponent += rounded > highest ? 1 : -1;
+    }
+    return false;
+}
+
+// The decimal digits of `number`, `count` of them with leading zeros, two at a time.
+void writeDigits(std::uint64_t number, int count, char* out) {
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    int i = count;
+    for (; i >= 2; i -= 2, number /= 100) {
+        const char* pair = kPairs + 2 * (number % 100);
+        out[i - 2] = pair[0];
+        out[i - 1] = pair[1];
+    }
+    if (i == 1) out[0] = static_cast<char>('0' + number % 10);
+}
+
+// 'e', a sign and at least two digits, as printf writes an exponent.
+char* writeExponent(int exponent, char* p) {
+    *p++ = 'e';
+    *p++ = exponent < 0 ? '-' : '+';
+    int magnitude = exponent < 0 ? -exponent : exponent;
+    if (magnitude >= 100) *p++ = static_cast<char>('0' + magnitude / 100);
+    *p++ = static_cast<char>('0' + magnitude / 10 % 10);
+    *p++ = static_cast<char>('0' + magnitude % 10);
+    return p;
+}
+
+// "%.*g" and "%.*e" by roundToDigits; false where it cannot round.
+bool writeRoundedNumber(double value, NumberStyle style, int precision, NumberText& out) {
+    if (style == NumberStyle::Fixed) return false;
+    int significant = style == NumberStyle::Scientific ? precision + 1 : precision == 0 ? 1 : precision;
+    std::uint64_t rounded = 0;
+    int exponent = 0;
+    if (!roundToDigits(value, significant, rounded, exponent)) return false;
+    char digits[kMostRoundedDigits];
+    writeDigits(rounded, significant, digits);
+    int count = significant;
+    // %g drops the zeros that end the fraction, and a point with nothing after it.
+    if (style == NumberStyle::General) {
+        while (count > 1 && digits[count - 1] == '0') --count;
+    }
+    char* p = out.text;
+    if (value < 0) *p++ = '-';
+    if (style == NumberStyle::Scientific || exponent < -4 || exponent >= significant) {
+        *p++ = digits[0];
+        if (count > 1) *p++ = '.';
+        for (int i = 1; i < count; ++i) *p++ = digits[i];
+        p = writeExponent(exponent, p);
+    } else if (exponent >= 0) {
+        for (int i = 0; i <= exponent; ++i) *p++ = i < count ? digits[i] : '0';
+        if (count > exponent + 1) *p++ = '.';
+        for (int i = exponent + 1; i < count; ++i) *p++ = digits[i];
+    } else {
+        *p++ = '0';
+        *p++ = '.';
+        for (int i = exponent + 1; i < 0; ++i) *p++ = '0';
+        for (int i = 0; i < count; ++i) *p++ = digits[i];
+    }
+    *p = '\0';
+    out.length = static_cast<int>(p - out.text);
+    return true;
+}
+
 }  // namespace
 
 double readNumber(std::string_view text) {
@@ -173,6 +311,7 @@ int readInteger(std::string_view text) {
 NumberText writeNumber(double value, NumberStyle style, int precision) {
     NumberText out;
     if (precision < 0) precision = 0;
+    if (writeRoundedNumber(value, style, precision, out)) return out;
     char* last = out.text + sizeof(out.text) - 1;
     if (std::isnan(value)) {
         // printf writes "nan" or "-nan"; to_chars agrees, but keep it explicit.

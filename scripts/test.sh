@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: MIT
 # Sets up a fresh Debian or Ubuntu machine, builds Molvane and runs every test:
 # once as built for users (and packaged, and the packages built again in
-# another folder to show they come out the same), once cross-built for Windows
-# and run under Wine, once as a Release build with AddressSanitizer and
+# another folder to show they come out the same, and its cost per task counted
+# against the budgets in bench/budgets.txt), once cross-built for Windows and
+# run under Wine, once as a Release build with AddressSanitizer and
 # UndefinedBehaviorSanitizer; then
 # each fuzz target briefly, and the CLI under valgrind. Every function's answers
 # are checked against 40-digit values (Debian's python3-mpmath).
@@ -34,6 +35,9 @@ ctest --test-dir build-test --output-on-failure -j2
 echo "== Every function correctly rounded, against mpmath =="
 /usr/bin/python3 scripts/check-rounding.py --cli build-test/molvane-cli \
     --values build-test/bench/molvane_function_values --seed 1 --count 60000
+
+echo "== Cost per task against the budgets in bench/budgets.txt (callgrind) =="
+python3 bench/check_budgets.py build-test
 
 echo "== Debian package =="
 bash scripts/check-package.sh build-test

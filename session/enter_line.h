@@ -45,4 +45,13 @@ using RanTaskObserver = std::function<void(int kind, const CalcState& record)>;
 EnteredLine enterLine(TaskSession& session, std::string_view line, bool taskNumbering,
                       const RanTaskObserver& observer = {});
 
+// As above, written over `entered`, whose texts keep their storage from line
+// to line.
+void enterLine(TaskSession& session, std::string_view line, bool taskNumbering, const RanTaskObserver& observer,
+               EnteredLine& entered);
+
+// As above, without the history's entry: for a front end that shows the
+// records its own way.
+EnterOutcome enterTask(TaskSession& session, std::string_view line, const RanTaskObserver& observer = {});
+
 }  // namespace molvane

@@ -9,17 +9,12 @@ namespace molvane {
 
 namespace {
 
-std::string numberPrefix(int number) {
-    std::string prefix = "\r\n";
-    prefix += writeInteger(number).view();
-    prefix += ". \t";
-    return prefix;
-}
-
 // Starts an entry for a task that is logged: numbered when numbering is on.
-std::string entryStart(bool taskNumbering, int& taskCounter) {
-    if (!taskNumbering) return "\r\n";
-    return numberPrefix(taskCounter++);
+void startEntry(std::string& text, bool taskNumbering, int& taskCounter) {
+    text = "\r\n";
+    if (!taskNumbering) return;
+    text += writeInteger(taskCounter++).view();
+    text += ". \t";
 }
 
 std::string recordDump(const CalcState& state) {
@@ -56,20 +51,19 @@ void splitQuadratic(CalcState& current, CalcState& previous) {
     writeTextCut(previous.szMaths, "Quadratic Equation");
 }
 
-HistoryEntry composeHistoryEntry(int kind, const CalcState& current, const CalcState& previous, bool taskNumbering,
-                                 int& taskCounter) {
-    HistoryEntry entry;
+void composeHistoryEntry(int kind, const CalcState& current, const CalcState& previous, bool taskNumbering,
+                         int& taskCounter, HistoryEntry& entry) {
     std::string_view task = textOf(current.szTask);
     if (!task.empty()) {
-        entry.text = entryStart(taskNumbering, taskCounter);
+        startEntry(entry.text, taskNumbering, taskCounter);
         entry.text += task;
-        entry.recentTask = std::string(task);
+        entry.recentTask = task;
         entry.text += " = ";
         entry.text += textOf(current.szAnswer);
         entry.text += "\r\n";
     } else if (kind == Quadratic) {
-        entry.text = entryStart(taskNumbering, taskCounter);
-        entry.recentTask = std::string(textOf(previous.szTask));
+        startEntry(entry.text, taskNumbering, taskCounter);
+        entry.recentTask = textOf(previous.szTask);
         entry.text += entry.recentTask;
         entry.text += "\r\nx1 = \t";
         entry.text += textOf(previous.szAnswer);
@@ -78,8 +72,15 @@ HistoryEntry composeHistoryEntry(int kind, const CalcState& current, const CalcS
         entry.text += "\r\n";
     } else {
         entry.text = "\r\n";
+        entry.recentTask.clear();
     }
     if (kind == DumpRecord) entry.text = recordDump(current);
+}
+
+HistoryEntry composeHistoryEntry(int kind, const CalcState& current, const CalcState& previous, bool taskNumbering,
+                                 int& taskCounter) {
+    HistoryEntry entry;
+    composeHistoryEntry(kind, current, previous, taskNumbering, taskCounter, entry);
     return entry;
 }
 

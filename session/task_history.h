@@ -30,6 +30,11 @@ struct HistoryEntry {
 HistoryEntry composeHistoryEntry(int kind, const CalcState& current, const CalcState& previous, bool taskNumbering,
                                  int& taskCounter);
 
+// As above, written over `entry`, whose texts keep their storage: a run of
+// many tasks then allocates nothing for its entries.
+void composeHistoryEntry(int kind, const CalcState& current, const CalcState& previous, bool taskNumbering,
+                         int& taskCounter, HistoryEntry& entry);
+
 // The header that starts the history: the program's name and the date and time
 // as the caller formatted them.
 std::string historyHeader(const std::string& dateAndTime);

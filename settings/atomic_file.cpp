@@ -105,9 +105,6 @@ std::error_code replaceFileReporting(const std::filesystem::path& file, std::str
     auto lastError = [] { return std::error_code(errno != 0 ? errno : EIO, std::generic_category()); };
     std::error_code error;
     std::filesystem::path folder = file.parent_path();
-    if (!folder.empty()) std::filesystem::create_directories(folder, error);
-    if (error) return error;
-
     std::filesystem::path temporaryPath = file;
     temporaryPath += temporarySuffix();
     errno = 0;

@@ -17,7 +17,7 @@ using FileWriter = std::function<bool(int descriptor, std::string_view bytes)>;
 bool writeAllBytes(int descriptor, std::string_view bytes);
 
 // Replaces `file` by `bytes`: writes them with `writeBytes` into a temporary file
-// in the same folder (created if missing), flushes it to the disk and renames it
+// in the same folder, which must exist, flushes it to the disk and renames it
 // over `file`. On any failure the temporary file is removed, `file` is left as it
 // was, and the result tells why: the system's error, or an input/output error
 // when a writer failed without saying why. Empty on success.

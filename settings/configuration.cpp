@@ -147,6 +147,10 @@ bool saveConfiguration(const std::filesystem::path& file, const CalcState& state
 
 std::error_code saveConfigurationReporting(const std::filesystem::path& file, const CalcState& state,
                                            const ViewFlags& view) {
+    // The per-user configuration folder is made at the first save.
+    std::error_code error;
+    if (!file.parent_path().empty()) std::filesystem::create_directories(file.parent_path(), error);
+    if (error) return error;
     try {
         return replaceFileReporting(file, configurationText(state, view), writeAllBytes);
     } catch (...) {

@@ -170,12 +170,14 @@ void WindowLogic::recallTask(int step) {
     int recalled = std::clamp(recalled_ + step, -1, static_cast<int>(recentTasks_.size()) - 1);
     if (recalled == recalled_) return;
     recalled_ = recalled;
-    platform_.setInputText(recalled < 0 ? std::string() : recentTasks_[static_cast<std::size_t>(recalled)]);
+    // The list is kept oldest first, so that a long task file only appends.
+    platform_.setInputText(recalled < 0 ? std::string()
+                                        : recentTasks_[recentTasks_.size() - 1 - static_cast<std::size_t>(recalled)]);
 }
 
 // A new task, or an emptied list, starts the recall at the newest again.
 void WindowLogic::addRecentTask(const std::string& task) {
-    recentTasks_.insert(recentTasks_.begin(), task);
+    recentTasks_.push_back(task);
     recalled_ = -1;
     platform_.insertRecentTask(task);
 }

@@ -53,7 +53,7 @@ void WindowLogic::showTaskResult() {
         announceAnswer();
     }
     platform_.setInputText("");
-    platform_.focusInputLine();
+    if (!runningFile_) platform_.focusInputLine();
 }
 
 void WindowLogic::showStates() {

@@ -9,10 +9,10 @@
 namespace molvane {
 
 // CR LF, LF and CR all end a line, and a file that ends in a line end has one
-// more, empty, task after it. Valid UTF-8 (a byte-order mark dropped) becomes
-// Windows-1252, and so does UTF-16 under its byte-order mark; any other file
-// is taken as Windows-1252 already. Control characters (NUL, tabs, DEL) are no
-// part of a task and are dropped: the rest of the line stays.
+// more, empty, task after it. The whole file is decoded as decodeTaskText
+// decodes task text: UTF-8 when all of it is well-formed UTF-8, Windows-1252
+// otherwise. Control characters (NUL, tabs, DEL) are no part of a task and are
+// dropped: the rest of the line stays.
 std::vector<std::string> taskFileLines(std::string_view bytes);
 
 }  // namespace molvane

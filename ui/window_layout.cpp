@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "ui/window_layout.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
 #include "ui/command_ids.h"
 #include "ui/keypad.h"
+#include "ui/line_ends.h"
 
 namespace molvane {
 
@@ -128,6 +130,15 @@ bool isOnDisplay(ControlKind kind) {
         case ControlKind::RootLabel: return true;
         default: return false;
     }
+}
+
+TextExtent textExtent(std::string_view text) {
+    TextExtent extent;
+    for (std::string_view line : splitLines(text)) {
+        extent.columns = std::max(extent.columns, static_cast<int>(line.size()));
+        ++extent.lines;
+    }
+    return extent;
 }
 
 std::span<const WindowButton> historyWindowButtons() { return kHistoryButtons; }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace molvane {
 
@@ -93,6 +94,7 @@ inline constexpr Colour kTaskGreen{0, 128, 0};
 inline constexpr Colour kActiveIndicator{1, 1, 1};
 inline constexpr Colour kInactiveIndicator{192, 192, 192};
 inline constexpr Colour kLinkBlue{0, 0, 255};
+inline constexpr Colour kLightLinkBlue{138, 180, 248};  // for dark windows
 
 // A button of a secondary window and the main-window command it runs.
 struct WindowButton {
@@ -106,6 +108,15 @@ struct WindowButton {
 std::span<const WindowButton> historyWindowButtons();
 // Copy and Hide under the Composition window's table.
 std::span<const WindowButton> compositionWindowButtons();
+
+// The size of a text in characters: its longest line and its number of
+// lines, a last empty line after a line end included. A window that shows a
+// table in a fixed-pitch font is sized by it.
+struct TextExtent {
+    int columns = 0;
+    int lines = 0;
+};
+TextExtent textExtent(std::string_view text);
 
 // A long operation shows its progress only after this long, so a short task
 // file never flashes a window, and redraws it at most this often, so drawing

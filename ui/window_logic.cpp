@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/window_logic.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "engine/text.h"
@@ -171,6 +172,26 @@ int dockedWindowLeft(const WindowFrame& mainWindow, int screenRight) {
 int compositionWindowLeft(const WindowFrame& mainWindow) {
     if (mainWindow.left >= mainWindow.width) return mainWindow.left - mainWindow.width;
     return mainWindow.left + mainWindow.width;
+}
+
+bool fitsOnScreen(const WindowFrame& window, const WindowFrame& workArea) {
+    return window.width <= workArea.width && window.height <= workArea.height;
+}
+
+WindowFrame resizedBeside(WindowFrame window, int width, int height, const WindowFrame& mainWindow,
+                          const WindowFrame& workArea) {
+    width = std::min(width, workArea.width);
+    height = std::min(height, workArea.height);
+    if (2 * window.left + window.width < 2 * mainWindow.left + mainWindow.width) window.left += window.width - width;
+    window.width = width;
+    window.height = height;
+    return keptOnScreen(window, workArea);
+}
+
+WindowFrame keptOnScreen(WindowFrame window, const WindowFrame& workArea) {
+    window.left = std::max(std::min(window.left, workArea.left + workArea.width - window.width), workArea.left);
+    window.top = std::max(std::min(window.top, workArea.top + workArea.height - window.height), workArea.top);
+    return window;
 }
 
 }  // namespace molvane

@@ -135,11 +135,12 @@ private:
     // (id - MemoryIndicator); none is known before the first refresh.
     unsigned activeIndicators_ = 0;
     bool indicatorsShown_ = false;
-    // The recent-tasks list as the platform holds it, newest first, and the
-    // one that Up and Down have put into the input line (-1: none, the line
+    // The recent-tasks list as the platform holds it, oldest first, and how
+    // far back Up and Down have gone from the newest (-1: not at all, the line
     // as typed).
     std::vector<std::string> recentTasks_;
     int recalled_ = -1;
+    bool runningFile_ = false;  // a task file's lines are being entered
     FileWriter fileWriter_ = writeAllBytes;
 };
 
@@ -151,5 +152,16 @@ int dockedWindowLeft(const WindowFrame& mainWindow, int screenRight);
 // Where the Composition window goes: on the side the history leaves free, the
 // main window's left, unless the screen has no room there.
 int compositionWindowLeft(const WindowFrame& mainWindow);
+
+// Whether a window of this size fits the screen's work area, and where it goes
+// to be all on it: moved no further than it must, its top left kept in view
+// when it is larger than the screen.
+bool fitsOnScreen(const WindowFrame& window, const WindowFrame& workArea);
+WindowFrame keptOnScreen(WindowFrame window, const WindowFrame& workArea);
+
+// A window beside the main window, given a new size: it grows away from the
+// main window rather than over it, and stays on the screen.
+WindowFrame resizedBeside(WindowFrame window, int width, int height, const WindowFrame& mainWindow,
+                          const WindowFrame& workArea);
 
 }  // namespace molvane

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <sstream>
 #include <tuple>
@@ -64,6 +65,7 @@ TEST(CliRun, OptionsInputAndExitStatus) {
         {{std::string(510, '1')}, "", 1, "Expression is too long !\n", ""},
         // A line given back as typed never sends control characters to the terminal.
         {{"Jx\x1b[31m\r\x07"}, "", 1, "Jx?[31m?? = Unknown element symbol\n", ""},
+        {{"Jx\x7F\x81\x8D"}, "", 1, "Jx??? = Unknown element symbol\n", ""},  // DEL and C1 controls
         {{"1/0", "2"}, "", 1, "1/0 = Cannot divide by zero!\n2 = 2\n", ""},
         {{"#mem"}, "", 1, "#mem = \n", ""},                      // a memory directive's error code
         {{"2", "#20"}, "", 0, "szTask     = #20\n", "", false},  // a command number is no failure
@@ -78,6 +80,9 @@ TEST(CliRun, OptionsInputAndExitStatus) {
          "\"2\"}\n",
          ""},
         {{"--json", "a\"b\\c\r\n\t\x01\x7F"}, "", 1, "\"szTask\":\"a\\\"b\\\\c\\r\\n\\t\\u0001\\u007f\"", "", false},
+        // Past the first eight bytes, where words of eight are copied whole.
+        {{"--json", "Jxxxxxxxxxxxxx\""}, "", 1, "\"szTask\":\"Jxxxxxxxxxxxxx\\\"\"", "", false},
+        {{"--json", "J\xE2\x82\xAC\xC2\xB5"}, "", 1, "\"szTask\":\"J\xE2\x82\xAC\xC2\xB5\"", "", false},  // € and µ
         {{"--json", std::string(600, '2')}, "", 1, "{\"refused\":\"Expression is too long !\"}\n", ""},
         {{"--composition", "CuSO4+5H2O"},
          "",
@@ -111,6 +116,16 @@ TEST(CliRun, OptionsInputAndExitStatus) {
         {{}, "quit\n", 1, "qUIt = Incorrect syntax\n", ""},
         {{}, std::string("2+3\0\n1\0+2\n", 10), 0, "2+3 = 5\n1+2 = 3\n", ""},
         {{}, "\xFF\xFE(2+3)\n\xC3(\n2\xE2\x82\n", 1, "(2+3) = 5\n( = Missing right bracket ')'\n2 = 2\n", ""},
+        // Each line is UTF-8 when it is well-formed UTF-8, and Windows-1252 when not.
+        {{},
+         "2\xD7"
+         "3\r\n2\xC3\x97"
+         "3\n\xEF\xBB\xBF"
+         "6\xF7"
+         "2\n",
+         0,
+         "2*3 = 6\n2*3 = 6\n6/2 = 3\n",
+         ""},
         {{"-t"}, "4\n" + megabyte + "\n*2\n", 1, "4\n8\n", "Expression is too long !\n"},
         {{}, megabyte, 1, "Expression is too long !\n", ""},
         {{}, "7\n#mem\n" + junk(4000, "#") + "\nmem*2\n", 1, "\n:mem*2 = 14\n", "", false},
@@ -172,6 +187,17 @@ TEST(CliRun, UnreadableSourcesStopWithAMessage) {
         EXPECT_EQ(run.out, out);
         EXPECT_EQ(run.err, "molvane-cli: cannot read " + reason);
     }
+#ifdef __linux__
+    // A file that opens but fails as it is read: once the run ended by an uncaught exception.
+    CliResult failing = runCliWith({"--no-config", "1+1", "-f", "/proc/self/mem", "2+2"});
+    EXPECT_EQ(failing.status, 2);
+    EXPECT_EQ(failing.out, "1+1 = 2\n");
+    EXPECT_EQ(failing.err, "molvane-cli: reading /proc/self/mem failed\n");
+    std::ifstream input("/proc/self/mem", std::ios::binary);
+    std::ostringstream out, err;
+    EXPECT_EQ(runCli(parseOptions({"--no-config"}), input, out, err, false), 2);
+    EXPECT_EQ(err.str(), "molvane-cli: reading standard input failed\n");
+#endif
 }
 
 // "help", "quit" and "exit" are words only at a terminal.

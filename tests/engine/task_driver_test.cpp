@@ -40,18 +40,10 @@ void checkRows(const std::vector<Row>& rows) {
             kind = runTask(state);
         }
         EXPECT_EQ(kind, row.kind);
-        if (row.task) {
-            EXPECT_STREQ(state.szTask, row.task);
-        }
-        if (row.answer) {
-            EXPECT_STREQ(state.szAnswer, row.answer);
-        }
-        if (row.memory) {
-            EXPECT_STREQ(state.szMemory, row.memory);
-        }
-        if (row.setting) {
-            EXPECT_EQ(state.*row.setting, row.value);
-        }
+        EXPECT_STREQ(state.szTask, row.task ? row.task : state.szTask);
+        EXPECT_STREQ(state.szAnswer, row.answer ? row.answer : state.szAnswer);
+        EXPECT_STREQ(state.szMemory, row.memory ? row.memory : state.szMemory);
+        EXPECT_EQ(row.setting ? state.*row.setting : 0, row.setting ? row.value : 0);
     }
 }
 

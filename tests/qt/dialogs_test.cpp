@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
@@ -11,6 +12,7 @@
 
 #include "tests/support/files.h"
 #include "ui/qt/about_dialog.h"
+#include "ui/qt/composition_window.h"
 #include "ui/qt/cp1252.h"
 #include "ui/qt/help_window.h"
 #include "ui/qt/history_printing.h"
@@ -83,7 +85,7 @@ TEST_F(DialogsTest, NumberFormatShowsTypedPlacesAtOnceAndEscPutsThemBack) {
     EXPECT_EQ(text(LowerResultLine), "0.666666666666667") << "Esc puts the places back";
 }
 
-TEST_F(DialogsTest, EscClosesAboutAndF1ShowsHelp) {
+TEST_F(DialogsTest, EscClosesAboutHelpAndTheWindowsBeside) {
     withModal([&] { press(Qt::Key_F1, Qt::ShiftModifier); },
               [&](QWidget* modal) {
                   ASSERT_NE(qobject_cast<AboutDialog*>(modal), nullptr);
@@ -97,6 +99,17 @@ TEST_F(DialogsTest, EscClosesAboutAndF1ShowsHelp) {
     QString help = window.helpWindow()->browser()->toPlainText();
     for (const char* topic : {"Operator order", "acoth", "CuSO4+5H2O", "#mem+", "Shift+F1"})
         EXPECT_TRUE(help.contains(topic)) << topic;
+    // Esc closes every window beside the main one.
+    type("h2o");
+    for (int command : {ViewHistory, ViewComposition}) logic.dispatchCommand(command);
+    QTest::qWait(50);  // the keys come back to the main window first
+    for (QWidget* beside :
+         std::initializer_list<QWidget*>{window.helpWindow(), window.historyWindow(), window.compositionWindow()}) {
+        beside->activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return beside->isActiveWindow(); }));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        EXPECT_FALSE(beside->isVisible()) << beside->windowTitle().toStdString();
+    }
 }
 
 // A task file's control bytes never reach the input line: after a file whose
@@ -132,6 +145,8 @@ TEST_F(DialogsTest, TaskFileOpenedThroughTheDialog) {
     }
 }
 
+// A history saved into a folder that does not exist is refused with the
+// system's reason, and no folder is made.
 TEST_F(DialogsTest, FailureBoxBelongsToTheMainWindow) {
     logic.dispatchCommand(ViewAlwaysOnTop);
     QDir(folder.path()).mkpath("mvn.cfg");  // a folder where the settings file should go
@@ -140,19 +155,45 @@ TEST_F(DialogsTest, FailureBoxBelongsToTheMainWindow) {
                   ASSERT_NE(qobject_cast<QMessageBox*>(modal), nullptr);
                   EXPECT_EQ(modal->parentWidget(), &window) << "a box with no owner can open behind a window on top";
               });
+    QString missing = folder.filePath("missing/history.txt");
+    withModal([&] { logic.dispatchCommand(FileSaveAs); },
+              [&](QWidget* modal) {
+                  static_cast<QFileDialog*>(modal)->findChild<QLineEdit*>("fileNameEdit")->setText(missing);
+                  QMetaObject::invokeMethod(modal, "accept");
+              },
+              [&](QWidget* modal) {
+                  EXPECT_EQ(static_cast<QMessageBox*>(modal)->text(),
+                            "The history could not be saved.\n\n" + missing + "\nNo such file or directory");
+              });
+    EXPECT_FALSE(QFileInfo::exists(folder.filePath("missing")));
 }
 
-TEST_F(DialogsTest, KeysComeBackAfterTheProgressDialog) {
-    modalAllowed = true;
-    window.beginProgress("Running the tasks of the file...", 10);
-    QTest::qWait(1100);
-    EXPECT_TRUE(window.reportProgress(1));
-    ASSERT_NE(window.progressDialog(), nullptr);
-    window.endProgress();
-    // The focus comes back once the dialog's close is processed: a busy machine may take a while.
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return QApplication::activeWindow() == &window && window.inputLine()->hasFocus(); }, 5000))
-        << "the main window's input line has the keys again";
+// A long task file never takes the activation, from its own progress window
+// or from another program, and gives the keys back once, when it ends.
+TEST_F(DialogsTest, LongTaskFileGivesTheKeysBackOnceItEnds) {
+    struct ActivationCount : QObject {
+        int count = 0;
+        bool eventFilter(QObject*, QEvent* event) override {
+            count += event->type() == QEvent::WindowActivate;
+            return false;
+        }
+    } activations;
+    window.installEventFilter(&activations);
+    window.progressDelay = 0;
+    const std::vector<std::string> comments(1000000, "=");  // each one entered, and cheap
+    for (bool elsewhere : {false, true}) {
+        activations.count = 0;
+        dialogWatch.start();  // its next look comes mid-run
+        withModal([&] { logic.runTaskLines(comments); },
+                  [&](QWidget* progress) {
+                      EXPECT_EQ(progress->windowTitle(), "Molvane");
+                      EXPECT_EQ(activations.count, 0) << elsewhere << ": mid-run";
+                      if (elsewhere) QApplication::setActiveWindow(nullptr);
+                  });  // closed: cancelled
+        QTest::qWait(50);
+        EXPECT_LE(activations.count, elsewhere ? 0 : 1) << elsewhere << ": after the run";
+        EXPECT_EQ(window.inputLine()->hasFocus(), !elsewhere) << elsewhere << ": the input line has the keys";
+    }
 }
 
 TEST_F(DialogsTest, HistoryCaretGoesToTheEndWhenTheWindowIsLeft) {

@@ -45,13 +45,16 @@ protected:
         window.attach(nullptr);
     }
 
-    // Runs `act` on the modal dialog that `open` brings up, then closes it.
-    void withModal(const std::function<void()>& open, const std::function<void(QWidget*)>& act) {
+    // Runs `act` on the modal dialog that `open` brings up, then closes it;
+    // `then` on a second dialog that the first one leads to.
+    void withModal(const std::function<void()>& open, const std::function<void(QWidget*)>& act,
+                   const std::function<void(QWidget*)>& then = nullptr) {
         // Shortcuts reach only the active window; offscreen, a closed dialog
         // hands the activation back to no one.
         QApplication::setActiveWindow(&window);
         window.inputLine()->setFocus();
         handleModal_ = act;
+        nextModal_ = then;
         modalAllowed = true;
         open();
         modalAllowed = false;
@@ -69,12 +72,12 @@ protected:
     }
 
 private:
-    std::function<void(QWidget*)> handleModal_;
+    std::function<void(QWidget*)> handleModal_, nextModal_;
 
     void meetModalDialog() {
         QWidget* modal = QApplication::activeModalWidget();
         if (modal == nullptr || (modalAllowed && !handleModal_)) return;
-        std::function<void(QWidget*)> act = std::exchange(handleModal_, nullptr);
+        std::function<void(QWidget*)> act = std::exchange(handleModal_, std::exchange(nextModal_, nullptr));
         if (act) act(modal);
         EXPECT_TRUE(act) << "unexpected modal dialog \"" << modal->windowTitle().toStdString() << "\"";
         if (QWidget* left = QApplication::activeModalWidget()) left->close();

@@ -113,16 +113,12 @@ TEST_F(LogicTest, UpAndDownRecallTheRecentTasks) {
         {"7", RecallOlder, InputLine, "7"},  // nothing to recall yet
         {"11+1", EnterButton, InputLine, ""},
         {"22+2", EnterButton, InputLine, ""},
-        {"33+3", EnterButton, InputLine, ""},
-        {nullptr, RecallOlder, InputLine, "33+3"},
         {nullptr, RecallOlder, InputLine, "22+2"},
-        {nullptr, RecallNewer, InputLine, "33+3"},
+        {nullptr, RecallOlder, InputLine, "11+1"},
+        {nullptr, RecallOlder, InputLine, "11+1"},
+        {nullptr, RecallNewer, InputLine, "22+2"},
         {nullptr, RecallNewer, InputLine, ""},
         {"9", RecallNewer, InputLine, "9"},
-        {nullptr, RecallOlder, InputLine, "33+3"},
-        {nullptr, RecallOlder, InputLine, "22+2"},
-        {nullptr, RecallOlder, InputLine, "11+1"},
-        {nullptr, RecallOlder, InputLine, "11+1"},
         {"4*4", EnterButton, InputLine, ""},  // a new task starts again at the newest
         {nullptr, RecallOlder, InputLine, "4*4"},
         {nullptr, EditClearHistory, InputLine, "4*4"},
@@ -229,11 +225,27 @@ TEST_F(LogicTest, MenuChecksAndWindowOptions) {
         << "a closed menu silences no shortcut";
 }
 
+// A window beside the main one docks on the side with room, grows away from
+// the main window and keeps to the screen's work area.
 TEST_F(LogicTest, HistoryWindowDocksBesideTheMainWindow) {
     const int rows[][3] = {{379, 1024, 646}, {757, 1024, 490}, {490, 1024, 757}, {491, 1024, 224}};
     for (const auto& row : rows) {
         EXPECT_EQ(dockedWindowLeft({row[0], 177, 267, 414}, row[1]), row[2]) << "main window at " << row[0];
     }
+    const WindowFrame main{379, 177, 267, 414}, screen{0, 20, 1024, 748};
+    const std::tuple<WindowFrame, int, int, WindowFrame> grown[] = {
+        {{112, 177, 267, 240}, 300, 300, {79, 177, 300, 300}},   // on the left
+        {{646, 177, 300, 240}, 400, 600, {624, 168, 400, 600}},  // on the right
+        {{379, 177, 267, 240}, 300, 300, {379, 177, 300, 300}},  // over it: as on the right
+        {{646, 0, 267, 240}, 2000, 1000, {0, 20, 1024, 748}}};
+    for (const auto& [window, width, height, expected] : grown) {
+        WindowFrame placed = resizedBeside(window, width, height, main, screen);
+        EXPECT_EQ(std::tie(placed.left, placed.top, placed.width, placed.height),
+                  std::tie(expected.left, expected.top, expected.width, expected.height))
+            << width;
+    }
+    EXPECT_TRUE(fitsOnScreen({900, 900, 1024, 748}, screen));
+    EXPECT_FALSE(fitsOnScreen({0, 20, 1024, 749}, screen));
 }
 
 // Clear Display keeps the records, Clear History forgets the tasks but not

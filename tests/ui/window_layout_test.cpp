@@ -8,7 +8,9 @@
 
 #include <set>
 #include <string>
+#include <tuple>
 
+#include "ui/colour_contrast.h"
 #include "ui/command_ids.h"
 
 using namespace molvane;
@@ -72,15 +74,17 @@ TEST(WindowLayoutTest, EveryControlHasItsOwnName) {
     EXPECT_EQ(controlLayoutOf(KeyFirst + 16)->name, "Power") << "a symbol's name is in words";
 }
 
-// Keys with words on them take the small font, the minus sign a large one.
-TEST(WindowLayoutTest, KeyFonts) {
-    std::set<int> small, large;
-    for (const ControlLayout& control : mainWindowLayout()) {
-        if (control.font == FontRole::Key) small.insert(control.id - KeyFirst);
-        if (control.font == FontRole::Minus) large.insert(control.id - KeyFirst);
-    }
-    EXPECT_EQ(small, (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 18, 24, 30}));
-    EXPECT_EQ(large, std::set<int>{29});
+// The desktop's link colour where it reads on the window, ours where it does not.
+TEST(WindowLayoutTest, LinksAndTablesAsShown) {
+    const Colour white{255, 255, 255}, dark{45, 45, 48}, system{0, 102, 204};
+    const std::tuple<Colour, Colour, Colour> links[] = {
+        {system, white, system}, {{9, 9, 212}, dark, kLightLinkBlue}, {{255, 255, 0}, white, kLinkBlue}};
+    for (const auto& [desktop, window, shown] : links) EXPECT_EQ(linkColour(desktop, window), shown);
+    EXPECT_EQ(readableColour({128, 128, 128}, {{100, 100, 100}, white}), white) << "none reads: the best";
+    EXPECT_NEAR(contrast(white, {0, 0, 0}), 21, 1e-9);
+    EXPECT_NEAR(contrast({9, 9, 9}, {0, 0, 0}), 1.0546, 1e-4) << "a dark channel is linear";
+    TextExtent table = textExtent("ab\r\ncde\r\n");
+    EXPECT_EQ(std::pair(table.columns, table.lines), std::pair(3, 3)) << "the empty line after the last line end";
 }
 
 }  // namespace

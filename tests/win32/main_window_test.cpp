@@ -123,6 +123,18 @@ protected:
         DestroyWindow(helper);
         EXPECT_TRUE(found) << (caption ? caption : L"the helper's message");
     }
+    // The program's own message loop, for a while.
+    void runLoop(DWORD milliseconds) {
+        for (ULONGLONG end = GetTickCount64() + milliseconds; GetTickCount64() < end;) {
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                if (window.routeMessage(message)) continue;
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+    }
     // The text of the message box `command` opens; the box must be the main window's.
     std::wstring messageOf(int id) const {
         std::wstring shown;
@@ -163,61 +175,44 @@ TEST_F(MainWindowTest, KeypadByClicks) {
     EXPECT_EQ(GetFocus(), control(InputLine));
 }
 
-// Up and Down in the input line reach the shared recall (the walk itself is
-// the logic's test), while the list is closed.
-TEST_F(MainWindowTest, UpAndDownRecallTasks) {
-    for (const wchar_t* task : {L"11+1", L"22+2", L"33+3"}) type(task);
-    const std::pair<WPARAM, const wchar_t*> steps[] = {{VK_UP, L"33+3"}, {VK_UP, L"22+2"}, {VK_DOWN, L"33+3"}};
-    for (const auto& [key, shown] : steps) {
-        SendMessageW(control(InputLine), WM_KEYDOWN, key, 0);
-        EXPECT_EQ(text(InputLine), shown);
-    }
-}
-
-// Each control carries the shared table's name for a screen reader, where the
-// system's annotation gives it, and an answer is announced by an event on the
-// answer line.
 std::vector<HWND> announced;
 
 void CALLBACK noteAnnouncement(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD) {
     announced.push_back(window);
 }
 
-// Wine's accessibility proxies read the window texts and no annotations, so
-// the names are checked where the program keeps them; the announcement is the
-// system's event, which any reader hears.
-TEST_F(MainWindowTest, NamesAndAnnouncementsForScreenReaders) {
+// By keyboard alone: Up and Down reach the shared recall, Tab walks the keypad
+// row by row and back. Wine's accessibility proxies read the window texts and
+// no annotations, so the names are checked where the program keeps them; an
+// answer is announced by the system's event on the answer line.
+TEST_F(MainWindowTest, KeyboardAndScreenReaders) {
     for (const ControlLayout& layout : mainWindowLayout()) {
-        if (layout.id == kDisplayFrame) continue;
-        EXPECT_TRUE(window.controlName(layout.id).starts_with(fromUtf8(layout.name))) << layout.id;
+        if (layout.id != kDisplayFrame) {
+            EXPECT_TRUE(window.controlName(layout.id).starts_with(fromUtf8(layout.name)));
+        }
     }
-    EXPECT_EQ(window.controlName(KeyInverse), L"Inverse functions, off");
-    click(KeyInverse);
-    EXPECT_EQ(window.controlName(1001), L"Inverse sine");
-    EXPECT_EQ(window.controlName(KeyInverse), L"Inverse functions, on");
-
     HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
                                          noteAnnouncement, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
-    type(L"2+3");
+    for (const wchar_t* task : {L"11+1", L"22+2"}) type(task);
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
     UnhookWinEvent(hook);
-    EXPECT_EQ(announced, std::vector<HWND>{control(LowerResultLine)});
-    EXPECT_EQ(GetFocus(), control(InputLine)) << "the focus stays on the input line";
-
-    // Tab walks the keypad row by row from the input line, and back.
+    EXPECT_EQ(announced, std::vector<HWND>(2, control(LowerResultLine)));
+    for (auto [key, shown] : {std::pair{VK_UP, L"22+2"}, std::pair{VK_UP, L"11+1"}, std::pair{VK_DOWN, L"22+2"}}) {
+        SendMessageW(control(InputLine), WM_KEYDOWN, static_cast<WPARAM>(key), 0);
+        EXPECT_EQ(text(InputLine), shown);
+    }
     std::vector<HWND> visited;
-    for (bool back : {false, false, false, true, true, true}) {
-        BYTE keys[256] = {};
+    for (bool back : {false, false, true, true}) {
+        std::array<BYTE, 256> keys{};
         keys[VK_SHIFT] = back ? 0x80 : 0;
-        SetKeyboardState(keys);
+        SetKeyboardState(keys.data());
         MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
         EXPECT_TRUE(window.routeMessage(tab));
         visited.push_back(GetFocus());
     }
     SetKeyboardState(std::array<BYTE, 256>{}.data());
-    EXPECT_EQ(visited, (std::vector<HWND>{control(1000), control(1001), control(1002), control(1001), control(1000),
-                                          control(InputLine)}));
+    EXPECT_EQ(visited, (std::vector<HWND>{control(1000), control(1001), control(1000), control(InputLine)}));
 }
 
 // The menus and the toolbar come from the shared tables, every item with its id and text.
@@ -265,9 +260,11 @@ TEST_F(MainWindowTest, CutPasteAndUndoInTheInputLine) {
 }
 
 // The history shows beside the main window, as tall, with the program's link;
-// its buttons act on the history. Ctrl+K shows the last formula's elements.
+// its buttons act on the history. Ctrl+K shows the last formula's elements in
+// a window that fits their table.
 TEST_F(MainWindowTest, HistoryAndCompositionWindows) {
-    type(L"h2o");
+    const std::string formula = "(NH4)2SO4+Al2(SO4)3+24H2O = 906.6571172";
+    type(L"(NH4)2SO4+Al2(SO4)3+24H2O");
     command(ViewHistory);
     HWND history = window.historyWindow();
     RECT main = rectOf(window.mainWindow());
@@ -278,7 +275,7 @@ TEST_F(MainWindowTest, HistoryAndCompositionWindows) {
 
     window.setClipboardText("");
     SendMessageW(GetDlgItem(history, historyWindowButtons()[2].id), BM_CLICK, 0, 0);
-    EXPECT_NE(window.clipboardText().find("H2O = 18.01528"), std::string::npos) << window.clipboardText();
+    EXPECT_NE(window.clipboardText().find(formula), std::string::npos) << window.clipboardText();
     // The menu command and the window's own Hide button each hide it.
     command(ViewHistory);
     EXPECT_FALSE(IsWindowVisible(history));
@@ -290,13 +287,17 @@ TEST_F(MainWindowTest, HistoryAndCompositionWindows) {
     HWND composition = window.compositionWindow();
     HWND table = GetDlgItem(composition, kCompositionText);
     EXPECT_TRUE(IsWindowVisible(composition));
-    EXPECT_TRUE(textOf(table).starts_with(L"H2O = 18.01528\r\n"));
+    EXPECT_TRUE(textOf(table).starts_with(fromUtf8(formula) + L"\r\n"));
     HDC context = GetDC(table);
     SelectObject(context, reinterpret_cast<HFONT>(SendMessageW(table, WM_GETFONT, 0, 0)));
     TEXTMETRICW metrics{};
     GetTextMetricsW(context, &metrics);
     ReleaseDC(table, context);
     EXPECT_EQ(metrics.tmPitchAndFamily & TMPF_FIXED_PITCH, 0) << "a fixed pitch (the bit says variable)";
+    RECT inside{};
+    SendMessageW(table, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&inside));
+    LRESULT lastLetter = SendMessageW(table, EM_POSFROMCHAR, textOf(table).find(L"Percent") + 6, 0);
+    EXPECT_LE(static_cast<short>(LOWORD(lastLetter)) + metrics.tmAveCharWidth, inside.right) << "the whole header";
 
     // Ctrl+A and Ctrl+C there act on the table, not on the main window.
     SetWindowTextW(control(InputLine), L"12");
@@ -305,9 +306,27 @@ TEST_F(MainWindowTest, HistoryAndCompositionWindows) {
     EXPECT_EQ(window.clipboardText(), engineBytesOf(textOf(table)));
     window.setClipboardText("");
     SendMessageW(GetDlgItem(composition, compositionWindowButtons()[0].id), BM_CLICK, 0, 0);
-    EXPECT_TRUE(window.clipboardText().starts_with("H2O = 18.01528")) << "the Copy button";
+    EXPECT_TRUE(window.clipboardText().starts_with(formula)) << "the Copy button";
     SendMessageW(GetDlgItem(composition, compositionWindowButtons()[1].id), BM_CLICK, 0, 0);
     EXPECT_FALSE(IsWindowVisible(composition)) << "the Hide button";
+}
+
+// Under a window manager (scripts/windows.sh runs one) F9 shows the history
+// without taking the keys, the first time and again after F9 hid it: the key
+// typed next reaches the input line.
+TEST_F(MainWindowTest, HistoryShownByF9LeavesTheKeysWithTheInputLine) {
+    ShowWindow(window.mainWindow(), SW_SHOWNORMAL);
+    SetForegroundWindow(window.mainWindow());
+    runLoop(500);
+    for (WORD key : {WORD{VK_F9}, WORD{VK_F9}, WORD{VK_F9}, WORD{'7'}}) {
+        INPUT strokes[2] = {};
+        for (INPUT& stroke : strokes) stroke.type = INPUT_KEYBOARD, stroke.ki.wVk = key;
+        strokes[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, strokes, sizeof(INPUT));
+        runLoop(500);
+    }
+    EXPECT_TRUE(IsWindowVisible(window.historyWindow()));
+    EXPECT_EQ(text(InputLine), L"7");
 }
 
 // Changes show on the display at once; Cancel, which the close box and Esc send

@@ -2,8 +2,14 @@
 #include "ui/qt/composition_window.h"
 
 #include <QFontDatabase>
+#include <QLayout>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QTextDocument>
 #include <QVBoxLayout>
+#include <QtMath>
 
+#include "ui/command_ids.h"
 #include "ui/qt/cp1252.h"
 #include "ui/qt/history_window.h"
 #include "ui/qt/main_window.h"
@@ -11,10 +17,11 @@
 
 namespace molvane {
 
-CompositionWindow::CompositionWindow(QWidget* owner, std::function<void(int)> dispatch)
-    : QWidget(owner, Qt::Window), text_(new QPlainTextEdit(this)) {
+CompositionWindow::CompositionWindow(QWidget* owner, QSize opening, std::function<void(int)> dispatch)
+    : QWidget(owner, Qt::Window), text_(new QPlainTextEdit(this)), opening_(opening) {
     setWindowTitle("Composition");
     text_->setAccessibleName("Composition table");
+    resize(opening);
     text_->setReadOnly(true);
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
     text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -25,10 +32,23 @@ CompositionWindow::CompositionWindow(QWidget* owner, std::function<void(int)> di
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(text_);
     layout->addLayout(buttonRow(this, compositionWindowButtons(), dispatch));
+    // Esc hides it, as its Hide button does.
+    new QShortcut(Qt::Key_Escape, this, [dispatch] { dispatch(HideComposition); });
 }
 
 // The text widget keeps "\n" line ends; the window logic's are "\r\n".
 void CompositionWindow::setText(const QString& text) { text_->setPlainText(QString(text).remove('\r')); }
+
+// The text's lines and margins, and whatever else the window holds around
+// them as it is now laid out.
+QSize CompositionWindow::sizeFor(TextExtent extent) {
+    layout()->activate();
+    QFontMetricsF metrics(text_->font());
+    qreal margins = 2 * text_->document()->documentMargin();
+    QSize shown(qCeil(metrics.horizontalAdvance(QString(extent.columns, '0')) + margins) + text_->cursorWidth(),
+                qCeil(extent.lines * metrics.lineSpacing() + margins));
+    return (size() + shown - text_->viewport()->size()).expandedTo(opening_);
+}
 
 // The platform calls of the Composition window. It is made when first shown:
 // most sessions never open it.
@@ -36,9 +56,9 @@ bool MainWindow::compositionWindowVisible() const { return composition_ && compo
 
 void MainWindow::showCompositionWindow(int left, int top) {
     if (!composition_) {
-        composition_ = new CompositionWindow(this, [this](int id) { dispatch(id); });
+        QSize opening(frameGeometry().width(), frameGeometry().height() / 2);
+        composition_ = new CompositionWindow(this, opening, [this](int id) { dispatch(id); });
         composition_->setWindowIcon(windowIcon());
-        composition_->resize(frameGeometry().width(), frameGeometry().height() / 2);
     }
     composition_->move(left, top);
     composition_->show();
@@ -49,8 +69,18 @@ void MainWindow::hideCompositionWindow() {
     if (composition_) composition_->hide();
 }
 
+// The window takes the size its table needs, growing away from this one.
 void MainWindow::setCompositionText(const std::string& text) {
-    if (composition_) composition_->setText(fromEngineText(text));
+    if (!composition_) return;
+    composition_->setText(fromEngineText(text));
+    QSize client = composition_->sizeFor(textExtent(text));
+    QRect frame = composition_->frameGeometry();
+    QSize margins = frame.size() - composition_->size();
+    WindowFrame placed =
+        resizedBeside({frame.x(), frame.y(), frame.width(), frame.height()}, client.width() + margins.width(),
+                      client.height() + margins.height(), mainWindowFrame(), workArea());
+    composition_->move(placed.left, placed.top);
+    composition_->resize(placed.width - margins.width(), placed.height - margins.height());
 }
 
 }  // namespace molvane

@@ -7,19 +7,25 @@
 #include <QWidget>
 #include <functional>
 
+#include "ui/window_layout.h"
+
 namespace molvane {
 
 class CompositionWindow : public QWidget {
     Q_OBJECT
 public:
-    // `dispatch` runs a main-window command.
-    CompositionWindow(QWidget* owner, std::function<void(int)> dispatch);
+    // `dispatch` runs a main-window command; `opening` is its size at first,
+    // and at least, as the table needs no more.
+    CompositionWindow(QWidget* owner, QSize opening, std::function<void(int)> dispatch);
 
     void setText(const QString& text);
     QPlainTextEdit* textEdit() const { return text_; }
+    // The size that shows a text of this extent whole, without scrolling.
+    QSize sizeFor(TextExtent extent);
 
 private:
     QPlainTextEdit* text_;
+    QSize opening_;
 };
 
 }  // namespace molvane

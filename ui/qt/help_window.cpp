@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/qt/help_window.h"
 
+#include <QShortcut>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -23,6 +24,8 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window), browser_(ne
         }
     });
     browser_->setSource(QUrl("qrc:/help/molvane-help.html"));
+    // Esc closes it, as it closes every window beside the main one.
+    new QShortcut(Qt::Key_Escape, this, this, &QWidget::close);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser_);

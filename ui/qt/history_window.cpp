@@ -7,10 +7,13 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "ui/command_ids.h"
+#include "ui/qt/colour_contrast.h"
 #include "ui/web_site.h"
 
 namespace molvane {
@@ -32,9 +35,37 @@ QHBoxLayout* buttonRow(QWidget* window, std::span<const WindowButton> buttons,
     return row;
 }
 
+namespace {
+
+// The link's colour is the desktop's where it reads on the window, and is
+// chosen again whenever the window's palette changes.
+class WebSiteLink : public QLabel {
+public:
+    WebSiteLink(const QString& text, QWidget* parent) : QLabel(text, parent) { fitColour(); }
+
+protected:
+    void changeEvent(QEvent* event) override {
+        QLabel::changeEvent(event);
+        if (event->type() == QEvent::PaletteChange) fitColour();
+    }
+
+private:
+    void fitColour() {
+        const QPalette& window = parentWidget()->palette();
+        QColor readable =
+            qtColour(linkColour(colourOf(window.color(QPalette::Link)), colourOf(window.color(QPalette::Window))));
+        if (palette().color(QPalette::Link) == readable) return;
+        QPalette own = palette();
+        own.setColor(QPalette::Link, readable);
+        setPalette(own);
+    }
+};
+
+}  // namespace
+
 QLabel* webSiteLink(QWidget* parent) {
     QString address = QString::fromLatin1(kWebSiteAddress).toHtmlEscaped();
-    auto* link = new QLabel("<a href=\"" + address + "\">" + address + "</a>", parent);
+    auto* link = new WebSiteLink("<a href=\"" + address + "\">" + address + "</a>", parent);
     link->setTextFormat(Qt::RichText);
     QObject::connect(link, &QLabel::linkActivated, link, [] { openWebSite(); });
     return link;
@@ -60,6 +91,8 @@ HistoryWindow::HistoryWindow(QWidget* owner, std::function<void(int)> dispatch)
     layout->addWidget(shown_);
     fitTabStops();
     layout->addLayout(buttonRow(this, historyWindowButtons(), dispatch));
+    // Esc hides it, as its Hide button does.
+    new QShortcut(Qt::Key_Escape, this, [dispatch] { dispatch(HideHistory); });
 }
 
 // Four average characters keep the header's time and a numbered entry on one

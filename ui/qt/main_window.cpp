@@ -29,13 +29,10 @@ namespace molvane {
 
 namespace {
 
-QColor qtColour(Colour colour) { return QColor(colour.red, colour.green, colour.blue); }
-
 // The display's grey is fixed, the colour of its other texts is the desktop's:
 // a dark theme's light text would vanish on the grey, so it reads black there.
 QColor readableOnDisplay(const QColor& colour) {
-    constexpr double kReadableContrast = 4.5;
-    return contrast(colour, qtColour(kDisplayGrey)) >= kReadableContrast ? colour : QColor(Qt::black);
+    return qtColour(readableColour(kDisplayGrey, {colourOf(colour), Colour{0, 0, 0}}));
 }
 
 void setTextColour(QWidget* widget, const QColor& colour) {
@@ -53,7 +50,10 @@ Qt::Alignment qtAlignment(TextAlignment alignment) {
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
-// The desktop's icon theme first; where it lacks a name, the program's own drawing.
+// The program's own drawing, unless the desktop names an icon theme that has
+// the name. The fallback theme holds programs' icons, not these: searching its
+// hundreds of folders for each name cost some 49,000 failing probes of the
+// disk at every start, so it is never asked.
 QIcon toolbarIcon(ToolbarImage image) {
     const char* name = "";
     switch (image) {
@@ -68,15 +68,10 @@ QIcon toolbarIcon(ToolbarImage image) {
         case ToolbarImage::Replace: name = "view-restore"; break;
         case ToolbarImage::None: return {};
     }
-    return QIcon::fromTheme(name, QIcon(QString(":/icons/%1.svg").arg(name)));
-}
-
-// A menu item shows the icon of the toolbar button that runs the same command.
-QIcon commandIcon(int id) {
-    for (const ToolbarButton& button : toolbarButtons()) {
-        if (button.id == id) return toolbarIcon(button.image);
-    }
-    return {};
+    QString theme = QIcon::themeName();
+    bool desktopTheme = !theme.isEmpty() && theme != "hicolor" && theme != QIcon::fallbackThemeName();
+    if (desktopTheme && QIcon::hasThemeIcon(name)) return QIcon::fromTheme(name);
+    return QIcon(QString(":/icons/%1.svg").arg(name));
 }
 
 }  // namespace
@@ -107,8 +102,13 @@ MainWindow::MainWindow() {
     historyFont_ = history_->font();
     setFocusProxy(inputLine_);
     inputLine_->setFocus();
+    // A zoom saved on a larger screen comes down to one that fits this one.
     zoom_ = savedZoom();
     applyZoom();
+    while (zoom_ > kZoomSmallest && !fitsOnScreen(mainWindowFrame(), workArea())) {
+        zoom_ -= kZoomStep;
+        applyZoom();
+    }
     fitDisplayColours();
 }
 
@@ -145,16 +145,29 @@ void MainWindow::dispatch(int id, int notification) {
     if (logic_) logic_->dispatchCommand(id, notification);
 }
 
+// A zoom that would make the window larger than its screen is taken back.
 void MainWindow::setZoom(int percent) {
     percent = std::clamp(percent, kZoomSmallest, kZoomLargest);
     if (percent == zoom_) return;
+    int previous = zoom_;
     zoom_ = percent;
-    saveZoom(zoom_);
     applyZoom();
+    if (zoom_ > previous && !fitsOnScreen(mainWindowFrame(), workArea())) {
+        zoom_ = previous;
+        applyZoom();
+        return;
+    }
+    saveZoom(zoom_);
+}
+
+WindowFrame MainWindow::workArea() const {
+    QRect area = screen() ? screen()->availableGeometry() : QRect();
+    return {area.x(), area.y(), area.width(), area.height()};
 }
 
 // Every fixed position, size and font of the window grows by the zoom; so do
-// the fonts the window leaves to the system, and the history beside it.
+// the fonts the window leaves to the system, the toolbar's icons and the
+// history beside it.
 void MainWindow::applyZoom() {
     double factor = zoom_ / 100.0;
     scale_ = baseScale_ * factor;
@@ -175,7 +188,14 @@ void MainWindow::applyZoom() {
         font.setPixelSize(scaled(pixels));
         widget->setFont(font);
     }
+    toolbar_->setIconSize(QSize(scaled(16), scaled(16)));
     client_->setFixedSize(scaled(kClientWidth), scaled(displayOnly_ ? kDisplayOnlyHeight : kClientHeight));
+    // The window takes its new size now, and grows back onto its screen where
+    // it would grow off it.
+    layout()->activate();
+    WindowFrame frame = mainWindowFrame();
+    WindowFrame kept = keptOnScreen(frame, workArea());
+    if (kept.left != frame.left || kept.top != frame.top) move(kept.left, kept.top);
     if (history_->isVisible()) {
         // The history follows once the window has taken its new size.
         QTimer::singleShot(0, this, [this] {
@@ -249,15 +269,18 @@ void MainWindow::buildToolbar() {
     toolbar_ = new QToolBar("Toolbar", this);
     toolbar_->setMovable(false);
     toolbar_->setFloatable(false);
-    // Small icons, as on Windows, so that the buttons fit the window's 267 pixels.
-    toolbar_->setIconSize(QSize(scaled(16), scaled(16)));
+    // Small icons, as on Windows, so that the buttons fit the window's 267
+    // pixels; the zoom sets their size.
     addToolBar(Qt::TopToolBarArea, toolbar_);
     for (const ToolbarButton& button : toolbarButtons()) {
         if (button.image == ToolbarImage::None) {
             toolbar_->addSeparator();
             continue;
         }
-        QAction* action = toolbar_->addAction(toolbarIcon(button.image), "");
+        // Looked up once, for the button and the menu item of its command.
+        QIcon icon = toolbarIcon(button.image);
+        commandIcons_[button.id] = icon;
+        QAction* action = toolbar_->addAction(icon, "");
         action->setToolTip(button.toolTip);
         action->setData(button.id);
         connect(action, &QAction::triggered, this, [this, id = button.id] { dispatch(id); });
@@ -292,7 +315,8 @@ void MainWindow::buildMenus() {
                 QString text = QString::fromUtf8(entry.text);
                 const char* keys = acceleratorOf(entry.id);
                 if (keys) text = text.section('\t', 0, 0);
-                QAction* action = open.back()->addAction(commandIcon(entry.id), text);
+                // A menu item shows the icon of the toolbar button that runs the same command.
+                QAction* action = open.back()->addAction(commandIcons_.value(entry.id), text);
                 if (keys) action->setShortcut(QKeySequence(QString::fromLatin1(keys)));
                 action->setData(entry.id);
                 action->setCheckable(entry.checkable);

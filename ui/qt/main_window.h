@@ -99,6 +99,8 @@ public:
     HelpWindow* helpWindow() const { return help_; }
     CompositionWindow* compositionWindow() const { return composition_; }
     QProgressDialog* progressDialog() const { return progress_; }
+    // How long a long operation runs before its progress shows, in milliseconds.
+    qint64 progressDelay = kProgressDelayMs;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -117,6 +119,8 @@ private:
     void alignHistoryTop();
     void setZoom(int percent);
     void applyZoom();
+    // The part of this window's screen that windows may take, without its panels.
+    WindowFrame workArea() const;
     void dispatch(int id, int notification = 0);
     void buildControl(QWidget* client, const ControlLayout& layout);
     QWidget* buildInputLine(QWidget* client);
@@ -156,8 +160,11 @@ private:
     QElapsedTimer progressClock_;
     qint64 lastProgressUpdate_ = 0;
     QProgressDialog* progress_ = nullptr;
+    bool progressCancelled_ = false;
+    bool progressHadKeys_ = false;  // the dialog had them when it was cancelled
     QMap<int, QWidget*> controls_;
     QMap<int, QAction*> menuActions_;
+    QMap<int, QIcon> commandIcons_;  // the toolbar's, by command
     QList<QKeySequence> acceleratorSequences_;
 };
 

@@ -2,6 +2,7 @@
 // The platform calls of the window logic, carried out on the main window's widgets.
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -121,10 +122,11 @@ void MainWindow::undoInput() { inputLine_->undo(); }
 
 bool MainWindow::inputCanUndo() const { return inputLine_->isUndoAvailable(); }
 
-// Giving the input line the focus also brings its window forward, as a click
-// in the history window followed by a command of the main window should.
+// Giving the input line the focus also brings its window forward when another
+// window of the program has the keys, as after a click in the history window
+// followed by a command of the main window; never when another program has them.
 void MainWindow::focusInputLine() {
-    if (isVisible() && !isActiveWindow()) activateWindow();
+    if (isVisible() && !isActiveWindow() && QApplication::activeWindow()) activateWindow();
     inputLine_->setFocus();
 }
 
@@ -218,8 +220,10 @@ bool MainWindow::clipboardHasText() const {
     return content && content->hasText();
 }
 
+// The logic's texts end their lines as Windows does; Qt's clipboard takes
+// "\n", which is what programs expect here, and gives Windows its own.
 void MainWindow::setClipboardText(const std::string& text) {
-    QGuiApplication::clipboard()->setText(fromEngineText(text));
+    QGuiApplication::clipboard()->setText(fromEngineText(text).replace("\r\n", "\n"));
 }
 
 void MainWindow::showErrorMessage(const std::string& caption, const std::string& text) {
@@ -302,6 +306,7 @@ void MainWindow::beginProgress(const std::string& label, int total) {
     progressLabel_ = fromEngineText(label);
     progressTotal_ = total;
     lastProgressUpdate_ = 0;
+    progressCancelled_ = progressHadKeys_ = false;
     progressClock_.start();
 }
 
@@ -309,34 +314,42 @@ void MainWindow::beginProgress(const std::string& label, int total) {
 // and lets it paint and take a Cancel a few times a second, not every line.
 bool MainWindow::reportProgress(int done) {
     qint64 elapsed = progressClock_.elapsed();
-    if (elapsed < kProgressDelayMs) return true;
+    if (elapsed < progressDelay) return true;
     if (!progress_) {
         progress_ = new QProgressDialog(progressLabel_, "Cancel", 0, progressTotal_, this);
+        progress_->setWindowTitle(kMessageCaption);
         progress_->setWindowModality(Qt::ApplicationModal);
         progress_->setMinimumDuration(0);
         progress_->setAutoClose(false);
         progress_->setAutoReset(false);
+        // Cancel, Esc and the close box end the run, and whether the dialog
+        // had the keys then says whether they go back to the main window: the
+        // dialog's own cancel, which hides it first, goes. It was connected by
+        // name, and only a disconnection by name finds it.
+        disconnect(progress_, SIGNAL(canceled()), progress_, SLOT(cancel()));
+        connect(progress_, &QProgressDialog::canceled, this, [this] {
+            progressCancelled_ = true;
+            progressHadKeys_ = progress_->isActiveWindow();
+        });
     }
     if (lastProgressUpdate_ == 0 || elapsed - lastProgressUpdate_ >= kProgressStepMs) {
         lastProgressUpdate_ = elapsed;
         progress_->setValue(std::max(1, done));
         QCoreApplication::processEvents();
     }
-    return !progress_->wasCanceled();
+    return !progressCancelled_;
 }
 
 // The closed dialog hands the activation to no one, or to whatever the window
-// manager picks: the keys, accelerators included, come back to the input line.
+// manager picks: when it had the keys, they come back to the input line with
+// one request; another program the user turned to meanwhile keeps them.
 void MainWindow::endProgress() {
     if (!progress_) return;
+    bool hadKeys = progressHadKeys_ || progress_->isActiveWindow();
     delete progress_;
     progress_ = nullptr;
-    activateWindow();
+    if (hadKeys) activateWindow();
     inputLine_->setFocus();
-    QTimer::singleShot(0, this, [this] {
-        if (!isActiveWindow()) activateWindow();
-        inputLine_->setFocus();
-    });
 }
 
 }  // namespace molvane

@@ -8,10 +8,12 @@
 
 #include <algorithm>
 
+#include "ui/colour_contrast.h"
 #include "ui/command_ids.h"
 #include "ui/web_site.h"
 #include "ui/win32/wide_text.h"
 #include "ui/window_layout.h"
+#include "ui/window_logic.h"
 
 namespace molvane {
 
@@ -20,6 +22,8 @@ namespace {
 constexpr const wchar_t* kPlatformProperty = L"MolvanePlatform";
 // The Composition window's buttons, at 96 dots per inch.
 constexpr int kButtonHeight = 24;
+
+Colour colourOf(COLORREF colour) { return {GetRValue(colour), GetGValue(colour), GetBValue(colour)}; }
 
 void sendCommand(HWND window, int command) {
     SendMessageW(GetWindow(window, GW_OWNER), WM_COMMAND, MAKEWPARAM(command, 0), 0);
@@ -64,9 +68,9 @@ void layOut(HWND window, int width, int height, int linkHeight, int buttonHeight
 HWND Win32Platform::createCompositionWindow() {
     RECT frame{};
     GetWindowRect(main_, &frame);
-    HWND window =
-        CreateWindowExW(WS_EX_TOOLWINDOW, kTextWindowClass, L"Composition", WS_CAPTION | WS_SYSMENU | WS_THICKFRAME,
-                        frame.left, frame.top, frame.right - frame.left, scaled(240), main_, nullptr, instance_, this);
+    HWND window = CreateWindowExW(
+        WS_EX_TOOLWINDOW, kTextWindowClass, L"Composition", WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, frame.left,
+        frame.top, frame.right - frame.left, scaled(kCompositionHeight), main_, nullptr, instance_, this);
     if (!window) return nullptr;
     HWND text = addChild(window, kCompositionText, L"edit", L"",
                          WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
@@ -80,6 +84,32 @@ HWND Win32Platform::createCompositionWindow() {
     GetClientRect(window, &client);
     SendMessageW(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
     return window;
+}
+
+// The window grows to show its whole table, away from the main window; a
+// smaller table takes it back toward the size it opened with. The edit's
+// formatting rectangle is where its text goes, scroll bars and borders aside.
+void Win32Platform::fitCompositionWindow(TextExtent extent) {
+    HWND table = GetDlgItem(composition_, kCompositionText);
+    HDC context = GetDC(table);
+    HGDIOBJ font = SelectObject(context, fonts_[kFixedFont]);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(context, &metrics);
+    SelectObject(context, font);
+    ReleaseDC(table, context);
+    RECT text{};
+    SendMessageW(table, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
+    RECT frame{};
+    GetWindowRect(composition_, &frame);
+    WindowFrame main = mainWindowFrame();
+    // The caret takes a pixel after the longest line.
+    int width = frame.right - frame.left - (text.right - text.left) + extent.columns * metrics.tmAveCharWidth + 1;
+    int height = frame.bottom - frame.top - (text.bottom - text.top) + extent.lines * metrics.tmHeight;
+    WindowFrame placed =
+        resizedBeside({frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top},
+                      std::max(width, main.width), std::max(height, scaled(kCompositionHeight)), main, workArea());
+    SetWindowPos(composition_, nullptr, placed.left, placed.top, placed.width, placed.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CALLBACK Win32Platform::compositionWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -137,11 +167,14 @@ INT_PTR CALLBACK Win32Platform::historyDialogProc(HWND window, UINT message, WPA
             SetCursor(LoadCursorW(nullptr, IDC_HAND));
             SetWindowLongPtrW(window, DWLP_MSGRESULT, TRUE);
             return TRUE;
-        case WM_CTLCOLORSTATIC:
+        // The desktop's link colour where it reads on the window.
+        case WM_CTLCOLORSTATIC: {
             if (GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != kHistoryLink) return FALSE;
-            SetTextColor(reinterpret_cast<HDC>(wParam), RGB(kLinkBlue.red, kLinkBlue.green, kLinkBlue.blue));
+            Colour link = linkColour(colourOf(GetSysColor(COLOR_HOTLIGHT)), colourOf(GetSysColor(COLOR_BTNFACE)));
+            SetTextColor(reinterpret_cast<HDC>(wParam), RGB(link.red, link.green, link.blue));
             SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
             return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+        }
         // Leaving the history puts its caret back at the end, where the next entry goes.
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE) {
@@ -150,6 +183,11 @@ INT_PTR CALLBACK Win32Platform::historyDialogProc(HWND window, UINT message, WPA
                 SendMessageW(text, EM_SETSEL, static_cast<WPARAM>(end), end);
             }
             return FALSE;
+        case WM_TIMER:
+            if (wParam != kActivatableTimer) return FALSE;
+            KillTimer(window, kActivatableTimer);
+            SetWindowLongPtrW(window, GWL_EXSTYLE, GetWindowLongPtrW(window, GWL_EXSTYLE) & ~WS_EX_NOACTIVATE);
+            return TRUE;
         case WM_CLOSE: sendCommand(window, HideHistory); return TRUE;
         default: return FALSE;
     }

@@ -688,6 +688,14 @@ WindowFrame Win32Platform::mainWindowFrame() const {
     return {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top};
 }
 
+WindowFrame Win32Platform::workArea() const {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (GetMonitorInfoW(MonitorFromWindow(main_, MONITOR_DEFAULTTOPRIMARY), &monitor)) area = monitor.rcWork;
+    return {area.left, area.top, area.right - area.left, area.bottom - area.top};
+}
+
 int Win32Platform::screenRight() const {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
@@ -700,12 +708,17 @@ void Win32Platform::closeMainWindow() { PostMessageW(main_, WM_CLOSE, 0, 0); }
 
 bool Win32Platform::historyWindowVisible() const { return history_ && IsWindowVisible(history_); }
 
-// The history shows beside the main window, as tall, and the keys stay with the input line.
+// The history shows beside the main window, as tall, and the keys stay with
+// the input line. A window manager may offer the new window the keys once it
+// has mapped it, after this call: the window refuses them until that has
+// passed, and takes them again when clicked.
 void Win32Platform::showHistoryWindow(int left, int top) {
     RECT frame{};
     GetWindowRect(main_, &frame);
+    SetWindowLongPtrW(history_, GWL_EXSTYLE, GetWindowLongPtrW(history_, GWL_EXSTYLE) | WS_EX_NOACTIVATE);
     SetWindowPos(history_, nullptr, left, top, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetTimer(history_, kActivatableTimer, kWindowManagerSettleMs, nullptr);
     SetFocus(inputLine_);
 }
 
@@ -730,13 +743,15 @@ bool Win32Platform::compositionWindowVisible() const { return composition_ && Is
 void Win32Platform::showCompositionWindow(int left, int top) {
     RECT frame{};
     GetWindowRect(main_, &frame);
-    SetWindowPos(composition_, HWND_TOP, left, top, frame.right - frame.left, scaled(240), SWP_SHOWWINDOW);
+    SetWindowPos(composition_, HWND_TOP, left, top, frame.right - frame.left, scaled(kCompositionHeight),
+                 SWP_SHOWWINDOW);
 }
 
 void Win32Platform::hideCompositionWindow() { ShowWindow(composition_, SW_HIDE); }
 
 void Win32Platform::setCompositionText(const std::string& text) {
     SetWindowTextW(GetDlgItem(composition_, kCompositionText), withWindowsLineEnds(fromEngineText(text)).c_str());
+    fitCompositionWindow(textExtent(text));
 }
 
 std::string Win32Platform::clipboardText() const {

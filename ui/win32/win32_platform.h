@@ -36,6 +36,12 @@ constexpr const wchar_t* kProgressWindowClass = L"MolvaneProgress";
 constexpr const wchar_t* kPreviewWindowClass = L"MolvanePrintPreview";
 // The Task History window's dialog template in the resources.
 constexpr int kHistoryDialog = 4000;
+// The Composition window's height when it opens, and at least, at 96 dots per inch.
+constexpr int kCompositionHeight = 240;
+// A window manager offers a newly shown window the keys within this long; the
+// timer that makes the history window take them again after that.
+constexpr UINT kWindowManagerSettleMs = 500;
+constexpr UINT_PTR kActivatableTimer = 1;
 // The controls of the print preview: its buttons and the page it shows.
 enum PreviewControl { PreviewPrevious = 101, PreviewNext, PreviewPrint, PreviewClose, PreviewPageLabel };
 
@@ -157,6 +163,9 @@ private:
     void measureToolbar();
     void buildMenu();
     HWND createCompositionWindow();
+    void fitCompositionWindow(TextExtent extent);
+    // The part of the main window's screen that windows may take, without the taskbar.
+    WindowFrame workArea() const;
     // A window class of the program, with its icon; registering it again is no failure.
     bool registerWindowClass(const wchar_t* name, WNDPROC procedure) const;
     // A child window in the desktop's message font, placed in pixels.
