@@ -19,8 +19,10 @@ std::string json(std::string_view text) {
     std::string out = "\"";
     for (char c : text) {
         if (c == '"' || c == '\\') out += '\\';
-        if (static_cast<unsigned char>(c) < 0x20) out += "\\u00" + std::string{"0123456789abcdef"[c >> 4], "0123456789abcdef"[c & 15]};
-        else out += c;
+        if (static_cast<unsigned char>(c) < 0x20)
+            out += "\\u00" + std::string{"0123456789abcdef"[c >> 4], "0123456789abcdef"[c & 15]};
+        else
+            out += c;
     }
     return out + "\"";
 }
@@ -36,8 +38,8 @@ int main(int argc, char** argv) {
     }
     std::string out = "{\"typed\": [";
     for (const TypedTask& row : kTypedTasks) {
-        out += (out.back() == '[' ? "[" : ", [") + json(row.typed) + ", " + json(row.task) + ", " +
-               json(row.result) + ", " + json(row.logged) + "]";
+        out += (out.back() == '[' ? "[" : ", [") + json(row.typed) + ", " + json(row.task) + ", " + json(row.result) +
+               ", " + json(row.logged) + "]";
     }
     out += "], \"controls\": [";
     for (const ControlLayout& control : mainWindowLayout()) {
@@ -45,7 +47,8 @@ int main(int argc, char** argv) {
                (control.shown ? "true" : "false") + "]";
     }
     for (auto buttons : {historyWindowButtons(), compositionWindowButtons()}) {
-        for (const WindowButton& button : buttons) out += ", [" + std::to_string(button.id) + ", " + json(button.name) + ", true]";
+        for (const WindowButton& button : buttons)
+            out += ", [" + std::to_string(button.id) + ", " + json(button.name) + ", true]";
     }
     std::cout << out << "]}\n";
     return 0;
