@@ -47,12 +47,12 @@ class Browser:
         self.driver.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": downloads})
 
     def emulate(self, dark=False, width=None, height=None):
-        """The system's colour scheme, and a phone's screen when a width is given."""
+        """The system's colour scheme, and a screen of the width given: a phone's below 600 pixels."""
         features = [{"name": "prefers-color-scheme", "value": "dark" if dark else "light"}]
         self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": features})
         if width:
             self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
-                                        {"width": width, "height": height, "deviceScaleFactor": 1, "mobile": True})
+                                        {"width": width, "height": height, "deviceScaleFactor": 1, "mobile": width < 600})
         else:
             self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
 

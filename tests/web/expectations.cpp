@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 // What the page's test expects, from the shared tables and logic rather than
 // copied into it. With no argument: JSON of the typed tasks and their display
-// lines, and the names of the windows' controls. With "saved": the bytes a
-// desktop program saves for the history read from standard input (UTF-8).
+// lines, and the windows' controls with their names in the layout's order.
+// With "saved": the bytes a desktop program saves for the history read from
+// standard input (UTF-8).
 #include <iostream>
 #include <iterator>
 #include <string>
+#include <utility>
 
 #include "session/utf16_text.h"
 #include "tests/support/typed_tasks.h"
@@ -41,14 +43,17 @@ int main(int argc, char** argv) {
         out += (out.back() == '[' ? "[" : ", [") + json(row.typed) + ", " + json(row.task) + ", " + json(row.result) +
                ", " + json(row.logged) + "]";
     }
+    // Each control as [the page's element that holds its window, id, name, shown].
     out += "], \"controls\": [";
     for (const ControlLayout& control : mainWindowLayout()) {
-        out += (out.back() == '[' ? "[" : ", [") + std::to_string(control.id) + ", " + json(control.name) + ", " +
-               (control.shown ? "true" : "false") + "]";
+        out += (out.back() == '[' ? "[\"#client\", " : ", [\"#client\", ") + std::to_string(control.id) + ", " +
+               json(control.name) + ", " + (control.shown ? "true" : "false") + "]";
     }
-    for (auto buttons : {historyWindowButtons(), compositionWindowButtons()}) {
+    for (auto [window, buttons] :
+         {std::pair{"#history", historyWindowButtons()}, std::pair{"#composition", compositionWindowButtons()}}) {
         for (const WindowButton& button : buttons)
-            out += ", [" + std::to_string(button.id) + ", " + json(button.name) + ", true]";
+            out += ", [\"" + std::string(window) + "\", " + std::to_string(button.id) + ", " + json(button.name) +
+                   ", true]";
     }
     std::cout << out << "]}\n";
     return 0;

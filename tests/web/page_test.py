@@ -4,9 +4,10 @@
 # typed tasks and their display lines (the table tests/qt and tests/win32 use),
 # the keypad, Up/Down, a directive from the menu, Save's bytes, task files good
 # and bad with progress and Cancel, every control's accessible name and the
-# live region, settings kept over a reload or not kept at all, and a reload
-# with the server stopped.
-# Usage: page_test.py SITE_FOLDER EXPECTATIONS_PROGRAM MOLVANE_CLI
+# live region, the order of Tab, settings kept over a reload or not kept at
+# all, and a reload with the server stopped. Takes the pictures of the page
+# (light, dark, a 360-pixel phone) into PICTURE_FOLDER, for docs/.
+# Usage: page_test.py SITE_FOLDER EXPECTATIONS_PROGRAM MOLVANE_CLI PICTURE_FOLDER
 import json
 import os
 import subprocess
@@ -20,7 +21,7 @@ from selenium.webdriver.common.keys import Keys
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
 from web_browser import Browser, Server  # noqa: E402
 
-site, expectations, cli = sys.argv[1:4]
+site, expectations, cli, pictures = sys.argv[1:5]
 tables = json.loads(subprocess.run([expectations], capture_output=True, check=True).stdout)
 work = tempfile.mkdtemp(prefix="molvane-page-test-")
 server = Server(site)
@@ -69,18 +70,35 @@ def run_task_file(name, data):
     driver.find_element(By.ID, "task-picker").send_keys(path)
 
 
-def accessible_names():
-    nodes = driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
-    return {node.get("name", {}).get("value") for node in nodes if not node.get("ignored")}
+def accessible_name(selector):
+    """The name the browser computes for the element, as a screen reader gets it."""
+    root = driver.execute_cdp_cmd("DOM.getDocument", {"depth": 0})["root"]["nodeId"]
+    node = driver.execute_cdp_cmd("DOM.querySelector", {"nodeId": root, "selector": selector})["nodeId"]
+    if not node:
+        return None
+    tree = driver.execute_cdp_cmd("Accessibility.getPartialAXTree", {"nodeId": node, "fetchRelatives": False})
+    return tree["nodes"][0].get("name", {}).get("value")
+
+
+def picture(name, dark=False, width=None, height=None):
+    browser.emulate(dark=dark, width=width, height=height)
+    js("document.activeElement.blur(); recent.input.value = '12+3'; recent.input.focus()")
+    driver.save_screenshot(os.path.join(pictures, name + ".png"))
 
 
 open_page()
+# Each change of the polite live region is one announcement.
+js("window.said = 0; new MutationObserver((changes) => (said += changes.length))"
+   ".observe(document.getElementById('live'), {childList: true, characterData: true, subtree: true})")
 for typed, task, result, logged in tables["typed"]:
+    js("said = 0")
     enter(typed)
     check(f"{typed!r}: task line", shown(LOWER_TASK), task)
     check(f"{typed!r}: answer", shown(LOWER_RESULT), result)
     check(f"{typed!r}: history", logged in js("return historyView.text"), True)
-    check(f"{typed!r}: said", js("return document.getElementById('live').textContent").endswith(result), True)
+    check(f"{typed!r}: said once, the keys kept",
+          (js("return said"), js("return live.textContent").endswith(result), js("return document.activeElement.id")),
+          (1, True, "task-input"))
 for caption in ["2", "^", "1", "0", "="]:
     driver.find_element(By.XPATH, f"//button[@class='key' and .='{caption}' and not(@hidden)]").click()
 check("keypad 2^10", (shown(LOWER_TASK), shown(LOWER_RESULT)), ("2^10", "1024"))
@@ -94,13 +112,34 @@ check("#deg from the menu", (shown(LOWER_RESULT), js("return arguments[0].classL
                                                      driver.find_element(By.CSS_SELECTOR, f"[data-id='{DEGREES}']"))),
       ("1", True))
 
-# Every control has its name from the table, switches their state; answers are said.
+# Tab goes from the input line through the shown controls in the layout's order,
+# the keypad row by row.
+main = [id for window, id, _, visible in tables["controls"] if window == "#client" and visible and id >= 0]
+visited = []
+js("recent.input.focus()")
+for _ in main[:-1]:
+    driver.switch_to.active_element.send_keys(Keys.TAB)
+    visited.append(js("const c = document.activeElement.closest('[data-id]'); return c && Number(c.dataset.id)"))
+check("the order of Tab", visited, main[:-1])
+
+# Every control of the three windows has its name from the table, a switch with its state.
 line.send_keys(Keys.F9)
 line.send_keys(Keys.CONTROL, "k")
-names = accessible_names()
-for id, name, visible in tables["controls"]:
-    if visible and not {name, name + ", on", name + ", off"} & names:
-        failures.append(f"no control is named {name!r} (id {id})")
+for window, id, name, visible in tables["controls"]:
+    selector = "#task-input" if id == main[-1] else f"{window} [data-id='{id}']"
+    computed = accessible_name(selector)
+    if visible and computed not in (name, name + ", on", name + ", off"):
+        failures.append(f"{selector}: named {computed!r}, expected {name!r}")
+
+os.makedirs(pictures, exist_ok=True)
+js("document.getElementById('composition').hidden = true")
+picture("web-light", width=1280, height=860)
+picture("web-dark", dark=True, width=1280, height=860)
+js("dispatch(ids.history)")
+picture("web-phone", width=360, height=740)
+check("360 px wide", js("return document.documentElement.scrollWidth <= 360"), True)
+browser.emulate()
+js("dispatch(ids.history)")
 
 # Save gives the bytes a desktop program saves for the same history.
 line.send_keys(Keys.CONTROL, "s")
@@ -146,11 +185,6 @@ open_page()
 enter("1/3")
 check("settings after a reload", (shown(LOWER_RESULT), js("return document.querySelectorAll('.indicator.active').length")),
       ("0.3333", 2))
-
-# Phone width: the window fills it and nothing scrolls sideways.
-browser.emulate(width=360, height=740)
-check("360 px wide", js("return document.documentElement.scrollWidth <= 360"), True)
-browser.emulate()
 
 # Offline: the service worker has kept the site.
 wait_until("navigator.serviceWorker.controller !== null")

@@ -10,6 +10,7 @@
 
 #include "session/utf16_text.h"
 #include "ui/about_texts.h"
+#include "ui/colour_contrast.h"
 #include "ui/menu_table.h"
 #include "ui/number_format.h"
 #include "ui/web/web_platform.h"
@@ -80,6 +81,16 @@ val controlOf(const ControlLayout& control) {
     return made;
 }
 
+Colour colourOf(const val& rgb) {
+    auto part = [&](int i) { return static_cast<std::uint8_t>(rgb[i].as<int>()); };
+    return {part(0), part(1), part(2)};
+}
+
+// The shortcuts that stay the browser's: a new window or tab, full screen, and
+// the browser's own zoom, which scales the page as View > Zoom does. Their
+// menu items still work.
+constexpr const char* kBrowserKeys[] = {"Ctrl+N", "Ctrl+T", "F11", "Ctrl++", "Ctrl+-", "Ctrl+0"};
+
 val buttonOf(const WindowButton& button) {
     val made = val::object();
     made.set("id", button.id);
@@ -109,6 +120,7 @@ val windowTables() {
                    made.set("id", accelerator.id);
                    return made;
                }));
+    tables.set("browserKeys", arrayOf<const char*>(kBrowserKeys, utf8));
     tables.set("historyButtons", arrayOf(historyWindowButtons(), buttonOf));
     tables.set("compositionButtons", arrayOf(compositionWindowButtons(), buttonOf));
     val colours = val::object();
@@ -116,7 +128,6 @@ val windowTables() {
     colours.set("task", colour(kTaskGreen));
     colours.set("active", colour(kActiveIndicator));
     colours.set("inactive", colour(kInactiveIndicator));
-    colours.set("link", colour(kLinkBlue));
     tables.set("colours", colours);
     val size = val::object();
     size.set("width", kClientWidth);
@@ -150,6 +161,15 @@ val windowTables() {
         ids.set(name, id);
     tables.set("ids", ids);
     return tables;
+}
+
+// The display's texts in the page's text colour where it reads on the grey,
+// black otherwise; links in a blue that reads on the page's background.
+val readableColours(val pageText, val pageBackground) {
+    val chosen = val::object();
+    chosen.set("onDisplay", colour(readableColour(kDisplayGrey, {colourOf(pageText), Colour{0, 0, 0}})));
+    chosen.set("link", colour(linkColour(kLinkBlue, colourOf(pageBackground))));
+    return chosen;
 }
 
 val aboutTexts() {
@@ -211,6 +231,7 @@ EMSCRIPTEN_BINDINGS(molvane_page) {
     using molvane::NumberFormatChoices;
     function("windowTables", &molvane::windowTables);
     function("aboutTexts", &molvane::aboutTexts);
+    function("readableColours", &molvane::readableColours);
     function("start", &molvane::start);
     function("menuItemStates", &molvane::menuItemStates);
     function("openNumberFormat", &molvane::openNumberFormat, allow_raw_pointers());

@@ -12,9 +12,6 @@ const kZoomKey = "molvane/zoom";
 const kSettingsFile = "/settings/mvn.cfg";
 const kSavedFolder = "/saved";
 const kPickedFolder = "/picked";
-// The shortcuts that stay the browser's: a new window or tab, full screen, and
-// the browser's own zoom, which scales the page as View > Zoom does.
-const kBrowserKeys = new Set(["Ctrl+N", "Ctrl+T", "F11", "Ctrl++", "Ctrl+-", "Ctrl+0"]);
 const kZoomSteps = {smallest: 100, largest: 300, step: 25};
 // The most recent tasks the drop-down list shows; the logic keeps them all.
 const kListedTasks = 1000;
@@ -34,6 +31,7 @@ let live = null;     // the polite live region that says the answers
 let composition = null;
 let tables = null;   // the window's tables, from the program
 let ids = null;      // the command ids the page needs by name
+let browserKeys = null;  // the shortcuts that stay the browser's
 const controls = new Map();  // command id -> element
 let busy = false;    // a task file runs: the browser has its turns, the window none
 let touched = false; // the last pointer was a finger: focusing the line would raise the keyboard
@@ -300,31 +298,17 @@ function buildMainWindow() {
 }
 
 // The display's grey is fixed, the colour of its other texts is the page's: a
-// dark scheme's light text would vanish on the grey, so it reads black there,
-// by the rule the desktop programs follow.
+// dark scheme's light text would vanish on the grey, and a link's blue on a
+// dark page. The program chooses what reads, by the desktop programs' rule.
 function fitDisplayColours() {
-    const grey = tables.colours.display;
-    const text = getComputedStyle(document.body).color.match(/\d+/g).slice(0, 3).map(Number);
-    const readable = contrast(text, grey) >= 4.5 ? `rgb(${text})` : "rgb(0, 0, 0)";
-    document.documentElement.style.setProperty("--on-display", readable);
-    document.documentElement.style.setProperty("--display", `rgb(${grey})`);
-    document.documentElement.style.setProperty("--task", `rgb(${tables.colours.task})`);
-    document.documentElement.style.setProperty("--active", `rgb(${tables.colours.active})`);
-    document.documentElement.style.setProperty("--inactive", `rgb(${tables.colours.inactive})`);
-}
-
-// How well one colour reads on another, as the web's accessibility guidelines
-// measure it: 1 for equal colours, 21 for black on white.
-function contrast(a, b) {
-    const luminance = (rgb) => {
-        const linear = rgb.map((part) => {
-            const c = part / 255;
-            return c <= 0.04045 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4;
-        });
-        return 0.2126 * linear[0] + 0.7152 * linear[1] + 0.0722 * linear[2];
-    };
-    const [light, dark] = [luminance(a), luminance(b)].sort((x, y) => y - x);
-    return (light + 0.05) / (dark + 0.05);
+    const rgb = (property) => getComputedStyle(document.body)[property].match(/\d+/g).slice(0, 3).map(Number);
+    const chosen = program.readableColours(rgb("color"), rgb("backgroundColor"));
+    const colours = {"--on-display": chosen.onDisplay, "--link": chosen.link, "--display": tables.colours.display,
+                     "--task": tables.colours.task, "--active": tables.colours.active,
+                     "--inactive": tables.colours.inactive};
+    for (const [name, colour] of Object.entries(colours)) {
+        document.documentElement.style.setProperty(name, `rgb(${colour})`);
+    }
 }
 
 // ---------------------------------------------------------------- the input line and its recent tasks
@@ -455,6 +439,7 @@ function buttonRow(row, buttons) {
         element.append(label);
         element.dataset.key = key;
         element.setAttribute("aria-label", button.name);
+        element.dataset.id = String(button.id);
         element.addEventListener("click", () => dispatch(button.command));
     }
     // Alt and the underlined letter press a button of its own window.
@@ -569,8 +554,8 @@ const menus = {
     },
     item(popup, entry, label, key, column) {
         const element = make("div", "item", popup);
-        const accelerator = tables.accelerators.find((a) => a.id === entry.id && !kBrowserKeys.has(a.keys));
-        const browserKeeps = tables.accelerators.some((a) => a.id === entry.id && kBrowserKeys.has(a.keys));
+        const accelerator = tables.accelerators.find((a) => a.id === entry.id && !browserKeys.has(a.keys));
+        const browserKeeps = tables.accelerators.some((a) => a.id === entry.id && browserKeys.has(a.keys));
         element.setAttribute("role", entry.checkable ? "menuitemcheckbox" : "menuitem");
         if (entry.checkable) element.setAttribute("aria-checked", String(entry.checked));
         element.tabIndex = -1;
@@ -737,7 +722,7 @@ function onKeyDown(event) {
     if (menus.mnemonic(event)) return event.preventDefault();
     if (menus.open || recent.isOpen() || event.target.closest("#history, #composition, #menubar, #note")) return;
     const keys = keysOf(event);
-    if (kBrowserKeys.has(keys)) return;
+    if (browserKeys.has(keys)) return;
     const accelerator = tables.accelerators.find((a) => a.keys === keys);
     if (!accelerator || accelerator.id === ids.paste) return;
     event.preventDefault();
@@ -1157,6 +1142,7 @@ async function start() {
     composition = $("composition");
     tables = program.windowTables();
     ids = tables.ids;
+    browserKeys = new Set(tables.browserKeys);
     try {
         zoom = Number(localStorage.getItem(kZoomKey)) || 100;
     } catch (error) { /* settings.load says it once */ }
