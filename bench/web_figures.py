@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: MIT
 """The page's figures, measured in headless Chromium beside references taken in
-the same run, and its pictures:
+the same run:
 
 - the sizes of the program (molvane.wasm) and of the scripts (molvane.js and
   molvane-page.js), plain and as gzip -9 sends them;
@@ -10,10 +10,10 @@ the same run, and its pictures:
   page with an input line served the same way;
 - the time per task entered in the page (the window logic, the platform calls
   and the page's drawing), beside molvane-cli built natively and for node
-  running the same tasks;
-- docs-ready pictures of the page: light, dark, and a 360-pixel phone screen.
+  running the same tasks.
 
-Usage: web_figures.py SITE NATIVE_CLI NODE_CLI PICTURE_FOLDER
+The page's pictures are taken by its test (tests/web/page_test.py).
+Usage: web_figures.py SITE NATIVE_CLI NODE_CLI
 """
 import gzip
 import os
@@ -26,7 +26,7 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "scripts"))
 from web_browser import Browser, Server  # noqa: E402
 
-site, native_cli, node_cli, pictures = sys.argv[1:5]
+site, native_cli, node_cli = sys.argv[1:4]
 here = os.path.dirname(os.path.abspath(__file__))
 work = tempfile.mkdtemp(prefix="molvane-figures-")
 
@@ -103,21 +103,6 @@ print(f"per task, {count} random tasks: page {1000 * page_ms / count:.0f} us, mo
       f"{1000 * node_ms / count:.0f} us, native molvane-cli {1000 * native_ms / count:.0f} us "
       f"(page {page_ms / native_ms:.0f} times native; start-up included for the two molvane-clis)")
 
-# Pictures: a few tasks with the history beside them, light and dark; the phone's screen.
-os.makedirs(pictures, exist_ok=True)
-for name, dark, width, height in [("web-light", False, 1000, 860), ("web-dark", True, 1000, 860),
-                                  ("web-phone", False, 360, 740)]:
-    browser.emulate(dark=dark, width=width if width < 600 else None, height=height)
-    driver.set_window_size(width, height) if width >= 600 else None
-    driver.get(servers["Molvane"].url)
-    usable_after(servers["Molvane"].url)
-    for task in ["#deg", "2sin30", "CuSO4+5H2O", "x^2-3x+2", "2 × 3 ÷ 4"]:
-        js("recent.input.value = arguments[0]; dispatch(ids.enter)", task)
-    if width >= 600:
-        js("dispatch(ids.history)")
-    js("recent.input.value = '12+3'; recent.input.focus()")
-    driver.save_screenshot(os.path.join(pictures, name + ".png"))
 browser.quit()
 for server in servers.values():
     server.stop()
-print(f"pictures in {pictures}: web-light.png, web-dark.png, web-phone.png")

@@ -13,6 +13,7 @@
 #include "ui/colour_contrast.h"
 #include "ui/menu_table.h"
 #include "ui/number_format.h"
+#include "ui/task_file.h"
 #include "ui/web/web_platform.h"
 #include "ui/web_site.h"
 #include "ui/window_layout.h"
@@ -91,6 +92,9 @@ Colour colourOf(const val& rgb) {
 // menu items still work.
 constexpr const char* kBrowserKeys[] = {"Ctrl+N", "Ctrl+T", "F11", "Ctrl++", "Ctrl+-", "Ctrl+0"};
 
+// The largest task file the page copies into its memory to run.
+constexpr int kLargestTaskFileMegabytes = 256;
+
 val buttonOf(const WindowButton& button) {
     val made = val::object();
     made.set("id", button.id);
@@ -120,6 +124,7 @@ val windowTables() {
                    made.set("id", accelerator.id);
                    return made;
                }));
+    tables.set("largestTaskFile", static_cast<double>(kLargestTaskFileMegabytes) * 1024 * 1024);
     tables.set("browserKeys", arrayOf<const char*>(kBrowserKeys, utf8));
     tables.set("historyButtons", arrayOf(historyWindowButtons(), buttonOf));
     tables.set("compositionButtons", arrayOf(compositionWindowButtons(), buttonOf));
@@ -208,6 +213,14 @@ val menuItemStates(int popupPosition, bool opening) {
     return states;
 }
 
+// A task file too large to copy into the page's memory is refused as the
+// logic refuses one it will not run.
+void refuseLargeTaskFile(const std::u16string& name) {
+    std::string reason =
+        "It is larger than the " + std::to_string(kLargestTaskFileMegabytes) + " MB the page can read.";
+    thePlatform->showErrorMessage(kMessageCaption, taskFileNotRunMessage(std::filesystem::path(name), reason));
+}
+
 // The dialog's choices act on the one window; the script deletes them as the dialog closes.
 NumberFormatChoices* openNumberFormat() { return new NumberFormatChoices(*theLogic); }
 
@@ -234,6 +247,7 @@ EMSCRIPTEN_BINDINGS(molvane_page) {
     function("readableColours", &molvane::readableColours);
     function("start", &molvane::start);
     function("menuItemStates", &molvane::menuItemStates);
+    function("refuseLargeTaskFile", &molvane::refuseLargeTaskFile);
     function("openNumberFormat", &molvane::openNumberFormat, allow_raw_pointers());
     function("steppedDecimals", optional_override([](const std::u16string& typed, int step) {
                  return molvane::steppedDecimals(molvane::placesText(typed), step);

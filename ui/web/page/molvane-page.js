@@ -15,8 +15,6 @@ const kPickedFolder = "/picked";
 const kZoomSteps = {smallest: 100, largest: 300, step: 25};
 // The most recent tasks the drop-down list shows; the logic keeps them all.
 const kListedTasks = 1000;
-// Files larger than this are not copied into the page's memory.
-const kLargestTaskFile = 256 * 1024 * 1024;
 
 const $ = (id) => document.getElementById(id);
 const make = (tag, className, parent) => {
@@ -790,11 +788,7 @@ function pickTaskFile() {
 async function onTaskFilePicked(event) {
     const file = event.target.files[0];
     if (!file) return;
-    if (file.size > kLargestTaskFile) {
-        page.showErrorMessage("Molvane", `The task file was not run.\n\n${file.name}\n` +
-                              `It is larger than the ${kLargestTaskFile >> 20} MB the page can read.`);
-        return;
-    }
+    if (file.size > tables.largestTaskFile) return void program.refuseLargeTaskFile(file.name);
     const name = file.name.replace(/[/\\]/g, "_") || "tasks.txt";
     const bytes = new Uint8Array(await file.arrayBuffer());
     for (const old of program.FS.readdir(kPickedFolder)) {
