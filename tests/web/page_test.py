@@ -133,8 +133,8 @@ for window, id, name, visible in tables["controls"]:
 
 os.makedirs(pictures, exist_ok=True)
 js("document.getElementById('composition').hidden = true")
-picture("web-light", width=1280, height=860)
-picture("web-dark", dark=True, width=1280, height=860)
+picture("web-light", width=1100, height=860)
+picture("web-dark", dark=True, width=1100, height=860)
 js("dispatch(ids.history)")
 picture("web-phone", width=360, height=740)
 check("360 px wide", js("return document.documentElement.scrollWidth <= 360"), True)
