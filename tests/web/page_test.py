@@ -29,7 +29,7 @@ browser = Browser(work)
 driver = browser.driver
 js = driver.execute_script
 failures = []
-LOWER_TASK, LOWER_RESULT, DEGREES, FIXED, TOO_LONG = 1111, 1121, 1221, 1212, "Expression is too long !"
+LOWER_TASK, LOWER_RESULT, DEGREES, TOO_LONG = 1111, 1121, 1221, "Expression is too long !"
 
 
 def check(what, actual, expected):
@@ -99,6 +99,10 @@ for typed, task, result, logged in tables["typed"]:
     check(f"{typed!r}: said once, the keys kept",
           (js("return said"), js("return live.textContent").endswith(result), js("return document.activeElement.id")),
           (1, True, "task-input"))
+js("recent.input.value = '9'.repeat(600)")
+enter("")
+check("a line too long", (shown(LOWER_RESULT), js("return live.textContent")), (TOO_LONG, TOO_LONG))
+js("recent.input.value = ''")
 for caption in ["2", "^", "1", "0", "="]:
     driver.find_element(By.XPATH, f"//button[@class='key' and .='{caption}' and not(@hidden)]").click()
 check("keypad 2^10", (shown(LOWER_TASK), shown(LOWER_RESULT)), ("2^10", "1024"))
