@@ -126,7 +126,11 @@ char* writeShortest(char* first, char* last, double value) {
     int exponent = readInteger(written.substr(written.find('e') + 1));
     int lastDigit = static_cast<int>(digits.size()) - 1;
     if (exponent >= lastDigit) {
-        fixed += digits + std::string(static_cast<std::size_t>(exponent - lastDigit), '0');
+        // A whole number in the fixed form has all its own digits, past the
+        // shortest ones: 2^65 is 36893488147419103232, not ...03000.
+        char whole[320];
+        std::snprintf(whole, sizeof whole, "%.0f", value);
+        fixed = whole;
     } else if (exponent >= 0) {
         std::size_t point = static_cast<std::size_t>(exponent) + 1;
         fixed += digits.substr(0, point) + "." + digits.substr(point);

@@ -35,7 +35,7 @@ export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 # The first build also compiles emscripten's C and C++ libraries into its cache.
 emcmake cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMOLVANE_WERROR=ON -DMOLVANE_BUILD_TESTS=OFF \
     -DMOLVANE_BUILD_BENCH=OFF -DMOLVANE_BUILD_GUI=OFF > /dev/null
-cmake --build "$build" -j2 --target molvane_site molvane-cli
+cmake --build "$build" -j2 --target molvane_site molvane-cli number_texts
 echo "The site is in $build/site/"
 
 if $serve; then
