@@ -184,7 +184,7 @@ val aboutTexts() {
     texts.set("released", utf8(kReleaseDate));
     texts.set("description", arrayOf<const char*>(kDescriptionLines, utf8));
     texts.set("notice", utf8(kDistributionNotice));
-    texts.set("suite", utf8(kSuiteLine));
+    texts.set("numberFormatHeading", arrayOf<const char*>(kNumberFormatHeading, utf8));
     texts.set("rights", utf8(kRightsNotice));
     texts.set("webSite", utf8(kWebSiteAddress));
     return texts;

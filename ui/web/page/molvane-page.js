@@ -869,7 +869,7 @@ function buildNumberFormat() {
     const texts = program.aboutTexts();
     const dialog = $("number-format");
     const heading = dialog.querySelector(".lines");
-    for (const line of [texts.suite, "Part I.", "Molvane", texts.rights]) make("p", "", heading).textContent = line;
+    for (const line of texts.numberFormatHeading) make("p", "", heading).textContent = line;
     make("p", "notice", heading).textContent = texts.notice;
     const places = $("places");
     const show = () => {
