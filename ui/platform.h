@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace molvane {
 
@@ -33,7 +34,6 @@ enum class FailureReason {
 
 // How an operation that the user may cancel, or the system refuse, ended.
 struct PlatformResult {
-    // Scoped: the engine's task kinds have a Failed of their own.
     enum class Outcome { Done, Cancelled, Failed };
     Outcome outcome = Outcome::Done;
     FailureReason reason = FailureReason::None;
@@ -85,6 +85,11 @@ public:
 
     // The recent-tasks list, newest first.
     virtual void insertRecentTask(const std::string& task) = 0;
+    // Many at once, oldest first, as a task file leaves them: a toolkit whose
+    // list moves every item for each insertion takes them in one go.
+    virtual void insertRecentTasks(const std::vector<std::string>& tasks) {
+        for (const std::string& task : tasks) insertRecentTask(task);
+    }
     virtual void clearRecentTasks() = 0;
     virtual std::string selectedRecentTask() const = 0;
 
