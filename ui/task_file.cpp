@@ -76,6 +76,10 @@ std::vector<std::string> taskFileLines(std::string_view bytes) {
     return lines;
 }
 
+std::string taskFileNotRunMessage(const std::filesystem::path& file, std::string_view reason) {
+    return fileFailureMessage(kNotRunMessage, file, reason);
+}
+
 void WindowLogic::loadTaskFile() {
     std::filesystem::path file = platform_.chooseFileToOpen();
     if (file.empty()) return;
@@ -86,7 +90,7 @@ void WindowLogic::loadTaskFile() {
         return;
     }
     if (!looksLikeText(bytes)) {
-        platform_.showErrorMessage(kMessageCaption, fileFailureMessage(kNotRunMessage, file, kNotTextReason));
+        platform_.showErrorMessage(kMessageCaption, taskFileNotRunMessage(file, kNotTextReason));
         return;
     }
     runTaskLines(taskFileLines(bytes));
