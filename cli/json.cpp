@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "chemistry/composition.h"
+#include "engine/numbers.h"
 #include "engine/text.h"
 #include "session/encoding.h"
 
@@ -133,11 +134,7 @@ char* openRoom(std::string& out, std::size_t size) {
 void closeRoom(std::string& out, const char* end) { out.resize(static_cast<std::size_t>(end - out.data())); }
 
 // The shortest text that reads back as the same double, whatever the locale.
-void appendShortest(std::string& out, double value) {
-    char digits[32];
-    std::to_chars_result written = std::to_chars(digits, digits + sizeof digits, value);
-    out.append(digits, written.ptr);
-}
+void appendShortest(std::string& out, double value) { out += writeShortestNumber(value).view(); }
 
 void appendElement(std::string& out, const ElementShare& element) {
     out += "{\"symbol\":";

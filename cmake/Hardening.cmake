@@ -8,8 +8,9 @@
 # Debian 12's C start-up files lack its marks, so no program could carry them.)
 # These are the ELF and glibc forms; the Windows build goes without them
 # (mingw-w64 has no read-only relocations to ask for, and its compiler fails
-# on stack-clash probes with SEH unwinding).
-if(WIN32)
+# on stack-clash probes with SEH unwinding). WebAssembly has none of them:
+# its code cannot be read or written as data, and the page is one fixed module.
+if(WIN32 OR EMSCRIPTEN)
   return()
 endif()
 include(CheckPIESupported)

@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "engine/numbers.h"
 
-#include <bit>
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <string>
 
 #include "engine/characters.h"
 
@@ -56,12 +59,96 @@ std::size_t skipBlanksAndSign(std::string_view text, bool& negative) {
     return i;
 }
 
+// A double from the start of `text` as from_chars reads it in its general
+// format, and a double as to_chars writes it to a precision: the C++ library's
+// own where it has them for doubles; libc++ 14 (emscripten's) has them only
+// for integers, and there the C library's, in the "C" locale that nothing in
+// the program changes there, read and write the same digits.
+#if defined(__cpp_lib_to_chars)
+std::errc readDouble(std::string_view text, double& value) {
+    return std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general).ec;
+}
+
+char* writeShortest(char* first, char* last, double value) {
+    auto [end, error] = std::to_chars(first, last, value);
+    return error == std::errc() ? end : first;
+}
+
+char* writeDouble(char* first, char* last, double value, NumberStyle style, int precision) {
+    std::chars_format format = style == NumberStyle::General      ? std::chars_format::general
+                               : style == NumberStyle::Scientific ? std::chars_format::scientific
+                                                                  : std::chars_format::fixed;
+    auto [end, error] = std::to_chars(first, last, value, format, precision);
+    return error == std::errc() ? end : first;
+}
+#else
+// strtod also takes blanks, a sign and hexadecimal digits, which from_chars
+// does not: "0x1p3" is the 0 before the 'x'. Beyond the double range strtod
+// gives what readNumber makes of from_chars's range error, infinity or 0.
+std::errc readDouble(std::string_view text, double& value) {
+    if (text.empty()) return std::errc::invalid_argument;
+    char first = text[0];
+    bool word = first == 'i' || first == 'I' || first == 'n' || first == 'N';
+    if (!isDigit(first) && first != '.' && !word) return std::errc::invalid_argument;
+    if (first == '0' && text.size() > 1 && (text[1] == 'x' || text[1] == 'X')) {
+        value = 0.0;
+        return {};
+    }
+    std::string terminated(text);
+    char* end = nullptr;
+    double read = std::strtod(terminated.c_str(), &end);
+    if (end == terminated.c_str()) return std::errc::invalid_argument;
+    value = read;
+    return {};
+}
+
+char* writeDouble(char* first, char* last, double value, NumberStyle style, int precision) {
+    const char* format = style == NumberStyle::General ? "%.*g" : style == NumberStyle::Scientific ? "%.*e" : "%.*f";
+    // The room ends at `last`, where snprintf may put its terminator.
+    int written = std::snprintf(first, static_cast<std::size_t>(last - first) + 1, format, precision, value);
+    return written < 0 || written > last - first ? first : first + written;
+}
+
+// The fewest digits that read back as `value`, from "%.*e" at the least
+// precision that does, in the shorter of to_chars's two forms, fixed on a tie.
+char* writeShortest(char* first, char* last, double value) {
+    if (!std::isfinite(value)) return writeDouble(first, last, value, NumberStyle::General, 0);
+    char scientific[32];
+    for (int precision = 0; precision < 17; ++precision) {
+        std::snprintf(scientific, sizeof scientific, "%.*e", precision, value);
+        if (std::strtod(scientific, nullptr) == value) break;
+    }
+    std::string_view written(scientific);
+    std::string fixed = written.starts_with('-') ? "-" : "";
+    std::string_view mantissa = written.substr(fixed.size(), written.find('e') - fixed.size());
+    std::string digits(mantissa.substr(0, 1));
+    if (mantissa.size() > 2) digits += mantissa.substr(2);
+    int exponent = readInteger(written.substr(written.find('e') + 1));
+    int lastDigit = static_cast<int>(digits.size()) - 1;
+    if (exponent >= lastDigit) {
+        // A whole number in the fixed form has all its own digits, past the
+        // shortest ones: 2^65 is 36893488147419103232, not ...03000.
+        char whole[320];
+        std::snprintf(whole, sizeof whole, "%.0f", value);
+        fixed = whole;
+    } else if (exponent >= 0) {
+        std::size_t point = static_cast<std::size_t>(exponent) + 1;
+        fixed += digits.substr(0, point) + "." + digits.substr(point);
+    } else {
+        fixed += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    }
+    std::string_view chosen = fixed.size() <= written.size() ? std::string_view(fixed) : written;
+    if (static_cast<std::ptrdiff_t>(chosen.size()) > last - first) return first;
+    return std::copy(chosen.begin(), chosen.end(), first);
+}
+#endif
+
 // Rounding a double to a number of significant digits, exactly, in integers:
 // a double is m * 2^q with a 53-bit m, and scaling it by a power of ten 10^s
 // with |s| <= 27 needs 5^|s| < 2^64 and a product or quotient of at most 128
 // bits. This is several times as fast as the C++ library's rounding to a
 // precision, which serves every other case.
-__extension__ using Wide = unsigned __int128;  // GCC and Clang, on every 64-bit target we build for
+__extension__ using Wide = unsigned __int128;  // GCC and Clang, on every 64-bit target we build for and on WebAssembly
 
 constexpr int kMostScale = 27;
 constexpr int kMostRoundedDigits = 17;
@@ -105,7 +192,10 @@ std::uint64_t roundScaled(std::uint64_t m, int q, int s) {
 bool roundToDigits(double value, int digits, std::uint64_t& rounded, int& exponent) {
     if (!std::isnormal(value) || digits < 1 || digits > kMostRoundedDigits) return false;
     // A normal double: 52 stored bits of m below its leading 1, and q biased by 1075.
-    std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+    // Copied rather than bit_cast, which emscripten's libc++ 14 lacks; the
+    // compilers make the same one move of it.
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
     int biased = static_cast<int>((bits >> 52) & 0x7FF);
     std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
     int q = biased - 1075;
@@ -198,7 +288,7 @@ double readNumber(std::string_view text) {
     // from_chars takes no sign of its own here, so "--3" and "+-3" read as 0 like atof.
     if (rest.empty() || rest[0] == '+' || rest[0] == '-') return 0.0;
     double value = 0.0;
-    std::errc error = std::from_chars(rest.data(), rest.data() + rest.size(), value, std::chars_format::general).ec;
+    std::errc error = readDouble(rest, value);
     if (error == std::errc::result_out_of_range) {
         value = decimalOverflows(rest) ? std::numeric_limits<double>::infinity() : 0.0;
     } else if (error != std::errc()) {
@@ -226,9 +316,6 @@ NumberText writeNumber(double value, NumberStyle style, int precision) {
     NumberText out;
     if (precision < 0) precision = 0;
     if (writeRoundedNumber(value, style, precision, out)) return out;
-    std::chars_format format = style == NumberStyle::General      ? std::chars_format::general
-                               : style == NumberStyle::Scientific ? std::chars_format::scientific
-                                                                  : std::chars_format::fixed;
     char* last = out.text + sizeof(out.text) - 1;
     if (std::isnan(value)) {
         // printf writes "nan" or "-nan"; to_chars agrees, but keep it explicit.
@@ -237,8 +324,7 @@ NumberText writeNumber(double value, NumberStyle style, int precision) {
         out.length = static_cast<int>(nan.size());
         return out;
     }
-    auto [end, error] = std::to_chars(out.text, last, value, format, precision);
-    if (error != std::errc()) end = out.text;
+    char* end = writeDouble(out.text, last, value, style, precision);
     *end = '\0';
     out.length = static_cast<int>(end - out.text);
     return out;
@@ -257,6 +343,14 @@ NumberText writeEngineNumber(double value, int precision) {
 std::string_view withoutSignOfZero(std::string_view number) {
     if (number.starts_with('-') && readNumber(number) == 0) number.remove_prefix(1);
     return number;
+}
+
+NumberText writeShortestNumber(double value) {
+    NumberText out;
+    char* end = writeShortest(out.text, out.text + sizeof(out.text) - 1, value);
+    *end = '\0';
+    out.length = static_cast<int>(end - out.text);
+    return out;
 }
 
 NumberText writeInteger(long long value) {

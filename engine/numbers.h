@@ -36,6 +36,10 @@ int readInteger(std::string_view text);
 // (a negative precision counts as 0). The exponent has at least two digits.
 NumberText writeNumber(double value, NumberStyle style, int precision);
 
+// The fewest digits that read back as `value`, as to_chars writes them without
+// a precision: printf's "%f" or "%e" form, whichever is shorter.
+NumberText writeShortestNumber(double value);
+
 // `value` in decimal digits, with a '-' when negative.
 NumberText writeInteger(long long value);
 

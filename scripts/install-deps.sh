@@ -13,6 +13,7 @@ packages=(
     clang libclang-rt-dev clang-format valgrind
     librsvg2-bin icoutils nsis
     python3-mpmath
+    emscripten nodejs chromium chromium-driver python3-selenium
 )
 
 missing=()

@@ -52,6 +52,14 @@ bash scripts/compare-windows.sh 1 100000 build-test build-windows
 # build-windows); here one build's checksums are shown, to compare with another's.
 (cd build-windows && sha256sum molvane-*-win64.exe molvane-*-win64.zip)
 
+echo "== The page: built with emscripten, the same answers as on Linux, and used in headless Chromium =="
+web_started=$SECONDS
+bash scripts/web.sh
+bash scripts/compare-web.sh 1 100000 build-test build-web
+/usr/bin/python3 tests/web/page_test.py build-web/site build-test/tests/web/web_expectations build-test/molvane-cli \
+    build-test/web-pictures
+echo "The page's steps took $((SECONDS - web_started)) s"
+
 # The sanitizer build is also the Release build with -Werror: the optimiser's
 # warnings differ by build type, and this way every run meets them at no cost.
 echo "== Build (Release, -Werror) and test with AddressSanitizer and UndefinedBehaviorSanitizer =="

@@ -23,5 +23,7 @@ inline constexpr const char* kDistributionNotice =
 // The suite line that heads the Number Format dialog.
 inline constexpr const char* kSuiteLine = "Vanta " MOLVANE_RELEASE;
 inline constexpr const char* kRightsNotice = "\u00A9 2026 The Molvane developers";
+// The Number Format dialog's heading, a line each, above the distribution notice.
+inline constexpr const char* kNumberFormatHeading[] = {kSuiteLine, "Part I.", "Molvane", kRightsNotice};
 
 }  // namespace molvane

@@ -34,7 +34,7 @@ void WindowLogic::showHelp() { reportFailure(kHelpNotShownMessage, platform_.sho
 
 // A cancelled dialog is the user's choice and says nothing.
 void WindowLogic::reportFailure(std::string_view what, const PlatformResult& result) {
-    if (result.outcome == PlatformResult::Failed)
+    if (result.outcome == PlatformResult::Outcome::Failed)
         platform_.showErrorMessage(kMessageCaption, fileFailureMessage(what, result));
 }
 

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace molvane {
 
@@ -33,15 +34,15 @@ enum class FailureReason {
 
 // How an operation that the user may cancel, or the system refuse, ended.
 struct PlatformResult {
-    enum Outcome { Done, Cancelled, Failed };
-    Outcome outcome = Done;
+    enum class Outcome { Done, Cancelled, Failed };
+    Outcome outcome = Outcome::Done;
     FailureReason reason = FailureReason::None;
     std::filesystem::path subject;  // the printer or file concerned, or empty
     unsigned long code = 0;
 
-    static PlatformResult cancelled() { return {Cancelled, FailureReason::None, {}, 0}; }
+    static PlatformResult cancelled() { return {Outcome::Cancelled, FailureReason::None, {}, 0}; }
     static PlatformResult failed(FailureReason why, std::filesystem::path what = {}, unsigned long number = 0) {
-        return {Failed, why, std::move(what), number};
+        return {Outcome::Failed, why, std::move(what), number};
     }
 };
 
@@ -84,6 +85,11 @@ public:
 
     // The recent-tasks list, newest first.
     virtual void insertRecentTask(const std::string& task) = 0;
+    // Many at once, oldest first, as a task file leaves them: a toolkit whose
+    // list moves every item for each insertion takes them in one go.
+    virtual void insertRecentTasks(const std::vector<std::string>& tasks) {
+        for (const std::string& task : tasks) insertRecentTask(task);
+    }
     virtual void clearRecentTasks() = 0;
     virtual std::string selectedRecentTask() const = 0;
 

@@ -43,17 +43,21 @@ void WindowLogic::showTaskResult() {
         return;
     }
     if (entered.outcome == EnterOutcome::Ran) {
-        showRootLabels(session_.lastKind == Quadratic);
-        // A directive may have changed the mode, the angle unit or the memory.
-        refreshIndicators();
-        showStates();
+        showEnteredTask();
         if (!entered.entry.recentTask.empty()) addRecentTask(entered.entry.recentTask);
         platform_.appendHistoryText(entered.entry.text);
         if (platform_.compositionWindowVisible()) refreshComposition();
         announceAnswer();
     }
     platform_.setInputText("");
-    if (!runningFile_) platform_.focusInputLine();
+    platform_.focusInputLine();
+}
+
+void WindowLogic::showEnteredTask() {
+    showRootLabels(session_.lastKind == Quadratic);
+    // A directive may have changed the mode, the angle unit or the memory.
+    refreshIndicators();
+    showStates();
 }
 
 void WindowLogic::showStates() {

@@ -76,6 +76,10 @@ std::vector<std::string> taskFileLines(std::string_view bytes) {
     return lines;
 }
 
+std::string taskFileNotRunMessage(const std::filesystem::path& file, std::string_view reason) {
+    return fileFailureMessage(kNotRunMessage, file, reason);
+}
+
 void WindowLogic::loadTaskFile() {
     std::filesystem::path file = platform_.chooseFileToOpen();
     if (file.empty()) return;
@@ -86,27 +90,69 @@ void WindowLogic::loadTaskFile() {
         return;
     }
     if (!looksLikeText(bytes)) {
-        platform_.showErrorMessage(kMessageCaption, fileFailureMessage(kNotRunMessage, file, kNotTextReason));
+        platform_.showErrorMessage(kMessageCaption, taskFileNotRunMessage(file, kNotTextReason));
         return;
     }
     runTaskLines(taskFileLines(bytes));
 }
 
-// The keys go back to the input line once, when the run ends: asked for after
-// every line, they were taken from the progress window, or from another
-// program the user had turned to, thousands of times a file.
+// Each line runs as if typed and entered, but the window is told once what
+// the last line leaves on the display, in the input line and in the recent
+// tasks, and the history grows a batch of lines at a time: a widget update per
+// line cost fifteen times what the tasks did. The keys go back to the input
+// line once, when the run ends: asked for after every line, they were taken
+// from the progress window, or from another program the user had turned to.
 void WindowLogic::runTaskLines(const std::vector<std::string>& lines) {
+    constexpr int kLinesPerBatch = 256;
     int total = static_cast<int>(lines.size());
     platform_.beginProgress("Running the tasks of the file...", total);
-    runningFile_ = true;
-    for (int done = 0; done < total; ++done) {
+    int done = 0;
+    bool ran = false;
+    EnterOutcome last = EnterOutcome::Ran;
+    for (; done < total; ++done) {
         if (!platform_.reportProgress(done)) break;
-        platform_.setInputText(lines[static_cast<std::size_t>(done)]);
-        dispatchCommand(EnterButton);
+        last = enterFileLine(lines[static_cast<std::size_t>(done)]);
+        ran = ran || last == EnterOutcome::Ran;
+        if ((done + 1) % kLinesPerBatch == 0 && !pendingHistory_.empty()) {
+            platform_.appendHistoryText(pendingHistory_);
+            pendingHistory_.clear();
+        }
     }
-    runningFile_ = false;
+    flushFileRun();
+    if (ran) {
+        showEnteredTask();
+        if (platform_.compositionWindowVisible()) refreshComposition();
+    }
+    if (done > 0 && last == EnterOutcome::Refused) {
+        // A refused line stays in the input line, as a typed one does.
+        platform_.setControlText(LowerResultLine, std::string(kTooLongMessage));
+        platform_.announce(std::string(kTooLongMessage));
+        platform_.setInputText(lines[static_cast<std::size_t>(done - 1)]);
+    } else if (done > 0) {
+        if (ran) announceAnswer();
+        platform_.setInputText("");
+    }
     platform_.endProgress();
     platform_.focusInputLine();
+}
+
+EnterOutcome WindowLogic::enterFileLine(const std::string& line) {
+    enterLine(session_, line, view_.taskNumbering != 0, {}, fileLine_);
+    if (fileLine_.outcome == EnterOutcome::Ran) {
+        if (!fileLine_.entry.recentTask.empty()) pendingRecentTasks_.push_back(fileLine_.entry.recentTask);
+        pendingHistory_ += fileLine_.entry.text;
+    }
+    return fileLine_.outcome;
+}
+
+void WindowLogic::flushFileRun() {
+    if (!pendingHistory_.empty()) platform_.appendHistoryText(pendingHistory_);
+    pendingHistory_.clear();
+    if (pendingRecentTasks_.empty()) return;
+    recentTasks_.insert(recentTasks_.end(), pendingRecentTasks_.begin(), pendingRecentTasks_.end());
+    recalled_ = -1;
+    platform_.insertRecentTasks(pendingRecentTasks_);
+    pendingRecentTasks_.clear();
 }
 
 }  // namespace molvane

@@ -2,6 +2,7 @@
 // The tasks of a task file, one a line.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,5 +15,8 @@ namespace molvane {
 // otherwise. Control characters (NUL, tabs, DEL) are no part of a task and are
 // dropped: the rest of the line stays.
 std::vector<std::string> taskFileLines(std::string_view bytes);
+
+// What the user is told of a task file that is not run, and why.
+std::string taskFileNotRunMessage(const std::filesystem::path& file, std::string_view reason);
 
 }  // namespace molvane

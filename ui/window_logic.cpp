@@ -182,7 +182,18 @@ WindowFrame resizedBeside(WindowFrame window, int width, int height, const Windo
                           const WindowFrame& workArea) {
     width = std::min(width, workArea.width);
     height = std::min(height, workArea.height);
-    if (2 * window.left + window.width < 2 * mainWindow.left + mainWindow.width) window.left += window.width - width;
+    bool onLeft = 2 * window.left + window.width < 2 * mainWindow.left + mainWindow.width;
+    const int leftRoom = mainWindow.left - workArea.left;
+    const int rightRoom = workArea.left + workArea.width - mainWindow.left - mainWindow.width;
+    if (width > (onLeft ? leftRoom : rightRoom) && std::max(leftRoom, rightRoom) >= mainWindow.width / 2) {
+        // Too wide for its side: it goes to the side with more room, cut to
+        // that room, where its scroll bars show the rest of the table rather
+        // than the window covering the keys.
+        onLeft = leftRoom > rightRoom;
+        width = std::min(width, std::max(leftRoom, rightRoom));
+        window.left = onLeft ? mainWindow.left - window.width : mainWindow.left + mainWindow.width;
+    }
+    if (onLeft) window.left += window.width - width;
     window.width = width;
     window.height = height;
     return keptOnScreen(window, workArea);

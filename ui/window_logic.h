@@ -118,6 +118,10 @@ private:
     void announceAnswer();
     void updateMemoryToolTip();
     void showRootLabels(bool shown);
+    // A task file's line entered without the window; the run's end shows it.
+    EnterOutcome enterFileLine(const std::string& line);
+    void flushFileRun();
+    void showEnteredTask();
     // Runs a memory directive on a copy of the current record, so only the
     // memory can change, and only to a number.
     void runMemoryDirective(std::string_view directive, std::string_view result);
@@ -140,7 +144,11 @@ private:
     // as typed).
     std::vector<std::string> recentTasks_;
     int recalled_ = -1;
-    bool runningFile_ = false;  // a task file's lines are being entered
+    // What a task file's lines leave for the window, given to it in batches:
+    // one widget update a line cost more than the tasks themselves.
+    std::string pendingHistory_;
+    std::vector<std::string> pendingRecentTasks_;
+    EnteredLine fileLine_;
     FileWriter fileWriter_ = writeAllBytes;
 };
 
@@ -160,7 +168,8 @@ bool fitsOnScreen(const WindowFrame& window, const WindowFrame& workArea);
 WindowFrame keptOnScreen(WindowFrame window, const WindowFrame& workArea);
 
 // A window beside the main window, given a new size: it grows away from the
-// main window rather than over it, and stays on the screen.
+// main window rather than over it, to the side with more room when its own has
+// too little, and stays on the screen.
 WindowFrame resizedBeside(WindowFrame window, int width, int height, const WindowFrame& mainWindow,
                           const WindowFrame& workArea);
 

@@ -296,8 +296,7 @@ TEST_F(MainWindowTest, CtrlKOpensTheComposition) {
 }
 
 // Every control carries the shared table's name for a screen reader, and a
-// display line gives what it shows as its value. (The offscreen platform has
-// no accessibility bridge, so the announcement's event is not seen here.)
+// display line gives what it shows as its value.
 TEST_F(MainWindowTest, NamesForScreenReaders) {
     for (const ControlLayout& layout : mainWindowLayout()) {
         if (layout.id == kDisplayFrame) continue;
@@ -311,6 +310,32 @@ TEST_F(MainWindowTest, NamesForScreenReaders) {
     EXPECT_EQ(answer->text(QAccessible::Value), "5");
     EXPECT_EQ(QAccessible::queryAccessibleInterface(window.control(KeyInverse))->text(QAccessible::Name),
               "Inverse functions, off");
+}
+
+// Each answer appears once as a notification in the answer line's status bar,
+// which is what a screen reader speaks, and the focus stays in the input line.
+TEST_F(MainWindowTest, AnswerIsAnnouncedWithoutMovingTheFocus) {
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(window.control(LowerResultLine))->child(0);
+    QAccessibleInterface* news = bar ? bar->child(0) : nullptr;
+    ASSERT_TRUE(news && bar->role() == QAccessible::StatusBar && news->role() == QAccessible::Notification);
+    struct ShowCounter : QObject {
+        int shown = 0;
+        bool eventFilter(QObject*, QEvent* event) override {
+            shown += event->type() == QEvent::Show;
+            return false;
+        }
+    } counter;
+    news->object()->installEventFilter(&counter);
+    // Typed, and said.
+    const char* const rows[][2] = {
+        {"2+3", "5"}, {"2+3", "5"}, {"x^2-5x+6", "x1 = 2, x2 = 3"}, {"1/0", "Cannot divide by zero!"}};
+    for (const auto& [typed, said] : rows) {
+        int before = counter.shown;
+        type(typed);
+        EXPECT_EQ(counter.shown - before, 1) << typed << ": said once";
+        EXPECT_EQ(news->text(QAccessible::Name), said) << typed;
+        EXPECT_TRUE(!news->state().invisible && window.inputLine()->hasFocus()) << typed << ": shown, focus kept";
+    }
 }
 
 // Tab goes from the input line through every shown control in the layout's

@@ -27,7 +27,7 @@ public:
     std::vector<std::string> messages;
     int focusRequests = 0;
     std::filesystem::path openName, saveName;  // empty: the dialog is cancelled
-    int progressTotal = -1, cancelAt = -1;
+    int progressTotal = -1, cancelAt = -1, historyAppends = 0;
     bool progressEnded = false;
     std::string opened;                      // the dialogs and the help opened, and Exit, in order
     PlatformResult printResult, helpResult;  // what printing and the help report
@@ -79,7 +79,7 @@ public:
     void showHistoryWindow(int left, int) override { historyShown = true, historyLeft = left; }
     void hideHistoryWindow() override { historyShown = false; }
     void setHistoryText(const std::string& text) override { history = text; }
-    void appendHistoryText(const std::string& text) override { history += text; }
+    void appendHistoryText(const std::string& text) override { history += text, ++historyAppends; }
     std::string historyText() const override { return history; }
 
     bool compositionWindowVisible() const override { return compositionShown; }

@@ -235,9 +235,10 @@ TEST_F(LogicTest, HistoryWindowDocksBesideTheMainWindow) {
     const WindowFrame main{379, 177, 267, 414}, screen{0, 20, 1024, 748};
     const std::tuple<WindowFrame, int, int, WindowFrame> grown[] = {
         {{112, 177, 267, 240}, 300, 300, {79, 177, 300, 300}},   // on the left
-        {{646, 177, 300, 240}, 400, 600, {624, 168, 400, 600}},  // on the right
+        {{646, 177, 300, 240}, 400, 600, {0, 168, 379, 600}},    // too wide: the side with more room
         {{379, 177, 267, 240}, 300, 300, {379, 177, 300, 300}},  // over it: as on the right
-        {{646, 0, 267, 240}, 2000, 1000, {0, 20, 1024, 748}}};
+        {{646, 0, 267, 240}, 2000, 1000, {0, 20, 379, 748}},
+        {{646, 177, 267, 240}, 300, 300, {646, 177, 300, 300}}};
     for (const auto& [window, width, height, expected] : grown) {
         WindowFrame placed = resizedBeside(window, width, height, main, screen);
         EXPECT_EQ(std::tie(placed.left, placed.top, placed.width, placed.height),

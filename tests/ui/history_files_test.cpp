@@ -52,11 +52,45 @@ TEST_F(LogicTest, TaskFileLinesRunAsIfTyped) {
     EXPECT_EQ(platform.clipboard, platform.history);
 }
 
+// A long file leaves the window as typing its lines one by one does, across
+// the batches in which its history and recent tasks reach the window.
+TEST_F(LogicTest, LongTaskFileEndsAsItsLinesTyped) {
+    const std::string tasks[] = {"2+3*4", "#dig 1", "h2so4", std::string(600, '1'), "x^2-3x+2", "#mem+", "1/0", ""};
+    FakePlatform byHand;
+    WindowLogic typing{byHand, folder / "typing.cfg"};
+    typing.startUp();
+    typing.dispatchCommand(ViewComposition);
+    command(ViewComposition);
+    std::string file;
+    for (int i = 0; i < 300; ++i) {
+        file += tasks[i % 8] + "\n";
+        byHand.setInputText(tasks[i % 8]);
+        typing.dispatchCommand(EnterButton);
+    }
+    platform.openName = folder / "tasks.txt";
+    writeFile(platform.openName, file.substr(0, file.size() - 1));
+    command(FileOpen);
+    EXPECT_EQ(platform.historyAppends, 2) << "the history grows 256 lines at a time";
+    auto body = [](const std::string& history) { return history.substr(history.find("\r\n\r\n")); };
+    EXPECT_EQ(body(platform.history), body(byHand.history));
+    EXPECT_EQ(std::tie(platform.texts, platform.toolTips, platform.visible, platform.active, platform.composition,
+                       platform.input, platform.recentTasks, platform.announced.back()),
+              std::tie(byHand.texts, byHand.toolTips, byHand.visible, byHand.active, byHand.composition, byHand.input,
+                       byHand.recentTasks, byHand.announced.back()));
+    command(RecallOlder);
+    typing.dispatchCommand(RecallOlder);
+    EXPECT_EQ(platform.input, byHand.input) << "Up after the file";
+}
+
 TEST_F(LogicTest, TaskFileCancelAndFailure) {
     platform.openName = folder / "tasks.txt";
     writeFile(platform.openName, "1+1\n2+2\n3+3");
-    platform.cancelAt = 1;
-    command(FileOpen);
+    for (int cancelAt : {0, 1}) {
+        type("7");
+        platform.cancelAt = cancelAt;
+        command(FileOpen);
+        EXPECT_EQ(platform.input, cancelAt ? "" : "7") << "cancelled before any line: as typed";
+    }
     EXPECT_EQ(shown(HistoryBody), "\r\n1+1 = 2\r\n");
     EXPECT_EQ(platform.progressTotal, 3);
     EXPECT_TRUE(platform.progressEnded);

@@ -431,6 +431,16 @@ TEST_F(MainWindowTest, TaskFileProgressAndCancel) {
         EXPECT_TRUE(IsWindowEnabled(window.mainWindow())) << cancel;
         EXPECT_EQ(GetFocus(), control(InputLine)) << cancel << ": the keys come back to the input line";
     }
+
+    // A run that never comes back, as when Wine abandons the command whose text
+    // drawing faulted in a control, is over once the message loop runs again.
+    window.beginProgress("Running the tasks of the file...", 2);
+    window.reportProgress(0);
+    ASSERT_FALSE(IsWindowEnabled(window.mainWindow()));
+    MSG next{window.mainWindow(), WM_NULL, 0, 0, 0, {}};
+    window.routeMessage(next);
+    EXPECT_EQ(window.progressWindow(), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(window.mainWindow()));
 }
 
 // A PostScript printer of Wine's own driver whose port is a file: what the

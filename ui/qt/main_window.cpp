@@ -15,6 +15,7 @@
 #include "ui/keypad.h"
 #include "ui/menu_table.h"
 #include "ui/qt/accessible_display_line.h"
+#include "ui/qt/answer_announcer.h"
 #include "ui/qt/colour_contrast.h"
 #include "ui/qt/desktop_settings.h"
 #include "ui/qt/display_widgets.h"
@@ -91,6 +92,7 @@ MainWindow::MainWindow() {
     clientFont_ = client_->font();
     menuFont_ = menuBar()->font();
     for (const ControlLayout& layout : mainWindowLayout()) buildControl(client_, layout);
+    if (QWidget* answer = controls_.value(LowerResultLine)) announcer_ = new AnswerAnnouncer(answer);
     buildToolbar();
     buildMenus();
     buildAccelerators();

@@ -21,6 +21,7 @@
 
 namespace molvane {
 
+class AnswerAnnouncer;
 class CompositionWindow;
 class HelpWindow;
 class HistoryWindow;
@@ -65,6 +66,7 @@ public:
     bool inputCanUndo() const override;
     void focusInputLine() override;
     void insertRecentTask(const std::string& task) override;
+    void insertRecentTasks(const std::vector<std::string>& tasks) override;
     void clearRecentTasks() override;
     std::string selectedRecentTask() const override;
     void setDisplayOnly(bool displayOnly) override;
@@ -163,6 +165,7 @@ private:
     bool progressCancelled_ = false;
     bool progressHadKeys_ = false;  // the dialog had them when it was cancelled
     QMap<int, QWidget*> controls_;
+    AnswerAnnouncer* announcer_ = nullptr;
     QMap<int, QAction*> menuActions_;
     QMap<int, QIcon> commandIcons_;  // the toolbar's, by command
     QList<QKeySequence> acceleratorSequences_;

@@ -68,7 +68,7 @@ QWidget* NumberFormatDialog::buildHeading() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(aboutIconLabel(heading), 0, Qt::AlignTop);
     auto* lines = new QVBoxLayout;
-    for (const char* line : {kSuiteLine, "Part I.", "Molvane", kRightsNotice}) {
+    for (const char* line : kNumberFormatHeading) {
         auto* label = new QLabel(QString::fromUtf8(line), heading);
         label->setAlignment(Qt::AlignCenter);
         lines->addWidget(label);

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The platform calls of the window logic, carried out on the main window's widgets.
 #include <QAbstractButton>
-#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
@@ -16,6 +15,7 @@
 #include <QTimer>
 
 #include "ui/qt/about_dialog.h"
+#include "ui/qt/answer_announcer.h"
 #include "ui/qt/cp1252.h"
 #include "ui/qt/desktop_settings.h"
 #include "ui/qt/display_widgets.h"
@@ -77,12 +77,8 @@ void MainWindow::setControlName(int id, const std::string& name) {
     if (QWidget* widget = controls_.value(id)) widget->setAccessibleName(QString::fromUtf8(name));
 }
 
-// The answer line tells its news as its value, from wherever the focus is.
 void MainWindow::announce(const std::string& text) {
-    QWidget* answer = controls_.value(LowerResultLine);
-    if (!answer) return;
-    QAccessibleValueChangeEvent event(answer, fromEngineText(text));
-    QAccessible::updateAccessibility(&event);
+    if (announcer_) announcer_->announce(fromEngineText(text));
 }
 
 std::string MainWindow::inputText() const { return toEngineText(inputLine_->text()); }
@@ -143,6 +139,13 @@ void MainWindow::keepInputLine(Change change) {
 
 void MainWindow::insertRecentTask(const std::string& task) {
     keepInputLine([&] { recentTasks_->insertItem(0, fromEngineText(task)); });
+}
+
+void MainWindow::insertRecentTasks(const std::vector<std::string>& tasks) {
+    QStringList newestFirst;
+    newestFirst.reserve(std::ssize(tasks));
+    for (auto task = tasks.rbegin(); task != tasks.rend(); ++task) newestFirst.append(fromEngineText(*task));
+    keepInputLine([&] { recentTasks_->insertItems(0, newestFirst); });
 }
 
 void MainWindow::clearRecentTasks() {

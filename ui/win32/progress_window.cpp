@@ -37,6 +37,7 @@ void Win32Platform::beginProgress(const std::string& label, int total) {
     progressStarted_ = GetTickCount64();
     lastProgressUpdate_ = 0;
     progressCancelled_ = false;
+    progressRunning_ = true;
 }
 
 void Win32Platform::showProgressWindow() {
@@ -101,6 +102,7 @@ bool Win32Platform::reportProgress(int done) {
 }
 
 void Win32Platform::endProgress() {
+    progressRunning_ = false;
     if (!progress_) return;
     // The windows are enabled before the progress goes, so the activation
     // returns to the main window and not to another program.

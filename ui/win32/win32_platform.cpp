@@ -215,6 +215,11 @@ void Win32Platform::moveFocus(HWND from, bool backwards) {
 // History and Composition windows the keys are theirs: Tab and Esc move and
 // hide as in a dialog, Ctrl+A selects their whole text, Ctrl+C copies it.
 bool Win32Platform::routeMessage(MSG& message) {
+    // An operation takes its messages itself until it ends, so one still
+    // running here was cut short: Wine abandons a whole command when its text
+    // drawing faults inside a control (a small tilde in the input line, for
+    // one), and that run's progress would keep the windows disabled for good.
+    if (progressRunning_) endProgress();
     for (HWND window : {history_, composition_}) {
         if (!window || (message.hwnd != window && !IsChild(window, message.hwnd))) continue;
         if (message.message == WM_KEYDOWN && message.wParam == 'A' && GetKeyState(VK_CONTROL) < 0) {

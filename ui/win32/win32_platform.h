@@ -217,6 +217,8 @@ private:
     ULONGLONG progressStarted_ = 0;
     ULONGLONG lastProgressUpdate_ = 0;
     bool progressCancelled_ = false;
+    // From beginProgress to endProgress: the operation has not come back yet.
+    bool progressRunning_ = false;
     WindowLogic* logic_ = nullptr;
 };
 
