@@ -10,9 +10,24 @@
 #pragma once
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace molvane {
+
+// A double's bits and back, copied: emscripten's libc++ 14 has no
+// std::bit_cast, and the compilers make the same one move of a copy.
+inline std::uint64_t bitsOf(double value) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+inline double doubleOf(std::uint64_t bits) {
+    double value = 0;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
 
 // A number as hi + lo, with |lo| at most half an ulp of hi.
 struct DoubleDouble {

@@ -40,7 +40,7 @@ constexpr DoubleDouble kLn10{0x1.26bb1bbb55516p+1, -0x1.f48ad494ea3e9p-53};
 constexpr double kRoundingShift = 0x1.8p52;
 
 // 2^k for the exponent of a normal double, made from its bits.
-double powerOfTwo(int k) { return std::bit_cast<double>(static_cast<std::uint64_t>(k + 1023) << 52); }
+double powerOfTwo(int k) { return doubleOf(static_cast<std::uint64_t>(k + 1023) << 52); }
 
 // 2^(n/128) (1 + exact + small + q) as hi + lo: the table's step times the exact
 // part is exact in two doubles (twoProduct), the rest is rounded.
@@ -97,18 +97,18 @@ struct FastLogarithm {
 
 template <bool kExactSquare>
 [[gnu::always_inline]] inline FastLogarithm fastLogarithm(double x, double xLow = 0.0) {
-    auto bits = std::bit_cast<std::uint64_t>(x);
+    auto bits = bitsOf(x);
     int e = static_cast<int>(bits >> 52) - 1023;
     std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
     auto i = static_cast<int>((fraction + (std::uint64_t{1} << 44)) >> 45);
-    double m = std::bit_cast<double>(fraction | (std::uint64_t{1023} << 52));
+    double m = doubleOf(fraction | (std::uint64_t{1023} << 52));
     if (i == 128) {
         m *= 0.5;
         ++e;
         i = 0;
     }
     const LogStep& step = kLogSteps[i];
-    double mHigh = std::bit_cast<double>(std::bit_cast<std::uint64_t>(m) & ~((std::uint64_t{1} << 27) - 1));
+    double mHigh = doubleOf(bitsOf(m) & ~((std::uint64_t{1} << 27) - 1));
     DoubleDouble z = twoSum(mHigh * step.r - 1.0, (m - mHigh) * step.r);
     if (xLow != 0.0) {
         DoubleDouble withLow = twoSum(z.hi, xLow * powerOfTwo(-e) * step.r);

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "engine/trigonometric_functions.h"
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -240,7 +239,7 @@ struct FastAngle {
 FastAngle fastArcTangent(DoubleDouble x, bool complement) {
     double steps = (x.hi * 64.0 + kRoundingShift) - kRoundingShift;
     double c = steps * 0x1p-6;
-    double xHigh = std::bit_cast<double>(std::bit_cast<std::uint64_t>(x.hi) & ~((std::uint64_t{1} << 27) - 1));
+    double xHigh = doubleOf(bitsOf(x.hi) & ~((std::uint64_t{1} << 27) - 1));
     DoubleDouble numerator = twoSum(x.hi - c, x.lo);
     DoubleDouble denominator = twoSum(1.0 + xHigh * c, (x.hi - xHigh) * c);
     denominator.lo += x.lo * c;
