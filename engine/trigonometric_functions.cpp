@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 
 #include "engine/double_double.h"
@@ -79,7 +80,10 @@ FastRest fastRest(double hi, double lo) {
     double b4 = b2 * b2;
     double sineRest = b * b2 * ((-1.0 / 6.0 + b2 * (1.0 / 120.0)) + b4 * (-1.0 / 5040.0));
     double cosineLessOne = b2 * ((-0.5 + b2 * (1.0 / 24.0)) + b4 * (-1.0 / 720.0 + b2 * (1.0 / 40320.0)));
-    return {b, lo * sign, sineRest, cosineLessOne, sign, &kSineSteps[static_cast<int>(steps)]};
+    // The rest of an infinite or NaN angle is NaN: it takes the first step, the
+    // fast value is NaN, and the exact path answers as it always did.
+    auto step = steps >= 0 && steps < static_cast<double>(std::size(kSineSteps)) ? static_cast<std::size_t>(steps) : 0;
+    return {b, lo * sign, sineRest, cosineLessOne, sign, &kSineSteps[step]};
 }
 
 DoubleDouble fastSineOrCosine(const FastRest& r, bool cosine) {
