@@ -95,7 +95,7 @@ constexpr WindowButton kCompositionButtons[] = {
 
 }  // namespace
 
-FontSpec fontOf(FontRole role) {
+RoleFont fontOf(FontRole role) {
     switch (role) {
         case FontRole::Minus: return {"San Serif", 20};
         case FontRole::Key: return {"San Serif", 12};

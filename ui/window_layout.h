@@ -38,12 +38,12 @@ enum class ControlKind {
 // such face exists the toolkit picks its own sans-serif face.
 enum class FontRole { System, Minus, Key, Indicator, Display };
 
-struct FontSpec {
+struct RoleFont {
     const char* face;  // nullptr for the toolkit's own font
     int pixels;        // the character height at 96 dots per inch
 };
 
-FontSpec fontOf(FontRole role);
+RoleFont fontOf(FontRole role);
 
 enum class TextAlignment { Left, Centre, Right };
 

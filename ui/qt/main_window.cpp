@@ -125,15 +125,15 @@ void MainWindow::place(QWidget* widget, const Rectangle96& place) {
 }
 
 void MainWindow::setRoleFont(QWidget* widget, FontRole role) {
-    FontSpec spec = fontOf(role);
-    if (!spec.face) return;
-    QFont font(spec.face);
+    RoleFont chosen = fontOf(role);
+    if (!chosen.face) return;
+    QFont font(chosen.face);
     // Where no face of the name exists, the sans-serif hint makes the font
     // system pick the platform's own.
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(scaled(spec.pixels));
+    font.setPixelSize(scaled(chosen.pixels));
     widget->setFont(font);
-    fontPixels_.append({widget, spec.pixels});
+    fontPixels_.append({widget, chosen.pixels});
 }
 
 // The zoom is the window's own business: the logic never sees these commands.

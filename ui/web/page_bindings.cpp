@@ -63,7 +63,7 @@ const char* kindName(ControlKind kind) {
 
 val controlOf(const ControlLayout& control) {
     val made = val::object();
-    FontSpec font = fontOf(control.font);
+    RoleFont font = fontOf(control.font);
     made.set("id", control.id);
     made.set("kind", kindName(control.kind));
     made.set("onDisplay", isOnDisplay(control.kind));

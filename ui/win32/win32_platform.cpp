@@ -393,8 +393,9 @@ void Win32Platform::createFonts() {
         SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
         fonts_[kMessageFont] = CreateFontIndirectW(&metrics.lfMessageFont);
     for (FontRole role : {FontRole::Minus, FontRole::Key, FontRole::Indicator, FontRole::Display}) {
-        FontSpec spec = fontOf(role);
-        fonts_[static_cast<int>(role)] = makeFont(fromUtf8(spec.face).c_str(), spec.pixels, FF_SWISS | DEFAULT_PITCH);
+        RoleFont chosen = fontOf(role);
+        fonts_[static_cast<int>(role)] =
+            makeFont(fromUtf8(chosen.face).c_str(), chosen.pixels, FF_SWISS | DEFAULT_PITCH);
     }
     fonts_[kFixedFont] = makeFont(L"Courier New", 13, FF_MODERN | FIXED_PITCH);
 }
