@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Installs what building and testing Molvane needs on Debian or Ubuntu, where it
-# is missing. Uses sudo when not run as root. Safe to run again.
+# is missing, or with package names as arguments only those (the other scripts'
+# own needs). Uses sudo when not run as root. Safe to run again.
 set -euo pipefail
 
-packages=(
+packages=("$@")
+[ $# -gt 0 ] || packages=(
     cmake ninja-build g++ pkg-config libedit-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libqt6svg6 libgl-dev poppler-utils
@@ -33,6 +35,6 @@ if [ "${#missing[@]}" -gt 0 ]; then
 fi
 
 # A decimal-comma locale, so the tests can show that answers ignore the locale.
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+if [ $# -eq 0 ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
     $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8 2>/dev/null || echo "note: could not generate de_DE.UTF-8"
 fi

@@ -150,19 +150,8 @@ PY
 fi
 
 cd "$(dirname "$0")/.."
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-missing=()
-for package in orca at-spi2-core python3-pyatspi speech-dispatcher speech-dispatcher-espeak-ng \
-    speech-dispatcher-audio-plugins libao4 espeak-ng dbus xvfb xauth openbox xdotool; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$package")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash scripts/install-deps.sh orca at-spi2-core python3-pyatspi speech-dispatcher speech-dispatcher-espeak-ng \
+    speech-dispatcher-audio-plugins libao4 espeak-ng dbus xvfb xauth openbox xdotool
 
 program=${1:-build/molvane}
 [ -x "$program" ] || { echo "build the desktop program first: $program is missing" >&2; exit 2; }

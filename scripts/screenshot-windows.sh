@@ -15,13 +15,7 @@ build=$(realpath "${1:-build-windows}")
 program=$build/ui/win32/molvane.exe
 driver=$build/tests/win32/smoke-driver.exe
 [ -f "$program" ] && [ -f "$driver" ] || { echo "run scripts/windows.sh first: $program is missing" >&2; exit 2; }
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo=sudo
-for package in wine wine64 xvfb openbox imagemagick; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2> /dev/null | grep -q 'install ok installed'; then
-        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "$package" > /dev/null
-    fi
-done
+bash scripts/install-deps.sh wine wine64 xvfb openbox imagemagick > /dev/null
 if [ -z "${MOLVANE_INSIDE_X:-}" ]; then
     MOLVANE_INSIDE_X=1 exec xvfb-run -a -s "-screen 0 1920x1080x24" "$0" "$build"
 fi

@@ -14,13 +14,7 @@
 # Needs xvfb, openbox, xdotool, imagemagick and poppler-utils (installed when missing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-for package in xvfb openbox xdotool imagemagick poppler-utils; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$package"
-    fi
-done
+bash scripts/install-deps.sh xvfb openbox xdotool imagemagick poppler-utils
 
 program=${1:-build/molvane}
 widget_test=${2:-build/tests/qt/qt_main_window_test}

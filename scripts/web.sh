@@ -17,17 +17,7 @@ case "${1:-}" in
     *) echo "usage: $0 [--serve]" >&2; exit 2 ;;
 esac
 
-packages=(emscripten nodejs cmake ninja-build librsvg2-bin python3)
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2> /dev/null | grep -q "install ok installed" || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo=sudo
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" > /dev/null
-fi
+bash scripts/install-deps.sh emscripten nodejs cmake ninja-build librsvg2-bin python3 > /dev/null
 
 # emscripten's tools need Debian's node modules (acorn), which a node from
 # elsewhere does not look for.

@@ -36,17 +36,8 @@ program=${program:-$build/ui/win32/molvane.exe}
 [ -f "$program" ] || { echo "windows-monkey.sh: no $program (run scripts/windows.sh first)" >&2; exit 2; }
 program=$(realpath "$program")
 
-packages=(g++-mingw-w64-x86-64-posix xvfb openbox wine wine64 xdotool xclip x11-xserver-utils)
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2> /dev/null | grep -q "install ok installed" || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo=sudo
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" > /dev/null
-fi
+bash scripts/install-deps.sh g++-mingw-w64-x86-64-posix xvfb openbox wine wine64 xdotool xclip x11-xserver-utils \
+    > /dev/null
 
 work=$PWD/$build/monkey
 mkdir -p "$work"

@@ -113,10 +113,7 @@ void WindowLogic::runTaskLines(const std::vector<std::string>& lines) {
         if (!platform_.reportProgress(done)) break;
         last = enterFileLine(lines[static_cast<std::size_t>(done)]);
         ran = ran || last == EnterOutcome::Ran;
-        if ((done + 1) % kLinesPerBatch == 0 && !pendingHistory_.empty()) {
-            platform_.appendHistoryText(pendingHistory_);
-            pendingHistory_.clear();
-        }
+        if ((done + 1) % kLinesPerBatch == 0) appendPendingHistory();
     }
     flushFileRun();
     if (ran) {
@@ -145,9 +142,13 @@ EnterOutcome WindowLogic::enterFileLine(const std::string& line) {
     return fileLine_.outcome;
 }
 
-void WindowLogic::flushFileRun() {
+void WindowLogic::appendPendingHistory() {
     if (!pendingHistory_.empty()) platform_.appendHistoryText(pendingHistory_);
     pendingHistory_.clear();
+}
+
+void WindowLogic::flushFileRun() {
+    appendPendingHistory();
     if (pendingRecentTasks_.empty()) return;
     recentTasks_.insert(recentTasks_.end(), pendingRecentTasks_.begin(), pendingRecentTasks_.end());
     recalled_ = -1;

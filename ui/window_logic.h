@@ -120,6 +120,7 @@ private:
     void showRootLabels(bool shown);
     // A task file's line entered without the window; the run's end shows it.
     EnterOutcome enterFileLine(const std::string& line);
+    void appendPendingHistory();
     void flushFileRun();
     void showEnteredTask();
     // Runs a memory directive on a copy of the current record, so only the
