@@ -64,6 +64,17 @@ inline DoubleDouble twoProduct(double a, double b) {
     return {p, ((aHigh * bHigh - p) + aHigh * bLow + aLow * bHigh) + aLow * bLow};
 }
 
+// The same with a given ready in halves of 26 bits, a = aHigh + aLow, as a table can
+// hold them: only b is split.
+inline DoubleDouble twoProduct(double a, double aHigh, double aLow, double b) {
+    constexpr double kSplitter = 134217729.0;  // 2^27 + 1
+    double tb = kSplitter * b;
+    double bHigh = tb - (tb - b);
+    double bLow = b - bHigh;
+    double p = a * b;
+    return {p, ((aHigh * bHigh - p) + aHigh * bLow + aLow * bHigh) + aLow * bLow};
+}
+
 inline DoubleDouble add(DoubleDouble a, DoubleDouble b) {
     DoubleDouble s = twoSum(a.hi, b.hi);
     DoubleDouble t = twoSum(a.lo, b.lo);
@@ -112,6 +123,18 @@ inline DoubleDouble quickDivide(DoubleDouble n, DoubleDouble d) {
     double q = n.hi * inverse;
     DoubleDouble product = twoProduct(q, d.hi);
     return {q, (((n.hi - product.hi) - product.lo) + (n.lo - q * d.lo)) * inverse};
+}
+
+// The root of z = hi + lo > 0 (z.hi above 2^-960, |lo| at most 2^-51 of hi), within
+// about 2^-103 of its value, for the fast paths: one Newton step from the root of
+// the leading part, whose square's difference with that part is exact (twoProduct,
+// and Sterbenz), dividing by 2 root as root/(2 hi), a division that runs beside the
+// root's. The lower part is within about two ulps of the leading one.
+inline DoubleDouble quickSquareRoot(DoubleDouble z) {
+    double root = std::sqrt(z.hi);
+    double half = 0.5 / z.hi;
+    DoubleDouble square = twoProduct(root, root);
+    return {root, (((z.hi - square.hi) - square.lo) + z.lo) * (root * half)};
 }
 
 // Exact: a power of two only moves the exponent.

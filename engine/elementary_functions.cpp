@@ -88,8 +88,10 @@ double fastExponential(double a, double b, double argumentError) {
 // parts (2^-77) and the smaller parts of ln 2 and ln r (2^-86 E). With no E and no
 // r there is only the first of these. Without kExactSquare z^2 is rounded, which
 // adds 2^-54 z^2: enough for ln x itself, not for a power's exponent. A number
-// given in two parts, x + xLow with |xLow| below an ulp of x and x from 2^-1000
-// to 2^1000, has its lower part in z too (exactly but for 2^-106 of it).
+// given in two parts, x + xLow with |xLow| at most two ulps of x and x from
+// 2^-1000 to 2^1000, adds ln(1 + xLow/x) = w (1 - z + z^2) with w = xLow 2^-E r,
+// to the small parts, off the path that waits on z: what it leaves out, w z^3 and
+// w^2/2, and its roundings are below |w| (|z|^3 + 2^-50).
 struct FastLogarithm {
     DoubleDouble value;
     double bound;
@@ -110,10 +112,8 @@ template <bool kExactSquare>
     const LogStep& step = kLogSteps[i];
     double mHigh = doubleOf(bitsOf(m) & ~((std::uint64_t{1} << 27) - 1));
     DoubleDouble z = twoSum(mHigh * step.r - 1.0, (m - mHigh) * step.r);
-    if (xLow != 0.0) {
-        DoubleDouble withLow = twoSum(z.hi, xLow * powerOfTwo(-e) * step.r);
-        z = quickTwoSum(withLow.hi, withLow.lo + z.lo);
-    }
+    // w = xLow lowScale; the scale is found beside the lower part, which may come late.
+    double lowScale = powerOfTwo(-e) * step.r;
     double exponent = static_cast<double>(e);
     // E ln 2 - ln r is 0 or larger than |z| (2^-7.9 at the least, for E = -1 and the
     // last r), and z larger than z^2/2, so that quickTwoSum keeps each sum exact.
@@ -127,11 +127,15 @@ template <bool kExactSquare>
     double cube =
         z2 * zz *
         ((1.0 / 3.0 - zz * 0.25) + z2 * (0.2 - zz * (1.0 / 6.0)) + z4 * ((1.0 / 7.0 - zz * 0.125) + z2 * (1.0 / 9.0)));
-    double small = (exponent * kLn2Low + step.logLow) + (z.lo - z.hi * z.lo) + (cube - 0.5 * square.lo);
+    double lowParts = z.lo - zz * z.lo;
+    if (xLow != 0.0) lowParts += xLow * (lowScale * (1.0 - zz * (1.0 - zz)));
+    double small = (exponent * kLn2Low + step.logLow) + lowParts + (cube - 0.5 * square.lo);
     double lo = head.lo + withSquare.lo + small;
+    double cubeSize = std::fabs(z2 * zz);
     double bound =
-        0x1p-49 * std::fabs(z2 * zz) + std::fabs(withSquare.hi) * 0x1p-96 + (e == 0 && i == 0 ? 0.0 : 0x1p-75);
+        0x1p-49 * cubeSize + std::fabs(withSquare.hi) * 0x1p-96 + (e == 0 && i == 0 ? 0.0 : 0x1p-75);
     if (!kExactSquare) bound += 0x1p-52 * z2;
+    if (xLow != 0.0) bound += std::fabs(xLow * lowScale) * (cubeSize + 0x1p-50);
     return {quickTwoSum(withSquare.hi, lo), bound};
 }
 
@@ -308,39 +312,51 @@ double halfLogarithmOfRatio(double p, double q) {
 }
 
 // The fast path's ln(x + sqrt(x^2 + one)) for one = 1 (asinh, x >= 2^-5) or -1
-// (acosh, x > 1), x up to kHuge: x^2 + one is exact in two parts (twoProduct) and
-// its root and the sum keep 103 bits, which add 2^-103 to the logarithm, and the
-// fast logarithm of the sum in two parts, with nothing cancelled, its own bound.
-// NaN when it is not sure.
-double fastLogarithmOfRoot(double x, double one) {
-    // One Newton step from the root of the leading part, whose square's difference
-    // with that part is exact (twoProduct, and Sterbenz).
-    DoubleDouble radicand = add(twoProduct(x, x), one);
-    double root = std::sqrt(radicand.hi);
-    DoubleDouble square = twoProduct(root, root);
-    double rootLow = (((radicand.hi - square.hi) - square.lo) + radicand.lo) / (2.0 * root);
-    DoubleDouble sum = twoSum(root, x);
-    sum = quickTwoSum(sum.hi, sum.lo + rootLow);
-    FastLogarithm logarithm = fastLogarithm<false>(sum.hi, sum.lo);
+// (acosh, x > 1), x up to kHuge, from x^2 + one given exactly as leading + rest,
+// |rest| at most 2^-51 of leading, so that the root can start from the leading
+// part alone (quickSquareRoot): the root and the sum keep 103 bits, which add
+// 2^-103 to the logarithm, and the fast logarithm of the sum in two parts, its
+// lower part within about two ulps, with nothing cancelled, its own bound. NaN
+// when it is not sure.
+double fastLogarithmOfRoot(double x, double leading, double rest) {
+    DoubleDouble root = quickSquareRoot({leading, rest});
+    DoubleDouble sum = twoSum(root.hi, x);
+    FastLogarithm logarithm = fastLogarithm<false>(sum.hi, sum.lo + root.lo);
     double bound = logarithm.bound + std::fabs(logarithm.value.hi) * 0x1p-98 + 0x1p-101;
     return surelyRounded(logarithm.value.hi, logarithm.value.lo, bound);
 }
 
-// The fast path's ln((1 + t)/(1 - t))/2 for 0 < t < 1 in two parts (as
-// fastLogarithm needs them): ln(1 + t) - ln(1 - t), each from its sum in two
-// parts, the two of opposite signs, so that nothing cancels. 1 +- t is exact for
-// a t of one part; a lower part of t is added with a rounding, below 2^-53 of the
-// sum's lower part, whose share of the logarithm, however small t, goes into the
-// bound. NaN when it is not sure.
-double fastHalfLogarithmOfRatio(DoubleDouble t) {
-    DoubleDouble plus = add({1.0, 0.0}, t);
-    DoubleDouble minus = subtract({1.0, 0.0}, t);
+// x^2 + one as leading + rest, for x^2 + 1 and, from x = 2, x^2 - 1: x^2 exact in two
+// parts (twoProduct) and its sum with one (twoSum), whose rounding and x^2's lower
+// part are the rest.
+double fastLogarithmOfRoot(double x, double one) {
+    DoubleDouble product = twoProduct(x, x);
+    DoubleDouble radicand = twoSum(product.hi, one);
+    return fastLogarithmOfRoot(x, radicand.hi, radicand.lo + product.lo);
+}
+
+// The fast path's ln(plus/minus)/2 for plus and minus given in two parts (as
+// fastLogarithm takes them), each from 2^-1000 to 2^1000, and known within
+// `inputError` of the logarithm: ln plus - ln minus, the difference rounded
+// within 2^-100 of the larger. NaN when it is not sure.
+double fastHalfLogarithmOfRatio(DoubleDouble plus, DoubleDouble minus, double inputError) {
     FastLogarithm up = fastLogarithm<true>(plus.hi, plus.lo);
     FastLogarithm down = fastLogarithm<true>(minus.hi, minus.lo);
     DoubleDouble difference = twoSum(up.value.hi, -down.value.hi);
     double lo = difference.lo + (up.value.lo - down.value.lo);
+    double rounding = (std::fabs(up.value.hi) + std::fabs(down.value.hi)) * 0x1p-100;
+    return surelyRounded(0.5 * difference.hi, 0.5 * lo, 0.5 * (up.bound + down.bound + rounding) + inputError);
+}
+
+// atanh t as ln((1 + t)/(1 - t))/2 for 0 < t < 1 in two parts: 1 +- t is exact for
+// a t of one part and of opposite signs, so that nothing cancels; a lower part of
+// t is added with a rounding, below 2^-53 of the sum's lower part, whose share of
+// the logarithm, however small t, goes into the bound.
+double fastArcTanh(DoubleDouble t) {
+    DoubleDouble plus = add({1.0, 0.0}, t);
+    DoubleDouble minus = subtract({1.0, 0.0}, t);
     double inputError = t.lo == 0.0 ? 0.0 : (std::fabs(plus.lo) + std::fabs(minus.lo)) * 0x1p-50;
-    return surelyRounded(0.5 * difference.hi, 0.5 * lo, 0.5 * (up.bound + down.bound) + inputError);
+    return fastHalfLogarithmOfRatio(plus, minus, inputError);
 }
 
 bool isInteger(double y) { return std::trunc(y) == y; }
@@ -490,7 +506,17 @@ double inverseHyperbolicCosine(double x) {
     if (std::isnan(x) || x < 1.0) return kNaN;
     if (std::isinf(x)) return x;
     if (x > kHuge) return add(logarithmParts(x), kLn2).hi;
-    double fast = x > 1.0 ? fastLogarithmOfRoot(x, -1.0) : kNaN;
+    double fast = kNaN;
+    if (x >= 2.0) {
+        fast = fastLogarithmOfRoot(x, -1.0);
+    } else if (x > 1.0) {
+        // Next to 1, x^2 - 1 may be no larger than x^2's lower part: it is t (2 + t)
+        // with t = x - 1, exact, and 2 + t in two parts (twoSum).
+        double t = x - 1.0;
+        DoubleDouble twoPlus = twoSum(2.0, t);
+        DoubleDouble product = twoProduct(t, twoPlus.hi);
+        fast = fastLogarithmOfRoot(x, product.hi, product.lo + t * twoPlus.lo);
+    }
     if (!std::isnan(fast)) return fast;
     DoubleDouble root = squareRoot(add(twoProduct(x, x), -1.0));
     return logarithmOfOnePlusAny(add(root, twoSum(x, -1.0))).hi;
@@ -502,7 +528,7 @@ double inverseHyperbolicTangent(double x) {
     if (size < kTiny || std::isnan(x)) return x;
     if (size > 1.0) return kNaN;
     if (size < 1.0) {
-        double value = fastHalfLogarithmOfRatio({size, 0.0});
+        double value = fastArcTanh({size, 0.0});
         if (!std::isnan(value)) return std::copysign(value, x);
     }
     return halfLogarithmOfRatio(1.0, x);
@@ -511,11 +537,16 @@ double inverseHyperbolicTangent(double x) {
 // acoth x = ln((x + 1)/(x - 1))/2; past kHuge it is 1/x to far better than a
 // double, which IEEE division rounds correctly.
 double inverseHyperbolicCotangent(double x) {
-    if (std::isnan(x) || std::fabs(x) < 1.0) return kNaN;
-    if (std::fabs(x) > kHuge) return 1.0 / x;
-    if (std::fabs(x) > 1.0) {
-        // acoth x = atanh(1/x), with 1/x in two parts
-        double value = fastHalfLogarithmOfRatio(quickDivide({1.0, 0.0}, {std::fabs(x), 0.0}));
+    double size = std::fabs(x);
+    if (std::isnan(x) || size < 1.0) return kNaN;
+    if (size > kHuge) return 1.0 / x;
+    if (size > 1.0) {
+        // Up to 2^10 from x + 1 and x - 1, exact in two parts, with no division:
+        // the logarithms' errors, absolute and about 2^-72, stay below 2^-62 of
+        // the value, which is at least 2^-10. Beyond, as atanh(1/x) with 1/x in
+        // two parts, where the logarithms do not cancel.
+        double value = size <= 0x1p10 ? fastHalfLogarithmOfRatio(twoSum(size, 1.0), twoSum(size, -1.0), 0.0)
+                                      : fastArcTanh(quickDivide({1.0, 0.0}, {size, 0.0}));
         if (!std::isnan(value)) return std::copysign(value, x);
     }
     return halfLogarithmOfRatio(x, 1.0);
