@@ -69,6 +69,21 @@ def argument(rng, name, unit):
         return signed(rng, near_one(rng) if pick < 0.7 else magnitude(rng, 0, 1000))
     if name in ("atan", "acot"):
         return rng.uniform(-60.0, 60.0) if pick < 0.5 else signed(rng, magnitude(rng, -35, 70))
+    if name in ("asin", "acos"):
+        if pick < 0.4:
+            return rng.uniform(-1.0, 1.0)
+        if pick < 0.6:
+            # next to a step of the table, or to 1/2 where the root takes over
+            return signed(rng, rng.randint(0, 64) / 128 + signed(rng, magnitude(rng, -60, -9)))
+        if pick < 0.8:
+            return signed(rng, 1.0 - magnitude(rng, -53, -1))
+        return signed(rng, magnitude(rng, -35, -1))
+    if name in ("asec", "acsc"):
+        if pick < 0.4:
+            return signed(rng, rng.uniform(1.0, 60.0))
+        if pick < 0.6:
+            return signed(rng, near_one(rng) if pick < 0.5 else 2.0 + signed(rng, magnitude(rng, -52, -4)))
+        return signed(rng, magnitude(rng, 0, 70))
     raise SystemExit(f"rounding_sample: no arguments for {name}")
 
 
@@ -107,6 +122,10 @@ def exact(name, unit, x, y):
     if name in ("atan", "acot"):
         # acot is atan(1/x), between -90 and 90 degrees, with acot 0 a quarter turn
         angle = mpmath.atan(x) if name == "atan" else (mpmath.atan(1 / x) if x != 0 else mpmath.pi / 2)
+        return angle * (1, 180, 200)[unit] / (1, mpmath.pi, mpmath.pi)[unit]
+    if name in ("asin", "acos", "asec", "acsc"):
+        sine = x if name in ("asin", "acos") else 1 / x
+        angle = mpmath.asin(sine) if name in ("asin", "acsc") else mpmath.acos(sine)
         return angle * (1, 180, 200)[unit] / (1, mpmath.pi, mpmath.pi)[unit]
     # whole turns in degrees and grads go first, exactly, as the engine takes them
     if unit:

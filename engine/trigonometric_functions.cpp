@@ -211,7 +211,7 @@ DoubleDouble radiansPerUnit(double halfTurn) {
     return divide(scale(kHalfPi, 1), {halfTurn, 0.0});
 }
 
-DoubleDouble unitsPerRadian(double halfTurn) {
+inline DoubleDouble unitsPerRadian(double halfTurn) {
     if (halfTurn == 180.0) return kDegreesPerRadian;
     if (halfTurn == 200.0) return kGradsPerRadian;
     return divide({halfTurn, 0.0}, scale(kHalfPi, 1));
@@ -266,11 +266,100 @@ FastAngle fastArcTangent(DoubleDouble x, bool complement) {
 
 // A fast angle in the unit, rounded once, or NaN when it is not sure; the ratio
 // of the unit adds 2^-104 and scales the bound.
-double fastAngleInUnit(FastAngle angle, double halfTurn) {
+[[gnu::always_inline]] inline double fastAngleInUnit(FastAngle angle, double halfTurn) {
     if (halfTurn == kRadiansHalfTurn) return surelyRounded(angle.radians.hi, angle.radians.lo, angle.bound);
     DoubleDouble ratio = unitsPerRadian(halfTurn);
     DoubleDouble value = multiply(angle.radians, ratio);
     return surelyRounded(value.hi, value.lo, 2.0 * angle.bound * ratio.hi);
+}
+
+// The fast paths of the inverse sine and its like: an angle of quarters quarter
+// turns and times asin s, for 0 <= s <= 1/2, with quarters 0, 1 or 2 and times 1,
+// -1, 2 or -2, the angle then being at least a twelfth of a turn when there are
+// quarter turns, so that nothing cancels. The tables hold their values in
+// radians, degrees and grads, so that the angle needs no conversion: the units'
+// quarter turns, and their leading part of a radian.
+constexpr DoubleDouble kQuarterTurns[] = {kHalfPi, {90.0, 0.0}, {100.0, 0.0}};
+constexpr double kUnitsPerRadian[] = {1.0, kDegreesPerRadian.hi, kGradsPerRadian.hi};
+
+int arcSineUnit(double halfTurn) {
+    if (halfTurn == 180.0) return 1;
+    if (halfTurn == 200.0) return 2;
+    return halfTurn == kRadiansHalfTurn ? 0 : -1;
+}
+
+// The quarter turns in the unit: 0, 1 or 2 times exact products.
+DoubleDouble quarterTurnsIn(int unit, int quarters) {
+    auto times = static_cast<double>(quarters);
+    return {kQuarterTurns[unit].hi * times, kQuarterTurns[unit].lo * times};
+}
+
+// The angle for s in two parts (kLowPart) or one, s known within 2^-99 of itself,
+// rounded once in the unit, or NaN when it is not sure or the unit is not one of
+// the table's. With c = i/128 nearest s and d = s.hi - c, exact (Sterbenz),
+// asin s = asin c + slope d + d^2 P(d) + s.lo asin'(s.hi) from the table's series
+// at c to d^9, whose first term left out is below 2^-75 of the value. The slope's
+// product with d is exact in two doubles but for its lower parts (2^-104); d^2 P(d),
+// below 2^-15 of the value, is rounded within 2^-50 of itself; the derivative that
+// takes s.lo is its series to d^2 (2^-74 of the value left out), so that nothing
+// waits on s.lo but the last sums; the quarter turns are exact in degrees and grads
+// and within 2^-106 in radians. As d^2 P(d) is below 2^-15 of asin s, and asin s
+// below the angle when there are quarter turns, the angle is within 2^-63.9 of its
+// value.
+template <bool kLowPart>
+[[gnu::always_inline]] inline double fastArcSineInUnit(DoubleDouble s, int quarters, double times, double halfTurn) {
+    int unit = arcSineUnit(halfTurn);
+    if (unit < 0) return kNaN;
+    double steps = (s.hi * 128.0 + kRoundingShift) - kRoundingShift;
+    auto index = static_cast<int>(steps);
+    const ArcSineStep& step = kArcSineSteps[unit][index];
+    const double* p = kArcSineTerms[index];
+    double d = s.hi - steps * 0x1p-7;
+    DoubleDouble base = quarterTurnsIn(unit, quarters);
+    // The quarter turns and asin c first, beside the product: each sum is exact, the
+    // first term being 0 or the larger.
+    DoubleDouble head = quickTwoSum(base.hi, times * step.value.hi);
+    DoubleDouble product = twoProduct(step.slope, step.slopeHigh, step.slopeLow, d);
+    DoubleDouble total = quickTwoSum(head.hi, times * product.hi);
+    double ratio = kUnitsPerRadian[unit];
+    double d2 = d * d;
+    double tail = d2 * ratio *
+                  (((p[0] + d * p[1]) + d2 * (p[2] + d * p[3])) + d2 * d2 * ((p[4] + d * p[5]) + d2 * (p[6] + d * p[7])));
+    double rest = (product.lo + (step.value.lo + step.slopeRest * d)) + tail;
+    if (kLowPart) rest += s.lo * (step.slope + ratio * (d * (2.0 * p[0] + 3.0 * p[1] * d)));
+    double lo = (total.lo + head.lo) + (base.lo + times * rest);
+    return surelyRounded(total.hi, lo, std::fabs(total.hi) * 0x1p-63);
+}
+
+// The angle for s = sqrt z, 2^-54 <= z <= 1/4 in two parts, rounded once in the
+// unit, or NaN: asin(sqrt z) = sqrt(z) g(z), where g(z) = asin(sqrt z)/sqrt z comes
+// from the table's series at j/256 nearest z, to h^7, whose first term left out is
+// below 2^-75 (g is near 1), without waiting for the root. h = z.hi - j/256 is
+// exact (Sterbenz); g's leading part and the slope's product with h are exact in
+// two doubles, what is rounded of the rest below 2^-72 of g, and what the series
+// leaves out of z.lo below 2^-67; the root keeps 103 bits (quickSquareRoot) and its
+// product with g is exact in two doubles but for the lower parts (2^-104).
+[[gnu::always_inline]] inline double fastArcSineOfRootInUnit(DoubleDouble z, int quarters, double times,
+                                                             double halfTurn) {
+    int unit = arcSineUnit(halfTurn);
+    if (unit < 0) return kNaN;
+    double steps = (z.hi * 256.0 + kRoundingShift) - kRoundingShift;
+    auto index = static_cast<int>(steps);
+    const ArcSineStep& step = kArcSineOfRootSteps[unit][index];
+    const double* p = kArcSineOfRootTerms[index];
+    double h = z.hi - steps * 0x1p-8;
+    DoubleDouble product = twoProduct(step.slope, step.slopeHigh, step.slopeLow, h);
+    DoubleDouble g = quickTwoSum(step.value.hi, product.hi);  // g is near 1, the product below 2^-11
+    double h2 = h * h;
+    double tail = h2 * kUnitsPerRadian[unit] * (((p[0] + h * p[1]) + h2 * (p[2] + h * p[3])) + h2 * h2 * (p[4] + h * p[5]));
+    g.lo += (product.lo + (step.value.lo + (step.slopeRest * h + step.slope * z.lo))) + tail;
+    DoubleDouble root = quickSquareRoot(z);
+    DoubleDouble angle = twoProduct(root.hi, g.hi);
+    angle.lo += root.hi * g.lo + root.lo * g.hi;
+    DoubleDouble base = quarterTurnsIn(unit, quarters);
+    DoubleDouble total = quickTwoSum(base.hi, times * angle.hi);  // base is 0 or the larger
+    double lo = total.lo + (base.lo + times * angle.lo);
+    return surelyRounded(total.hi, lo, std::fabs(total.hi) * 0x1p-63);
 }
 
 // The angle 1/x in the unit, for |x| above 2^60, where the inverse tangent,
@@ -440,22 +529,39 @@ double sine(double x) { return std::fabs(x) < kTiny ? x : sineOf(reduceAngle(x, 
 double cosine(double x) { return std::fabs(x) < kTiny ? 1.0 : cosineOf(reduceAngle(x, kRadiansHalfTurn)); }
 double tangent(double x) { return std::fabs(x) < kTiny ? x : tangentOf(reduceAngle(x, kRadiansHalfTurn)); }
 
+// Up to 1/2 from the table's series; beyond, asin x = pi/2 - 2 asin(sqrt((1 - x)/2)),
+// where (1 - x)/2 is exact (the root keeps 103 bits).
 double arcSineIn(double x, double halfTurn) {
     double size = std::fabs(x);
     if (std::isnan(x)) return x;
-    if (size < kTiny) return angleInUnit({x, 0.0}, halfTurn);
+    // Below 2^-30 the angle in radians rounds to x, but the next term of the
+    // series still decides the last bit of some angles in degrees and grads.
+    if (size < kTiny) return angleInUnit({x, x * x * x / 6.0}, halfTurn);
     if (size > 1.0) return kNaN;
     if (size == 1.0) return angleInUnit(x < 0.0 ? negate(kHalfPi) : kHalfPi, halfTurn);
+    double value = size <= 0.5 ? fastArcSineInUnit<false>({size, 0.0}, 0, 1.0, halfTurn)
+                               : fastArcSineOfRootInUnit({(1.0 - size) * 0.5, 0.0}, 1, -2.0, halfTurn);
+    if (!std::isnan(value)) return x < 0.0 ? -value : value;
     DoubleDouble rest = subtract({1.0, 0.0}, twoProduct(x, x));
     return angleInUnit(arcTangentParts(divide({x, 0.0}, squareRoot(rest))), halfTurn);
 }
 
-// acos x = 2 atan(sqrt((1 - x)/(1 + x))), where 1 - x and 1 + x are exact.
+// acos x = 2 atan(sqrt((1 - x)/(1 + x))), where 1 - x and 1 + x are exact. The
+// fast path: pi/2 - asin x up to 1/2 in size, beyond 2 asin(sqrt((1 - x)/2)) and
+// pi - 2 asin(sqrt((1 + x)/2)).
 double arcCosineIn(double x, double halfTurn) {
     if (std::isnan(x)) return x;
     if (std::fabs(x) > 1.0) return kNaN;
     if (x == 1.0) return 0.0;
     if (x == -1.0) return angleInUnit(scale(kHalfPi, 1), halfTurn);
+    double value = 0.0;
+    if (std::fabs(x) <= 0.5)
+        value = fastArcSineInUnit<false>({std::fabs(x), 0.0}, 1, x < 0.0 ? 1.0 : -1.0, halfTurn);
+    else if (x > 0.0)
+        value = fastArcSineOfRootInUnit({(1.0 - x) * 0.5, 0.0}, 0, 2.0, halfTurn);
+    else
+        value = fastArcSineOfRootInUnit({(1.0 + x) * 0.5, 0.0}, 2, -2.0, halfTurn);
+    if (!std::isnan(value)) return value;
     DoubleDouble ratio = divide(twoSum(1.0, -x), twoSum(1.0, x));
     return angleInUnit(scale(arcTangentParts(squareRoot(ratio)), 1), halfTurn);
 }
@@ -463,7 +569,7 @@ double arcCosineIn(double x, double halfTurn) {
 double arcTangentIn(double x, double halfTurn) {
     if (std::isnan(x)) return x;
     double size = std::fabs(x);
-    if (size < kTiny) return angleInUnit({x, 0.0}, halfTurn);
+    if (size < kTiny) return angleInUnit({x, x * x * x / -3.0}, halfTurn);
     if (size <= 0x1p60) {
         // beyond 1, atan x = pi/2 - atan(1/x)
         FastAngle angle = size <= 1.0 ? fastArcTangent({size, 0.0}, false)
@@ -489,12 +595,31 @@ double arcCotangentIn(double x, double halfTurn) {
     return angleInUnit(std::signbit(x) ? negate(angle) : angle, halfTurn);
 }
 
+// The fast paths of acos(1/x) and asin(1/x) for 1 < |x| <= 2^60 take asin u, u = 1/|x|
+// in two parts (within 2^-100), from 2 on, and below 2 asin(sqrt((1 - u)/2)), where
+// (1 - u)/2 = (|x| - 1)/(2|x|) and |x| - 1 is exact.
+double fastReciprocalArcSine(double size, int quarters, double times, double halfTurn) {
+    return fastArcSineInUnit<true>(quickDivide({1.0, 0.0}, {size, 0.0}), quarters, times, halfTurn);
+}
+double fastReciprocalArcSineOfRoot(double size, int quarters, double times, double halfTurn) {
+    return fastArcSineOfRootInUnit(quickDivide({size - 1.0, 0.0}, {2.0 * size, 0.0}), quarters, times, halfTurn);
+}
+
 // acos(1/x) = 2 atan(sqrt((x - 1)/(x + 1))), where x - 1 and x + 1 are exact;
 // past 2^60 it is a quarter turn less 1/x.
 double arcSecantIn(double x, double halfTurn) {
-    if (std::isnan(x) || std::fabs(x) < 1.0) return kNaN;
-    if (std::fabs(x) > 0x1p60) return angleInUnit(add(kHalfPi, -1.0 / x), halfTurn);
+    double size = std::fabs(x);
+    if (std::isnan(x) || size < 1.0) return kNaN;
+    if (size > 0x1p60) return angleInUnit(add(kHalfPi, -1.0 / x), halfTurn);
     if (x == -1.0) return angleInUnit(scale(kHalfPi, 1), halfTurn);
+    if (size > 1.0) {
+        // acos u = pi/2 - asin u, and acos(-u) = pi - acos u
+        bool negative = x < 0.0;
+        double value = size >= 2.0
+                           ? fastReciprocalArcSine(size, 1, negative ? 1.0 : -1.0, halfTurn)
+                           : fastReciprocalArcSineOfRoot(size, negative ? 2 : 0, negative ? -2.0 : 2.0, halfTurn);
+        if (!std::isnan(value)) return value;
+    }
     DoubleDouble ratio = divide(twoSum(x, -1.0), twoSum(x, 1.0));
     return angleInUnit(scale(arcTangentParts(squareRoot(ratio)), 1), halfTurn);
 }
@@ -504,6 +629,11 @@ double arcCosecantIn(double x, double halfTurn) {
     double size = std::fabs(x);
     if (std::isnan(x) || size < 1.0) return kNaN;
     if (size > 0x1p60) return reciprocalAngleInUnit(x, halfTurn);
+    if (size > 1.0) {
+        double value = size >= 2.0 ? fastReciprocalArcSine(size, 0, 1.0, halfTurn)
+                                   : fastReciprocalArcSineOfRoot(size, 1, -2.0, halfTurn);
+        if (!std::isnan(value)) return x < 0.0 ? -value : value;
+    }
     DoubleDouble cotangent = squareRoot(add(twoProduct(size, size), -1.0));
     DoubleDouble angle = cotangent.hi < 1.0 ? subtract(kHalfPi, arcTangentKernel(cotangent))
                                             : arcTangentKernel(divide({1.0, 0.0}, cotangent));

@@ -8,7 +8,9 @@ elementary functions, from 60-digit values (Debian's python3-mpmath):
 Each value of more than a double is split into a leading double and the double
 nearest the rest; a leading part that must be a multiple of some power of two
 (so that products with it are exact) is rounded to that first."""
-from mpmath import mp, mpf, exp, log, sin, cos, atan, pi, floor
+import math
+
+from mpmath import mp, mpf, exp, log, sin, cos, atan, asin, hyp2f1, taylor, pi, floor
 
 mp.dps = 60
 
@@ -27,9 +29,22 @@ def on_grid(x, bits):
     return floor(x * 2**bits + mpf(1) / 2) / 2**bits
 
 
+def high_half(x):
+    """The double x rounded to its 26 leading bits: what is left has 26 bits at most."""
+    mantissa, exponent = math.frexp(x)
+    return mpf(round(mantissa * 2**26)) * mpf(2) ** (exponent - 26)
+
+
 def pair(x):
     hi = mpf(float(x))
     return f"{{{nearest(hi)}, {nearest(x - hi)}}}"
+
+
+def step_row(value, slope):
+    """A value in two parts, and its slope's leading part whole, in halves and the rest."""
+    leading = mpf(float(slope))
+    high = high_half(float(leading))
+    return f"{{{pair(value)}, {nearest(leading)}, {nearest(high)}, {nearest(leading - high)}, {nearest(slope - leading)}}}"
 
 
 def main():
@@ -111,6 +126,53 @@ def main():
     put("inline constexpr DoubleDouble kArcTangentSteps[] = {")
     for i in range(65):
         put(f"    {pair(atan(mpf(i) / 64))},")
+    put("};")
+    put("")
+    put("// For c = i/128, i = 0 to 64: asin c and its slope 1/sqrt(1 - c^2) in radians,")
+    put("// degrees and grads, and in radians the coefficients of h^2 to h^9 in its series")
+    put("// at c, asin(c + h) = asin c + slope h + ...")
+    put("// The slope's leading part is also given in halves of 26 bits, high and low, whose")
+    put("// products with the halves of another double are exact (twoProduct).")
+    put("struct ArcSineStep {")
+    put("    DoubleDouble value;")
+    put("    double slope;")
+    put("    double slopeHigh;")
+    put("    double slopeLow;")
+    put("    double slopeRest;")
+    put("};")
+    put("")
+    put("inline constexpr ArcSineStep kArcSineSteps[3][65] = {")
+    for unit in (mpf(1), 180 / pi, 200 / pi):
+        put("    {")
+        for i in range(65):
+            c = mpf(i) / 128
+            put(f"        {step_row(asin(c) * unit, unit / mp.sqrt(1 - c * c))},")
+        put("    },")
+    put("};")
+    put("")
+    put("inline constexpr double kArcSineTerms[65][8] = {")
+    for i in range(65):
+        series = taylor(asin, mpf(i) / 128, 9)
+        put("    {" + ", ".join(nearest(t) for t in series[2:]) + "},")
+    put("};")
+    put("")
+    put("// For z = j/256, j = 0 to 64: g(z) = asin(sqrt z)/sqrt z and its slope, in radians,")
+    put("// degrees and grads, and in radians the coefficients of h^2 to h^7 in its series")
+    put("// at z, g(z + h) = g(z) + slope h + ...")
+    put("inline constexpr ArcSineStep kArcSineOfRootSteps[3][65] = {")
+    g = lambda z: hyp2f1(mpf(1) / 2, mpf(1) / 2, mpf(3) / 2, z)  # asin(sqrt z)/sqrt z, also at 0
+    for unit in (mpf(1), 180 / pi, 200 / pi):
+        put("    {")
+        for j in range(65):
+            series = taylor(g, mpf(j) / 256, 1)
+            put(f"        {step_row(series[0] * unit, series[1] * unit)},")
+        put("    },")
+    put("};")
+    put("")
+    put("inline constexpr double kArcSineOfRootTerms[65][6] = {")
+    for j in range(65):
+        series = taylor(g, mpf(j) / 256, 7)
+        put("    {" + ", ".join(nearest(t) for t in series[2:]) + "},")
     put("};")
     put("")
     put("}  // namespace molvane")

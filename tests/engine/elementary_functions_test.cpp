@@ -36,6 +36,13 @@ TEST(ElementaryFunctions, CorrectlyRoundedOnEveryPlatform) {
         {"asin 1/45", molvane::arcSine(1.0 / 45.0), 0.022224051618267154},
         {"acos -0.33641688669956948", molvane::arcCosine(-0.33641688669956948), 1.9139057374798167},
         {"atan 0.95201558512032336", molvane::arcTangent(0.95201558512032336), 0.7608211295331859},
+        // Below 2^-30 the angle in radians is x, but in degrees and grads its next term counts.
+        {"asin 9.243744655053106e-10 in grads", molvane::arcSineIn(9.243744655053106e-10, 200.0),
+         5.8847506181239554e-08},
+        {"atan 8.36906843419321e-10 in degrees", molvane::arcTangentIn(8.36906843419321e-10, 180.0),
+         4.795122997354312e-08},
+        {"atan -8.552539140562392e-10 in grads", molvane::arcTangentIn(-8.552539140562392e-10, 200.0),
+         -5.4447155208296596e-08},
         {"sinh 4", molvane::hyperbolicSine(4.0), 27.289917197127753},
         {"cosh -6.4452032065520655", molvane::hyperbolicCosine(-6.4452032065520655), 314.83810304610466},
         {"tanh -0.96400663904701744", molvane::hyperbolicTangent(-0.96400663904701744), -0.746058713413962},
