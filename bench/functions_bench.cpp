@@ -59,7 +59,8 @@ void callFunction(benchmark::State& state, const FunctionRow* row, double h, std
     }
 }
 
-// The C library's function of the same name, taking radians.
+// The C library's function of the same name, taking radians, or for those it
+// lacks what a C program would write.
 struct LibraryFunction {
     const char* name;
     double (*value)(double);
@@ -74,6 +75,11 @@ constexpr LibraryFunction kLibrary[] = {
     {"acosh", [](double x) { return std::acosh(x); }}, {"atanh", [](double x) { return std::atanh(x); }},
     {"exp", [](double x) { return std::exp(x); }},     {"ln", [](double x) { return std::log(x); }},
     {"log", [](double x) { return std::log10(x); }},   {"alog", [](double x) { return std::pow(10.0, x); }},
+    // Those it lacks, as a C program would write them.
+    {"cot", [](double x) { return 1.0 / std::tan(x); }},       {"sec", [](double x) { return 1.0 / std::cos(x); }},
+    {"csc", [](double x) { return 1.0 / std::sin(x); }},       {"acot", [](double x) { return std::atan(1.0 / x); }},
+    {"asec", [](double x) { return std::acos(1.0 / x); }},     {"acsc", [](double x) { return std::asin(1.0 / x); }},
+    {"coth", [](double x) { return 1.0 / std::tanh(x); }},     {"acoth", [](double x) { return std::atanh(1.0 / x); }},
 };
 
 void callLibrary(benchmark::State& state, double (*value)(double), std::array<double, kArguments> x) {

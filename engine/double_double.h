@@ -64,15 +64,19 @@ inline DoubleDouble twoProduct(double a, double b) {
     return {p, ((aHigh * bHigh - p) + aHigh * bLow + aLow * bHigh) + aLow * bLow};
 }
 
-// The same with a given ready in halves of 26 bits, a = aHigh + aLow, as a table can
-// hold them: only b is split.
-inline DoubleDouble twoProduct(double a, double aHigh, double aLow, double b) {
-    constexpr double kSplitter = 134217729.0;  // 2^27 + 1
-    double tb = kSplitter * b;
-    double bHigh = tb - (tb - b);
-    double bLow = b - bHigh;
+// The same with both factors given in halves of at most 26 bits, a = aHigh + aLow
+// and b = bHigh + bLow, as a table can hold them or as they come from another split.
+inline DoubleDouble twoProduct(double a, double aHigh, double aLow, double b, double bHigh, double bLow) {
     double p = a * b;
     return {p, ((aHigh * bHigh - p) + aHigh * bLow + aLow * bHigh) + aLow * bLow};
+}
+
+// A double in halves of at most 26 bits (Dekker's split, as in twoProduct).
+inline DoubleDouble splitInHalves(double a) {
+    constexpr double kSplitter = 134217729.0;  // 2^27 + 1
+    double t = kSplitter * a;
+    double high = t - (t - a);
+    return {high, a - high};
 }
 
 inline DoubleDouble add(DoubleDouble a, DoubleDouble b) {
@@ -163,6 +167,15 @@ inline double surelyRounded(double hi, double lo, double error) {
     double margin = error + std::fabs(y) * 0x1p-100;
     bool sure = y + (rest + margin) == y && y + (rest - margin) == y;
     return sure ? y : std::numeric_limits<double>::quiet_NaN();
+}
+
+// The same test, shorter, for a lower part far below the leading one (|lo| at most
+// 2^-10 |hi|) and an error that also covers 2^-52 |lo|: rounding hi + t is monotone
+// in t, so that when hi + (lo - error) and hi + (lo + error) round alike, every number
+// between does; the roundings of lo +- error are within the error's share of lo.
+inline double surelyRoundedSum(double hi, double lo, double error) {
+    double y = hi + (lo + error);
+    return y == hi + (lo - error) ? y : std::numeric_limits<double>::quiet_NaN();
 }
 
 // The double nearest a 2^exponent, rounded once, into the subnormals and to

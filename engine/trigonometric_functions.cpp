@@ -290,6 +290,7 @@ int arcSineUnit(double halfTurn) {
 
 // The quarter turns in the unit: 0, 1 or 2 times exact products.
 DoubleDouble quarterTurnsIn(int unit, int quarters) {
+    if (quarters == 0) return {0.0, 0.0};
     auto times = static_cast<double>(quarters);
     return {kQuarterTurns[unit].hi * times, kQuarterTurns[unit].lo * times};
 }
@@ -305,30 +306,37 @@ DoubleDouble quarterTurnsIn(int unit, int quarters) {
 // waits on s.lo but the last sums; the quarter turns are exact in degrees and grads
 // and within 2^-106 in radians. As d^2 P(d) is below 2^-15 of asin s, and asin s
 // below the angle when there are quarter turns, the angle is within 2^-63.9 of its
-// value.
+// value, and its lower part below 2^-14 (surelyRoundedSum).
 template <bool kLowPart>
 [[gnu::always_inline]] inline double fastArcSineInUnit(DoubleDouble s, int quarters, double times, double halfTurn) {
     int unit = arcSineUnit(halfTurn);
     if (unit < 0) return kNaN;
-    double steps = (s.hi * 128.0 + kRoundingShift) - kRoundingShift;
-    auto index = static_cast<int>(steps);
+    // The nearest whole number of steps is in the last bits of the shifted sum.
+    double shifted = s.hi * 128.0 + kRoundingShift;
+    double steps = shifted - kRoundingShift;
+    auto index = static_cast<int>(bitsOf(shifted) & 127);
     const ArcSineStep& step = kArcSineSteps[unit][index];
     const double* p = kArcSineTerms[index];
     double d = s.hi - steps * 0x1p-7;
+    // d in halves from the halves of s.hi, split beside the step's look-up: s.hi's high
+    // half less c is exact, a multiple of its last bit no larger than d, in 26 bits.
+    DoubleDouble halves = splitInHalves(s.hi);
+    DoubleDouble product =
+        twoProduct(step.slope, step.slopeHigh, step.slopeLow, d, halves.hi - steps * 0x1p-7, halves.lo);
     DoubleDouble base = quarterTurnsIn(unit, quarters);
     // The quarter turns and asin c first, beside the product: each sum is exact, the
     // first term being 0 or the larger.
     DoubleDouble head = quickTwoSum(base.hi, times * step.value.hi);
-    DoubleDouble product = twoProduct(step.slope, step.slopeHigh, step.slopeLow, d);
     DoubleDouble total = quickTwoSum(head.hi, times * product.hi);
     double ratio = kUnitsPerRadian[unit];
     double d2 = d * d;
     double tail = d2 * ratio *
                   (((p[0] + d * p[1]) + d2 * (p[2] + d * p[3])) + d2 * d2 * ((p[4] + d * p[5]) + d2 * (p[6] + d * p[7])));
-    double rest = (product.lo + (step.value.lo + step.slopeRest * d)) + tail;
+    double rest = (step.value.lo + step.slopeRest * d) + tail;
     if (kLowPart) rest += s.lo * (step.slope + ratio * (d * (2.0 * p[0] + 3.0 * p[1] * d)));
-    double lo = (total.lo + head.lo) + (base.lo + times * rest);
-    return surelyRounded(total.hi, lo, std::fabs(total.hi) * 0x1p-63);
+    rest += product.lo;
+    double lo = ((total.lo + head.lo) + base.lo) + times * rest;
+    return surelyRoundedSum(total.hi, lo, std::fabs(total.hi) * 0x1p-63);
 }
 
 // The angle for s = sqrt z, 2^-54 <= z <= 1/4 in two parts, rounded once in the
@@ -336,30 +344,37 @@ template <bool kLowPart>
 // from the table's series at j/256 nearest z, to h^7, whose first term left out is
 // below 2^-75 (g is near 1), without waiting for the root. h = z.hi - j/256 is
 // exact (Sterbenz); g's leading part and the slope's product with h are exact in
-// two doubles, what is rounded of the rest below 2^-72 of g, and what the series
-// leaves out of z.lo below 2^-67; the root keeps 103 bits (quickSquareRoot) and its
-// product with g is exact in two doubles but for the lower parts (2^-104).
+// two doubles, what is rounded of the rest below 2^-72 of g; z.lo, at most 2^-51.4
+// of z when there is one (kLowPart), takes g's derivative to h, which leaves out
+// below 2^-72; the root keeps 103 bits (quickSquareRoot) and its product with g is
+// exact in two doubles but for the lower parts (2^-104).
+template <bool kLowPart>
 [[gnu::always_inline]] inline double fastArcSineOfRootInUnit(DoubleDouble z, int quarters, double times,
                                                              double halfTurn) {
     int unit = arcSineUnit(halfTurn);
     if (unit < 0) return kNaN;
-    double steps = (z.hi * 256.0 + kRoundingShift) - kRoundingShift;
-    auto index = static_cast<int>(steps);
+    double shifted = z.hi * 256.0 + kRoundingShift;
+    double steps = shifted - kRoundingShift;
+    auto index = static_cast<int>(bitsOf(shifted) & 127);
     const ArcSineStep& step = kArcSineOfRootSteps[unit][index];
     const double* p = kArcSineOfRootTerms[index];
     double h = z.hi - steps * 0x1p-8;
-    DoubleDouble product = twoProduct(step.slope, step.slopeHigh, step.slopeLow, h);
+    DoubleDouble hHalves = splitInHalves(h);
+    DoubleDouble product = twoProduct(step.slope, step.slopeHigh, step.slopeLow, h, hHalves.hi, hHalves.lo);
     DoubleDouble g = quickTwoSum(step.value.hi, product.hi);  // g is near 1, the product below 2^-11
+    double ratio = kUnitsPerRadian[unit];
     double h2 = h * h;
-    double tail = h2 * kUnitsPerRadian[unit] * (((p[0] + h * p[1]) + h2 * (p[2] + h * p[3])) + h2 * h2 * (p[4] + h * p[5]));
-    g.lo += (product.lo + (step.value.lo + (step.slopeRest * h + step.slope * z.lo))) + tail;
+    double tail = h2 * ratio * (((p[0] + h * p[1]) + h2 * (p[2] + h * p[3])) + h2 * h2 * (p[4] + h * p[5]));
+    double rest = (step.value.lo + step.slopeRest * h) + tail;
+    if (kLowPart) rest += z.lo * (step.slope + ratio * (2.0 * p[0] * h));
+    g.lo += product.lo + rest;
     DoubleDouble root = quickSquareRoot(z);
     DoubleDouble angle = twoProduct(root.hi, g.hi);
     angle.lo += root.hi * g.lo + root.lo * g.hi;
     DoubleDouble base = quarterTurnsIn(unit, quarters);
     DoubleDouble total = quickTwoSum(base.hi, times * angle.hi);  // base is 0 or the larger
-    double lo = total.lo + (base.lo + times * angle.lo);
-    return surelyRounded(total.hi, lo, std::fabs(total.hi) * 0x1p-63);
+    double lo = (total.lo + base.lo) + times * angle.lo;
+    return surelyRoundedSum(total.hi, lo, std::fabs(total.hi) * 0x1p-63);
 }
 
 // The angle 1/x in the unit, for |x| above 2^60, where the inverse tangent,
@@ -540,7 +555,7 @@ double arcSineIn(double x, double halfTurn) {
     if (size > 1.0) return kNaN;
     if (size == 1.0) return angleInUnit(x < 0.0 ? negate(kHalfPi) : kHalfPi, halfTurn);
     double value = size <= 0.5 ? fastArcSineInUnit<false>({size, 0.0}, 0, 1.0, halfTurn)
-                               : fastArcSineOfRootInUnit({(1.0 - size) * 0.5, 0.0}, 1, -2.0, halfTurn);
+                               : fastArcSineOfRootInUnit<false>({(1.0 - size) * 0.5, 0.0}, 1, -2.0, halfTurn);
     if (!std::isnan(value)) return x < 0.0 ? -value : value;
     DoubleDouble rest = subtract({1.0, 0.0}, twoProduct(x, x));
     return angleInUnit(arcTangentParts(divide({x, 0.0}, squareRoot(rest))), halfTurn);
@@ -558,9 +573,9 @@ double arcCosineIn(double x, double halfTurn) {
     if (std::fabs(x) <= 0.5)
         value = fastArcSineInUnit<false>({std::fabs(x), 0.0}, 1, x < 0.0 ? 1.0 : -1.0, halfTurn);
     else if (x > 0.0)
-        value = fastArcSineOfRootInUnit({(1.0 - x) * 0.5, 0.0}, 0, 2.0, halfTurn);
+        value = fastArcSineOfRootInUnit<false>({(1.0 - x) * 0.5, 0.0}, 0, 2.0, halfTurn);
     else
-        value = fastArcSineOfRootInUnit({(1.0 + x) * 0.5, 0.0}, 2, -2.0, halfTurn);
+        value = fastArcSineOfRootInUnit<false>({(1.0 + x) * 0.5, 0.0}, 2, -2.0, halfTurn);
     if (!std::isnan(value)) return value;
     DoubleDouble ratio = divide(twoSum(1.0, -x), twoSum(1.0, x));
     return angleInUnit(scale(arcTangentParts(squareRoot(ratio)), 1), halfTurn);
@@ -598,11 +613,12 @@ double arcCotangentIn(double x, double halfTurn) {
 // The fast paths of acos(1/x) and asin(1/x) for 1 < |x| <= 2^60 take asin u, u = 1/|x|
 // in two parts (within 2^-100), from 2 on, and below 2 asin(sqrt((1 - u)/2)), where
 // (1 - u)/2 = (|x| - 1)/(2|x|) and |x| - 1 is exact.
-double fastReciprocalArcSine(double size, int quarters, double times, double halfTurn) {
+[[gnu::always_inline]] inline double fastReciprocalArcSine(double size, int quarters, double times,
+                                                           double halfTurn) {
     return fastArcSineInUnit<true>(quickDivide({1.0, 0.0}, {size, 0.0}), quarters, times, halfTurn);
 }
 double fastReciprocalArcSineOfRoot(double size, int quarters, double times, double halfTurn) {
-    return fastArcSineOfRootInUnit(quickDivide({size - 1.0, 0.0}, {2.0 * size, 0.0}), quarters, times, halfTurn);
+    return fastArcSineOfRootInUnit<true>(quickDivide({size - 1.0, 0.0}, {2.0 * size, 0.0}), quarters, times, halfTurn);
 }
 
 // acos(1/x) = 2 atan(sqrt((x - 1)/(x + 1))), where x - 1 and x + 1 are exact;

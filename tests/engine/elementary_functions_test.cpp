@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <span>
 #include <string>
 
 #include "engine/trigonometric_functions.h"
@@ -20,12 +21,19 @@ std::string bitsOf(double x) {
     return text;
 }
 
+struct Row {
+    const char* name;
+    double value;
+    double expected;
+};
+
+void expectEveryBit(std::span<const Row> rows) {
+    for (const Row& row : rows) {
+        EXPECT_EQ(bitsOf(row.value), bitsOf(row.expected)) << row.name;
+    }
+}
+
 TEST(ElementaryFunctions, CorrectlyRoundedOnEveryPlatform) {
-    struct Row {
-        const char* name;
-        double value;
-        double expected;
-    };
     const Row rows[] = {
         {"sin 1e22", molvane::sine(1e22), -0.8522008497671888},
         {"sin 2^87, read from 2/pi one bit off a word", molvane::sine(0x1p87), -0.14078630379647677},
@@ -55,9 +63,54 @@ TEST(ElementaryFunctions, CorrectlyRoundedOnEveryPlatform) {
         {"10^-5.5", molvane::power(10.0, -5.5), 3.162277660168379e-06},
         {"0.1^320 into the subnormals", molvane::power(0.1, 320.0), 1e-320},
     };
-    for (const Row& row : rows) {
-        EXPECT_EQ(bitsOf(row.value), bitsOf(row.expected)) << row.name;
-    }
+    expectEveryBit(rows);
+}
+
+// The fast paths of the inverse functions change their table, formula or sign at
+// these arguments; each side of each change gives the correctly rounded value.
+TEST(ElementaryFunctions, InverseFunctionsAtTheEdgesOfTheirFastPaths) {
+    using molvane::kRadiansHalfTurn;
+    const Row rows[] = {
+        {"asin 0.5, the last sine of the series", molvane::arcSineIn(0.5, kRadiansHalfTurn), 0.5235987755982989},
+        {"asin just past 0.5, from the root", molvane::arcSineIn(0.5000000000000001, kRadiansHalfTurn),
+         0.523598775598299},
+        {"asin -0.75", molvane::arcSineIn(-0.75, kRadiansHalfTurn), -0.848062078981481},
+        {"asin next to 1", molvane::arcSineIn(0.9999999999999999, kRadiansHalfTurn), 1.5707963118937354},
+        {"asin 1/128, a step of the table, in degrees", molvane::arcSineIn(0.0078125, 180.0), 0.4476278310304713},
+        {"asin 0.3 in degrees", molvane::arcSineIn(0.3, 180.0), 17.45760312372209},
+        {"asin 0.8 in grads", molvane::arcSineIn(0.8, 200.0), 59.033447060173316},
+        {"acos 0.3", molvane::arcCosineIn(0.3, kRadiansHalfTurn), 1.2661036727794992},
+        {"acos -0.3", molvane::arcCosineIn(-0.3, kRadiansHalfTurn), 1.8754889808102941},
+        {"acos 0.75", molvane::arcCosineIn(0.75, kRadiansHalfTurn), 0.7227342478134157},
+        {"acos -0.75", molvane::arcCosineIn(-0.75, kRadiansHalfTurn), 2.4188584057763776},
+        {"acos next to -1", molvane::arcCosineIn(-0.9999999999999999, kRadiansHalfTurn), 3.141592638688632},
+        {"acos -0.6 in degrees", molvane::arcCosineIn(-0.6, 180.0), 126.86989764584402},
+        {"asec 2, the first reciprocal", molvane::arcSecantIn(2.0, kRadiansHalfTurn), 1.0471975511965979},
+        {"asec just below 2", molvane::arcSecantIn(1.9999999999999998, kRadiansHalfTurn), 1.0471975511965976},
+        {"asec -3", molvane::arcSecantIn(-3.0, kRadiansHalfTurn), 1.9106332362490186},
+        {"asec -1.5", molvane::arcSecantIn(-1.5, kRadiansHalfTurn), 2.300523983021863},
+        {"asec next to 1", molvane::arcSecantIn(1.0000000000000002, kRadiansHalfTurn), 2.1073424255447014e-08},
+        {"asec 7 in grads", molvane::arcSecantIn(7.0, 200.0), 90.87421033140201},
+        {"acsc 2", molvane::arcCosecantIn(2.0, kRadiansHalfTurn), 0.5235987755982989},
+        {"acsc 1.5", molvane::arcCosecantIn(1.5, kRadiansHalfTurn), 0.7297276562269663},
+        {"acsc -1.5 in degrees", molvane::arcCosecantIn(-1.5, 180.0), -41.810314895778596},
+        {"acsc -40 in degrees", molvane::arcCosecantIn(-40.0, 180.0), -1.4325437375665075},
+        {"acsc next to 1", molvane::arcCosecantIn(1.0000000000000002, kRadiansHalfTurn), 1.5707963057214724},
+        {"acosh 1.5, from x - 1", molvane::inverseHyperbolicCosine(1.5), 0.9624236501192069},
+        {"acosh 2, from x^2", molvane::inverseHyperbolicCosine(2.0), 1.3169578969248168},
+        {"acosh next to 1", molvane::inverseHyperbolicCosine(1.0000000000000002), 2.1073424255447014e-08},
+        {"acosh 50", molvane::inverseHyperbolicCosine(50.0), 4.6050701709847575},
+        {"asinh 2^-5, the first from the root", molvane::inverseHyperbolicSine(0.03125), 0.03124491597085493},
+        {"asinh -3", molvane::inverseHyperbolicSine(-3.0), -1.8184464592320668},
+        {"acoth 1.5", molvane::inverseHyperbolicCotangent(1.5), 0.8047189562170501},
+        {"acoth 2^10, the last from x + 1 and x - 1", molvane::inverseHyperbolicCotangent(1024.0),
+         0.000976562810441036},
+        {"acoth 1025, from 1/x", molvane::inverseHyperbolicCotangent(1025.0), 0.0009756100656308747},
+        {"acoth -3", molvane::inverseHyperbolicCotangent(-3.0), -0.34657359027997264},
+        {"atanh 0.5", molvane::inverseHyperbolicTangent(0.5), 0.5493061443340549},
+        {"atanh -0.9", molvane::inverseHyperbolicTangent(-0.9), -1.4722194895832204},
+    };
+    expectEveryBit(rows);
 }
 
 }  // namespace
