@@ -141,6 +141,14 @@ inline DoubleDouble quickSquareRoot(DoubleDouble z) {
     return {root, (((z.hi - square.hi) - square.lo) + z.lo) * (root * half)};
 }
 
+// 1/d the same way, for a d of one part: the quotient is then correctly rounded and
+// its lower part at most half an ulp.
+inline DoubleDouble quickReciprocal(double d) {
+    double q = 1.0 / d;
+    DoubleDouble product = twoProduct(q, d);
+    return {q, ((1.0 - product.hi) - product.lo) * q};
+}
+
 // Exact: a power of two only moves the exponent.
 inline DoubleDouble scale(DoubleDouble a, int exponent) {
     return {std::ldexp(a.hi, exponent), std::ldexp(a.lo, exponent)};

@@ -92,10 +92,14 @@ double fastExponential(double a, double b, double argumentError) {
 // 2^-1000 to 2^1000, adds ln(1 + xLow/x) = w (1 - z + z^2) with w = xLow 2^-E r,
 // to the small parts, off the path that waits on z: what it leaves out, w z^3 and
 // w^2/2, and its roundings are below |w| (|z|^3 + 2^-50).
+// The value comes as its two last sums leave it: its lower part may be up to 2^-10
+// of the leading one, to be added by quickTwoSum where a product needs it small.
 struct FastLogarithm {
     DoubleDouble value;
     double bound;
 };
+
+DoubleDouble normalized(DoubleDouble a) { return quickTwoSum(a.hi, a.lo); }
 
 template <bool kExactSquare>
 [[gnu::always_inline]] inline FastLogarithm fastLogarithm(double x, double xLow = 0.0) {
@@ -136,7 +140,7 @@ template <bool kExactSquare>
         0x1p-49 * cubeSize + std::fabs(withSquare.hi) * 0x1p-96 + (e == 0 && i == 0 ? 0.0 : 0x1p-75);
     if (!kExactSquare) bound += 0x1p-52 * z2;
     if (xLow != 0.0) bound += std::fabs(xLow * lowScale) * (cubeSize + 0x1p-50);
-    return {quickTwoSum(withSquare.hi, lo), bound};
+    return {{withSquare.hi, lo}, bound};
 }
 
 // x^y = e^(y ln x) for a normal x > 0 and |y| <= 2^64, when the fast paths can
@@ -146,8 +150,9 @@ template <bool kExactSquare>
 // 2^-900 would lose its exact lower part to the subnormals. NaN when it cannot.
 double fastPower(double x, double y) {
     FastLogarithm logarithm = fastLogarithm<true>(x);
-    DoubleDouble product = twoProduct(logarithm.value.hi, y);
-    product.lo += logarithm.value.lo * y;
+    DoubleDouble value = normalized(logarithm.value);
+    DoubleDouble product = twoProduct(value.hi, y);
+    product.lo += value.lo * y;
     if (!(std::fabs(product.hi) > 0x1p-900 && product.hi >= -700.0 && product.hi <= 708.0)) return kNaN;
     double argumentError = std::fabs(y) * logarithm.bound + std::fabs(product.hi) * 0x1p-100;
     return fastExponential(product.hi, product.lo, argumentError);
@@ -322,8 +327,10 @@ double fastLogarithmOfRoot(double x, double leading, double rest) {
     DoubleDouble root = quickSquareRoot({leading, rest});
     DoubleDouble sum = twoSum(root.hi, x);
     FastLogarithm logarithm = fastLogarithm<false>(sum.hi, sum.lo + root.lo);
+    // The bound covers 2^-52 of the lower part, below 2^-25 with 2^-75 from E or r, below
+    // |z|^3 without (surelyRoundedSum).
     double bound = logarithm.bound + std::fabs(logarithm.value.hi) * 0x1p-98 + 0x1p-101;
-    return surelyRounded(logarithm.value.hi, logarithm.value.lo, bound);
+    return surelyRoundedSum(logarithm.value.hi, logarithm.value.lo, bound);
 }
 
 // x^2 + one as leading + rest, for x^2 + 1 and, from x = 2, x^2 - 1: x^2 exact in two
@@ -342,9 +349,11 @@ double fastLogarithmOfRoot(double x, double one) {
 double fastHalfLogarithmOfRatio(DoubleDouble plus, DoubleDouble minus, double inputError) {
     FastLogarithm up = fastLogarithm<true>(plus.hi, plus.lo);
     FastLogarithm down = fastLogarithm<true>(minus.hi, minus.lo);
-    DoubleDouble difference = twoSum(up.value.hi, -down.value.hi);
-    double lo = difference.lo + (up.value.lo - down.value.lo);
-    double rounding = (std::fabs(up.value.hi) + std::fabs(down.value.hi)) * 0x1p-100;
+    DoubleDouble upValue = normalized(up.value);
+    DoubleDouble downValue = normalized(down.value);
+    DoubleDouble difference = twoSum(upValue.hi, -downValue.hi);
+    double lo = difference.lo + (upValue.lo - downValue.lo);
+    double rounding = (std::fabs(upValue.hi) + std::fabs(downValue.hi)) * 0x1p-100;
     return surelyRounded(0.5 * difference.hi, 0.5 * lo, 0.5 * (up.bound + down.bound + rounding) + inputError);
 }
 
@@ -546,7 +555,7 @@ double inverseHyperbolicCotangent(double x) {
         // the value, which is at least 2^-10. Beyond, as atanh(1/x) with 1/x in
         // two parts, where the logarithms do not cancel.
         double value = size <= 0x1p10 ? fastHalfLogarithmOfRatio(twoSum(size, 1.0), twoSum(size, -1.0), 0.0)
-                                      : fastArcTanh(quickDivide({1.0, 0.0}, {size, 0.0}));
+                                      : fastArcTanh(quickReciprocal(size));
         if (!std::isnan(value)) return std::copysign(value, x);
     }
     return halfLogarithmOfRatio(x, 1.0);
@@ -576,8 +585,9 @@ double commonLogarithm(double x) {
     if (x >= kSmallestNormal && x <= kLargest) {
         // The product with 1/ln 10 adds roundings below 2^-104 of the value.
         FastLogarithm fast = fastLogarithm<false>(x);
-        DoubleDouble product = twoProduct(fast.value.hi, kInverseLn10.hi);
-        product.lo += fast.value.hi * kInverseLn10.lo + fast.value.lo * kInverseLn10.hi;
+        DoubleDouble logarithm = normalized(fast.value);
+        DoubleDouble product = twoProduct(logarithm.hi, kInverseLn10.hi);
+        product.lo += logarithm.hi * kInverseLn10.lo + logarithm.lo * kInverseLn10.hi;
         double value = surelyRounded(product.hi, product.lo, 0.5 * fast.bound);
         if (!std::isnan(value)) return value;
     }

@@ -295,15 +295,15 @@ DoubleDouble quarterTurnsIn(int unit, int quarters) {
     return {kQuarterTurns[unit].hi * times, kQuarterTurns[unit].lo * times};
 }
 
-// The angle for s in two parts (kLowPart) or one, s known within 2^-99 of itself,
+// The angle for s in two parts (kLowPart) or one, s known within 2^-100 of itself,
 // rounded once in the unit, or NaN when it is not sure or the unit is not one of
 // the table's. With c = i/128 nearest s and d = s.hi - c, exact (Sterbenz),
 // asin s = asin c + slope d + d^2 P(d) + s.lo asin'(s.hi) from the table's series
 // at c to d^9, whose first term left out is below 2^-75 of the value. The slope's
 // product with d is exact in two doubles but for its lower parts (2^-104); d^2 P(d),
-// below 2^-15 of the value, is rounded within 2^-50 of itself; the derivative that
-// takes s.lo is its series to d^2 (2^-74 of the value left out), so that nothing
-// waits on s.lo but the last sums; the quarter turns are exact in degrees and grads
+// below 2^-15 of the value, is rounded within 2^-50 of itself; s.lo, at most half
+// an ulp of s.hi (a reciprocal rounded once), takes the derivative's series to d
+// (2^-69 of the value left out), so that nothing waits on s.lo but the last sums; the quarter turns are exact in degrees and grads
 // and within 2^-106 in radians. As d^2 P(d) is below 2^-15 of asin s, and asin s
 // below the angle when there are quarter turns, the angle is within 2^-63.9 of its
 // value, and its lower part below 2^-14 (surelyRoundedSum).
@@ -330,12 +330,12 @@ template <bool kLowPart>
     DoubleDouble total = quickTwoSum(head.hi, times * product.hi);
     double ratio = kUnitsPerRadian[unit];
     double d2 = d * d;
-    double tail = d2 * ratio *
+    // The series, the last to be ready, is added last, already times over.
+    double tail = d2 * (ratio * times) *
                   (((p[0] + d * p[1]) + d2 * (p[2] + d * p[3])) + d2 * d2 * ((p[4] + d * p[5]) + d2 * (p[6] + d * p[7])));
-    double rest = (step.value.lo + step.slopeRest * d) + tail;
-    if (kLowPart) rest += s.lo * (step.slope + ratio * (d * (2.0 * p[0] + 3.0 * p[1] * d)));
-    rest += product.lo;
-    double lo = ((total.lo + head.lo) + base.lo) + times * rest;
+    double rest = (step.value.lo + step.slopeRest * d) + product.lo;
+    if (kLowPart) rest += s.lo * (step.slope + ratio * (d * (2.0 * p[0])));
+    double lo = (((total.lo + head.lo) + base.lo) + times * rest) + tail;
     return surelyRoundedSum(total.hi, lo, std::fabs(total.hi) * 0x1p-63);
 }
 
@@ -588,7 +588,7 @@ double arcTangentIn(double x, double halfTurn) {
     if (size <= 0x1p60) {
         // beyond 1, atan x = pi/2 - atan(1/x)
         FastAngle angle = size <= 1.0 ? fastArcTangent({size, 0.0}, false)
-                                      : fastArcTangent(quickDivide({1.0, 0.0}, {size, 0.0}), true);
+                                      : fastArcTangent(quickReciprocal(size), true);
         double value = fastAngleInUnit(angle, halfTurn);
         if (!std::isnan(value)) return std::copysign(value, x);
     }
@@ -602,7 +602,7 @@ double arcCotangentIn(double x, double halfTurn) {
     if (std::isnan(x)) return x;
     if (size > 0x1p60) return reciprocalAngleInUnit(x, halfTurn);
     FastAngle fast =
-        size > 1.0 ? fastArcTangent(quickDivide({1.0, 0.0}, {size, 0.0}), false) : fastArcTangent({size, 0.0}, true);
+        size > 1.0 ? fastArcTangent(quickReciprocal(size), false) : fastArcTangent({size, 0.0}, true);
     double value = fastAngleInUnit(fast, halfTurn);
     if (!std::isnan(value)) return std::signbit(x) ? -value : value;
     DoubleDouble angle = size > 1.0 ? arcTangentKernel(divide({1.0, 0.0}, {size, 0.0}))
@@ -615,7 +615,7 @@ double arcCotangentIn(double x, double halfTurn) {
 // (1 - u)/2 = (|x| - 1)/(2|x|) and |x| - 1 is exact.
 [[gnu::always_inline]] inline double fastReciprocalArcSine(double size, int quarters, double times,
                                                            double halfTurn) {
-    return fastArcSineInUnit<true>(quickDivide({1.0, 0.0}, {size, 0.0}), quarters, times, halfTurn);
+    return fastArcSineInUnit<true>(quickReciprocal(size), quarters, times, halfTurn);
 }
 double fastReciprocalArcSineOfRoot(double size, int quarters, double times, double halfTurn) {
     return fastArcSineOfRootInUnit<true>(quickDivide({size - 1.0, 0.0}, {2.0 * size, 0.0}), quarters, times, halfTurn);
