@@ -18,7 +18,8 @@ With --values (build/bench/molvane_function_values) the same sample is also chec
 to the last bit of each function's double, which the 15 digits shown hide.
 
 Usage: check-rounding.py --cli build/molvane-cli [--values TOOL] [--seed N] [--count N] [--show N]
-Exit status: 0 when every answer matches, 1 when one misses, 2 on a usage error.
+Exit status: 0 when every answer matches, 1 when one misses, 2 on a usage error,
+77 when mpmath is missing.
 """
 import argparse
 import json
@@ -30,8 +31,12 @@ import tempfile
 import time
 from fractions import Fraction
 
-import mpmath
-from mpmath import mpf
+try:
+    import mpmath
+    from mpmath import mpf
+except ImportError:
+    print("check-rounding: needs Debian's python3-mpmath, found by /usr/bin/python3", file=sys.stderr)
+    sys.exit(77)  # the test suite's "skipped"
 
 WORKING_BITS = 300
 SNAP = mpf(1e-8)  # the snapping tolerance, in radians, as the double the engine holds

@@ -66,9 +66,9 @@ TEST(ElementaryFunctions, CorrectlyRoundedOnEveryPlatform) {
     expectEveryBit(rows);
 }
 
-// The fast paths of the inverse functions change their table, formula or sign at
-// these arguments; each side of each change gives the correctly rounded value.
-TEST(ElementaryFunctions, InverseFunctionsAtTheEdgesOfTheirFastPaths) {
+// The fast paths change their table, formula or sign at these arguments; each side
+// of each change gives the correctly rounded value.
+TEST(ElementaryFunctions, AtTheEdgesOfTheirFastPaths) {
     using molvane::kRadiansHalfTurn;
     const Row rows[] = {
         {"asin 0.5, the last sine of the series", molvane::arcSineIn(0.5, kRadiansHalfTurn), 0.5235987755982989},
@@ -96,7 +96,11 @@ TEST(ElementaryFunctions, InverseFunctionsAtTheEdgesOfTheirFastPaths) {
         {"acsc -1.5 in degrees", molvane::arcCosecantIn(-1.5, 180.0), -41.810314895778596},
         {"acsc -40 in degrees", molvane::arcCosecantIn(-40.0, 180.0), -1.4325437375665075},
         {"acsc next to 1", molvane::arcCosecantIn(1.0000000000000002, kRadiansHalfTurn), 1.5707963057214724},
+        {"ln 0.9995, its significand nearer 2 than the last step", molvane::naturalLogarithm(0.9995),
+         -0.0005001250416822429},
+        {"ln 1.999", molvane::naturalLogarithm(1.999), 0.6926470555182631},
         {"acosh 1.5, from x - 1", molvane::inverseHyperbolicCosine(1.5), 0.9624236501192069},
+        {"acosh 1.3, 2 + (x - 1) rounded", molvane::inverseHyperbolicCosine(1.3), 0.7564329108569596},
         {"acosh 2, from x^2", molvane::inverseHyperbolicCosine(2.0), 1.3169578969248168},
         {"acosh next to 1", molvane::inverseHyperbolicCosine(1.0000000000000002), 2.1073424255447014e-08},
         {"acosh 50", molvane::inverseHyperbolicCosine(50.0), 4.6050701709847575},
