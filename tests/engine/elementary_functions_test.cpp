@@ -117,4 +117,25 @@ TEST(ElementaryFunctions, AtTheEdgesOfTheirFastPaths) {
     expectEveryBit(rows);
 }
 
+// Arguments whose value lies so near a rounding boundary that the fast paths, not
+// sure of it, hand them to the double-double ones.
+TEST(ElementaryFunctions, NextToARoundingBoundary) {
+    using molvane::kRadiansHalfTurn;
+    const Row rows[] = {
+        {"asin 0.25026210858660336", molvane::arcSineIn(0.25026210858660336, kRadiansHalfTurn), 0.25295096919079624},
+        {"asin 0.993233663877315", molvane::arcSineIn(0.993233663877315, kRadiansHalfTurn), 1.454400618354352},
+        {"acos -0.1569375726774953", molvane::arcCosineIn(-0.1569375726774953, kRadiansHalfTurn), 1.728385358983084},
+        {"acos 0.5233393935772703", molvane::arcCosineIn(0.5233393935772703, kRadiansHalfTurn), 1.0200311667294635},
+        {"acos -0.5414143288538389", molvane::arcCosineIn(-0.5414143288538389, kRadiansHalfTurn), 2.142914737807562},
+        {"asec 27.63145209257276", molvane::arcSecantIn(27.63145209257276, kRadiansHalfTurn), 1.534597779603973},
+        {"asec 1.4895273324994136", molvane::arcSecantIn(1.4895273324994136, kRadiansHalfTurn), 0.8347622447093779},
+        {"acsc 58.71517796701507", molvane::arcCosecantIn(58.71517796701507, kRadiansHalfTurn),
+         0.017032194835124737},
+        {"acsc 1.2738272050374417", molvane::arcCosecantIn(1.2738272050374417, kRadiansHalfTurn), 0.9027539700881535},
+        {"asinh 5.5020281651757", molvane::inverseHyperbolicSine(5.5020281651757), 2.4064218697757074},
+        {"acoth 56.15684085595964", molvane::inverseHyperbolicCotangent(56.15684085595964), 0.017809152090587487},
+    };
+    expectEveryBit(rows);
+}
+
 }  // namespace
