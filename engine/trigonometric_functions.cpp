@@ -326,7 +326,8 @@ template <bool kLowPart>
     DoubleDouble base = quarterTurnsIn(unit, quarters);
     // The quarter turns and asin c first, beside the product: each sum is exact, the
     // first term being 0 or the larger.
-    DoubleDouble head = quickTwoSum(base.hi, times * step.value.hi);
+    DoubleDouble head = quarters == 0 ? DoubleDouble{times * step.value.hi, 0.0}
+                                      : quickTwoSum(base.hi, times * step.value.hi);
     DoubleDouble total = quickTwoSum(head.hi, times * product.hi);
     double ratio = kUnitsPerRadian[unit];
     double d2 = d * d;
@@ -571,7 +572,8 @@ double arcCosineIn(double x, double halfTurn) {
     if (x == -1.0) return angleInUnit(scale(kHalfPi, 1), halfTurn);
     double value = 0.0;
     if (std::fabs(x) <= 0.5)
-        value = fastArcSineInUnit<false>({std::fabs(x), 0.0}, 1, x < 0.0 ? 1.0 : -1.0, halfTurn);
+        value = x < 0.0 ? fastArcSineInUnit<false>({-x, 0.0}, 1, 1.0, halfTurn)
+                        : fastArcSineInUnit<false>({x, 0.0}, 1, -1.0, halfTurn);
     else if (x > 0.0)
         value = fastArcSineOfRootInUnit<false>({(1.0 - x) * 0.5, 0.0}, 0, 2.0, halfTurn);
     else
@@ -625,17 +627,20 @@ double fastReciprocalArcSineOfRoot(double size, int quarters, double times, doub
 // past 2^60 it is a quarter turn less 1/x.
 double arcSecantIn(double x, double halfTurn) {
     double size = std::fabs(x);
-    if (std::isnan(x) || size < 1.0) return kNaN;
-    if (size > 0x1p60) return angleInUnit(add(kHalfPi, -1.0 / x), halfTurn);
-    if (x == -1.0) return angleInUnit(scale(kHalfPi, 1), halfTurn);
-    if (size > 1.0) {
+    if (size > 1.0 && size <= 0x1p60) {
         // acos u = pi/2 - asin u, and acos(-u) = pi - acos u
-        bool negative = x < 0.0;
-        double value = size >= 2.0
-                           ? fastReciprocalArcSine(size, 1, negative ? 1.0 : -1.0, halfTurn)
-                           : fastReciprocalArcSineOfRoot(size, negative ? 2 : 0, negative ? -2.0 : 2.0, halfTurn);
+        // Each sign has its own copy, whose times is a constant.
+        double value = 0.0;
+        if (size < 2.0)
+            value = x < 0.0 ? fastReciprocalArcSineOfRoot(size, 2, -2.0, halfTurn)
+                            : fastReciprocalArcSineOfRoot(size, 0, 2.0, halfTurn);
+        else
+            value = x < 0.0 ? fastReciprocalArcSine(size, 1, 1.0, halfTurn) : fastReciprocalArcSine(size, 1, -1.0, halfTurn);
         if (!std::isnan(value)) return value;
     }
+    if (!(size >= 1.0)) return kNaN;  // NaN too
+    if (size > 0x1p60) return angleInUnit(add(kHalfPi, -1.0 / x), halfTurn);
+    if (x == -1.0) return angleInUnit(scale(kHalfPi, 1), halfTurn);
     DoubleDouble ratio = divide(twoSum(x, -1.0), twoSum(x, 1.0));
     return angleInUnit(scale(arcTangentParts(squareRoot(ratio)), 1), halfTurn);
 }
@@ -643,13 +648,13 @@ double arcSecantIn(double x, double halfTurn) {
 // asin(1/x) is the angle whose cotangent is sqrt(x^2 - 1), where x^2 - 1 is exact.
 double arcCosecantIn(double x, double halfTurn) {
     double size = std::fabs(x);
-    if (std::isnan(x) || size < 1.0) return kNaN;
-    if (size > 0x1p60) return reciprocalAngleInUnit(x, halfTurn);
-    if (size > 1.0) {
+    if (size > 1.0 && size <= 0x1p60) {
         double value = size >= 2.0 ? fastReciprocalArcSine(size, 0, 1.0, halfTurn)
                                    : fastReciprocalArcSineOfRoot(size, 1, -2.0, halfTurn);
         if (!std::isnan(value)) return x < 0.0 ? -value : value;
     }
+    if (!(size >= 1.0)) return kNaN;  // NaN too
+    if (size > 0x1p60) return reciprocalAngleInUnit(x, halfTurn);
     DoubleDouble cotangent = squareRoot(add(twoProduct(size, size), -1.0));
     DoubleDouble angle = cotangent.hi < 1.0 ? subtract(kHalfPi, arcTangentKernel(cotangent))
                                             : arcTangentKernel(divide({1.0, 0.0}, cotangent));
