@@ -67,19 +67,31 @@ struct LibraryFunction {
 };
 
 constexpr LibraryFunction kLibrary[] = {
-    {"sin", [](double x) { return std::sin(x); }},     {"cos", [](double x) { return std::cos(x); }},
-    {"tan", [](double x) { return std::tan(x); }},     {"asin", [](double x) { return std::asin(x); }},
-    {"acos", [](double x) { return std::acos(x); }},   {"atan", [](double x) { return std::atan(x); }},
-    {"sinh", [](double x) { return std::sinh(x); }},   {"cosh", [](double x) { return std::cosh(x); }},
-    {"tanh", [](double x) { return std::tanh(x); }},   {"asinh", [](double x) { return std::asinh(x); }},
-    {"acosh", [](double x) { return std::acosh(x); }}, {"atanh", [](double x) { return std::atanh(x); }},
-    {"exp", [](double x) { return std::exp(x); }},     {"ln", [](double x) { return std::log(x); }},
-    {"log", [](double x) { return std::log10(x); }},   {"alog", [](double x) { return std::pow(10.0, x); }},
+    {"sin", [](double x) { return std::sin(x); }},
+    {"cos", [](double x) { return std::cos(x); }},
+    {"tan", [](double x) { return std::tan(x); }},
+    {"asin", [](double x) { return std::asin(x); }},
+    {"acos", [](double x) { return std::acos(x); }},
+    {"atan", [](double x) { return std::atan(x); }},
+    {"sinh", [](double x) { return std::sinh(x); }},
+    {"cosh", [](double x) { return std::cosh(x); }},
+    {"tanh", [](double x) { return std::tanh(x); }},
+    {"asinh", [](double x) { return std::asinh(x); }},
+    {"acosh", [](double x) { return std::acosh(x); }},
+    {"atanh", [](double x) { return std::atanh(x); }},
+    {"exp", [](double x) { return std::exp(x); }},
+    {"ln", [](double x) { return std::log(x); }},
+    {"log", [](double x) { return std::log10(x); }},
+    {"alog", [](double x) { return std::pow(10.0, x); }},
     // Those it lacks, as a C program would write them.
-    {"cot", [](double x) { return 1.0 / std::tan(x); }},       {"sec", [](double x) { return 1.0 / std::cos(x); }},
-    {"csc", [](double x) { return 1.0 / std::sin(x); }},       {"acot", [](double x) { return std::atan(1.0 / x); }},
-    {"asec", [](double x) { return std::acos(1.0 / x); }},     {"acsc", [](double x) { return std::asin(1.0 / x); }},
-    {"coth", [](double x) { return 1.0 / std::tanh(x); }},     {"acoth", [](double x) { return std::atanh(1.0 / x); }},
+    {"cot", [](double x) { return 1.0 / std::tan(x); }},
+    {"sec", [](double x) { return 1.0 / std::cos(x); }},
+    {"csc", [](double x) { return 1.0 / std::sin(x); }},
+    {"acot", [](double x) { return std::atan(1.0 / x); }},
+    {"asec", [](double x) { return std::acos(1.0 / x); }},
+    {"acsc", [](double x) { return std::asin(1.0 / x); }},
+    {"coth", [](double x) { return 1.0 / std::tanh(x); }},
+    {"acoth", [](double x) { return std::atanh(1.0 / x); }},
 };
 
 void callLibrary(benchmark::State& state, double (*value)(double), std::array<double, kArguments> x) {

@@ -136,8 +136,7 @@ template <bool kExactSquare>
     double small = (exponent * kLn2Low + step.logLow) + lowParts + (cube - 0.5 * square.lo);
     double lo = head.lo + withSquare.lo + small;
     double cubeSize = std::fabs(z2 * zz);
-    double bound =
-        0x1p-49 * cubeSize + std::fabs(withSquare.hi) * 0x1p-96 + (e == 0 && i == 0 ? 0.0 : 0x1p-75);
+    double bound = 0x1p-49 * cubeSize + std::fabs(withSquare.hi) * 0x1p-96 + (e == 0 && i == 0 ? 0.0 : 0x1p-75);
     if (!kExactSquare) bound += 0x1p-52 * z2;
     if (xLow != 0.0) bound += std::fabs(xLow * lowScale) * (cubeSize + 0x1p-50);
     return {{withSquare.hi, lo}, bound};

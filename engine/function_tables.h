@@ -444,6 +444,8 @@ struct ArcSineStep {
     double slopeRest;
 };
 
+// A row a line:
+// clang-format off
 inline constexpr ArcSineStep kArcSineSteps[3][65] = {
     {
         {{0.0, 0.0}, 0x1p+0, 0x1p+0, 0.0, 0.0},
@@ -990,5 +992,6 @@ inline constexpr double kArcSineOfRootTerms[65][6] = {
     {0x1.fa791361922ebp-4, 0x1.88d7098bf0289p-4, 0x1.5eb39155db183p-4, 0x1.53f3c6ff98687p-4, 0x1.5bd5602615c7ep-4, 0x1.71c05b3f8c6a3p-4},
     {0x1.ff1bde0fa3ca3p-4, 0x1.8e5f3ab69f6abp-4, 0x1.656be8b63a4dfp-4, 0x1.5c39755d8f6abp-4, 0x1.661e733020405p-4, 0x1.7ea3e4ff6f5ffp-4},
 };
+// clang-format on
 
 }  // namespace molvane

@@ -303,10 +303,9 @@ DoubleDouble quarterTurnsIn(int unit, int quarters) {
 // product with d is exact in two doubles but for its lower parts (2^-104); d^2 P(d),
 // below 2^-15 of the value, is rounded within 2^-50 of itself; s.lo, at most half
 // an ulp of s.hi (a reciprocal rounded once), takes the derivative's series to d
-// (2^-69 of the value left out), so that nothing waits on s.lo but the last sums; the quarter turns are exact in degrees and grads
-// and within 2^-106 in radians. As d^2 P(d) is below 2^-15 of asin s, and asin s
-// below the angle when there are quarter turns, the angle is within 2^-63.9 of its
-// value, and its lower part below 2^-14 (surelyRoundedSum).
+// (2^-69 of the value left out), so that nothing waits on s.lo but the last sums; the quarter turns are exact in
+// degrees and grads and within 2^-106 in radians. As d^2 P(d) is below 2^-15 of asin s, and asin s below the angle when
+// there are quarter turns, the angle is within 2^-63.9 of its value, and its lower part below 2^-14 (surelyRoundedSum).
 template <bool kLowPart>
 [[gnu::always_inline]] inline double fastArcSineInUnit(DoubleDouble s, int quarters, double times, double halfTurn) {
     int unit = arcSineUnit(halfTurn);
@@ -326,14 +325,15 @@ template <bool kLowPart>
     DoubleDouble base = quarterTurnsIn(unit, quarters);
     // The quarter turns and asin c first, beside the product: each sum is exact, the
     // first term being 0 or the larger.
-    DoubleDouble head = quarters == 0 ? DoubleDouble{times * step.value.hi, 0.0}
-                                      : quickTwoSum(base.hi, times * step.value.hi);
+    DoubleDouble head =
+        quarters == 0 ? DoubleDouble{times * step.value.hi, 0.0} : quickTwoSum(base.hi, times * step.value.hi);
     DoubleDouble total = quickTwoSum(head.hi, times * product.hi);
     double ratio = kUnitsPerRadian[unit];
     double d2 = d * d;
     // The series, the last to be ready, is added last, already times over.
-    double tail = d2 * (ratio * times) *
-                  (((p[0] + d * p[1]) + d2 * (p[2] + d * p[3])) + d2 * d2 * ((p[4] + d * p[5]) + d2 * (p[6] + d * p[7])));
+    double tail =
+        d2 * (ratio * times) *
+        (((p[0] + d * p[1]) + d2 * (p[2] + d * p[3])) + d2 * d2 * ((p[4] + d * p[5]) + d2 * (p[6] + d * p[7])));
     double rest = (step.value.lo + step.slopeRest * d) + product.lo;
     if (kLowPart) rest += s.lo * (step.slope + ratio * (d * (2.0 * p[0])));
     double lo = (((total.lo + head.lo) + base.lo) + times * rest) + tail;
@@ -589,8 +589,8 @@ double arcTangentIn(double x, double halfTurn) {
     if (size < kTiny) return angleInUnit({x, x * x * x / -3.0}, halfTurn);
     if (size <= 0x1p60) {
         // beyond 1, atan x = pi/2 - atan(1/x)
-        FastAngle angle = size <= 1.0 ? fastArcTangent({size, 0.0}, false)
-                                      : fastArcTangent(quickReciprocal(size), true);
+        FastAngle angle =
+            size <= 1.0 ? fastArcTangent({size, 0.0}, false) : fastArcTangent(quickReciprocal(size), true);
         double value = fastAngleInUnit(angle, halfTurn);
         if (!std::isnan(value)) return std::copysign(value, x);
     }
@@ -603,8 +603,7 @@ double arcCotangentIn(double x, double halfTurn) {
     double size = std::fabs(x);
     if (std::isnan(x)) return x;
     if (size > 0x1p60) return reciprocalAngleInUnit(x, halfTurn);
-    FastAngle fast =
-        size > 1.0 ? fastArcTangent(quickReciprocal(size), false) : fastArcTangent({size, 0.0}, true);
+    FastAngle fast = size > 1.0 ? fastArcTangent(quickReciprocal(size), false) : fastArcTangent({size, 0.0}, true);
     double value = fastAngleInUnit(fast, halfTurn);
     if (!std::isnan(value)) return std::signbit(x) ? -value : value;
     DoubleDouble angle = size > 1.0 ? arcTangentKernel(divide({1.0, 0.0}, {size, 0.0}))
@@ -615,8 +614,7 @@ double arcCotangentIn(double x, double halfTurn) {
 // The fast paths of acos(1/x) and asin(1/x) for 1 < |x| <= 2^60 take asin u, u = 1/|x|
 // in two parts (within 2^-100), from 2 on, and below 2 asin(sqrt((1 - u)/2)), where
 // (1 - u)/2 = (|x| - 1)/(2|x|) and |x| - 1 is exact.
-[[gnu::always_inline]] inline double fastReciprocalArcSine(double size, int quarters, double times,
-                                                           double halfTurn) {
+[[gnu::always_inline]] inline double fastReciprocalArcSine(double size, int quarters, double times, double halfTurn) {
     return fastArcSineInUnit<true>(quickReciprocal(size), quarters, times, halfTurn);
 }
 double fastReciprocalArcSineOfRoot(double size, int quarters, double times, double halfTurn) {
@@ -635,7 +633,8 @@ double arcSecantIn(double x, double halfTurn) {
             value = x < 0.0 ? fastReciprocalArcSineOfRoot(size, 2, -2.0, halfTurn)
                             : fastReciprocalArcSineOfRoot(size, 0, 2.0, halfTurn);
         else
-            value = x < 0.0 ? fastReciprocalArcSine(size, 1, 1.0, halfTurn) : fastReciprocalArcSine(size, 1, -1.0, halfTurn);
+            value = x < 0.0 ? fastReciprocalArcSine(size, 1, 1.0, halfTurn)
+                            : fastReciprocalArcSine(size, 1, -1.0, halfTurn);
         if (!std::isnan(value)) return value;
     }
     if (!(size >= 1.0)) return kNaN;  // NaN too

@@ -141,6 +141,8 @@ def main():
     put("    double slopeRest;")
     put("};")
     put("")
+    put("// A row a line:")
+    put("// clang-format off")
     put("inline constexpr ArcSineStep kArcSineSteps[3][65] = {")
     for unit in (mpf(1), 180 / pi, 200 / pi):
         put("    {")
@@ -174,6 +176,7 @@ def main():
         series = taylor(g, mpf(j) / 256, 7)
         put("    {" + ", ".join(nearest(t) for t in series[2:]) + "},")
     put("};")
+    put("// clang-format on")
     put("")
     put("}  // namespace molvane")
     print("\n".join(out))
