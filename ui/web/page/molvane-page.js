@@ -15,6 +15,8 @@ const kPickedFolder = "/picked";
 const kZoomSteps = {smallest: 100, largest: 300, step: 25};
 // The most recent tasks the drop-down list shows; the logic keeps them all.
 const kListedTasks = 1000;
+// The longest history, in characters, that a running file's turns draw.
+const kLiveHistoryLength = 1000000;
 
 const $ = (id) => document.getElementById(id);
 const make = (tag, className, parent) => {
@@ -453,7 +455,10 @@ function buttonRow(row, buttons) {
 
 // The history's text as the logic wrote it, and as shown: new entries are
 // gathered while a command runs and added as one piece once it has ended or
-// gives the browser a turn, for a task file adds thousands.
+// gives the browser a turn, for a task file adds thousands. Drawing a history
+// of megabytes takes the browser longer each time: past kLiveHistoryLength a
+// running file's turns leave it for the run's end, so that the page still
+// answers and Cancel still works.
 const historyView = {
     text: "",
     pending: "",
@@ -1118,7 +1123,7 @@ const page = {
     },
     setProgress(done) {
         $("progress-bar").value = Math.max(1, done);
-        historyView.flush();
+        if (historyView.text.length < kLiveHistoryLength) historyView.flush();
     },
     progressCancelled() {
         return progress.cancelled;
