@@ -611,6 +611,8 @@ double arcCotangentIn(double x, double halfTurn) {
     return angleInUnit(std::signbit(x) ? negate(angle) : angle, halfTurn);
 }
 
+namespace {
+
 // The fast paths of acos(1/x) and asin(1/x) for 1 < |x| <= 2^60 take asin u, u = 1/|x|
 // in two parts (within 2^-100), from 2 on, and below 2 asin(sqrt((1 - u)/2)), where
 // (1 - u)/2 = (|x| - 1)/(2|x|) and |x| - 1 is exact.
@@ -620,6 +622,8 @@ double arcCotangentIn(double x, double halfTurn) {
 double fastReciprocalArcSineOfRoot(double size, int quarters, double times, double halfTurn) {
     return fastArcSineOfRootInUnit<true>(quickDivide({size - 1.0, 0.0}, {2.0 * size, 0.0}), quarters, times, halfTurn);
 }
+
+}  // namespace
 
 // acos(1/x) = 2 atan(sqrt((x - 1)/(x + 1))), where x - 1 and x + 1 are exact;
 // past 2^60 it is a quarter turn less 1/x.
