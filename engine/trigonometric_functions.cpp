@@ -288,6 +288,21 @@ int arcSineUnit(double halfTurn) {
     return halfTurn == kRadiansHalfTurn ? 0 : -1;
 }
 
+// The step of a table on a grid of 1/perStep (a power of two) nearest x, for 0 <= x
+// below 128 steps: its index, read from the last bits of the shifted sum, its point,
+// and x less the point, exact (Sterbenz, or the point is 0).
+struct GridStep {
+    int index;
+    double point;
+    double offset;
+};
+
+GridStep nearestGridStep(double x, double perStep) {
+    double shifted = x * perStep + kRoundingShift;
+    double point = (shifted - kRoundingShift) / perStep;
+    return {static_cast<int>(bitsOf(shifted) & 127), point, x - point};
+}
+
 // The quarter turns in the unit: 0, 1 or 2 times exact products.
 DoubleDouble quarterTurnsIn(int unit, int quarters) {
     if (quarters == 0) return {0.0, 0.0};
@@ -310,18 +325,14 @@ template <bool kLowPart>
 [[gnu::always_inline]] inline double fastArcSineInUnit(DoubleDouble s, int quarters, double times, double halfTurn) {
     int unit = arcSineUnit(halfTurn);
     if (unit < 0) return kNaN;
-    // The nearest whole number of steps is in the last bits of the shifted sum.
-    double shifted = s.hi * 128.0 + kRoundingShift;
-    double steps = shifted - kRoundingShift;
-    auto index = static_cast<int>(bitsOf(shifted) & 127);
-    const ArcSineStep& step = kArcSineSteps[unit][index];
-    const double* p = kArcSineTerms[index];
-    double d = s.hi - steps * 0x1p-7;
+    GridStep grid = nearestGridStep(s.hi, 128.0);
+    const ArcSineStep& step = kArcSineSteps[unit][grid.index];
+    const double* p = kArcSineTerms[grid.index];
+    double d = grid.offset;
     // d in halves from the halves of s.hi, split beside the step's look-up: s.hi's high
     // half less c is exact, a multiple of its last bit no larger than d, in 26 bits.
     DoubleDouble halves = splitInHalves(s.hi);
-    DoubleDouble product =
-        twoProduct(step.slope, step.slopeHigh, step.slopeLow, d, halves.hi - steps * 0x1p-7, halves.lo);
+    DoubleDouble product = twoProduct(step.slope, step.slopeHigh, step.slopeLow, d, halves.hi - grid.point, halves.lo);
     DoubleDouble base = quarterTurnsIn(unit, quarters);
     // The quarter turns and asin c first, beside the product: each sum is exact, the
     // first term being 0 or the larger.
@@ -354,12 +365,10 @@ template <bool kLowPart>
                                                              double halfTurn) {
     int unit = arcSineUnit(halfTurn);
     if (unit < 0) return kNaN;
-    double shifted = z.hi * 256.0 + kRoundingShift;
-    double steps = shifted - kRoundingShift;
-    auto index = static_cast<int>(bitsOf(shifted) & 127);
-    const ArcSineStep& step = kArcSineOfRootSteps[unit][index];
-    const double* p = kArcSineOfRootTerms[index];
-    double h = z.hi - steps * 0x1p-8;
+    GridStep grid = nearestGridStep(z.hi, 256.0);
+    const ArcSineStep& step = kArcSineOfRootSteps[unit][grid.index];
+    const double* p = kArcSineOfRootTerms[grid.index];
+    double h = grid.offset;
     DoubleDouble hHalves = splitInHalves(h);
     DoubleDouble product = twoProduct(step.slope, step.slopeHigh, step.slopeLow, h, hHalves.hi, hHalves.lo);
     DoubleDouble g = quickTwoSum(step.value.hi, product.hi);  // g is near 1, the product below 2^-11

@@ -47,6 +47,28 @@ def step_row(value, slope):
     return f"{{{pair(value)}, {nearest(leading)}, {nearest(high)}, {nearest(leading - high)}, {nearest(slope - leading)}}}"
 
 
+def put_step_table(put, name, value_and_slope):
+    """The 65 steps' values and slopes (in radians) in radians, degrees and grads."""
+    put(f"inline constexpr ArcSineStep {name}[3][65] = {{")
+    for unit in (mpf(1), 180 / pi, 200 / pi):
+        put("    {")
+        for i in range(65):
+            value, slope = value_and_slope(i)
+            put(f"        {step_row(value * unit, slope * unit)},")
+        put("    },")
+    put("};")
+    put("")
+
+
+def put_terms_table(put, name, f, point, degree):
+    """The coefficients of h^2 to h^degree in f's series at each of the 65 points."""
+    put(f"inline constexpr double {name}[65][{degree - 1}] = {{")
+    for i in range(65):
+        series = taylor(f, point(i), degree)
+        put("    {" + ", ".join(nearest(t) for t in series[2:]) + "},")
+    put("};")
+
+
 def main():
     out = []
     put = out.append
@@ -143,39 +165,17 @@ def main():
     put("")
     put("// A row a line:")
     put("// clang-format off")
-    put("inline constexpr ArcSineStep kArcSineSteps[3][65] = {")
-    for unit in (mpf(1), 180 / pi, 200 / pi):
-        put("    {")
-        for i in range(65):
-            c = mpf(i) / 128
-            put(f"        {step_row(asin(c) * unit, unit / mp.sqrt(1 - c * c))},")
-        put("    },")
-    put("};")
-    put("")
-    put("inline constexpr double kArcSineTerms[65][8] = {")
-    for i in range(65):
-        series = taylor(asin, mpf(i) / 128, 9)
-        put("    {" + ", ".join(nearest(t) for t in series[2:]) + "},")
-    put("};")
+    asin_at = lambda i: mpf(i) / 128
+    put_step_table(put, "kArcSineSteps", lambda i: (asin(asin_at(i)), 1 / mp.sqrt(1 - asin_at(i) ** 2)))
+    put_terms_table(put, "kArcSineTerms", asin, asin_at, 9)
     put("")
     put("// For z = j/256, j = 0 to 64: g(z) = asin(sqrt z)/sqrt z and its slope, in radians,")
     put("// degrees and grads, and in radians the coefficients of h^2 to h^7 in its series")
     put("// at z, g(z + h) = g(z) + slope h + ...")
-    put("inline constexpr ArcSineStep kArcSineOfRootSteps[3][65] = {")
     g = lambda z: hyp2f1(mpf(1) / 2, mpf(1) / 2, mpf(3) / 2, z)  # asin(sqrt z)/sqrt z, also at 0
-    for unit in (mpf(1), 180 / pi, 200 / pi):
-        put("    {")
-        for j in range(65):
-            series = taylor(g, mpf(j) / 256, 1)
-            put(f"        {step_row(series[0] * unit, series[1] * unit)},")
-        put("    },")
-    put("};")
-    put("")
-    put("inline constexpr double kArcSineOfRootTerms[65][6] = {")
-    for j in range(65):
-        series = taylor(g, mpf(j) / 256, 7)
-        put("    {" + ", ".join(nearest(t) for t in series[2:]) + "},")
-    put("};")
+    g_at = lambda j: mpf(j) / 256
+    put_step_table(put, "kArcSineOfRootSteps", lambda j: tuple(taylor(g, g_at(j), 1)))
+    put_terms_table(put, "kArcSineOfRootTerms", g, g_at, 7)
     put("// clang-format on")
     put("")
     put("}  // namespace molvane")
